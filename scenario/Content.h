@@ -1,0 +1,34 @@
+#pragma once
+
+#include "scenario/Widfile.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace quorvel {
+
+// For each start content of the event, in stored order, the contents of one
+// kind in that start's tree in pre-order (the start itself first when it
+// matches). Empty when the event has no start contents.
+using CollectedContents = std::vector<std::vector<const Ccontent*>>;
+CollectedContents CollectByKind(const Ceventtree& event, std::uint8_t kind);
+
+// Where a group of events sits in its file.
+enum class EventOwner {
+    File,        // the file's own events
+    PlacedCard,  // a card of an Area file or an enemy card of a Battle file
+    OwnedItem,   // Mate owned cards
+    OwnedSkill,
+    OwnedBeast,
+};
+
+// Visits the events of a loaded file in the order every search shares: Area
+// and Battle: file events, then each card's events; Mate: owned items, skills,
+// beasts; Item, Skill, Beast, Package: file events; Info: nothing.
+// `card` is null for the file's own events.
+using EventGroupVisitor = std::function<void(EventOwner owner, const Ccarddata* card,
+                                             const std::vector<Ceventtree>& events)>;
+void ForEachEventGroup(const Cwidfile& file, const EventGroupVisitor& visit);
+
+}  // namespace quorvel

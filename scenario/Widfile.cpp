@@ -1,0 +1,467 @@
+#include "scenario/Widfile.h"
+
+#include "scenario/ByteStream.h"
+#include "scenario/ContentKind.h"
+#include "scenario/FileSystem.h"
+
+#include <limits>
+#include <utility>
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::int32_t EmbeddedCardEffect = 0x40808;
+
+// Cards embedded in effects may embed cards again. Authors nest a few levels
+// at most; a damaged file nesting deeper is refused rather than allowed to
+// exhaust the stack.
+constexpr int MaxEmbeddedCardDepth = 256;
+
+enum class EventKeys { With, Without };
+
+// Reads one data file from a ByteStream into a Cwidfile, in file order.
+class WidReader {
+public:
+    WidReader(Cwidfile& file, std::span<const std::uint8_t> bytes) : file_(file), in_(bytes) {}
+
+    void read();
+
+private:
+    void readHeaderAndBody();
+    void readPackageRest();
+    void readAreaOrBattleBody();
+    void readMateBody();
+    void readItemSkillBeastBody(std::uint64_t trailingSkip);
+
+    template <typename ReadOne>
+    void forEachListItem(ReadOne readOne);
+    template <typename Item, typename ReadOne>
+    std::vector<Item> readList(ReadOne readOne);
+    std::vector<Ceventtree> readEvents(EventKeys keys);
+    Ceventtree readEvent(EventKeys keys);
+    void readKeyData();
+    Ccontent readContentTree();
+    void readContentHead(Ccontent& content, std::int64_t& childCount);
+    contentdata readDetail(std::uint8_t kind);
+    celldata readCell();
+    Ccarddata readPlacedCard(int position);
+    Ccarddata readOwnedCard(std::uint64_t trailingSkip);
+
+    void skipCardBody();
+    void skipEffectList();
+    void skipEmbeddedCard();
+
+    Cwidfile& file_;
+    ByteStream in_;
+    int embeddedDepth_ = 0;
+};
+
+void WidReader::read()
+{
+    readHeaderAndBody();
+    if (!in_.atOrPastEnd())
+        in_.fail("bytes remain after the end of the structure");
+}
+
+void WidReader::readHeaderAndBody()
+{
+    if (file_.fileName.starts_with("Package")) {
+        in_.readByte();
+        in_.skip(3);
+        readPackageRest();
+        return;
+    }
+    const std::uint8_t kindByte = in_.readByte();
+    if (kindByte == static_cast<std::uint8_t>(FileKind::Package)) {
+        in_.skip(3);
+        readPackageRest();
+        return;
+    }
+    if (kindByte > static_cast<std::uint8_t>(FileKind::Beast))
+        in_.fail("unknown file kind " + std::to_string(kindByte));
+    file_.kind = static_cast<FileKind>(kindByte);
+    in_.skipBlock();
+    file_.name = in_.readText();
+    file_.id = in_.readInt();
+    switch (file_.kind) {
+    case FileKind::Area:
+    case FileKind::Battle:
+        readAreaOrBattleBody();
+        break;
+    case FileKind::Mate:
+        readMateBody();
+        break;
+    case FileKind::Item:
+        readItemSkillBeastBody(25);
+        break;
+    case FileKind::Skill:
+        readItemSkillBeastBody(9);
+        break;
+    case FileKind::Beast:
+        readItemSkillBeastBody(5);
+        break;
+    case FileKind::Info:
+    case FileKind::Package:
+        in_.skipBlock();
+        break;
+    }
+}
+
+void WidReader::readPackageRest()
+{
+    file_.kind = FileKind::Package;
+    file_.name = in_.readText();
+    file_.id = in_.readInt();
+    file_.events = readEvents(EventKeys::Without);
+}
+
+void WidReader::readAreaOrBattleBody()
+{
+    file_.events = readEvents(EventKeys::With);
+    in_.skip(1);
+    int position = 0;
+    file_.cards = readList<Ccarddata>([&] { return readPlacedCard(position++); });
+    if (file_.kind == FileKind::Area)
+        file_.cells = readList<celldata>([&] { return readCell(); });
+    else
+        in_.skipBlock();
+}
+
+void WidReader::readMateBody()
+{
+    in_.skip(18);
+    in_.skipBlock();
+    in_.skip(125);
+    file_.cards = readList<Ccarddata>([&] { return readOwnedCard(25); });
+    file_.skills = readList<Ccarddata>([&] { return readOwnedCard(9); });
+    file_.beasts = readList<Ccarddata>([&] { return readOwnedCard(5); });
+    forEachListItem([&] {
+        in_.skipBlock();
+        in_.skip(4);
+    });
+}
+
+void WidReader::readItemSkillBeastBody(std::uint64_t trailingSkip)
+{
+    skipCardBody();
+    file_.events = readEvents(EventKeys::Without);
+    in_.skip(trailingSkip);
+}
+
+// A stored count followed by that many items; a count below 1 means none.
+template <typename ReadOne>
+void WidReader::forEachListItem(ReadOne readOne)
+{
+    const std::int32_t count = in_.readInt();
+    for (std::int32_t i = 0; i < count; ++i)
+        readOne();
+}
+
+// The vector grows as items are read, never by the stored count, so a huge
+// count in a short file fails on the first missing item instead of allocating.
+template <typename Item, typename ReadOne>
+std::vector<Item> WidReader::readList(ReadOne readOne)
+{
+    std::vector<Item> items;
+    forEachListItem([&] { items.push_back(readOne()); });
+    return items;
+}
+
+std::vector<Ceventtree> WidReader::readEvents(EventKeys keys)
+{
+    return readList<Ceventtree>([&] { return readEvent(keys); });
+}
+
+Ceventtree WidReader::readEvent(EventKeys keys)
+{
+    Ceventtree event;
+    event.starts = readList<Ccontent>([&] { return readContentTree(); });
+    if (keys == EventKeys::With)
+        readKeyData();
+    return event;
+}
+
+void WidReader::readKeyData()
+{
+    const std::int32_t keyCount = in_.readInt();
+    if (keyCount > 0)
+        in_.readAndDrop(4 * static_cast<std::uint64_t>(keyCount));
+    const std::int32_t length = in_.readInt();
+    if (length < 0)
+        in_.fail("negative key data length " + std::to_string(length));
+    in_.readAndDrop(static_cast<std::uint64_t>(length));
+}
+
+void WidReader::readContentHead(Ccontent& content, std::int64_t& childCount)
+{
+    content.kind = in_.readByte();
+    content.name = in_.readText();
+    childCount = std::int64_t{in_.readInt()} - IdOffset;
+}
+
+// A content's detail follows its whole subtree. The tree is read with an
+// explicit stack of open contents, so any nesting depth is read safely.
+Ccontent WidReader::readContentTree()
+{
+    struct Open {
+        Ccontent* content;
+        std::int64_t childrenLeft;
+    };
+    Ccontent root;
+    std::vector<Open> open;
+    std::int64_t childCount = 0;
+    readContentHead(root, childCount);
+    open.push_back({&root, childCount});
+    while (!open.empty()) {
+        Open& top = open.back();
+        if (top.childrenLeft > 0) {
+            --top.childrenLeft;
+            // Growing the parent's children moves only its own children,
+            // none of which is open any more.
+            Ccontent& child = top.content->children.emplace_back();
+            readContentHead(child, childCount);
+            open.push_back({&child, childCount});
+        } else {
+            top.content->data = readDetail(top.content->kind);
+            open.pop_back();
+        }
+    }
+    return root;
+}
+
+contentdata WidReader::readDetail(std::uint8_t kindByte)
+{
+    contentdata d;
+    const int kind = static_cast<std::int8_t>(kindByte);
+    if (kind < 0 || kind > LastContentKind)
+        in_.fail("unknown content kind " + std::to_string(kind));
+    const auto option = [&] { return static_cast<std::int8_t>(in_.readByte()); };
+    switch (DetailLayoutOf(kind)) {
+    case DetailLayout::Empty:
+        break;
+    case DetailLayout::Text:
+        d.text = in_.readText();
+        break;
+    case DetailLayout::Number:
+        d.number = in_.readInt();
+        break;
+    case DetailLayout::Option:
+        d.option = option();
+        break;
+    case DetailLayout::TwoTexts:
+        d.text = in_.readText();
+        d.text2 = in_.readText();
+        break;
+    case DetailLayout::Cells:
+        d.number = in_.readInt();
+        for (std::int32_t i = 0; i < d.number; ++i)
+            d.cells.push_back(readCell());
+        break;
+    case DetailLayout::Effect:
+        in_.skip(11);
+        d.text = in_.readText();
+        in_.skip(1);
+        skipEffectList();
+        break;
+    case DetailLayout::TwoOptions:
+        d.option = option();
+        d.option2 = option();
+        break;
+    case DetailLayout::NumberSkip:
+        d.number = in_.readInt();
+        in_.skip(9);
+        break;
+    case DetailLayout::TextOption:
+        d.text = in_.readText();
+        d.option = option();
+        break;
+    case DetailLayout::TextNumber:
+        d.text = in_.readText();
+        d.number = in_.readInt();
+        break;
+    case DetailLayout::Gain:
+        d.number = in_.readInt();
+        d.amount = in_.readInt();
+        d.option = option();
+        break;
+    case DetailLayout::TextNumberOption:
+        d.text = in_.readText();
+        d.number = in_.readInt();
+        d.option = option();
+        break;
+    case DetailLayout::Dialogue:
+        d.option = option();
+        d.number = in_.readInt();
+        for (std::int32_t i = 0; i < d.number; ++i) {
+            serifdata entry;
+            entry.coupons = in_.readText();
+            entry.text = in_.readText();
+            d.serifs.push_back(std::move(entry));
+        }
+        break;
+    case DetailLayout::OptionNumber:
+        d.option = option();
+        d.number = in_.readInt();
+        break;
+    }
+    return d;
+}
+
+celldata WidReader::readCell()
+{
+    celldata cell;
+    cell.number1 = in_.readInt();
+    cell.number2 = in_.readInt();
+    cell.number3 = in_.readInt();
+    cell.number4 = in_.readInt();
+    cell.text = in_.readText();
+    cell.option = in_.readByte();
+    cell.flag = in_.readText();
+    cell.option2 = in_.readByte();
+    return cell;
+}
+
+Ccarddata WidReader::readPlacedCard(int position)
+{
+    Ccarddata card;
+    card.number = position;
+    if (file_.kind == FileKind::Area) {
+        in_.skip(1);
+        in_.skipBlock();
+        card.name = in_.readText();
+        in_.skip(4);
+        in_.skipBlock();
+    } else {
+        in_.skip(4);
+    }
+    card.events = readEvents(EventKeys::With);
+    card.flag = in_.readText();
+    in_.skip(12);
+    if (file_.kind == FileKind::Area)
+        in_.skipBlock();
+    else
+        in_.skip(1);
+    return card;
+}
+
+Ccarddata WidReader::readOwnedCard(std::uint64_t trailingSkip)
+{
+    Ccarddata card;
+    in_.skip(1);
+    in_.skipBlock();
+    card.name = in_.readText();
+    card.number = static_cast<std::int32_t>(std::int64_t{in_.readInt()} - IdOffset);
+    skipCardBody();
+    card.events = readEvents(EventKeys::Without);
+    in_.skip(trailingSkip);
+    return card;
+}
+
+void WidReader::skipCardBody()
+{
+    in_.skipBlock();
+    in_.skip(18);
+    skipEffectList();
+    in_.skip(12);
+    for (int i = 0; i < 7; ++i)
+        in_.skipBlock();
+    in_.skip(1);
+    in_.skipBlock();
+    in_.skipBlock();
+}
+
+void WidReader::skipEffectList()
+{
+    const std::int32_t count = in_.readInt();
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::int32_t type = in_.readInt();
+        std::int32_t embedded = 0;
+        if (type == EmbeddedCardEffect) {
+            in_.skip(3);
+            embedded = in_.readInt();
+        } else {
+            in_.skip(4);
+        }
+        switch (type) {
+        case 0x40800:
+        case 0x40801:
+            in_.skip(5);
+            break;
+        case 0x40802:
+        case 0x40806:
+        case 0x40807:
+            break;
+        case 0x40803:
+        case 0x40804:
+            in_.skip(4);
+            break;
+        case 0x40805:
+            in_.skip(8);
+            break;
+        case EmbeddedCardEffect:
+            if (embedded != 0)
+                skipEmbeddedCard();
+            break;
+        default:
+            in_.fail("unknown effect type " + std::to_string(type));
+        }
+    }
+}
+
+void WidReader::skipEmbeddedCard()
+{
+    if (++embeddedDepth_ > MaxEmbeddedCardDepth)
+        in_.fail("cards embedded more than " + std::to_string(MaxEmbeddedCardDepth) + " deep");
+    in_.skip(1);
+    in_.skipBlock();
+    in_.skipBlock();
+    in_.skip(4);
+    skipCardBody();
+    readEvents(EventKeys::Without);  // read in full, then dropped
+    in_.skip(5);
+    --embeddedDepth_;
+}
+
+}  // namespace
+
+Cwidfile::Cwidfile(const std::string& path) : fileName(FileNamePart(path))
+{
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        failure = "cannot read the file";
+        return;
+    }
+    load(bytes);
+}
+
+Cwidfile::Cwidfile(std::string fileName_, std::span<const std::uint8_t> bytes)
+    : fileName(std::move(fileName_))
+{
+    load(bytes);
+}
+
+void Cwidfile::load(std::span<const std::uint8_t> bytes)
+{
+    try {
+        WidReader(*this, bytes).read();
+        loaded = true;
+    } catch (const WidReadError& error) {
+        failure = error.what();
+    } catch (const std::bad_alloc&) {
+        failure = "out of memory";
+    }
+    if (!loaded) {
+        // Nothing of a failed load is kept.
+        Text().swap(name);
+        id = 0;
+        kind = FileKind::Area;
+        std::vector<Ceventtree>().swap(events);
+        std::vector<Ccarddata>().swap(cards);
+        std::vector<Ccarddata>().swap(skills);
+        std::vector<Ccarddata>().swap(beasts);
+        std::vector<celldata>().swap(cells);
+    }
+}
+
+}  // namespace quorvel

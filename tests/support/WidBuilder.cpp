@@ -1,0 +1,305 @@
+#include "tests/support/WidBuilder.h"
+
+#include "scenario/ContentKind.h"
+#include "scenario/Widfile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+namespace quorvel::build {
+
+ByteWriter& ByteWriter::byte(std::uint8_t value)
+{
+    bytes_.push_back(static_cast<char>(value));
+    return *this;
+}
+
+ByteWriter& ByteWriter::int32(std::int32_t value)
+{
+    const auto u = static_cast<std::uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8)
+        byte(static_cast<std::uint8_t>(u >> shift));
+    return *this;
+}
+
+ByteWriter& ByteWriter::text(const std::string& value)
+{
+    return rawText(value + '\0');
+}
+
+ByteWriter& ByteWriter::rawText(const std::string& stored)
+{
+    int32(static_cast<std::int32_t>(stored.size()));
+    return bytes(stored);
+}
+
+ByteWriter& ByteWriter::block(std::int32_t length, std::uint8_t fill)
+{
+    int32(length);
+    bytes_.append(static_cast<std::size_t>(length), static_cast<char>(fill));
+    return *this;
+}
+
+ByteWriter& ByteWriter::zeros(std::size_t count)
+{
+    bytes_.append(count, '\0');
+    return *this;
+}
+
+ByteWriter& ByteWriter::bytes(const std::string& raw)
+{
+    bytes_ += raw;
+    return *this;
+}
+
+ByteWriter& ByteWriter::append(const ByteWriter& other)
+{
+    return bytes(other.bytes_);
+}
+
+Content Start(std::string name, std::vector<Content> children)
+{
+    return Node(0, std::move(name), std::move(children));
+}
+
+Content Node(std::uint8_t kind, std::string name, std::vector<Content> children)
+{
+    Content c;
+    c.kind = kind;
+    c.name = std::move(name);
+    c.children = std::move(children);
+    return c;
+}
+
+Content WithNumber(std::uint8_t kind, std::int32_t number)
+{
+    Content c = Node(kind);
+    c.number = number;
+    return c;
+}
+
+Content Gain(std::uint8_t kind, std::int32_t id, std::int32_t amount, std::int8_t target)
+{
+    Content c = WithNumber(kind, id);
+    c.amount = amount;
+    c.option = target;
+    return c;
+}
+
+Content WithText(std::uint8_t kind, std::string text)
+{
+    Content c = Node(kind);
+    c.text = std::move(text);
+    return c;
+}
+
+namespace {
+
+void writeCell(ByteWriter& out, const Cell& cell)
+{
+    for (std::int32_t n : cell.numbers)
+        out.int32(n);
+    out.text(cell.text).byte(0).text(cell.flag).byte(0);
+}
+
+void writeEffects(ByteWriter& out, const std::vector<Effect>& effects)
+{
+    out.int32(static_cast<std::int32_t>(effects.size()));
+    for (const Effect& effect : effects) {
+        out.int32(effect.type);
+        if (effect.type == 0x40808) {
+            out.zeros(3).int32(effect.embedsCard ? 1 : 0);
+            if (effect.embedsCard) {
+                out.byte(0).block(2).block(2).zeros(4);
+                WriteCardBody(out, effect.embeddedBody.empty() ? CardBody{} : effect.embeddedBody.front());
+                out.int32(static_cast<std::int32_t>(effect.embeddedEvents.size()));
+                for (const Event& event : effect.embeddedEvents)
+                    WriteEvent(out, event, false);
+                out.zeros(5);
+            }
+            continue;
+        }
+        out.zeros(4);
+        switch (effect.type) {
+        case 0x40800:
+        case 0x40801: out.zeros(5); break;
+        case 0x40803:
+        case 0x40804: out.zeros(4); break;
+        case 0x40805: out.zeros(8); break;
+        default: break;
+        }
+    }
+}
+
+void writeDetail(ByteWriter& out, const Content& c)
+{
+    using L = DetailLayout;
+    if (c.kind > LastContentKind)
+        return;  // a kind the reader refuses; its detail does not matter
+    switch (DetailLayoutOf(c.kind)) {
+    case L::Empty: break;
+    case L::Text: out.text(c.text); break;
+    case L::Number: out.int32(c.number); break;
+    case L::Option: out.byte(static_cast<std::uint8_t>(c.option)); break;
+    case L::TwoTexts: out.text(c.text).text(c.text2); break;
+    case L::Cells:
+        out.int32(static_cast<std::int32_t>(c.cells.size()));
+        for (const Cell& cell : c.cells)
+            writeCell(out, cell);
+        break;
+    case L::Effect:
+        out.zeros(11).text(c.text).byte(0);
+        writeEffects(out, c.effects);
+        break;
+    case L::TwoOptions:
+        out.byte(static_cast<std::uint8_t>(c.option)).byte(static_cast<std::uint8_t>(c.option2));
+        break;
+    case L::NumberSkip: out.int32(c.number).zeros(9); break;
+    case L::TextOption: out.text(c.text).byte(static_cast<std::uint8_t>(c.option)); break;
+    case L::TextNumber: out.text(c.text).int32(c.number); break;
+    case L::Gain: out.int32(c.number).int32(c.amount).byte(static_cast<std::uint8_t>(c.option)); break;
+    case L::TextNumberOption:
+        out.text(c.text).int32(c.number).byte(static_cast<std::uint8_t>(c.option));
+        break;
+    case L::Dialogue:
+        out.byte(static_cast<std::uint8_t>(c.option)).int32(static_cast<std::int32_t>(c.serifs.size()));
+        for (const Serif& serif : c.serifs)
+            out.text(serif.coupons).text(serif.text);
+        break;
+    case L::OptionNumber: out.byte(static_cast<std::uint8_t>(c.option)).int32(c.number); break;
+    }
+}
+
+void writeEvents(ByteWriter& out, const std::vector<Event>& events, bool withKeys)
+{
+    out.int32(static_cast<std::int32_t>(events.size()));
+    for (const Event& event : events)
+        WriteEvent(out, event, withKeys);
+}
+
+void writePlacedCard(ByteWriter& out, const Card& card, bool area)
+{
+    if (area)
+        out.byte(0).block(2).text(card.name).zeros(4).block(2);
+    else
+        out.zeros(4);
+    writeEvents(out, card.events, true);
+    out.text(card.flag).zeros(12);
+    if (area)
+        out.block(2);
+    else
+        out.byte(0);
+}
+
+void writeOwnedCards(ByteWriter& out, const std::vector<Card>& cards, std::size_t trailing)
+{
+    out.int32(static_cast<std::int32_t>(cards.size()));
+    for (const Card& card : cards) {
+        out.byte(0).block(2).text(card.name).int32(card.storedId);
+        WriteCardBody(out, card.body);
+        writeEvents(out, card.events, false);
+        out.zeros(trailing);
+    }
+}
+
+std::size_t trailingSkipOf(std::uint8_t kind)
+{
+    switch (static_cast<FileKind>(kind)) {
+    case FileKind::Item: return 25;
+    case FileKind::Skill: return 9;
+    default: return 5;
+    }
+}
+
+}  // namespace
+
+void WriteContent(ByteWriter& out, const Content& content)
+{
+    out.byte(content.kind).text(content.name).int32(IdOffset + static_cast<std::int32_t>(content.children.size()));
+    for (const Content& child : content.children)
+        WriteContent(out, child);
+    writeDetail(out, content);
+}
+
+void WriteEvent(ByteWriter& out, const Event& event, bool withKeys)
+{
+    out.int32(static_cast<std::int32_t>(event.starts.size()));
+    for (const Content& start : event.starts)
+        WriteContent(out, start);
+    if (!withKeys)
+        return;
+    out.int32(static_cast<std::int32_t>(event.keys.size()));
+    for (std::int32_t key : event.keys)
+        out.int32(key);
+    out.block(event.keyDataLength, 0x4B);
+}
+
+void WriteCardBody(ByteWriter& out, const CardBody& body)
+{
+    out.block(body.blockLength).zeros(18);
+    writeEffects(out, body.effects);
+    out.zeros(12);
+    for (int i = 0; i < 7; ++i)
+        out.block(body.blockLength);
+    out.byte(0).block(body.blockLength).block(body.blockLength);
+}
+
+std::string Encode(const File& file)
+{
+    ByteWriter out;
+    const auto kind = static_cast<FileKind>(file.kind);
+    if (file.packageByName || kind == FileKind::Package) {
+        out.byte(file.kind).zeros(3).text(file.title).int32(file.storedId);
+        writeEvents(out, file.events, false);
+        return out.str();
+    }
+    out.byte(file.kind).block(4).text(file.title).int32(file.storedId);
+    switch (kind) {
+    case FileKind::Area:
+    case FileKind::Battle:
+        writeEvents(out, file.events, true);
+        out.byte(0).int32(static_cast<std::int32_t>(file.cards.size()));
+        for (const Card& card : file.cards)
+            writePlacedCard(out, card, kind == FileKind::Area);
+        if (kind == FileKind::Area) {
+            out.int32(static_cast<std::int32_t>(file.cells.size()));
+            for (const Cell& cell : file.cells)
+                writeCell(out, cell);
+        } else {
+            out.block(file.trailingBlockLength);
+        }
+        break;
+    case FileKind::Mate:
+        out.zeros(18).block(6).zeros(125);
+        writeOwnedCards(out, file.cards, 25);
+        writeOwnedCards(out, file.skills, 9);
+        writeOwnedCards(out, file.beasts, 5);
+        out.int32(1).block(3).zeros(4);
+        break;
+    case FileKind::Item:
+    case FileKind::Skill:
+    case FileKind::Beast:
+        WriteCardBody(out, file.body);
+        writeEvents(out, file.events, false);
+        out.zeros(trailingSkipOf(file.kind));
+        break;
+    default:  // Info, and kinds the reader refuses (written like Info)
+        out.block(file.trailingBlockLength);
+        break;
+    }
+    return out.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    const std::filesystem::path target(path);
+    if (target.has_parent_path())
+        std::filesystem::create_directories(target.parent_path());
+    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
+}
+
+}  // namespace quorvel::build

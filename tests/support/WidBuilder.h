@@ -1,0 +1,123 @@
+#pragma once
+
+// Writes scenario data files byte by byte, for tests, benchmarks, the fuzz
+// corpus and the demo scenario. Texts are given without their final zero
+// byte; the writer stores it (a text "abc" is stored with length 4).
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorvel::build {
+
+class ByteWriter {
+public:
+    ByteWriter& byte(std::uint8_t value);
+    ByteWriter& int32(std::int32_t value);
+    ByteWriter& text(const std::string& value);       // length, bytes, zero byte
+    ByteWriter& rawText(const std::string& stored);    // length and exactly these bytes
+    ByteWriter& block(std::int32_t length, std::uint8_t fill = 0xB1);
+    ByteWriter& zeros(std::size_t count);
+    ByteWriter& bytes(const std::string& raw);
+    ByteWriter& append(const ByteWriter& other);
+
+    const std::string& str() const { return bytes_; }
+    std::vector<std::uint8_t> data() const { return {bytes_.begin(), bytes_.end()}; }
+    std::size_t size() const { return bytes_.size(); }
+
+private:
+    std::string bytes_;
+};
+
+struct Cell {
+    std::int32_t numbers[4] = {1, 2, 3, 4};
+    std::string text;
+    std::string flag;
+};
+
+struct Serif {
+    std::string coupons;
+    std::string text;
+};
+
+struct Effect;
+
+// The body of a card as the reader skips it; only its effects vary.
+struct CardBody {
+    std::vector<Effect> effects;
+    std::int32_t blockLength = 2;  // length of each of its ten blocks
+};
+
+struct Event;
+
+struct Effect {
+    std::int32_t type = 0x40802;
+    // For type 0x40808: the embedded card (stored with S = 1), or none (S = 0).
+    bool embedsCard = false;
+    std::vector<CardBody> embeddedBody;  // zero or one body
+    std::vector<Event> embeddedEvents;
+};
+
+struct Content {
+    std::uint8_t kind = 0;
+    std::string name;
+    std::vector<Content> children;
+    std::int32_t number = 0;
+    std::int32_t amount = 0;
+    std::int8_t option = 0;
+    std::int8_t option2 = 0;
+    std::string text;
+    std::string text2;
+    std::vector<Serif> serifs;
+    std::vector<Cell> cells;
+    std::vector<Effect> effects;  // kind 11
+};
+
+struct Event {
+    Event() = default;
+    Event(std::vector<Content> startContents) : starts(std::move(startContents)) {}
+
+    std::vector<Content> starts;
+    std::vector<std::int32_t> keys;
+    std::int32_t keyDataLength = 0;
+};
+
+struct Card {
+    std::string name;
+    std::int32_t storedId = 40001;  // owned cards of a Mate file
+    std::string flag;
+    std::vector<Event> events;
+    CardBody body;
+};
+
+// One data file. `kind` is the stored kind byte (8 for a Package by byte).
+struct File {
+    std::uint8_t kind = 0;
+    std::string title;
+    std::int32_t storedId = 40001;
+    std::vector<Event> events;
+    std::vector<Card> cards;   // Area, Battle, or Mate owned items
+    std::vector<Card> skills;  // Mate
+    std::vector<Card> beasts;  // Mate
+    std::vector<Cell> cells;   // Area
+    CardBody body;             // Item, Skill, Beast
+    std::int32_t trailingBlockLength = 3;  // Battle's closing block, Info's block
+    bool packageByName = false;  // write the 4-byte header of a "Package*" file
+};
+
+// Named constructors for the kinds of content the searches look at.
+Content Start(std::string name, std::vector<Content> children = {});
+Content Node(std::uint8_t kind, std::string name = {}, std::vector<Content> children = {});
+Content WithNumber(std::uint8_t kind, std::int32_t number);
+Content Gain(std::uint8_t kind, std::int32_t id, std::int32_t amount, std::int8_t target);
+Content WithText(std::uint8_t kind, std::string text);
+
+void WriteContent(ByteWriter& out, const Content& content);
+void WriteEvent(ByteWriter& out, const Event& event, bool withKeys);
+void WriteCardBody(ByteWriter& out, const CardBody& body);
+std::string Encode(const File& file);
+
+// Writes bytes to a file, creating its folder; throws on failure.
+void WriteFile(const std::string& path, const std::string& bytes);
+
+}  // namespace quorvel::build
