@@ -28,7 +28,7 @@ File contentDense()
     File area;
     area.kind = 0;
     area.title = "Dense";
-    area.events.assign(40, event);
+    area.events.assign(2000, event);
     return area;
 }
 

@@ -5,15 +5,35 @@
 
 namespace quorvel {
 
+namespace {
+
+#ifdef _WIN32
+constexpr const char* Separators = "\\/:";
+#else
+constexpr const char* Separators = "/";
+#endif
+
+}  // namespace
+
 std::string FileNamePart(const std::string& path)
 {
-#ifdef _WIN32
-    const char* separators = "\\/:";
-#else
-    const char* separators = "/";
-#endif
-    const std::size_t last = path.find_last_of(separators);
+    const std::size_t last = path.find_last_of(Separators);
     return last == std::string::npos ? path : path.substr(last + 1);
+}
+
+std::string FolderPart(const std::string& path)
+{
+    const std::size_t last = path.find_last_of(Separators);
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+char PathSeparator()
+{
+#ifdef _WIN32
+    return '\\';
+#else
+    return '/';
+#endif
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)

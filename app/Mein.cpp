@@ -1,0 +1,325 @@
+#include "app/Mein.h"
+
+#include "app/ResultModels.h"
+#include "app/Settings.h"
+#include "results/ShiftJis.h"
+#include "scenario/FileSystem.h"
+
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QListView>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTreeView>
+
+#include <filesystem>
+
+namespace quorvel {
+
+namespace {
+
+bool isVisibleFolder(const std::string& folder)
+{
+    std::error_code error;
+    const std::filesystem::path path(folder);
+    const std::string name = path.filename().string();
+    return !folder.empty() && std::filesystem::is_directory(path, error) && !(name.size() > 1 && name[0] == '.');
+}
+
+}  // namespace
+
+QFont JapaneseUiFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
+                      QStringLiteral("IPAexGothic")});
+    font.setPixelSize(12);
+    return font;
+}
+
+TForm1::TForm1(std::string settingsPath, UserDialogs& dialogs)
+    : settingsPath_(std::move(settingsPath)), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setFont(JapaneseUiFont());
+    buildMenu();
+    buildLists();
+    Results.ShownIndex = -1;
+    Results.index.setMode(TableMode::Unsorted);
+    Results.valueNames.setMode(TableMode::Unsorted);
+    ScenarioFile.clear();
+    TitleText = "Quorvel 1.32 ";
+    setWindowTitle(QString::fromStdString(TitleText));
+    applySettings();
+    const char* const targets[6] = {"選択中", "誰か", "全員", "荷物袋", "全体", "フィールド"};
+    for (std::size_t i = 0; i < TargetWords.size(); ++i)
+        TargetWords[i] = Utf8ToSjis(targets[i]);
+    Results.SortColumn = 0;
+    Results.SearchMode = NoSearch;
+    RefreshHistoryMenu();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildMenu()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    auto item = [](QMenu* menu, const char* name, const char* caption) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromUtf8(name));
+        return action;
+    };
+    auto separator = [](QMenu* menu, const char* name) {
+        QAction* action = menu->addSeparator();
+        action->setObjectName(QString::fromUtf8(name));
+        return action;
+    };
+
+    N1 = MainMenu1->addMenu(QStringLiteral("ファイル"));
+    N1->setObjectName(QStringLiteral("N1"));
+    M_open = item(N1, "M_open", "オープン");
+    M_bar = separator(N1, "M_bar");
+    for (int i = 0; i < 3; ++i) {
+        M_rireki[i] = item(N1, ("M_rireki" + std::to_string(i + 1)).c_str(), "");
+        M_rireki[i]->setVisible(false);
+    }
+    connect(M_open, &QAction::triggered, this, [this] { M_openClick(); });
+    connect(M_rireki[0], &QAction::triggered, this, [this] { M_rireki1Click(); });
+    connect(M_rireki[1], &QAction::triggered, this, [this] { M_rireki2Click(); });
+    connect(M_rireki[2], &QAction::triggered, this, [this] { M_rireki3Click(); });
+
+    N2 = MainMenu1->addMenu(QStringLiteral("チェック"));
+    N2->setObjectName(QStringLiteral("N2"));
+    M_Cstart = item(N2, "M_Cstart", "スタートコンテント");
+    M_Cbrunch = item(N2, "M_Cbrunch", "分岐チェック");
+    M_Cserif = item(N2, "M_Cserif", "台詞称号抜け");
+
+    N3 = MainMenu1->addMenu(QStringLiteral("検索"));
+    N3->setObjectName(QStringLiteral("N3"));
+    M_frag = item(N3, "M_frag", "フラグ");
+    M_step = item(N3, "M_step", "ステップ");
+    separator(N3, "N6");
+    M_coupon = item(N3, "M_coupon", "称号");
+    M_goship = item(N3, "M_goship", "ゴシップ");
+    separator(N3, "N5");
+    M_item = item(N3, "M_item", "アイテム");
+    M_skill = item(N3, "M_skill", "スキル");
+    M_info = item(N3, "M_info", "情報");
+    M_beast = item(N3, "M_beast", "召喚獣");
+    separator(N3, "N4");
+    M_package = item(N3, "M_package", "パッケージ");
+    M_area = item(N3, "M_area", "エリア");
+    M_battle = item(N3, "M_battle", "バトル");
+    separator(N3, "N7");
+    M_link = item(N3, "M_link", "リンク＊");
+    separator(N3, "N8");
+    M_wave = item(N3, "M_wave", "効果音");
+
+    // Commands whose search has not been built yet stay visible but disabled.
+    for (QAction* action : {M_Cstart, M_Cbrunch, M_Cserif, M_frag, M_step, M_coupon, M_goship, M_item, M_skill,
+                            M_info, M_beast, M_package, M_area, M_battle, M_link, M_wave})
+        action->setEnabled(false);
+
+    M_renew = MainMenu1->addAction(QStringLiteral("リロード"));
+    M_renew->setObjectName(QStringLiteral("M_renew"));
+    connect(M_renew, &QAction::triggered, this, [this] { M_renewClick(); });
+}
+
+void TForm1::addCommand(QAction* action, int searchMode, std::function<void()> run)
+{
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, [run] { run(); });
+    commands_[searchMode] = std::move(run);
+}
+
+void TForm1::buildLists()
+{
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(false);
+
+    ListBox = new QListView(Splitter1);
+    ListBox->setObjectName(QStringLiteral("ListBox"));
+    ListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListBox->setUniformItemSizes(true);
+    leftModel_ = new LeftListModel(Results, this);
+    ListBox->setModel(leftModel_);
+    connect(ListBox->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { ListBoxClick(); });
+
+    ListView = new QTreeView(Splitter1);
+    ListView->setObjectName(QStringLiteral("ListView"));
+    ListView->setRootIsDecorated(false);
+    ListView->setItemsExpandable(false);
+    ListView->setUniformRowHeights(true);
+    ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListView->setSelectionMode(QAbstractItemView::SingleSelection);
+    ListView->setFocusPolicy(Qt::NoFocus);
+    ListView->setSortingEnabled(false);
+    resultModel_ = new ResultTableModel(Results, this);
+    ListView->setModel(resultModel_);
+    ListView->header()->setSectionsClickable(true);
+    ListView->header()->setStretchLastSection(false);
+    ListView->header()->setSectionsMovable(false);
+    ListView->header()->setMinimumSectionSize(0);  // stored widths apply as they are
+    connect(ListView->header(), &QHeaderView::sectionClicked, this, [this](int column) { ListViewColumnClick(column); });
+
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    setCentralWidget(Splitter1);
+}
+
+void TForm1::applySettings()
+{
+    const SettingsValues settings = LoadSettings(settingsPath_);
+    move(settings.left, settings.top);
+    resize(settings.width, settings.height);
+    paneLeft_ = settings.paneLeft;
+    Splitter1->setSizes({settings.paneLeft, std::max(0, settings.width - settings.paneLeft)});
+    for (int column = 0; column < 7; ++column)
+        ListView->header()->resizeSection(column, settings.columnWidths[static_cast<std::size_t>(column)]);
+    OpenDialog1.initialFolder = settings.openPath;
+    Rireki = settings.rireki;
+}
+
+int TForm1::leftListWidth() const
+{
+    // Until the splitter has been laid out its sizes are not the ones set.
+    return Splitter1->isVisible() ? Splitter1->sizes().value(0) : paneLeft_;
+}
+
+void TForm1::RefreshHistoryMenu()
+{
+    bool anyShown = false;
+    for (int slot = 2; slot >= 0; --slot) {
+        QAction* item = M_rireki[static_cast<std::size_t>(slot)];
+        const std::string& path = Rireki[static_cast<std::size_t>(slot)];
+        if (path == EmptyHistorySlot) {
+            item->setVisible(false);
+            continue;
+        }
+        item->setText(QString::fromStdString(HistoryCaption(path)));
+        item->setVisible(true);
+        anyShown = true;
+    }
+    M_bar->setVisible(anyShown);
+}
+
+void TForm1::setFolderCaption()
+{
+    setWindowTitle(QString::fromStdString(TitleText + "< " + FolderWithoutSeparator(ScenarioFile) + " >"));
+}
+
+void TForm1::enterScenario(const std::string& scenarioFile)
+{
+    Results.ClearResults();
+    syncLists();
+    ScenarioFile = scenarioFile;
+    setFolderCaption();
+    FileListBox1.setFolder(FolderPart(ScenarioFile));
+    Results.SearchMode = NoSearch;
+}
+
+void TForm1::M_openClick()
+{
+    OpenDialog1.fileName.clear();
+    if (!ScenarioFile.empty())
+        OpenDialog1.initialFolder = FolderPart(ScenarioFile);
+    const std::optional<std::string> chosen = dialogs_.chooseDataFile(OpenDialog1);
+    if (!chosen)
+        return;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(*chosen, error))
+        return;
+    enterScenario(*chosen);
+    RecordOpenedFile(Rireki, ScenarioFile);
+    RefreshHistoryMenu();
+}
+
+void TForm1::openHistorySlot(int index)
+{
+    const std::string slot = Rireki[static_cast<std::size_t>(index)];
+    if (!isVisibleFolder(FolderWithoutSeparator(slot))) {
+        dialogs_.showMessage("フォルダがありません", "error");
+        return;
+    }
+    OpenDialog1.initialFolder = FolderPart(slot);
+    OpenDialog1.fileName.clear();
+    enterScenario(slot);
+    if (MoveSlotToFront(Rireki, index))
+        RefreshHistoryMenu();
+}
+
+void TForm1::syncLists()
+{
+    leftModel_->refresh();
+    resultModel_->refresh();
+    const int line = Results.selectedLine();
+    if (line >= 0) {
+        const QSignalBlocker quiet(ListBox->selectionModel());
+        ListBox->setCurrentIndex(leftModel_->index(line));
+    }
+}
+
+void TForm1::ListBoxClick()
+{
+    const QModelIndex current = ListBox->currentIndex();
+    const int before = Results.ShownIndex;
+    Results.selectLine(current.isValid() ? current.row() : -1);
+    if (Results.ShownIndex != before)
+        resultModel_->refresh();
+}
+
+void TForm1::ListViewColumnClick(int column)
+{
+    Results.ListViewColumnClick(column);
+    resultModel_->refresh();
+}
+
+void TForm1::M_renewClick()
+{
+    Results.Reload([this](int mode) {
+        const auto command = commands_.find(mode);
+        if (command == commands_.end())
+            return false;
+        command->second();
+        return true;
+    });
+    syncLists();
+}
+
+bool TForm1::FormClose()
+{
+    Results.ClearResults();
+    syncLists();
+    SettingsValues settings;
+    settings.top = y();
+    settings.left = x();
+    settings.width = width();
+    settings.height = height();
+    settings.paneLeft = leftListWidth();
+    for (int column = 0; column < 7; ++column)
+        settings.columnWidths[static_cast<std::size_t>(column)] = ListView->header()->sectionSize(column);
+    settings.openPath = FolderPart(ScenarioFile);
+    settings.rireki = Rireki;
+    if (SaveSettings(settingsPath_, settings))
+        return true;
+    // The window closes anyway: with a read-only program folder it could otherwise never close.
+    dialogs_.showMessage(settingsPath_ + " に書き込めません", "Quorvel");
+    return false;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!closing_) {
+        closing_ = true;
+        FormClose();
+    }
+    event->accept();
+}
+
+}  // namespace quorvel

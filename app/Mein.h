@@ -1,0 +1,116 @@
+#pragma once
+
+#include "app/History.h"
+#include "app/UserDialogs.h"
+#include "results/ResultsPanel.h"
+#include "search/ScenarioFileList.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <map>
+#include <string>
+
+class QAction;
+class QListView;
+class QMenu;
+class QMenuBar;
+class QSplitter;
+class QTreeView;
+
+namespace quorvel {
+
+class LeftListModel;
+class ResultTableModel;
+
+// The main window: a menu bar, the list of names on the left, the result
+// list on the right and a splitter between them.
+class TForm1 : public QMainWindow {
+public:
+    // Reads the window's settings from `settingsPath`; dialogs and message
+    // boxes go through `dialogs`.
+    TForm1(std::string settingsPath, UserDialogs& dialogs);
+    ~TForm1() override;
+
+    // Components, named as the window's parts are known.
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* N1 = nullptr;
+    QMenu* N2 = nullptr;
+    QMenu* N3 = nullptr;
+    QAction* M_open = nullptr;
+    QAction* M_bar = nullptr;
+    std::array<QAction*, 3> M_rireki{};
+    QAction* M_Cstart = nullptr;
+    QAction* M_Cbrunch = nullptr;
+    QAction* M_Cserif = nullptr;
+    QAction* M_frag = nullptr;
+    QAction* M_step = nullptr;
+    QAction* M_coupon = nullptr;
+    QAction* M_goship = nullptr;
+    QAction* M_item = nullptr;
+    QAction* M_skill = nullptr;
+    QAction* M_info = nullptr;
+    QAction* M_beast = nullptr;
+    QAction* M_package = nullptr;
+    QAction* M_area = nullptr;
+    QAction* M_battle = nullptr;
+    QAction* M_link = nullptr;
+    QAction* M_wave = nullptr;
+    QAction* M_renew = nullptr;
+    QListView* ListBox = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QTreeView* ListView = nullptr;
+    ScenarioFileList FileListBox1;
+    OpenDialogState OpenDialog1;
+
+    // State the window owns.
+    ResultsPanel Results;  // ResultIndex, ValueNameTable, SearchMode, ShownIndex, SortColumn
+    std::string ScenarioFile;
+    std::string TitleText;
+    std::array<std::string, 6> TargetWords;  // Shift-JIS
+    HistorySlots Rireki;
+
+    // Handlers.
+    void M_openClick();
+    void M_rireki1Click() { openHistorySlot(0); }
+    void M_rireki2Click() { openHistorySlot(1); }
+    void M_rireki3Click() { openHistorySlot(2); }
+    void RefreshHistoryMenu();
+    void ListBoxClick();
+    void ListViewColumnClick(int column);
+    void M_renewClick();
+    // Clears the results and writes the settings; true when every value was written.
+    bool FormClose();
+
+    int leftListWidth() const;
+    // Shows the panel's current state in the two lists.
+    void syncLists();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildLists();
+    void applySettings();
+    void openHistorySlot(int index);
+    void enterScenario(const std::string& scenarioFile);
+    void setFolderCaption();
+    // A command of the menu: registered for Reload under its SearchMode.
+    void addCommand(QAction* action, int searchMode, std::function<void()> run);
+
+    std::string settingsPath_;
+    UserDialogs& dialogs_;
+    LeftListModel* leftModel_ = nullptr;
+    ResultTableModel* resultModel_ = nullptr;
+    std::map<int, std::function<void()>> commands_;
+    bool closing_ = false;
+    int paneLeft_ = 0;
+};
+
+// The window's font: the classic Japanese UI face where installed, else
+// another Japanese face at the same 12-pixel height.
+QFont JapaneseUiFont();
+
+}  // namespace quorvel

@@ -1,0 +1,66 @@
+#include "app/ResultModels.h"
+
+#include "results/ShiftJis.h"
+
+namespace quorvel {
+
+namespace {
+
+QVariant shown(const std::string& text)
+{
+    return QString::fromStdString(DisplayText(text));
+}
+
+const char* const ColumnCaptions[7] = {"", "filename", "イベント所属", "先頭スタート名", "所属スタート名", "種類", "値"};
+
+}  // namespace
+
+int LeftListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(panel_.leftLines().size());
+}
+
+QVariant LeftListModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    return shown(panel_.leftLines()[static_cast<std::size_t>(index.row())]);
+}
+
+void LeftListModel::refresh()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+int ResultTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(panel_.resultLines().size());
+}
+
+int ResultTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 7;
+}
+
+QVariant ResultTableModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    return shown(panel_.resultLines()[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())]);
+}
+
+QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= 7)
+        return {};
+    return QString::fromUtf8(ColumnCaptions[section]);
+}
+
+void ResultTableModel::refresh()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,55 @@
+#include "app/Settings.h"
+
+#include "app/ProfileFile.h"
+#include "scenario/FileSystem.h"
+
+namespace quorvel {
+
+namespace {
+
+const char* const WidthKeys[7] = {"Width0", "Width1", "Width2", "Width3", "Width4", "Width5", "Width6"};
+const char* const RirekiKeys[3] = {"Rireki1", "Rireki2", "Rireki3"};
+
+}  // namespace
+
+std::string SettingsPathFor(const std::string& programPath)
+{
+    const std::size_t nameStart = FolderPart(programPath).size();
+    const std::size_t dot = programPath.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return programPath + ".ini";
+    return programPath.substr(0, dot) + ".ini";
+}
+
+SettingsValues LoadSettings(const std::string& settingsPath)
+{
+    const ProfileFile file(settingsPath);
+    SettingsValues v;
+    v.top = file.readInteger("WINSIZE", "Top", v.top);
+    v.left = file.readInteger("WINSIZE", "Left", v.left);
+    v.width = file.readInteger("WINSIZE", "Width", v.width);
+    v.height = file.readInteger("WINSIZE", "Height", v.height);
+    v.paneLeft = file.readInteger("PANESIZE", "Left", v.paneLeft);
+    for (int i = 0; i < 7; ++i)
+        v.columnWidths[i] = file.readInteger("PANESIZE", WidthKeys[i], v.columnWidths[i]);
+    v.openPath = file.readText("PATH", "OpenPath", v.openPath);
+    for (int i = 0; i < 3; ++i)
+        v.rireki[i] = file.readText("PATH", RirekiKeys[i], v.rireki[i]);
+    return v;
+}
+
+bool SaveSettings(const std::string& settingsPath, const SettingsValues& v)
+{
+    ProfileFile file(settingsPath);
+    bool ok = file.writeInteger("WINSIZE", "Top", v.top) && file.writeInteger("WINSIZE", "Left", v.left) &&
+              file.writeInteger("WINSIZE", "Width", v.width) && file.writeInteger("WINSIZE", "Height", v.height) &&
+              file.writeInteger("PANESIZE", "Left", v.paneLeft);
+    for (int i = 0; ok && i < 7; ++i)
+        ok = file.writeInteger("PANESIZE", WidthKeys[i], v.columnWidths[i]);
+    ok = ok && file.writeText("PATH", "OpenPath", v.openPath);
+    for (int i = 0; ok && i < 3; ++i)
+        ok = file.writeText("PATH", RirekiKeys[i], v.rireki[i]);
+    return ok;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace quorvel {
+
+// The text that marks an empty history slot, kept from the original
+// platform so settings files stay compatible.
+inline const std::string EmptyHistorySlot = "C:\\";
+
+// Everything the window keeps between runs.
+struct SettingsValues {
+    int top = 124;
+    int left = 197;
+    int width = 740;
+    int height = 394;
+    int paneLeft = 137;
+    std::array<int, 7> columnWidths = {18, 80, 100, 120, 100, 80, 90};
+    std::string openPath = EmptyHistorySlot;
+    std::array<std::string, 3> rireki = {EmptyHistorySlot, EmptyHistorySlot, EmptyHistorySlot};
+};
+
+// The program's path with its extension replaced by ".ini" (appended when
+// the file-name part has no extension).
+std::string SettingsPathFor(const std::string& programPath);
+
+// Missing file, missing keys and non-numbers give the defaults.
+SettingsValues LoadSettings(const std::string& settingsPath);
+
+// Writes the values one by one in their fixed order and stops at the first
+// one that cannot be written. Returns false when it stopped.
+bool SaveSettings(const std::string& settingsPath, const SettingsValues& values);
+
+}  // namespace quorvel

@@ -1,0 +1,32 @@
+#include "app/UserDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quorvel {
+
+std::optional<std::string> WidgetDialogs::chooseDataFile(const OpenDialogState& dialog)
+{
+    // A folder that does not exist here (such as the default "C:\") leaves
+    // the dialog at the platform's default folder.
+    const QString folder = QString::fromStdString(dialog.initialFolder);
+    QFileDialog chooser(parent_);
+    chooser.setFileMode(QFileDialog::ExistingFile);
+    chooser.setNameFilter(QStringLiteral("widファイル (*.wid)"));
+    if (!folder.isEmpty() && QDir(folder).exists())
+        chooser.setDirectory(folder);
+    chooser.selectFile(QString::fromStdString(dialog.fileName));
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    return chooser.selectedFiles().front().toStdString();
+}
+
+void WidgetDialogs::showMessage(const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+}  // namespace quorvel

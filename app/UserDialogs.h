@@ -1,0 +1,38 @@
+#pragma once
+
+#include "search/MessageSink.h"
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace quorvel {
+
+// What the open dialog starts from: its initial folder and its file name field.
+struct OpenDialogState {
+    std::string initialFolder;
+    std::string fileName;
+};
+
+// The window's dialogs and message boxes; tests replace them with answers of their own.
+class UserDialogs : public MessageSink {
+public:
+    // Shows the open dialog for data files; nothing when the user cancels.
+    virtual std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) = 0;
+};
+
+// The real dialogs, modal over `parent`.
+class WidgetDialogs : public UserDialogs {
+public:
+    explicit WidgetDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override;
+    void showMessage(const std::string& text, const std::string& caption) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// The one comparison of name tables. Zero bytes carry no weight; the rest is
+// decoded from Shift-JIS and compared with ICU's Japanese collator (default
+// attributes: case-sensitive, lower case first). When the collator finds two
+// texts equal, their remaining bytes decide, so only identical texts (zero
+// bytes aside) are equal. The order is fixed, not taken from the machine.
+class CollationKey {
+public:
+    explicit CollationKey(std::string_view text);
+
+    int compare(const CollationKey& other) const;
+    bool operator==(const CollationKey& other) const { return compare(other) == 0; }
+
+private:
+    std::string sortKey_;  // ICU sort key of the decoded text
+    std::string bytes_;    // the text without its zero bytes
+};
+
+int CompareNames(std::string_view a, std::string_view b);
+
+}  // namespace quorvel

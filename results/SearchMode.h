@@ -1,0 +1,26 @@
+#pragma once
+
+namespace quorvel {
+
+// The last command that ran; Reload runs it again.
+enum SearchMode : int {
+    NoSearch = 0,
+    StartContentCheck = 1,
+    BranchCheck = 2,
+    FlagSearch = 3,
+    StepSearch = 4,
+    ItemSearch = 5,
+    SkillSearch = 6,
+    InfoSearch = 7,
+    BeastSearch = 8,
+    CouponSearch = 9,
+    GossipSearch = 10,
+    LinkSearch = 11,
+    DialogueCouponCheck = 12,
+    PackageSearch = 13,
+    AreaSearch = 14,
+    BattleSearch = 15,
+    SoundSearch = 16,
+};
+
+}  // namespace quorvel

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// Shift-JIS (code page 932, ICU's "windows-31j") conversions. Undecodable
+// bytes get the converter's default substitution.
+std::string SjisToUtf8(std::string_view sjis);
+std::string Utf8ToSjis(std::string_view utf8);
+
+// What a list shows of a stored text: its bytes up to the first zero byte.
+std::string_view UpToFirstZero(std::string_view text);
+
+// The shown form of a stored text, as UTF-8.
+inline std::string DisplayText(std::string_view text)
+{
+    return SjisToUtf8(UpToFirstZero(text));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// The data files of the scenario folder that match a mask: one wildcard
+// pattern or several joined by ";", matched without regard to letter case.
+// Lists ordinary, non-hidden files (on POSIX a hidden file is a dot-file) in
+// ascending order of name ignoring case. The folder is read again only when
+// the folder (compared ignoring case) or the mask (compared exactly) changes.
+class ScenarioFileList {
+public:
+    void setFolder(const std::string& folder);
+    void setMask(const std::string& mask);
+    const std::string& folder() const { return folder_; }
+    const std::string& mask() const { return mask_; }
+
+    int count() const { return static_cast<int>(names_.size()); }
+    const std::string& name(int position) const { return names_.at(static_cast<std::size_t>(position)); }
+    // The folder, a separator unless it already ends in one, and the name.
+    std::string fullPath(int position) const;
+
+private:
+    void reread();
+
+    std::string folder_;
+    std::string mask_ = "*.*";
+    std::vector<std::string> names_;
+};
+
+// Wildcard match of a whole name ("*" any run, "?" one byte), ASCII letters
+// compared without regard to case.
+bool MatchesPattern(const std::string& name, const std::string& pattern);
+
+}  // namespace quorvel

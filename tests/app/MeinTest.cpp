@@ -1,0 +1,283 @@
+#include "app/Mein.h"
+#include "app/ResultModels.h"
+#include "app/Settings.h"
+#include "results/ShiftJis.h"
+
+#include "tests/support/FakeDialogs.h"
+#include "tests/support/TempFolder.h"
+
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTreeView>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace quorvel;
+
+namespace {
+
+QStringList captions(const QList<QAction*>& actions)
+{
+    QStringList out;
+    for (QAction* action : actions)
+        out << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return out;
+}
+
+QStringList visibleCaptions(QMenu* menu)
+{
+    QStringList out;
+    for (QAction* action : menu->actions())
+        if (action->isVisible())
+            out << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return out;
+}
+
+QString cell(const QAbstractItemModel* model, int row, int column = 0)
+{
+    return model->index(row, column).data().toString();
+}
+
+}  // namespace
+
+class MeinTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<build::TempFolder> folder_;
+    std::string settingsPath_;
+    build::FakeDialogs dialogs_;
+
+    std::unique_ptr<TForm1> makeWindow() { return std::make_unique<TForm1>(settingsPath_, dialogs_); }
+
+    // A scenario folder with a data file, under a "Scenario" folder.
+    std::string scenario(const std::string& name)
+    {
+        return folder_->touch("Scenario/" + name + "/Area1.wid");
+    }
+
+    void fillAnswer(TForm1& window, int names, int rowsOfFirst)
+    {
+        window.Results.ClearResults();
+        for (int i = 0; i < names; ++i) {
+            window.Results.index.add(std::to_string(i));
+            window.Results.addLeftLine(Utf8ToSjis("名前" + std::to_string(i)) + '\0');
+        }
+        for (int r = 0; r < rowsOfFirst; ++r)
+            window.Results.index.fileRow(0, HitRow{{"Area" + std::to_string(r) + ".wid", "e", "h", "s", "k", "v"}});
+        window.syncLists();
+    }
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<build::TempFolder>("window");
+        settingsPath_ = folder_->file("quorvel.ini");
+        dialogs_ = build::FakeDialogs{};
+    }
+
+    void cleanup() { folder_.reset(); }
+
+    void firstStartWithoutSettingsFile()
+    {
+        auto window = makeWindow();
+        QCOMPARE(window->windowTitle(), QStringLiteral("Quorvel 1.32 "));
+        QCOMPARE(window->pos(), QPoint(197, 124));
+        QCOMPARE(window->size(), QSize(740, 394));
+        QCOMPARE(window->leftListWidth(), 137);
+        const int widths[7] = {18, 80, 100, 120, 100, 80, 90};
+        for (int c = 0; c < 7; ++c)
+            QCOMPARE(window->ListView->header()->sectionSize(c), widths[c]);
+        QCOMPARE(visibleCaptions(window->N1), QStringList{QStringLiteral("オープン")});
+        QCOMPARE(window->Results.SearchMode, 0);
+        QCOMPARE(window->Results.ShownIndex, -1);
+        QCOMPARE(window->Results.SortColumn, 0);
+        QCOMPARE(QString::fromStdString(SjisToUtf8(window->TargetWords[5])), QStringLiteral("フィールド"));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QCOMPARE(window->leftListWidth(), 137);
+    }
+
+    void menuBarInOrderWithExactCaptions()
+    {
+        auto window = makeWindow();
+        QCOMPARE(captions(window->MainMenu1->actions()),
+                 (QStringList{"ファイル", "チェック", "検索", "リロード"}));
+        QCOMPARE(captions(window->N2->actions()), (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け"}));
+        QCOMPARE(captions(window->N3->actions()),
+                 (QStringList{"フラグ", "ステップ", "-", "称号", "ゴシップ", "-", "アイテム", "スキル", "情報", "召喚獣", "-",
+                              "パッケージ", "エリア", "バトル", "-", "リンク＊", "-", "効果音"}));
+        QVERIFY(window->M_renew->menu() == nullptr);
+        QCOMPARE(window->ListView->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("イベント所属"));
+        QVERIFY(window->ListView->focusPolicy() == Qt::NoFocus);
+        QCOMPARE(window->Splitter1->handleWidth(), 3);
+    }
+
+    void settingsRoundTripThroughClose()
+    {
+        {
+            std::ofstream(settingsPath_) << "[WINSIZE]\r\nTop=-2000\r\nLeft=0x10\r\n[PANESIZE]\r\nLeft=150\r\n"
+                                            "Width3=0x20\r\nWidth4=wide\r\n[PATH]\r\nOpenPath=\r\n";
+        }
+        auto window = makeWindow();
+        QCOMPARE(window->pos(), QPoint(16, -2000));
+        QCOMPARE(window->leftListWidth(), 150);
+        QCOMPARE(window->ListView->header()->sectionSize(3), 32);
+        QCOMPARE(window->ListView->header()->sectionSize(4), 100);
+        QCOMPARE(window->OpenDialog1.initialFolder, std::string());
+        window->ListView->header()->resizeSection(6, 55);
+        window->resize(800, 500);
+        QVERIFY(window->FormClose());
+
+        const SettingsValues saved = LoadSettings(settingsPath_);
+        QCOMPARE(saved.top, -2000);
+        QCOMPARE(saved.width, 800);
+        QCOMPARE(saved.columnWidths[6], 55);
+        QCOMPARE(saved.openPath, std::string());
+        QCOMPARE(saved.rireki[0], EmptyHistorySlot);
+    }
+
+    void closingWithAnUnwritableSettingsFileWarnsAndCloses()
+    {
+        std::filesystem::create_directories(settingsPath_ + ".tmp");
+        auto window = makeWindow();
+        window->show();
+        QVERIFY(window->close());
+        QCOMPARE(dialogs_.messages.size(), size_t(1));
+        QCOMPARE(dialogs_.messages[0].first, settingsPath_ + " に書き込めません");
+        QVERIFY(!window->isVisible());
+    }
+
+    void openingAScenarioSetsCaptionHistoryAndFileList()
+    {
+        const std::string first = scenario("Sample");
+        auto window = makeWindow();
+        fillAnswer(*window, 2, 1);
+        window->Results.SearchMode = ItemSearch;
+
+        dialogs_.answers.push_back(std::nullopt);  // cancelled: nothing changes
+        window->M_openClick();
+        QCOMPARE(window->Results.leftLines().size(), size_t(2));
+
+        dialogs_.answers.push_back(folder_->file("Scenario/Sample/Missing.wid"));  // no such file
+        window->M_openClick();
+        QCOMPARE(window->Results.SearchMode, int(ItemSearch));
+
+        dialogs_.answers.push_back(first);
+        window->M_openClick();
+        QCOMPARE(window->ScenarioFile, first);
+        QCOMPARE(window->Results.SearchMode, 0);
+        QVERIFY(window->Results.leftLines().empty());
+        QCOMPARE(window->ListBox->model()->rowCount(), 0);
+        const std::string folder = folder_->file("Scenario/Sample");
+        QCOMPARE(window->windowTitle(), QString::fromStdString("Quorvel 1.32 < " + folder + " >"));
+        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "Sample"}));
+        QCOMPARE(window->FileListBox1.folder(), folder + "/");
+
+        dialogs_.answers.push_back(std::nullopt);
+        window->M_openClick();
+        QCOMPARE(dialogs_.dialogsShown.back().initialFolder, folder + "/");
+        QCOMPARE(dialogs_.dialogsShown.back().fileName, std::string());
+
+        QVERIFY(window->FormClose());
+        QCOMPARE(LoadSettings(settingsPath_).openPath, folder + "/");
+        QCOMPARE(LoadSettings(settingsPath_).rireki[0], first);
+    }
+
+    void historyItemsReopenAndMoveToTheFront()
+    {
+        const std::string a = scenario("A"), b = scenario("B"), c = scenario("C");
+        auto window = makeWindow();
+        for (const std::string& file : {a, b, c}) {
+            dialogs_.answers.push_back(file);
+            window->M_openClick();
+        }
+        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "C", "B", "A"}));
+
+        window->M_rireki1Click();
+        QCOMPARE(window->Rireki, (HistorySlots{c, b, a}));
+
+        window->M_rireki3Click();
+        QCOMPARE(window->ScenarioFile, a);
+        QCOMPARE(window->Rireki, (HistorySlots{a, c, b}));
+        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "A", "C", "B"}));
+        QCOMPARE(window->OpenDialog1.initialFolder, folder_->file("Scenario/A/"));
+
+        window->M_rireki2Click();
+        QCOMPARE(window->Rireki, (HistorySlots{c, a, b}));
+    }
+
+    void missingHistoryFolderWarnsAndKeepsEverything()
+    {
+        const std::string a = scenario("A"), gone = scenario("Gone");
+        auto window = makeWindow();
+        dialogs_.answers.push_back(gone);
+        window->M_openClick();
+        dialogs_.answers.push_back(a);
+        window->M_openClick();
+        fillAnswer(*window, 3, 2);
+        std::filesystem::remove_all(folder_->file("Scenario/Gone"));
+
+        window->M_rireki2Click();
+        QCOMPARE(dialogs_.messages.size(), size_t(1));
+        QCOMPARE(dialogs_.messages[0], (std::pair<std::string, std::string>{"フォルダがありません", "error"}));
+        QCOMPARE(window->ScenarioFile, a);
+        QCOMPARE(window->Results.leftLines().size(), size_t(3));
+        QCOMPARE(window->Rireki[1], gone);
+    }
+
+    void historySlotsFromTheSettingsFile()
+    {
+        const std::string a = scenario("A");
+        std::ofstream(settingsPath_) << "[PATH]\r\nRireki1=C:\\\r\nRireki2=" << a << "\r\nRireki3=C:\\\r\n";
+        auto window = makeWindow();
+        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "A"}));
+        QVERIFY(!window->M_rireki[0]->isVisible());
+        QVERIFY(window->M_rireki[1]->isVisible());
+    }
+
+    void selectingALineShowsItsRowsAndHeaderClicksSort()
+    {
+        auto window = makeWindow();
+        QAbstractItemModelTester leftTester(window->ListBox->model());
+        QAbstractItemModelTester rowTester(window->ListView->model());
+        fillAnswer(*window, 2, 12);
+        QCOMPARE(cell(window->ListBox->model(), 1), QStringLiteral("名前1"));
+        QVERIFY(!window->ListBox->currentIndex().isValid());
+        QCOMPARE(window->ListView->model()->rowCount(), 0);
+
+        window->ListBox->setCurrentIndex(window->ListBox->model()->index(0, 0));
+        const QAbstractItemModel* rows = window->ListView->model();
+        QCOMPARE(rows->rowCount(), 12);
+        QCOMPARE(cell(rows, 0, 0), QStringLiteral("1"));
+        QCOMPARE(cell(rows, 11, 1), QStringLiteral("Area11.wid"));
+
+        window->ListView->header()->sectionClicked(0);  // the numbers sort as text
+        QCOMPARE(cell(rows, 1, 1), QStringLiteral("Area9.wid"));
+        QCOMPARE(cell(rows, 2, 1), QStringLiteral("Area10.wid"));
+        QCOMPARE(cell(rows, 2, 0), QStringLiteral("3"));
+        QCOMPARE(window->Results.SortColumn, 0);
+
+        window->ListBox->setCurrentIndex(window->ListBox->model()->index(1, 0));
+        QCOMPARE(rows->rowCount(), 0);
+    }
+
+    void reloadDoesNothingBeforeAnyCommand()
+    {
+        auto window = makeWindow();
+        fillAnswer(*window, 3, 1);
+        window->ListBox->setCurrentIndex(window->ListBox->model()->index(0, 0));
+        window->M_renew->trigger();
+        QCOMPARE(window->ListBox->model()->rowCount(), 3);
+        QCOMPARE(window->ListView->model()->rowCount(), 1);
+    }
+};
+
+QTEST_MAIN(MeinTest)
+#include "MeinTest.moc"

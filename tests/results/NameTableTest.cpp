@@ -1,0 +1,118 @@
+#include "results/ResultIndex.h"
+#include "results/ShiftJis.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+std::string sj(const char* utf8)
+{
+    return Utf8ToSjis(utf8);
+}
+
+std::vector<std::string> keys(const ResultIndex& index)
+{
+    std::vector<std::string> out;
+    for (const auto& entry : index.entries())
+        out.push_back(SjisToUtf8(UpToFirstZero(entry.key)));
+    return out;
+}
+
+TEST(ResultIndex, UnsortedAppendsAndFindsTheFirstEqualKey)
+{
+    ResultIndex index;
+    index.setMode(TableMode::Unsorted);
+    EXPECT_EQ(index.add("7"), 0);
+    EXPECT_EQ(index.add("3"), 1);
+    EXPECT_EQ(index.add("7"), 2);
+    EXPECT_EQ(index.count(), 3);
+    EXPECT_EQ(index.find("7"), 0);
+    EXPECT_EQ(index.find("3"), 1);
+    EXPECT_EQ(index.find("9"), -1);
+    index.fileRow(2, HitRow{{"a"}});
+    EXPECT_TRUE(index.rows(0).empty());
+    EXPECT_EQ(index.rows(2).size(), 1u);
+}
+
+TEST(ResultIndex, SortedPutsANewKeyInFrontOfItsEqualsAndFindsIt)
+{
+    ResultIndex index;
+    index.setMode(TableMode::Sorted);
+    index.add(sj("い"));
+    index.add(sj("あ"));
+    const int first = index.add(sj("う"));
+    index.fileRow(first, HitRow{{"old"}});
+    const int second = index.add(sj("う"));
+    EXPECT_EQ(keys(index), (std::vector<std::string>{"あ", "い", "う", "う"}));
+    EXPECT_EQ(second, 2);
+    EXPECT_EQ(index.find(sj("う")), 2);
+    EXPECT_TRUE(index.rows(2).empty()) << "the entry added last stands in front";
+    EXPECT_EQ(index.rows(3).size(), 1u);
+    EXPECT_EQ(index.find(sj("え")), -1);
+}
+
+TEST(ResultIndex, ZeroBytesCarryNoWeight)
+{
+    for (TableMode mode : {TableMode::Unsorted, TableMode::Sorted}) {
+        ResultIndex index;
+        index.setMode(mode);
+        index.add(sj("勇者") + '\0');  // a name as a data file stores it
+        EXPECT_EQ(index.find(sj("勇者")), 0);
+        EXPECT_EQ(index.find(std::string("\0", 1) + sj("勇者")), 0);
+    }
+}
+
+TEST(ResultIndex, OnlyIdenticalTextsAreEqualKeys)
+{
+    const std::pair<const char*, const char*> distinct[] = {
+        {"あ", "ア"}, {"ｶ", "カ"}, {"abc", "ABC"}, {"ａ", "a"}, {"flag", "flag "}};
+    for (TableMode mode : {TableMode::Unsorted, TableMode::Sorted}) {
+        for (const auto& [a, b] : distinct) {
+            ResultIndex index;
+            index.setMode(mode);
+            index.add(sj(a));
+            EXPECT_EQ(index.find(sj(b)), -1) << a << " / " << b;
+            index.add(sj(b));
+            EXPECT_EQ(index.find(sj(b)), mode == TableMode::Unsorted ? 1 : index.find(sj(b)));
+            EXPECT_NE(index.find(sj(a)), index.find(sj(b)));
+        }
+    }
+}
+
+TEST(ResultIndex, SortedOrderIsJapaneseWithLowerCaseFirst)
+{
+    ResultIndex index;
+    index.setMode(TableMode::Sorted);
+    for (const char* key : {"ABC", "カ", "abc", "か", "2", "10", "漢"})
+        index.add(sj(key));
+    const std::vector<std::string> order = keys(index);
+    auto at = [&](const char* key) { return std::find(order.begin(), order.end(), key) - order.begin(); };
+    EXPECT_LT(at("10"), at("2"));
+    EXPECT_LT(at("2"), at("abc"));
+    EXPECT_LT(at("abc"), at("ABC"));
+    EXPECT_LT(at("ABC"), at("か"));
+    EXPECT_LT(at("か"), at("カ"));
+    EXPECT_LT(at("カ"), at("漢"));
+}
+
+TEST(ResultIndex, UndecodableBytesStillCompareByTheirBytes)
+{
+    ResultIndex index;
+    index.setMode(TableMode::Sorted);
+    index.add(std::string("\x81", 1));
+    index.add(std::string("\xFF", 1));
+    EXPECT_EQ(index.count(), 2);
+    EXPECT_NE(index.find(std::string("\x81", 1)), index.find(std::string("\xFF", 1)));
+}
+
+TEST(ShiftJis, DecodesUpToTheFirstZeroByteAndKeepsLineBreaks)
+{
+    EXPECT_EQ(DisplayText(sj("未定義") + '\0' + "tail"), "未定義");
+    EXPECT_EQ(DisplayText(sj("一行目\r\n二行目\r\n")), "一行目\r\n二行目\r\n");
+    EXPECT_FALSE(DisplayText(std::string("\x81", 1)).empty());
+    EXPECT_EQ(sj("チェック！").size(), 10u);
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,82 @@
+#include "search/ScenarioFileList.h"
+
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel {
+namespace {
+
+std::vector<std::string> names(const ScenarioFileList& list)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < list.count(); ++i)
+        out.push_back(list.name(i));
+    return out;
+}
+
+TEST(MatchesPattern, WildcardsAndLetterCase)
+{
+    EXPECT_TRUE(MatchesPattern("Area1.wid", "Area*.wid"));
+    EXPECT_TRUE(MatchesPattern("AREA1.WID", "Area*.wid"));
+    EXPECT_TRUE(MatchesPattern("Area.wid", "Area*.wid"));
+    EXPECT_FALSE(MatchesPattern("Area1.wid.bak", "Area*.wid"));
+    EXPECT_FALSE(MatchesPattern("MyArea1.wid", "Area*.wid"));
+    EXPECT_TRUE(MatchesPattern("Item12.wid", "Item??.wid"));
+    EXPECT_FALSE(MatchesPattern("Item1.wid", "Item??.wid"));
+    EXPECT_TRUE(MatchesPattern("Summary", "*.*"));
+    EXPECT_TRUE(MatchesPattern("a.b.wid", "*.wid"));
+}
+
+TEST(ScenarioFileList, ListsMatchingOrdinaryFilesInCaseInsensitiveOrder)
+{
+    build::TempFolder folder("filelist");
+    for (const char* name : {"item2.wid", "Area1.wid", "Battle1.wid", "area2.WID", ".Area0.wid", "Area3.txt",
+                             "Summary.wsm", "Mate1.wid"})
+        folder.touch(name);
+    std::filesystem::create_directories(folder.path() / "Area9.wid");  // a folder
+
+    ScenarioFileList list;
+    list.setFolder(folder.path().string());
+    list.setMask("Item*.wid;Area*.wid;Battle*.wid");
+    EXPECT_EQ(names(list), (std::vector<std::string>{"Area1.wid", "area2.WID", "Battle1.wid", "item2.wid"}));
+    EXPECT_EQ(list.fullPath(0), folder.file("Area1.wid"));
+
+    list.setFolder(folder.path().string() + "/");
+    EXPECT_EQ(list.fullPath(0), folder.file("Area1.wid")) << "no doubled separator";
+}
+
+TEST(ScenarioFileList, RereadsOnlyWhenFolderOrMaskChanges)
+{
+    build::TempFolder folder("reread");
+    folder.touch("Area1.wid");
+    ScenarioFileList list;
+    list.setFolder(folder.path().string());
+    list.setMask("Area*.wid");
+    ASSERT_EQ(list.count(), 1);
+
+    folder.touch("Area2.wid");
+    list.setMask("Area*.wid");
+    list.setFolder(folder.path().string());
+    EXPECT_EQ(list.count(), 1) << "same folder and mask keep the names read before";
+
+    std::string upper = folder.path().string();
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    list.setFolder(upper);
+    EXPECT_EQ(list.count(), 1) << "folders compare ignoring case";
+
+    list.setMask("area*.wid");
+    EXPECT_EQ(list.count(), 2) << "masks compare exactly";
+}
+
+TEST(ScenarioFileList, MissingFolderListsNothing)
+{
+    ScenarioFileList list;
+    list.setFolder("/nonexistent/quorvel");
+    list.setMask("*.wid");
+    EXPECT_EQ(list.count(), 0);
+}
+
+}  // namespace
+}  // namespace quorvel

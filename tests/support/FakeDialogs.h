@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/UserDialogs.h"
+
+#include <deque>
+#include <utility>
+#include <vector>
+
+namespace quorvel::build {
+
+// Answers the open dialog from a queue and records every message box.
+class FakeDialogs : public UserDialogs {
+public:
+    std::deque<std::optional<std::string>> answers;
+    std::vector<OpenDialogState> dialogsShown;
+    std::vector<std::pair<std::string, std::string>> messages;  // text, caption
+
+    std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override
+    {
+        dialogsShown.push_back(dialog);
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    void showMessage(const std::string& text, const std::string& caption) override
+    {
+        messages.emplace_back(text, caption);
+    }
+};
+
+}  // namespace quorvel::build
