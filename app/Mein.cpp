@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "results/ShiftJis.h"
 #include "scenario/FileSystem.h"
+#include "search/Commands.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -53,9 +54,7 @@ TForm1::TForm1(std::string settingsPath, UserDialogs& dialogs)
     TitleText = "Quorvel 1.32 ";
     setWindowTitle(QString::fromStdString(TitleText));
     applySettings();
-    const char* const targets[6] = {"選択中", "誰か", "全員", "荷物袋", "全体", "フィールド"};
-    for (std::size_t i = 0; i < TargetWords.size(); ++i)
-        TargetWords[i] = Utf8ToSjis(targets[i]);
+    TargetWords = DefaultTargetWords();
     Results.SortColumn = 0;
     Results.SearchMode = NoSearch;
     RefreshHistoryMenu();
@@ -122,17 +121,55 @@ void TForm1::buildMenu()
     for (QAction* action : {M_Cstart, M_Cbrunch, M_Cserif, M_frag, M_step, M_coupon, M_goship, M_item, M_skill,
                             M_info, M_beast, M_package, M_area, M_battle, M_link, M_wave})
         action->setEnabled(false);
+    enableBuiltCommands();
 
     M_renew = MainMenu1->addAction(QStringLiteral("リロード"));
     M_renew->setObjectName(QStringLiteral("M_renew"));
     connect(M_renew, &QAction::triggered, this, [this] { M_renewClick(); });
 }
 
-void TForm1::addCommand(QAction* action, int searchMode, std::function<void()> run)
+QAction* TForm1::actionOf(int searchMode) const
 {
-    action->setEnabled(true);
-    connect(action, &QAction::triggered, this, [run] { run(); });
-    commands_[searchMode] = std::move(run);
+    switch (searchMode) {
+    case StartContentCheck: return M_Cstart;
+    case BranchCheck: return M_Cbrunch;
+    case FlagSearch: return M_frag;
+    case StepSearch: return M_step;
+    case ItemSearch: return M_item;
+    case SkillSearch: return M_skill;
+    case InfoSearch: return M_info;
+    case BeastSearch: return M_beast;
+    case CouponSearch: return M_coupon;
+    case GossipSearch: return M_goship;
+    case LinkSearch: return M_link;
+    case DialogueCouponCheck: return M_Cserif;
+    case PackageSearch: return M_package;
+    case AreaSearch: return M_area;
+    case BattleSearch: return M_battle;
+    case SoundSearch: return M_wave;
+    default: return nullptr;
+    }
+}
+
+void TForm1::enableBuiltCommands()
+{
+    for (const Command& command : Commands()) {
+        QAction* action = actionOf(command.searchMode);
+        action->setEnabled(true);
+        const int mode = command.searchMode;
+        connect(action, &QAction::triggered, this, [this, mode] { runCommand(mode); });
+    }
+}
+
+void TForm1::runCommand(int searchMode)
+{
+    const Command* command = FindCommand(searchMode);
+    if (!command || ScenarioFile.empty())
+        return;
+    SearchContext context{FileListBox1, Results, dialogs_, TargetWords};
+    command->run(context);
+    Results.SearchMode = command->searchMode;
+    syncLists();
 }
 
 void TForm1::buildLists()
@@ -283,10 +320,9 @@ void TForm1::ListViewColumnClick(int column)
 void TForm1::M_renewClick()
 {
     Results.Reload([this](int mode) {
-        const auto command = commands_.find(mode);
-        if (command == commands_.end())
+        if (mode == LinkSearch || !FindCommand(mode))
             return false;
-        command->second();
+        runCommand(mode);
         return true;
     });
     syncLists();

@@ -8,8 +8,6 @@
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
-#include <map>
 #include <string>
 
 class QAction;
@@ -80,6 +78,13 @@ public:
     void ListBoxClick();
     void ListViewColumnClick(int column);
     void M_renewClick();
+    void M_itemClick() { runCommand(ItemSearch); }
+    void M_skillClick() { runCommand(SkillSearch); }
+    void M_infoClick() { runCommand(InfoSearch); }
+    void M_beastClick() { runCommand(BeastSearch); }
+    void M_packageClick() { runCommand(PackageSearch); }
+    void M_areaClick() { runCommand(AreaSearch); }
+    void M_battleClick() { runCommand(BattleSearch); }
     // Clears the results and writes the settings; true when every value was written.
     bool FormClose();
 
@@ -97,14 +102,16 @@ private:
     void openHistorySlot(int index);
     void enterScenario(const std::string& scenarioFile);
     void setFolderCaption();
-    // A command of the menu: registered for Reload under its SearchMode.
-    void addCommand(QAction* action, int searchMode, std::function<void()> run);
+    void enableBuiltCommands();
+    // Runs the command of a SearchMode as its menu item does: nothing while
+    // no scenario is chosen.
+    void runCommand(int searchMode);
+    QAction* actionOf(int searchMode) const;
 
     std::string settingsPath_;
     UserDialogs& dialogs_;
     LeftListModel* leftModel_ = nullptr;
     ResultTableModel* resultModel_ = nullptr;
-    std::map<int, std::function<void()>> commands_;
     bool closing_ = false;
     int paneLeft_ = 0;
 };

@@ -5,6 +5,7 @@
 
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WidBuilder.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -19,6 +20,7 @@
 #include <fstream>
 
 using namespace quorvel;
+using quorvel::build::File;
 
 namespace {
 
@@ -266,6 +268,50 @@ private slots:
 
         window->ListBox->setCurrentIndex(window->ListBox->model()->index(1, 0));
         QCOMPARE(rows->rowCount(), 0);
+    }
+
+    void searchFromTheMenuFillsTheListsAndReloadRerunsIt()
+    {
+        File item;
+        item.kind = 3;
+        item.title = Utf8ToSjis("薬草");
+        build::WriteFile(folder_->file("Scenario/S/Item1.wid"), build::Encode(item));
+        File town;
+        town.kind = 0;
+        town.title = "Town";
+        town.events = {build::Event({build::Start("s", {build::Gain(27, 1, 1, 0), build::Gain(27, 5, 1, 0)})})};
+        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+
+        auto window = makeWindow();
+        QVERIFY(window->M_item->isEnabled());
+        window->M_item->trigger();  // no scenario yet: nothing at all
+        QCOMPARE(window->Results.SearchMode, 0);
+
+        dialogs_.answers.push_back(folder_->file("Scenario/S/Item1.wid"));
+        window->M_openClick();
+        window->M_item->trigger();
+        QCOMPARE(window->Results.SearchMode, int(ItemSearch));
+        const QAbstractItemModel* left = window->ListBox->model();
+        QCOMPARE(left->rowCount(), 2);
+        QCOMPARE(cell(left, 0), QStringLiteral("薬草"));
+        QCOMPARE(cell(left, 1), QStringLiteral("未定義"));
+        QVERIFY(!window->ListBox->currentIndex().isValid());
+        QCOMPARE(window->ListView->model()->rowCount(), 0);
+
+        window->ListBox->setCurrentIndex(left->index(1, 0));
+        QCOMPARE(window->ListView->model()->rowCount(), 1);
+        QCOMPARE(cell(window->ListView->model(), 0, 6), QStringLiteral("1:選択中"));
+
+        town.events[0].starts[0].children.push_back(build::Gain(34, 5, 0, 2));
+        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        window->M_renew->trigger();
+        QCOMPARE(window->ListBox->currentIndex().row(), 1);
+        QCOMPARE(window->ListView->model()->rowCount(), 2);
+        QCOMPARE(cell(window->ListView->model(), 1, 5), QStringLiteral("喪失"));
+
+        window->M_battle->trigger();
+        QCOMPARE(window->Results.SearchMode, int(BattleSearch));
+        QCOMPARE(left->rowCount(), 0);
     }
 
     void reloadDoesNothingBeforeAnyCommand()

@@ -1,0 +1,229 @@
+#include "cli/Cli.h"
+
+#include "results/ShiftJis.h"
+#include "scenario/FileSystem.h"
+#include "search/Commands.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+namespace quorvel {
+
+namespace {
+
+struct Options {
+    bool json = false;
+    int sortColumn = 0;
+    std::string command;
+    std::string path;
+};
+
+class CollectedMessages : public MessageSink {
+public:
+    std::vector<std::pair<std::string, std::string>> messages;  // text, caption
+    void showMessage(const std::string& text, const std::string& caption) override
+    {
+        messages.emplace_back(text, caption);
+    }
+};
+
+void printHelp(std::ostream& out)
+{
+    out << "usage: quorvel-cli [--json] [--sort N] COMMAND PATH\n\n"
+           "PATH is a scenario folder, or any file inside one.\n"
+           "--json    print one UTF-8 JSON object: the messages raised and every name with its rows\n"
+           "--sort N  sort each name's rows as a click on result column N (0..6) would; 0 keeps filing order\n\n"
+           "commands:\n";
+    for (const Command& command : Commands())
+        out << "  " << command.name << std::string(10 - std::min<std::size_t>(9, std::string(command.name).size()), ' ')
+            << command.answers << "\n";
+    out << "\nexit status: 0 answered without messages, 1 a message was raised, 2 wrong usage or no such PATH\n";
+}
+
+std::optional<Options> parse(const std::vector<std::string>& arguments, std::string& problem)
+{
+    Options options;
+    std::vector<std::string> positional;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "--json") {
+            options.json = true;
+        } else if (argument == "--sort") {
+            if (i + 1 >= arguments.size() || arguments[i + 1].size() != 1 || arguments[i + 1][0] < '0' ||
+                arguments[i + 1][0] > '6') {
+                problem = "--sort takes a column number from 0 to 6";
+                return std::nullopt;
+            }
+            options.sortColumn = arguments[++i][0] - '0';
+        } else if (argument.starts_with("--")) {
+            problem = "unknown option " + argument;
+            return std::nullopt;
+        } else {
+            positional.push_back(argument);
+        }
+    }
+    if (positional.size() != 2) {
+        problem = "expected COMMAND and PATH (see --help)";
+        return std::nullopt;
+    }
+    options.command = positional[0];
+    options.path = positional[1];
+    return options;
+}
+
+// The rows of entry `line` as the window shows them after a click on `column`.
+std::vector<std::array<std::string, 6>> shownRows(const ResultsPanel& results, int line, int column)
+{
+    std::vector<std::array<std::string, 6>> rows;
+    for (const HitRow& row : results.index.rows(line))
+        rows.push_back(row.texts);
+    if (column > 0) {
+        std::stable_sort(rows.begin(), rows.end(), [column](const auto& a, const auto& b) {
+            return ListViewCompare(a[static_cast<std::size_t>(column - 1)], b[static_cast<std::size_t>(column - 1)]) < 0;
+        });
+    }
+    for (auto& row : rows)
+        for (std::string& text : row)
+            text = DisplayText(text);
+    return rows;
+}
+
+// One line with ", " and ": " between items, as the answer is documented.
+std::string oneLine(const nlohmann::ordered_json& value)
+{
+    std::string text;
+    if (value.is_array()) {
+        for (const auto& item : value)
+            text += (text.empty() ? "" : ", ") + oneLine(item);
+        return "[" + text + "]";
+    }
+    if (value.is_object()) {
+        for (const auto& [key, item] : value.items())
+            text += (text.empty() ? "" : ", ") + nlohmann::ordered_json(key).dump() + ": " + oneLine(item);
+        return "{" + text + "}";
+    }
+    return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+void printJson(std::ostream& out, const Options& options, const ResultsPanel& results,
+               const CollectedMessages& messages)
+{
+    nlohmann::ordered_json answer;
+    answer["command"] = options.command;
+    answer["messages"] = nlohmann::ordered_json::array();
+    for (const auto& [text, caption] : messages.messages)
+        answer["messages"].push_back({{"caption", caption}, {"text", text}});
+    answer["names"] = nlohmann::ordered_json::array();
+    for (std::size_t line = 0; line < results.leftLines().size(); ++line) {
+        nlohmann::ordered_json name;
+        name["name"] = DisplayText(results.leftLines()[line]);
+        name["rows"] = nlohmann::ordered_json::array();
+        if (static_cast<int>(line) < results.index.count())
+            for (const auto& row : shownRows(results, static_cast<int>(line), options.sortColumn))
+                name["rows"].push_back(row);
+        answer["names"].push_back(std::move(name));
+    }
+    out << oneLine(answer) << "\n";
+}
+
+// Columns on a terminal: East Asian wide characters take two.
+std::size_t displayWidth(const std::string& utf8)
+{
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        width += length >= 3 && !(lead == 0xEF && i + 1 < utf8.size() &&
+                                  static_cast<unsigned char>(utf8[i + 1]) >= 0xBD)  // half-width forms
+                     ? 2
+                     : 1;
+        i += length;
+    }
+    return width;
+}
+
+void printForPeople(std::ostream& out, std::ostream& err, const Options& options, const ResultsPanel& results,
+                    const CollectedMessages& messages)
+{
+    for (const auto& [text, caption] : messages.messages)
+        err << caption << ": " << text << "\n";
+    for (std::size_t line = 0; line < results.leftLines().size(); ++line) {
+        out << DisplayText(results.leftLines()[line]) << "\n";
+        if (static_cast<int>(line) >= results.index.count())
+            continue;
+        const auto rows = shownRows(results, static_cast<int>(line), options.sortColumn);
+        std::array<std::size_t, 7> widths{};
+        widths[0] = std::to_string(rows.size()).size();
+        for (const auto& row : rows)
+            for (std::size_t c = 0; c < 6; ++c)
+                widths[c + 1] = std::max(widths[c + 1], displayWidth(row[c]));
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const std::string number = std::to_string(r + 1);
+            std::string text = "  " + std::string(widths[0] - number.size(), ' ') + number;
+            for (std::size_t c = 0; c < 6; ++c)
+                text += "  " + rows[r][c] + std::string(c < 5 ? widths[c + 1] - displayWidth(rows[r][c]) : 0, ' ');
+            while (!text.empty() && text.back() == ' ')
+                text.pop_back();
+            out << text << "\n";
+        }
+    }
+}
+
+// The scenario folder of PATH: the folder itself, or the folder of a file in it.
+std::optional<std::string> scenarioFolder(const std::string& path)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return path;
+    if (std::filesystem::exists(path, error)) {
+        const std::string folder = FolderPart(path);
+        return folder.empty() ? std::string(".") : folder;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end()) {
+        printHelp(out);
+        return 0;
+    }
+    std::string problem;
+    const std::optional<Options> options = parse(arguments, problem);
+    if (!options) {
+        err << "quorvel-cli: " << problem << "\n";
+        return 2;
+    }
+    const Command* command = FindCommand(options->command);
+    if (!command) {
+        err << "quorvel-cli: unknown command " << options->command << " (see --help)\n";
+        return 2;
+    }
+    const std::optional<std::string> folder = scenarioFolder(options->path);
+    if (!folder) {
+        err << "quorvel-cli: no such file or folder: " << options->path << "\n";
+        return 2;
+    }
+
+    ScenarioFileList files;
+    files.setFolder(*folder);
+    ResultsPanel results;
+    CollectedMessages messages;
+    const std::array<std::string, 6> targetWords = DefaultTargetWords();
+    SearchContext context{files, results, messages, targetWords};
+    command->run(context);
+
+    if (options->json)
+        printJson(out, *options, results, messages);
+    else
+        printForPeople(out, err, *options, results, messages);
+    return messages.messages.empty() ? 0 : 1;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "search/SearchContext.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// A menu command as both programs know it.
+struct Command {
+    const char* name;     // the headless program's word for it
+    const char* caption;  // the menu caption
+    const char* answers;  // what it tells, for --help
+    int searchMode;
+    std::function<void(SearchContext&)> run;
+};
+
+// Every command that is built, in menu order.
+const std::vector<Command>& Commands();
+
+// The command for a SearchMode or a name; null when there is none.
+const Command* FindCommand(int searchMode);
+const Command* FindCommand(const std::string& name);
+
+}  // namespace quorvel

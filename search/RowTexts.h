@@ -1,0 +1,30 @@
+#pragma once
+
+#include "results/HitRow.h"
+#include "scenario/Widfile.h"
+#include "search/DataFileLoop.h"
+
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// A stored data-file text without its final zero byte (texts of length 1 or
+// less count as empty).
+std::string WithoutFinalZero(std::string_view stored);
+
+// "<text>[<number>]"; dataFileText drops the text's final zero byte first.
+std::string IndexedLabel(std::string_view text, long long number, bool dataFileText);
+
+// The indexed label of the event's first start content's name with index + 1;
+// empty for an event without start contents.
+std::string HeadStartName(const Ceventtree& event, int index);
+
+// A result row of the shared layout for a content found under start content
+// `start` of the visited event.
+HitRow MakeHitRow(const EventVisit& visit, const Ccontent& start, std::string kindWord, std::string value);
+
+// A fixed word of the results (written in UTF-8 here) as the Shift-JIS bytes rows hold.
+const std::string& FixedWord(const char* utf8);
+
+}  // namespace quorvel

@@ -1,0 +1,115 @@
+#include "cli/Cli.h"
+
+#include "results/ShiftJis.h"
+
+#include "tests/support/TempFolder.h"
+#include "tests/support/WidBuilder.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+namespace quorvel {
+namespace {
+
+using namespace build;
+
+class CliTest : public ::testing::Test {
+protected:
+    TempFolder folder{"cli"};
+    std::string out;
+    std::string err;
+
+    void SetUp() override
+    {
+        File herb;
+        herb.kind = 3;
+        herb.title = Utf8ToSjis("薬草");
+        herb.storedId = 40001;
+        WriteFile(folder.file("Item1.wid"), Encode(herb));
+        File town;
+        town.kind = 0;
+        town.title = "Town";
+        town.events = {Event({Start("b", {Gain(27, 1, 2, 1)}), Start("a", {Gain(34, 1, 0, 2)})})};
+        WriteFile(folder.file("Area1.wid"), Encode(town));
+    }
+
+    int run(std::vector<std::string> arguments)
+    {
+        std::ostringstream o, e;
+        const int status = RunCli(arguments, o, e);
+        out = o.str();
+        err = e.str();
+        return status;
+    }
+};
+
+TEST_F(CliTest, JsonAnswerHoldsMessagesNamesAndRowsAsShown)
+{
+    ASSERT_EQ(run({"--json", "item", folder.path().string()}), 0) << err;
+    EXPECT_EQ(out,
+              "{\"command\": \"item\", \"messages\": [], \"names\": [{\"name\": \"薬草\", \"rows\": ["
+              "[\"Area1.wid\", \"Town\", \"b[1]\", \"b\", \"入手\", \"2:誰か\"], "
+              "[\"Area1.wid\", \"Town\", \"b[1]\", \"a\", \"喪失\", \"all:全員\"]]}]}\n");
+    EXPECT_TRUE(err.empty());
+}
+
+TEST_F(CliTest, SortOrdersEachLinesRowsLikeAColumnClick)
+{
+    ASSERT_EQ(run({"--json", "--sort", "4", "item", folder.file("Item1.wid")}), 0);
+    const auto answer = nlohmann::json::parse(out);
+    const auto& rows = answer["names"][0]["rows"];
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][3], "a");
+    EXPECT_EQ(rows[1][3], "b");
+
+    ASSERT_EQ(run({"--json", "--sort", "0", "item", folder.path().string()}), 0);
+    EXPECT_EQ(nlohmann::json::parse(out)["names"][0]["rows"][0][3], "b") << "0 keeps filing order";
+}
+
+TEST_F(CliTest, AFailedFileIsAMessageAndExitStatusOne)
+{
+    WriteFile(folder.file("Area2.wid"), std::string("\x09", 1));
+    EXPECT_EQ(run({"--json", "item", folder.path().string()}), 1);
+    const auto answer = nlohmann::json::parse(out);
+    ASSERT_EQ(answer["messages"].size(), 1u);
+    EXPECT_EQ(answer["messages"][0]["caption"], "I'm sorry!");
+    EXPECT_EQ(answer["messages"][0]["text"], "Area2.widの読み込みに失敗しました");
+
+    EXPECT_EQ(run({"item", folder.path().string()}), 1);
+    EXPECT_NE(err.find("Area2.widの読み込みに失敗しました"), std::string::npos);
+}
+
+TEST_F(CliTest, PeopleGetNumberedAlignedRows)
+{
+    ASSERT_EQ(run({"item", folder.path().string()}), 0);
+    EXPECT_EQ(out,
+              "薬草\n"
+              "  1  Area1.wid  Town  b[1]  b  入手  2:誰か\n"
+              "  2  Area1.wid  Town  b[1]  a  喪失  all:全員\n");
+}
+
+TEST_F(CliTest, WrongUsageAndMissingPathsExitWithTwo)
+{
+    EXPECT_EQ(run({"item"}), 2);
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(run({"nonsense", folder.path().string()}), 2);
+    EXPECT_EQ(run({"--sort", "7", "item", folder.path().string()}), 2);
+    EXPECT_EQ(run({"--sort"}), 2);
+    EXPECT_EQ(run({"--colour", "item", folder.path().string()}), 2);
+    EXPECT_EQ(run({"item", folder.file("nothing-here")}), 2);
+    EXPECT_NE(err.find("nothing-here"), std::string::npos);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << "one line of reason";
+    EXPECT_TRUE(out.empty());
+}
+
+TEST_F(CliTest, HelpListsEveryCommand)
+{
+    EXPECT_EQ(run({"--help"}), 0);
+    for (const char* command : {"item", "skill", "info", "beast", "package", "area", "battle"})
+        EXPECT_NE(out.find(std::string("  ") + command + " "), std::string::npos) << command;
+}
+
+}  // namespace
+}  // namespace quorvel

@@ -1,0 +1,131 @@
+// Writes a small scenario that every name-reference search has something to
+// show in: things that are used, unused, defined twice and never defined.
+//
+// usage: make-demo-scenario FOLDER
+
+#include "tests/support/WidBuilder.h"
+
+#include "results/ShiftJis.h"
+
+#include <filesystem>
+#include <iostream>
+
+using namespace quorvel::build;
+using quorvel::Utf8ToSjis;
+
+namespace {
+
+std::string sj(const std::string& utf8)
+{
+    return Utf8ToSjis(utf8);
+}
+
+File defining(std::uint8_t kind, const std::string& title, std::int32_t id)
+{
+    File file;
+    file.kind = kind;
+    file.title = sj(title);
+    file.storedId = kind == 8 ? id : id + 40000;
+    return file;
+}
+
+Content start(const std::string& name, std::vector<Content> children)
+{
+    return Start(sj(name), std::move(children));
+}
+
+Content named(Content content, const std::string& name)
+{
+    content.name = sj(name);
+    return content;
+}
+
+File town()
+{
+    File file = defining(0, "港町", 1);
+    Content greet = named(Node(40), "店主");
+    greet.serifs = {{"", sj("いらっしゃい")}};
+    file.events = {
+        Event({start("到着", {named(Gain(27, 1, 2, 1), "薬草を得る"), named(Gain(28, 1, 1, 0), "火球を覚える"),
+                              named(WithNumber(29, 1), "噂を聞く"), named(WithNumber(5, 2), "森へ")})}),
+        Event({start("買い物", {greet, named(Gain(20, 2, 1, 2), "剣を持つか"),
+                                named(Gain(34, 1, 0, 2), "薬草を使う"), named(WithNumber(53, 1), "倉庫へ")})}),
+    };
+    Card gate;
+    gate.name = sj("門番");
+    gate.events = {Event({start("話す", {named(WithNumber(2, 1), "戦う"), named(Gain(27, 9, 1, 0), "謎の品")})})};
+    file.cards = {gate};
+    return file;
+}
+
+File forest()
+{
+    File file = defining(0, "森", 2);
+    file.events = {Event({start("探索", {named(Gain(30, 1, 1, 1), "狼を従える"), named(WithNumber(2, 7), "罠"),
+                                        named(WithNumber(5, 1), "港町へ"), named(WithNumber(54, 1), "倉庫を呼ぶ")})})};
+    return file;
+}
+
+File ambush()
+{
+    File file = defining(1, "山賊の待ち伏せ", 1);
+    Card bandit;
+    bandit.events = {Event({start("倒した", {named(Gain(27, 2, 1, 1), "剣を奪う"), named(WithNumber(5, 5), "洞窟へ")})})};
+    file.cards = {bandit, bandit};
+    return file;
+}
+
+File hero()
+{
+    File file = defining(2, "主人公", 1);
+    Card herb;
+    herb.name = sj("薬草");
+    herb.storedId = 40001;
+    herb.events = {Event({start("使う", {named(Gain(34, 1, 1, 0), "消える")})})};
+    file.cards = {herb};
+    Card fire;
+    fire.name = sj("火球");
+    fire.storedId = 40001;
+    fire.events = {Event({start("唱える", {named(Gain(23, 1, 1, 1), "狼がいるか")})})};
+    file.skills = {fire};
+    return file;
+}
+
+File storehouse()
+{
+    File file = defining(8, "倉庫", 1);
+    file.events = {Event({start("開ける", {named(Gain(27, 3, 1, 4), "古い剣")})})};
+    return file;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: make-demo-scenario FOLDER\n";
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    std::filesystem::remove_all(folder);
+    auto put = [&](const std::string& name, const File& file) { WriteFile((folder / name).string(), Encode(file)); };
+    put("Area1.wid", town());
+    put("Area2.wid", forest());
+    put("Area3.wid", defining(0, "誰も来ない島", 3));
+    put("Battle1.wid", ambush());
+    put("Battle2.wid", defining(1, "竜との決戦", 2));
+    put("Mate1.wid", hero());
+    put("Item1.wid", defining(3, "薬草", 1));
+    put("Item2.wid", defining(3, "剣", 2));
+    put("Item3.wid", defining(3, "古い剣", 2));
+    put("Item4.wid", defining(3, "ランタン", 4));
+    put("Skill1.wid", defining(5, "火球", 1));
+    put("Skill2.wid", defining(5, "氷槍", 2));
+    put("Info1.wid", defining(4, "港の噂", 1));
+    put("Info2.wid", defining(4, "古い地図", 2));
+    put("Beast1.wid", defining(6, "狼", 1));
+    put("Package1.wid", storehouse());
+    put("Package2.wid", defining(8, "使われない倉庫", 2));
+    std::cout << "demo scenario written to " << folder.string() << "\n";
+    return 0;
+}
