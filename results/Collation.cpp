@@ -27,13 +27,6 @@ const icu::Collator& japaneseCollator()
     return *collator;
 }
 
-std::string withoutZeroBytes(std::string_view text)
-{
-    std::string bytes(text);
-    bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
-    return bytes;
-}
-
 int sign(int value)
 {
     return (value > 0) - (value < 0);
@@ -41,7 +34,7 @@ int sign(int value)
 
 }  // namespace
 
-CollationKey::CollationKey(std::string_view text) : bytes_(withoutZeroBytes(text))
+CollationKey::CollationKey(std::string_view text) : bytes_(WithoutZeroBytes(text))
 {
     const std::string utf8 = SjisToUtf8(bytes_);
     const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
@@ -59,6 +52,13 @@ int CollationKey::compare(const CollationKey& other) const
     if (collated != 0)
         return collated;
     return sign(bytes_.compare(other.bytes_));
+}
+
+std::string WithoutZeroBytes(std::string_view text)
+{
+    std::string bytes(text);
+    bytes.erase(std::remove(bytes.begin(), bytes.end(), '\0'), bytes.end());
+    return bytes;
 }
 
 int CompareNames(std::string_view a, std::string_view b)

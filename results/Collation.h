@@ -24,4 +24,7 @@ private:
 
 int CompareNames(std::string_view a, std::string_view b);
 
+// The text without its zero bytes: the bytes that decide equality of names.
+std::string WithoutZeroBytes(std::string_view text);
+
 }  // namespace quorvel

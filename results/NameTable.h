@@ -3,7 +3,9 @@
 #include "results/Collation.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvel {
@@ -14,13 +16,15 @@ enum class TableMode { Unsorted, Sorted };
 // Unsorted: new entries go to the end and lookup returns the first equal key
 // from the front. Sorted: entries stand in ascending key order, a new entry
 // goes in front of the keys equal to it, and lookup returns the front-most
-// equal key. Every comparison is CollationKey's.
+// equal key. The order is CollationKey's; two keys are equal exactly when
+// their bytes are, zero bytes aside, so unsorted lookups go through a hash
+// of those bytes instead of scanning.
 template <typename Payload>
 class NameTable {
 public:
     struct Entry {
         std::string key;
-        CollationKey collation;
+        std::optional<CollationKey> collation;  // kept in sorted mode only
         Payload payload;
     };
 
@@ -30,45 +34,54 @@ public:
 
     int add(std::string key)
     {
+        if (mode_ == TableMode::Unsorted) {
+            const int position = static_cast<int>(entries_.size());
+            firstOf_.try_emplace(WithoutZeroBytes(key), position);
+            entries_.push_back(Entry{std::move(key), std::nullopt, Payload{}});
+            return position;
+        }
         CollationKey collation(key);
-        auto at = entries_.end();
-        if (mode_ == TableMode::Sorted)
-            at = lowerBound(entries_, collation);
-        at = entries_.insert(at, Entry{std::move(key), std::move(collation), Payload{}});
+        const auto at = entries_.insert(lowerBound(entries_, collation),
+                                        Entry{std::move(key), std::move(collation), Payload{}});
         return static_cast<int>(at - entries_.begin());
     }
 
-    // Position of the first equal key, or -1.
+    // Position of the front-most equal key, or -1.
     int find(const std::string& key) const
     {
-        const CollationKey probe(key);
-        if (mode_ == TableMode::Sorted) {
-            const auto at = lowerBound(entries_, probe);
-            return at != entries_.end() && at->collation == probe ? static_cast<int>(at - entries_.begin()) : -1;
+        if (mode_ == TableMode::Unsorted) {
+            const auto found = firstOf_.find(WithoutZeroBytes(key));
+            return found == firstOf_.end() ? -1 : found->second;
         }
-        const auto at = std::find_if(entries_.begin(), entries_.end(),
-                                     [&](const Entry& entry) { return entry.collation == probe; });
-        return at == entries_.end() ? -1 : static_cast<int>(at - entries_.begin());
+        const CollationKey probe(key);
+        const auto at = lowerBound(entries_, probe);
+        return at != entries_.end() && *at->collation == probe ? static_cast<int>(at - entries_.begin()) : -1;
     }
 
     int count() const { return static_cast<int>(entries_.size()); }
-    const std::string& key(int position) const { return entries_.at(position).key; }
-    Payload& payload(int position) { return entries_.at(position).payload; }
-    const Payload& payload(int position) const { return entries_.at(position).payload; }
+    const std::string& key(int position) const { return entries_.at(static_cast<std::size_t>(position)).key; }
+    Payload& payload(int position) { return entries_.at(static_cast<std::size_t>(position)).payload; }
+    const Payload& payload(int position) const { return entries_.at(static_cast<std::size_t>(position)).payload; }
     const std::vector<Entry>& entries() const { return entries_; }
     // Removes every entry; the mode stays.
-    void clear() { entries_.clear(); }
+    void clear()
+    {
+        entries_.clear();
+        firstOf_.clear();
+    }
 
 private:
     template <typename Entries>
     static auto lowerBound(Entries& entries, const CollationKey& probe)
     {
-        return std::lower_bound(entries.begin(), entries.end(), probe,
-                                [](const Entry& entry, const CollationKey& key) { return entry.collation.compare(key) < 0; });
+        return std::lower_bound(entries.begin(), entries.end(), probe, [](const Entry& entry, const CollationKey& key) {
+            return entry.collation->compare(key) < 0;
+        });
     }
 
     TableMode mode_ = TableMode::Unsorted;
     std::vector<Entry> entries_;
+    std::unordered_map<std::string, int> firstOf_;  // unsorted mode: zero-free bytes to first position
 };
 
 }  // namespace quorvel

@@ -1,19 +1,23 @@
 #include "scenario/Content.h"
 
-#include <iterator>
 
 namespace quorvel {
 
 Ccontent::~Ccontent()
 {
-    // Adopt the descendants into a flat worklist so that each destructor
-    // call below finds its children already taken and returns at once.
-    std::vector<Ccontent> pending = std::move(children);
+    // Child lists that still hold grandchildren are taken out and torn down
+    // here, one list at a time, so every destructor the vectors call finds
+    // no children left and returns at once: no recursion, whatever the depth.
+    if (children.empty())
+        return;
+    std::vector<std::vector<Ccontent>> pending;
+    pending.push_back(std::move(children));
     while (!pending.empty()) {
-        Ccontent last = std::move(pending.back());
+        std::vector<Ccontent> list = std::move(pending.back());
         pending.pop_back();
-        std::move(last.children.begin(), last.children.end(), std::back_inserter(pending));
-        last.children.clear();
+        for (Ccontent& child : list)
+            if (!child.children.empty())
+                pending.push_back(std::move(child.children));
     }
 }
 

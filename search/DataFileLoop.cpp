@@ -59,8 +59,10 @@ void WalkFileEvents(const Cwidfile& file, const std::function<void(const EventVi
             eventText = IndexedLabel(FixedWord("エネミーカード"), card->number + 1LL, false);
         else
             eventText = cardLabel(owner, *card);
-        for (std::size_t i = 0; i < events.size(); ++i)
-            visit(EventVisit{events[i], fileName, eventText, static_cast<int>(i)});
+        for (std::size_t i = 0; i < events.size(); ++i) {
+            const std::string head = HeadStartName(events[i], static_cast<int>(i));
+            visit(EventVisit{events[i], fileName, eventText, static_cast<int>(i), head});
+        }
     });
 }
 

@@ -23,6 +23,7 @@ struct EventVisit {
     const std::string& fileName;   // Shift-JIS, no zero byte
     const std::string& eventText;  // the label of the file or card holding the event
     int index;                     // the event's position in its list, from 0
+    const std::string& headStartName;  // the first start's name [index + 1]
 };
 
 // Visits every event of a loaded file in the shared order, with the label of

@@ -26,7 +26,7 @@ std::string HeadStartName(const Ceventtree& event, int index)
 
 HitRow MakeHitRow(const EventVisit& visit, const Ccontent& start, std::string kindWord, std::string value)
 {
-    return HitRow{{visit.fileName, visit.eventText, HeadStartName(visit.event, visit.index), start.name,
+    return HitRow{{visit.fileName, visit.eventText, visit.headStartName, start.name,
                    std::move(kindWord), std::move(value)}};
 }
 

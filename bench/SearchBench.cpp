@@ -1,0 +1,141 @@
+// The item search over a large synthetic scenario (hundreds of files, tens
+// of MB), next to the time it takes merely to read the same files.
+
+#include "tests/support/WidBuilder.h"
+
+#include "scenario/FileSystem.h"
+#include "search/IdSearch.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+using namespace quorvel::build;
+
+class Silent : public quorvel::MessageSink {
+public:
+    void showMessage(const std::string&, const std::string&) override {}
+};
+
+Event busyEvent(int seed)
+{
+    Content row = Start("row");
+    for (int i = 0; i < 12; ++i) {
+        if (i % 3 == 0)
+            row.children.push_back(Gain(27, (seed + i) % 150, 1, 1));
+        else if (i % 3 == 1)
+            row.children.push_back(WithText(15, "flag" + std::to_string(i)));
+        else
+            row.children.push_back(Gain(34, (seed * 7 + i) % 170, 0, 2));
+    }
+    return Event({Start("head", {row, row}), Start("second", {row})});
+}
+
+// 150 Item files with big card bodies, 120 Area files dense with contents,
+// 60 Battle files and 30 Mate files with cards.
+const std::string& scenarioFolder()
+{
+    static const std::string folder = [] {
+        const auto path = std::filesystem::temp_directory_path() / "quorvel-search-bench";
+        std::filesystem::remove_all(path);
+        auto put = [&](const std::string& name, const File& file) { WriteFile((path / name).string(), Encode(file)); };
+        for (int i = 0; i < 150; ++i) {
+            File item;
+            item.kind = 3;
+            item.title = "Item" + std::to_string(i);
+            item.storedId = 40000 + i;
+            item.body.blockLength = 9000;
+            item.events = {busyEvent(i)};
+            put("Item" + std::to_string(i) + ".wid", item);
+        }
+        for (int i = 0; i < 120; ++i) {
+            File area;
+            area.kind = 0;
+            area.title = "Area" + std::to_string(i);
+            for (int e = 0; e < 120; ++e)
+                area.events.push_back(busyEvent(i + e));
+            Card card;
+            card.name = "card";
+            card.events = {busyEvent(i), busyEvent(i + 1)};
+            area.cards.assign(20, card);
+            put("Area" + std::to_string(i) + ".wid", area);
+        }
+        for (int i = 0; i < 60; ++i) {
+            File battle;
+            battle.kind = 1;
+            Card enemy;
+            enemy.events = {busyEvent(i)};
+            battle.cards.assign(10, enemy);
+            battle.trailingBlockLength = 20000;
+            put("Battle" + std::to_string(i) + ".wid", battle);
+        }
+        for (int i = 0; i < 30; ++i) {
+            File mate;
+            mate.kind = 2;
+            Card owned;
+            owned.body.blockLength = 3000;
+            owned.events = {busyEvent(i)};
+            mate.cards.assign(8, owned);
+            mate.skills.assign(8, owned);
+            put("Mate" + std::to_string(i) + ".wid", mate);
+        }
+        return path.string();
+    }();
+    return folder;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void BM_ItemSearchAgainstReading(benchmark::State& state)
+{
+    quorvel::ScenarioFileList files;
+    files.setFolder(scenarioFolder());
+    std::uintmax_t bytes = 0;
+    int fileCount = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(scenarioFolder())) {
+        bytes += entry.file_size();
+        ++fileCount;
+    }
+    Silent silent;
+    const auto targets = quorvel::DefaultTargetWords();
+    double searchSeconds = 0;
+    double readSeconds = 0;
+    for (auto _ : state) {
+        quorvel::ResultsPanel results;
+        quorvel::SearchContext context{files, results, silent, targets};
+        const auto searchStart = std::chrono::steady_clock::now();
+        quorvel::SearchIdUses(context, quorvel::IdSearchKind::Item);
+        searchSeconds += secondsSince(searchStart);
+        benchmark::DoNotOptimize(results.index.count());
+
+        // The same files the search reads (the defining files twice), merely read.
+        const auto readStart = std::chrono::steady_clock::now();
+        for (const std::string& mask : {std::string("Item*.wid"), quorvel::UsePassMask}) {
+            files.setMask(mask);
+            for (int i = 0; i < files.count(); ++i) {
+                std::vector<std::uint8_t> data;
+                quorvel::ReadWholeFile(files.fullPath(i), data);
+                benchmark::DoNotOptimize(data.data());
+            }
+        }
+        readSeconds += secondsSince(readStart);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["files"] = fileCount;
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+    state.counters["search_ms"] = searchSeconds / n * 1e3;
+    state.counters["read_ms"] = readSeconds / n * 1e3;
+    state.counters["search/read"] = searchSeconds / readSeconds;
+}
+
+BENCHMARK(BM_ItemSearchAgainstReading)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();
