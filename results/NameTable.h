@@ -41,9 +41,9 @@ public:
             return position;
         }
         CollationKey collation(key);
-        const auto at = entries_.insert(lowerBound(entries_, collation),
-                                        Entry{std::move(key), std::move(collation), Payload{}});
-        return static_cast<int>(at - entries_.begin());
+        const auto position = lowerBound(entries_, collation) - entries_.begin();
+        entries_.insert(entries_.begin() + position, Entry{std::move(key), std::move(collation), Payload{}});
+        return static_cast<int>(position);
     }
 
     // Position of the front-most equal key, or -1.
