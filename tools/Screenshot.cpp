@@ -1,0 +1,60 @@
+// Opens a scenario in the real main window, runs the item search, selects
+// the first name and saves a picture of the screen.
+//
+// usage: quorvel-screenshot DATA_FILE OUTPUT.png   (run under an X server, e.g. xvfb-run)
+
+#include "app/Mein.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QListView>
+
+#include <iostream>
+
+namespace {
+
+// Answers the open dialog with the file to show; messages go to standard error.
+class ScriptedDialogs : public quorvel::UserDialogs {
+public:
+    explicit ScriptedDialogs(std::string file) : file_(std::move(file)) {}
+    std::optional<std::string> chooseDataFile(const quorvel::OpenDialogState&) override { return file_; }
+    void showMessage(const std::string& text, const std::string& caption) override
+    {
+        std::cerr << caption << ": " << text << "\n";
+    }
+
+private:
+    std::string file_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::cerr << "usage: quorvel-screenshot DATA_FILE OUTPUT.png\n";
+        return 2;
+    }
+    application.setFont(quorvel::JapaneseUiFont());
+    ScriptedDialogs dialogs(argv[1]);
+    const std::string settings = std::string(argv[2]) + ".ini";
+    quorvel::TForm1 window(settings, dialogs);
+    window.move(0, 0);
+    window.show();
+    window.M_openClick();
+    window.M_itemClick();
+    window.ListBox->setCurrentIndex(window.ListBox->model()->index(0, 0));
+    window.ListViewColumnClick(2);
+
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    QTimer::singleShot(500, [&] {
+        const QPixmap shot = window.screen()->grabWindow(0, 0, 0, window.frameGeometry().width() + 20,
+                                                         window.frameGeometry().height() + 20);
+        const bool saved = shot.save(output, "PNG");
+        std::remove(settings.c_str());
+        application.exit(saved ? 0 : 1);
+    });
+    return application.exec();
+}
