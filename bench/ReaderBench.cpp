@@ -1,7 +1,7 @@
 // Loading throughput of the data-file reader on large synthetic files, next
 // to the time it takes merely to read the same bytes from disk.
 
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include "scenario/FileSystem.h"
 #include "scenario/Widfile.h"

@@ -1,7 +1,7 @@
 // The item search over a large synthetic scenario (hundreds of files, tens
 // of MB), next to the time it takes merely to read the same files.
 
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include "scenario/FileSystem.h"
 #include "search/IdSearch.h"

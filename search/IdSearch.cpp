@@ -17,7 +17,7 @@ struct Pass {
 
 enum class ValueColumn { AmountAndTarget, Empty };
 
-struct IdSearchSpec {
+struct IdSearchRule {
     const char* definingMask;
     bool keyLessOffset;
     std::vector<Pass> passes;
@@ -25,10 +25,10 @@ struct IdSearchSpec {
     int searchMode;
 };
 
-const IdSearchSpec& specOf(IdSearchKind kind)
+const IdSearchRule& ruleOf(IdSearchKind kind)
 {
     using K = ContentKind;
-    static const IdSearchSpec specs[] = {
+    static const IdSearchRule rules[] = {
         {"Item*.wid", true, {{K::ItemGet, "入手"}, {K::ItemLose, "喪失"}, {K::ItemBranch, "分岐"}},
          ValueColumn::AmountAndTarget, ItemSearch},
         {"Skill*.wid", true, {{K::SkillGet, "入手"}, {K::SkillLose, "喪失"}, {K::SkillBranch, "分岐"}},
@@ -42,7 +42,7 @@ const IdSearchSpec& specOf(IdSearchKind kind)
         {"Area*.wid", true, {{K::AreaMove, "移動"}}, ValueColumn::Empty, AreaSearch},
         {"Battle*.wid", true, {{K::BattleStart, "戦闘"}}, ValueColumn::Empty, BattleSearch},
     };
-    return specs[static_cast<int>(kind)];
+    return rules[static_cast<int>(kind)];
 }
 
 // "2:誰か", "all:全員"; a target code outside the table shows as its number.
@@ -61,16 +61,16 @@ std::string amountAndTarget(const contentdata& data, const std::array<std::strin
 
 int SearchModeOf(IdSearchKind kind)
 {
-    return specOf(kind).searchMode;
+    return ruleOf(kind).searchMode;
 }
 
 void SearchIdUses(SearchContext& context, IdSearchKind kind)
 {
-    const IdSearchSpec& spec = specOf(kind);
+    const IdSearchRule& rule = ruleOf(kind);
     context.results.ClearResults();
     context.results.index.setMode(TableMode::Unsorted);
-    ForEachDataFile(context, spec.definingMask, [&](const Cwidfile& file) {
-        const long long key = spec.keyLessOffset ? static_cast<long long>(file.id) - IdOffset : file.id;
+    ForEachDataFile(context, rule.definingMask, [&](const Cwidfile& file) {
+        const long long key = rule.keyLessOffset ? static_cast<long long>(file.id) - IdOffset : file.id;
         context.results.index.add(std::to_string(key));
         context.results.addLeftLine(file.name.substr(0, file.name.find('\0')));
     });
@@ -81,9 +81,9 @@ void SearchIdUses(SearchContext& context, IdSearchKind kind)
 
 void CollectIdUses(SearchContext& context, const EventVisit& visit, IdSearchKind kind)
 {
-    const IdSearchSpec& spec = specOf(kind);
+    const IdSearchRule& rule = ruleOf(kind);
     ResultIndex& index = context.results.index;
-    for (const Pass& pass : spec.passes) {
+    for (const Pass& pass : rule.passes) {
         const CollectedContents lists = CollectByKind(visit.event, static_cast<std::uint8_t>(pass.kind));
         for (std::size_t start = 0; start < lists.size(); ++start) {
             for (const Ccontent* content : lists[start]) {
@@ -93,7 +93,7 @@ void CollectIdUses(SearchContext& context, const EventVisit& visit, IdSearchKind
                     entry = index.add(key);
                     context.results.addLeftLine(FixedWord("未定義"));
                 }
-                std::string value = spec.value == ValueColumn::AmountAndTarget
+                std::string value = rule.value == ValueColumn::AmountAndTarget
                                         ? amountAndTarget(content->data, context.targetWords)
                                         : std::string();
                 index.fileRow(entry, MakeHitRow(visit, visit.event.starts[start], FixedWord(pass.word), std::move(value)));

@@ -3,7 +3,7 @@
 //
 // usage: make-demo-scenario FOLDER
 
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include "results/ShiftJis.h"
 

@@ -4,7 +4,7 @@
 //
 // usage: make-fuzz-corpus FOLDER
 
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include <filesystem>
 #include <iostream>

@@ -5,7 +5,7 @@
 
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

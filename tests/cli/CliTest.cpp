@@ -3,7 +3,7 @@
 #include "results/ShiftJis.h"
 
 #include "tests/support/TempFolder.h"
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

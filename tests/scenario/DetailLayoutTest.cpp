@@ -3,7 +3,7 @@
 // intact, which only happens when the reader stopped at the right byte.
 
 #include "tests/support/Loading.h"
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include <gtest/gtest.h>
 

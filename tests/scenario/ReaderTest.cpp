@@ -1,5 +1,5 @@
 #include "tests/support/Loading.h"
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include "scenario/Content.h"
 

@@ -4,7 +4,7 @@
 
 #include "tests/support/RecordingSink.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include <gtest/gtest.h>
 

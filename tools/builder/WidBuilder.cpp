@@ -1,4 +1,4 @@
-#include "tests/support/WidBuilder.h"
+#include "tools/builder/WidBuilder.h"
 
 #include "scenario/ContentKind.h"
 #include "scenario/Widfile.h"
