@@ -2,7 +2,6 @@
 
 #include "app/ResultModels.h"
 #include "app/Settings.h"
-#include "results/ShiftJis.h"
 #include "scenario/FileSystem.h"
 #include "search/Commands.h"
 
