@@ -428,8 +428,13 @@ void WidReader::skipEmbeddedCard()
 Cwidfile::Cwidfile(const std::string& path) : fileName(FileNamePart(path))
 {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        failure = "cannot read the file";
+    try {
+        if (!ReadWholeFile(path, bytes)) {
+            failure = "cannot read the file";
+            return;
+        }
+    } catch (const std::bad_alloc&) {
+        failure = "the file does not fit in memory";
         return;
     }
     load(bytes);
