@@ -6,7 +6,6 @@
 #include "search/Commands.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QHeaderView>
 #include <QListView>
 #include <QMenuBar>

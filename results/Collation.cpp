@@ -61,9 +61,4 @@ std::string WithoutZeroBytes(std::string_view text)
     return bytes;
 }
 
-int CompareNames(std::string_view a, std::string_view b)
-{
-    return CollationKey(a).compare(CollationKey(b));
-}
-
 }  // namespace quorvel

@@ -22,8 +22,6 @@ private:
     std::string bytes_;    // the text without its zero bytes
 };
 
-int CompareNames(std::string_view a, std::string_view b);
-
 // The text without its zero bytes: the bytes that decide equality of names.
 std::string WithoutZeroBytes(std::string_view text);
 

@@ -30,7 +30,6 @@ public:
 
     // Chosen on the empty table by each search.
     void setMode(TableMode mode) { mode_ = mode; }
-    TableMode mode() const { return mode_; }
 
     int add(std::string key)
     {

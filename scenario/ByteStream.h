@@ -35,7 +35,6 @@ public:
 
     // True when a read of one more byte would find the end of the data.
     bool atOrPastEnd() const { return position_ >= bytes_.size(); }
-    std::uint64_t position() const { return position_; }
 
     [[noreturn]] void fail(const std::string& what) const;
 

@@ -85,6 +85,7 @@ void CollectIdUses(SearchContext& context, const EventVisit& visit, IdSearchKind
     ResultIndex& index = context.results.index;
     for (const Pass& pass : rule.passes) {
         const CollectedContents lists = CollectByKind(visit.event, static_cast<std::uint8_t>(pass.kind));
+        const std::string& kindWord = FixedWord(pass.word);
         for (std::size_t start = 0; start < lists.size(); ++start) {
             for (const Ccontent* content : lists[start]) {
                 const std::string key = std::to_string(content->data.number);
@@ -96,7 +97,7 @@ void CollectIdUses(SearchContext& context, const EventVisit& visit, IdSearchKind
                 std::string value = rule.value == ValueColumn::AmountAndTarget
                                         ? amountAndTarget(content->data, context.targetWords)
                                         : std::string();
-                index.fileRow(entry, MakeHitRow(visit, visit.event.starts[start], FixedWord(pass.word), std::move(value)));
+                index.fileRow(entry, MakeHitRow(visit, visit.event.starts[start], kindWord, std::move(value)));
             }
         }
     }
