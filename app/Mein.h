@@ -78,6 +78,8 @@ public:
     void ListBoxClick();
     void ListViewColumnClick(int column);
     void M_renewClick();
+    void M_fragClick() { runCommand(FlagSearch); }
+    void M_stepClick() { runCommand(StepSearch); }
     void M_itemClick() { runCommand(ItemSearch); }
     void M_skillClick() { runCommand(SkillSearch); }
     void M_infoClick() { runCommand(InfoSearch); }

@@ -1,9 +1,12 @@
-// The item search over a large synthetic scenario (hundreds of files, tens
-// of MB), next to the time it takes merely to read the same files.
+// Searches over a large synthetic scenario (hundreds of files, tens of MB,
+// thousands of declared flags), next to the time it takes merely to read the
+// same files in the same run.
 
+#include "tools/builder/SummaryBuilder.h"
 #include "tools/builder/WidBuilder.h"
 
 #include "scenario/FileSystem.h"
+#include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
 
 #include <benchmark/benchmark.h>
@@ -20,6 +23,9 @@ public:
     void showMessage(const std::string&, const std::string&) override {}
 };
 
+// Flags flag0.. are declared; the contents also name a few hundred that are not.
+constexpr int DeclaredFlags = 3000;
+
 Event busyEvent(int seed)
 {
     Content row = Start("row");
@@ -27,7 +33,7 @@ Event busyEvent(int seed)
         if (i % 3 == 0)
             row.children.push_back(Gain(27, (seed + i) % 150, 1, 1));
         else if (i % 3 == 1)
-            row.children.push_back(WithText(15, "flag" + std::to_string(i)));
+            row.children.push_back(WithText(i % 2 ? 15 : 16, "flag" + std::to_string((seed * 13 + i) % DeclaredFlags)));
         else
             row.children.push_back(Gain(34, (seed * 7 + i) % 170, 0, 2));
     }
@@ -72,6 +78,10 @@ const std::string& scenarioFolder()
             battle.trailingBlockLength = 20000;
             put("Battle" + std::to_string(i) + ".wid", battle);
         }
+        Summary summary;
+        for (int i = 0; i < DeclaredFlags - 300; ++i)
+            summary.flags.push_back({"flag" + std::to_string(i), "on", "off"});
+        WriteFile((path / "Summary.wsm").string(), EncodeSummary(summary));
         for (int i = 0; i < 30; ++i) {
             File mate;
             mate.kind = 2;
@@ -92,7 +102,10 @@ double secondsSince(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void BM_ItemSearchAgainstReading(benchmark::State& state)
+// Runs `search` and merely reads the files it reads (`masks`, in turn),
+// and reports both times and their ratio.
+template <typename Search>
+void searchAgainstReading(benchmark::State& state, const std::vector<std::string>& masks, Search search)
 {
     quorvel::ScenarioFileList files;
     files.setFolder(scenarioFolder());
@@ -110,13 +123,12 @@ void BM_ItemSearchAgainstReading(benchmark::State& state)
         quorvel::ResultsPanel results;
         quorvel::SearchContext context{files, results, silent, targets};
         const auto searchStart = std::chrono::steady_clock::now();
-        quorvel::SearchIdUses(context, quorvel::IdSearchKind::Item);
+        search(context);
         searchSeconds += secondsSince(searchStart);
         benchmark::DoNotOptimize(results.index.count());
 
-        // The same files the search reads (the defining files twice), merely read.
         const auto readStart = std::chrono::steady_clock::now();
-        for (const std::string& mask : {std::string("Item*.wid"), quorvel::UsePassMask}) {
+        for (const std::string& mask : masks) {
             files.setMask(mask);
             for (int i = 0; i < files.count(); ++i) {
                 std::vector<std::uint8_t> data;
@@ -134,7 +146,23 @@ void BM_ItemSearchAgainstReading(benchmark::State& state)
     state.counters["search/read"] = searchSeconds / readSeconds;
 }
 
+// The defining files are read twice, once per pass.
+void BM_ItemSearchAgainstReading(benchmark::State& state)
+{
+    searchAgainstReading(state, {"Item*.wid", quorvel::UsePassMask}, [](quorvel::SearchContext& context) {
+        quorvel::SearchIdUses(context, quorvel::IdSearchKind::Item);
+    });
+}
+
+void BM_FlagSearchAgainstReading(benchmark::State& state)
+{
+    searchAgainstReading(state, {"Summary.wsm", quorvel::UsePassMask}, [](quorvel::SearchContext& context) {
+        quorvel::SearchFlagStep(context, quorvel::SummarySection::Flags);
+    });
+}
+
 BENCHMARK(BM_ItemSearchAgainstReading)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_FlagSearchAgainstReading)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

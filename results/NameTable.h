@@ -39,9 +39,9 @@ public:
             entries_.push_back(Entry{std::move(key), std::nullopt, Payload{}});
             return position;
         }
-        CollationKey collation(key);
+        const CollationKey& collation = collationOf(key);
         const auto position = lowerBound(entries_, collation) - entries_.begin();
-        entries_.insert(entries_.begin() + position, Entry{std::move(key), std::move(collation), Payload{}});
+        entries_.insert(entries_.begin() + position, Entry{std::move(key), collation, Payload{}});
         return static_cast<int>(position);
     }
 
@@ -52,7 +52,7 @@ public:
             const auto found = firstOf_.find(WithoutZeroBytes(key));
             return found == firstOf_.end() ? -1 : found->second;
         }
-        const CollationKey probe(key);
+        const CollationKey& probe = collationOf(key);
         const auto at = lowerBound(entries_, probe);
         return at != entries_.end() && *at->collation == probe ? static_cast<int>(at - entries_.begin()) : -1;
     }
@@ -67,9 +67,22 @@ public:
     {
         entries_.clear();
         firstOf_.clear();
+        collations_.clear();
     }
 
 private:
+    // A search looks the same few names up again and again; their collation
+    // keys are made once. Texts with the same zero-free bytes share one.
+    const CollationKey& collationOf(const std::string& key) const
+    {
+        std::string bytes = WithoutZeroBytes(key);
+        const auto known = collations_.find(bytes);
+        if (known != collations_.end())
+            return known->second;
+        CollationKey made(bytes);
+        return collations_.emplace(std::move(bytes), std::move(made)).first->second;
+    }
+
     template <typename Entries>
     static auto lowerBound(Entries& entries, const CollationKey& probe)
     {
@@ -81,6 +94,7 @@ private:
     TableMode mode_ = TableMode::Unsorted;
     std::vector<Entry> entries_;
     std::unordered_map<std::string, int> firstOf_;  // unsorted mode: zero-free bytes to first position
+    mutable std::unordered_map<std::string, CollationKey> collations_;  // sorted mode: zero-free bytes to key
 };
 
 }  // namespace quorvel

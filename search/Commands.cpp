@@ -1,10 +1,20 @@
 #include "search/Commands.h"
 
+#include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
 
 namespace quorvel {
 
 namespace {
+
+Command flagStepSearch(const char* name, const char* caption, const char* answers, SummarySection section)
+{
+    const int mode = section == SummarySection::Flags ? FlagSearch : StepSearch;
+    return {name, caption, answers, mode, [section](SearchContext& context) {
+                SearchFlagStep(context, section);
+                context.results.ClearValueNames();
+            }};
+}
 
 Command idSearch(const char* name, const char* caption, const char* answers, IdSearchKind kind)
 {
@@ -16,6 +26,9 @@ Command idSearch(const char* name, const char* caption, const char* answers, IdS
 const std::vector<Command>& Commands()
 {
     static const std::vector<Command> commands = {
+        flagStepSearch("flag", "フラグ", "where each flag Summary.wsm declares is used, and by which cards and cells",
+                       SummarySection::Flags),
+        flagStepSearch("step", "ステップ", "where each step Summary.wsm declares is used", SummarySection::Steps),
         idSearch("item", "アイテム", "where each item is gained, lost or branched on", IdSearchKind::Item),
         idSearch("skill", "スキル", "where each skill is gained, lost or branched on", IdSearchKind::Skill),
         idSearch("info", "情報", "where each information card is gained, lost or branched on", IdSearchKind::Info),

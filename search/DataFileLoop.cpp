@@ -6,10 +6,17 @@
 
 namespace quorvel {
 
-std::array<std::string, 6> DefaultTargetWords()
+TargetWordTable DefaultTargetWords()
 {
     return {FixedWord("選択中"), FixedWord("誰か"), FixedWord("全員"),
             FixedWord("荷物袋"), FixedWord("全体"), FixedWord("フィールド")};
+}
+
+std::string TargetWord(const TargetWordTable& targetWords, std::int8_t code)
+{
+    if (code >= 0 && code < static_cast<int>(targetWords.size()))
+        return targetWords[static_cast<std::size_t>(code)];
+    return std::to_string(code);
 }
 
 void ForEachDataFile(SearchContext& context, const std::string& mask,
@@ -48,7 +55,7 @@ std::string cardLabel(EventOwner owner, const Ccarddata& card)
 
 }  // namespace
 
-void WalkFileEvents(const Cwidfile& file, const std::function<void(const EventVisit&)>& visit)
+void WalkFileEvents(const Cwidfile& file, const EventVisitor& visit, const CardVisitor& visitCard)
 {
     const std::string fileName = Utf8ToSjis(file.fileName);
     ForEachEventGroup(file, [&](EventOwner owner, const Ccarddata* card, const std::vector<Ceventtree>& events) {
@@ -59,6 +66,8 @@ void WalkFileEvents(const Cwidfile& file, const std::function<void(const EventVi
             eventText = IndexedLabel(FixedWord("エネミーカード"), card->number + 1LL, false);
         else
             eventText = cardLabel(owner, *card);
+        if (card && visitCard)
+            visitCard(*card, fileName, eventText);
         for (std::size_t i = 0; i < events.size(); ++i) {
             const std::string head = HeadStartName(events[i], static_cast<int>(i));
             visit(EventVisit{events[i], fileName, eventText, static_cast<int>(i), head});

@@ -1,19 +1,12 @@
 #include "search/IdSearch.h"
 
-#include "scenario/Content.h"
-#include "scenario/ContentKind.h"
-#include "search/RowTexts.h"
+#include "search/Passes.h"
 
 #include <vector>
 
 namespace quorvel {
 
 namespace {
-
-struct Pass {
-    ContentKind kind;
-    const char* word;
-};
 
 enum class ValueColumn { AmountAndTarget, Empty };
 
@@ -45,17 +38,16 @@ const IdSearchRule& ruleOf(IdSearchKind kind)
     return rules[static_cast<int>(kind)];
 }
 
-// "2:誰か", "all:全員"; a target code outside the table shows as its number.
-std::string amountAndTarget(const contentdata& data, const std::array<std::string, 6>& targetWords)
+// "2:誰か", "all:全員".
+std::string amountAndTarget(const contentdata& data, const TargetWordTable& targetWords)
 {
-    std::string value = data.amount != 0 ? std::to_string(data.amount) : "all";
-    value += ":";
-    if (data.option >= 0 && data.option < static_cast<int>(targetWords.size()))
-        value += targetWords[static_cast<std::size_t>(data.option)];
-    else
-        value += std::to_string(data.option);
-    return value;
+    return (data.amount != 0 ? std::to_string(data.amount) : "all") + ":" + TargetWord(targetWords, data.option);
 }
+
+struct DefiningFile {
+    std::string key;
+    std::string title;
+};
 
 }  // namespace
 
@@ -67,40 +59,43 @@ int SearchModeOf(IdSearchKind kind)
 void SearchIdUses(SearchContext& context, IdSearchKind kind)
 {
     const IdSearchRule& rule = ruleOf(kind);
-    context.results.ClearResults();
-    context.results.index.setMode(TableMode::Unsorted);
-    ForEachDataFile(context, rule.definingMask, [&](const Cwidfile& file) {
-        const long long key = rule.keyLessOffset ? static_cast<long long>(file.id) - IdOffset : file.id;
-        context.results.index.add(std::to_string(key));
-        context.results.addLeftLine(file.name.substr(0, file.name.find('\0')));
-    });
-    ForEachDataFile(context, UsePassMask, [&](const Cwidfile& file) {
-        WalkFileEvents(file, [&](const EventVisit& visit) { CollectIdUses(context, visit, kind); });
-    });
+    ResultsPanel& results = context.results;
+    results.ClearResults();
+    results.index.setMode(TableMode::Unsorted);
+    FindInDataFiles<DefiningFile>(
+        context, rule.definingMask,
+        [&](const Cwidfile& file, std::vector<DefiningFile>& found) {
+            const long long key = rule.keyLessOffset ? static_cast<long long>(file.id) - IdOffset : file.id;
+            found.push_back({std::to_string(key), file.name.substr(0, file.name.find('\0'))});
+        },
+        [&](DefiningFile& defining) {
+            results.index.add(std::move(defining.key));
+            results.addLeftLine(std::move(defining.title));
+        });
+    FindInDataFiles<KeyedRow>(
+        context, UsePassMask,
+        [&](const Cwidfile& file, std::vector<KeyedRow>& found) {
+            WalkFileEvents(file, [&](const EventVisit& visit) { CollectIdUses(visit, kind, context.targetWords, found); });
+        },
+        [&](KeyedRow& use) {
+            int entry = results.index.find(use.key);
+            if (entry < 0) {
+                entry = results.index.add(std::move(use.key));
+                results.addLeftLine(FixedWord("未定義"));
+            }
+            results.index.fileRow(entry, std::move(use.row));
+        });
 }
 
-void CollectIdUses(SearchContext& context, const EventVisit& visit, IdSearchKind kind)
+void CollectIdUses(const EventVisit& visit, IdSearchKind kind, const TargetWordTable& targetWords,
+                   std::vector<KeyedRow>& found)
 {
     const IdSearchRule& rule = ruleOf(kind);
-    ResultIndex& index = context.results.index;
-    for (const Pass& pass : rule.passes) {
-        const CollectedContents lists = CollectByKind(visit.event, static_cast<std::uint8_t>(pass.kind));
-        const std::string& kindWord = FixedWord(pass.word);
-        for (std::size_t start = 0; start < lists.size(); ++start) {
-            for (const Ccontent* content : lists[start]) {
-                const std::string key = std::to_string(content->data.number);
-                int entry = index.find(key);
-                if (entry < 0) {
-                    entry = index.add(key);
-                    context.results.addLeftLine(FixedWord("未定義"));
-                }
-                std::string value = rule.value == ValueColumn::AmountAndTarget
-                                        ? amountAndTarget(content->data, context.targetWords)
-                                        : std::string();
-                index.fileRow(entry, MakeHitRow(visit, visit.event.starts[start], kindWord, std::move(value)));
-            }
-        }
-    }
+    ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
+        std::string value =
+            rule.value == ValueColumn::AmountAndTarget ? amountAndTarget(hit.data, targetWords) : std::string();
+        found.push_back({std::to_string(hit.data.number), MakeHitRow(visit, start, kindWord, std::move(value))});
+    });
 }
 
 }  // namespace quorvel

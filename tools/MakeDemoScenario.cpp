@@ -1,8 +1,10 @@
-// Writes a small scenario that every name-reference search has something to
-// show in: things that are used, unused, defined twice and never defined.
+// Writes a small scenario that every search has something to show in:
+// things that are used, unused, defined (or declared) twice and never
+// defined.
 //
 // usage: make-demo-scenario FOLDER
 
+#include "tools/builder/SummaryBuilder.h"
 #include "tools/builder/WidBuilder.h"
 
 #include "results/ShiftJis.h"
@@ -40,6 +42,47 @@ Content named(Content content, const std::string& name)
     return content;
 }
 
+Content withText(std::uint8_t kind, const std::string& text, const std::string& name)
+{
+    return named(WithText(kind, sj(text)), name);
+}
+
+Content flagChange(const std::string& flag, std::int8_t value, const std::string& name)
+{
+    Content change = withText(16, flag, name);
+    change.option = value;
+    return change;
+}
+
+Content stepChange(const std::string& step, std::int32_t value, const std::string& name)
+{
+    Content change = withText(18, step, name);
+    change.number = value;
+    return change;
+}
+
+Cell cellWithFlag(const std::string& flag)
+{
+    Cell cell;
+    cell.flag = sj(flag);
+    return cell;
+}
+
+// Flags and steps, used and unused; 宝箱 is declared twice.
+Summary summary()
+{
+    Summary file;
+    file.steps = {{sj("物語の進行"), {sj("序章"), sj("旅立ち"), sj("森の試練"), sj("決戦前夜"), sj("終章"), "", "", "",
+                                      "", ""}},
+                  {sj("使われない段階"), {}}};
+    file.flags = {{sj("門の鍵"), sj("開いた"), sj("閉じた")},
+                  {sj("灯台の火"), sj("灯った"), sj("消えた")},
+                  {sj("宝箱"), sj("開けた"), sj("未開封")},
+                  {sj("宝箱"), sj("空っぽ"), sj("中身あり")},
+                  {sj("使われないフラグ"), sj("はい"), sj("いいえ")}};
+    return file;
+}
+
 File town()
 {
     File file = defining(0, "港町", 1);
@@ -47,22 +90,32 @@ File town()
     greet.serifs = {{"", sj("いらっしゃい")}};
     file.events = {
         Event({start("到着", {named(Gain(27, 1, 2, 1), "薬草を得る"), named(Gain(28, 1, 1, 0), "火球を覚える"),
-                              named(WithNumber(29, 1), "噂を聞く"), named(WithNumber(5, 2), "森へ")})}),
+                              named(WithNumber(29, 1), "噂を聞く"), named(WithNumber(5, 2), "森へ"),
+                              flagChange("門の鍵", 1, "門を開ける"), stepChange("物語の進行", 1, "旅の始まり")})}),
         Event({start("買い物", {greet, named(Gain(20, 2, 1, 2), "剣を持つか"),
-                                named(Gain(34, 1, 0, 2), "薬草を使う"), named(WithNumber(53, 1), "倉庫へ")})}),
+                                named(Gain(34, 1, 0, 2), "薬草を使う"), named(WithNumber(53, 1), "倉庫へ"),
+                                withText(15, "門の鍵", "門は開いたか"), withText(65, "宝箱", "宝箱を調べる")})}),
     };
     Card gate;
     gate.name = sj("門番");
-    gate.events = {Event({start("話す", {named(WithNumber(2, 1), "戦う"), named(Gain(27, 9, 1, 0), "謎の品")})})};
+    gate.flag = sj("門の鍵");
+    gate.events = {Event({start("話す", {named(WithNumber(2, 1), "戦う"), named(Gain(27, 9, 1, 0), "謎の品"),
+                                         withText(43, "灯台の火", "火を消す"), withText(41, "物語の進行", "話が進む")})})};
     file.cards = {gate};
+    file.cells = {Cell{}, cellWithFlag("灯台の火")};
     return file;
 }
 
 File forest()
 {
     File file = defining(0, "森", 2);
+    Content night = named(Node(8), "夜になる");
+    night.cells = {cellWithFlag("灯台の火"), Cell{}, cellWithFlag("幽霊の灯")};
     file.events = {Event({start("探索", {named(Gain(30, 1, 1, 1), "狼を従える"), named(WithNumber(2, 7), "罠"),
-                                        named(WithNumber(5, 1), "港町へ"), named(WithNumber(54, 1), "倉庫を呼ぶ")})})};
+                                        named(WithNumber(5, 1), "港町へ"), named(WithNumber(54, 1), "倉庫を呼ぶ"),
+                                        night, stepChange("物語の進行", 2, "試練"), stepChange("物語の進行", 12, "先走り"),
+                                        flagChange("宝箱", 0, "宝箱を開ける"), flagChange("幽霊の灯", 1, "灯をともす"),
+                                        withText(17, "謎の段階", "どこまで来たか")})})};
     return file;
 }
 
@@ -71,7 +124,9 @@ File ambush()
     File file = defining(1, "山賊の待ち伏せ", 1);
     Card bandit;
     bandit.events = {Event({start("倒した", {named(Gain(27, 2, 1, 1), "剣を奪う"), named(WithNumber(5, 5), "洞窟へ")})})};
-    file.cards = {bandit, bandit};
+    Card chief = bandit;
+    chief.flag = sj("宝箱");
+    file.cards = {bandit, chief};
     return file;
 }
 
@@ -109,6 +164,7 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = argv[1];
     std::filesystem::remove_all(folder);
     auto put = [&](const std::string& name, const File& file) { WriteFile((folder / name).string(), Encode(file)); };
+    WriteFile((folder / "Summary.wsm").string(), EncodeSummary(summary()));
     put("Area1.wid", town());
     put("Area2.wid", forest());
     put("Area3.wid", defining(0, "誰も来ない島", 3));

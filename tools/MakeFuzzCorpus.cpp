@@ -1,9 +1,12 @@
-// Writes the reader fuzzer's seed corpus: one valid file of each kind and
-// shape, built by the test-scenario builder. Each file starts with the fuzz
-// target's selector byte (odd: the file is named "Package1.wid").
+// Writes the seed corpora of the fuzz targets, built by the test-scenario
+// builder: for the reader, one valid file of each kind and shape, each after
+// the target's selector byte (odd: the file is named "Package1.wid"); for the
+// summary reader, summaries of several shapes, each after its selector byte
+// (odd: the step section is read).
 //
-// usage: make-fuzz-corpus FOLDER
+// usage: make-fuzz-corpus FOLDER   (writes FOLDER/reader/corpus and FOLDER/summary/corpus)
 
+#include "tools/builder/SummaryBuilder.h"
 #include "tools/builder/WidBuilder.h"
 
 #include <filesystem>
@@ -41,6 +44,16 @@ Card sampleCard()
     return card;
 }
 
+Summary sampleSummary()
+{
+    Summary summary;
+    StepDeclaration step{"step", {"v0", "v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9"}};
+    summary.steps = {step, step};
+    summary.steps[1].nameEndsInZero = false;
+    summary.flags = {{"flag", "on", "off"}, {std::string(511, 'f'), "", "x"}};
+    return summary;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -49,12 +62,24 @@ int main(int argc, char** argv)
         std::cerr << "usage: make-fuzz-corpus FOLDER\n";
         return 2;
     }
-    const std::filesystem::path folder = argv[1];
+    const std::filesystem::path folder = std::filesystem::path(argv[1]) / "reader" / "corpus";
+    const std::filesystem::path summaries = std::filesystem::path(argv[1]) / "summary" / "corpus";
     int written = 0;
     auto emit = [&](const std::string& name, bool packageName, const File& file) {
         WriteFile((folder / name).string(), std::string(1, packageName ? '\1' : '\0') + Encode(file));
         ++written;
     };
+    auto emitSummary = [&](const std::string& name, const Summary& summary) {
+        for (char section : {'\0', '\1'})
+            WriteFile((summaries / (name + (section ? "-steps" : "-flags") + ".wsm")).string(),
+                      std::string(1, section) + EncodeSummary(summary));
+        written += 2;
+    };
+    emitSummary("declared", sampleSummary());
+    emitSummary("empty", Summary{});
+    Summary cut = sampleSummary();
+    cut.closingBytes = 0;
+    emitSummary("cut", cut);
     for (std::uint8_t kind : {0, 1, 2, 3, 4, 5, 6, 8}) {
         File file;
         file.kind = kind;
@@ -72,6 +97,6 @@ int main(int argc, char** argv)
     byName.packageByName = true;
     byName.events = {sampleEvent()};
     emit("package-by-name.wid", true, byName);
-    std::cout << "wrote " << written << " files to " << folder.string() << "\n";
+    std::cout << "wrote " << written << " files to " << argv[1] << "\n";
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TempFolder.h"
+#include "tools/builder/SummaryBuilder.h"
 #include "tools/builder/WidBuilder.h"
 
 #include <QAbstractItemModelTester>
@@ -312,6 +313,47 @@ private slots:
         window->M_battle->trigger();
         QCOMPARE(window->Results.SearchMode, int(BattleSearch));
         QCOMPARE(left->rowCount(), 0);
+    }
+
+    void flagSearchFromTheMenuAndASummaryThatFails()
+    {
+        build::Summary summary;
+        summary.flags = {{"door", "open", "shut"}, {"lamp", "lit", "dark"}};
+        build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), build::EncodeSummary(summary));
+        File town;
+        town.kind = 0;
+        town.title = "Town";
+        town.events = {build::Event({build::Start("s", {build::WithText(15, "lamp")})})};
+        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        auto window = makeWindow();
+        dialogs_.answers.push_back(folder_->file("Scenario/S/Area1.wid"));
+        window->M_openClick();
+
+        window->M_frag->trigger();
+        QCOMPARE(window->Results.SearchMode, int(FlagSearch));
+        QCOMPARE(window->Results.valueNames.count(), 0);
+        const QAbstractItemModel* left = window->ListBox->model();
+        QCOMPARE(left->rowCount(), 2);
+        QCOMPARE(cell(left, 1), QStringLiteral("lamp"));
+        window->ListBox->setCurrentIndex(left->index(1, 0));
+        QCOMPARE(window->ListView->model()->rowCount(), 1);
+
+        summary.flags.insert(summary.flags.begin(), {"bell", "rung", "still"});
+        build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), build::EncodeSummary(summary));
+        window->M_renew->trigger();  // the same position now holds another name
+        QCOMPARE(left->rowCount(), 3);
+        QCOMPARE(window->ListBox->currentIndex().row(), 1);
+        QCOMPARE(cell(left, 1), QStringLiteral("door"));
+        QCOMPARE(window->ListView->model()->rowCount(), 0);
+
+        build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), "broken");
+        window->M_step->trigger();
+        QCOMPARE(window->Results.SearchMode, int(StepSearch));
+        QCOMPARE(dialogs_.messages, (build::Messages{{"Summary.wsmの読み込みに失敗しました", "I'm sorry!"}}));
+        window->M_frag->trigger();
+        QCOMPARE(window->Results.SearchMode, int(FlagSearch));
+        QCOMPARE(left->rowCount(), 0);
+        QCOMPARE(dialogs_.messages.size(), size_t(2));
     }
 
     void reloadDoesNothingBeforeAnyCommand()

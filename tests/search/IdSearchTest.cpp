@@ -2,70 +2,25 @@
 
 #include "results/ShiftJis.h"
 
-#include "tests/support/RecordingSink.h"
-#include "tests/support/TempFolder.h"
-#include "tools/builder/WidBuilder.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/ScenarioTest.h"
 
 namespace quorvel {
 namespace {
 
 using namespace build;
 
-// A scenario folder filled file by file, searched like the window does.
-class IdSearchTest : public ::testing::Test {
+class IdSearchTest : public ScenarioTest {
 protected:
-    TempFolder folder{"idsearch"};
-    RecordingSink sink;
-    ScenarioFileList files;
-    ResultsPanel results;
-    const std::array<std::string, 6> targets = DefaultTargetWords();
-
-    void add(const std::string& name, const File& file) { WriteFile(folder.file(name), Encode(file)); }
-
-    void search(IdSearchKind kind)
-    {
-        files.setFolder(folder.path().string());
-        SearchContext context{files, results, sink, targets};
-        SearchIdUses(context, kind);
-    }
-
-    std::vector<std::string> leftLines() const
-    {
-        std::vector<std::string> out;
-        for (const std::string& line : results.leftLines())
-            out.push_back(DisplayText(line));
-        return out;
-    }
-
-    // Every row of an entry, its six texts as shown, joined by "|".
-    std::vector<std::string> rows(int entry) const
-    {
-        std::vector<std::string> out;
-        for (const HitRow& row : results.index.rows(entry)) {
-            std::string joined;
-            for (const std::string& text : row.texts)
-                joined += (joined.empty() ? "" : "|") + DisplayText(text);
-            out.push_back(joined);
-        }
-        return out;
-    }
+    void search(IdSearchKind kind) { SearchIdUses(context(), kind); }
 
     static File defining(std::uint8_t kind, const std::string& title, std::int32_t storedId)
     {
-        File file;
-        file.kind = kind;
-        file.title = Utf8ToSjis(title);
-        file.storedId = storedId;
-        return file;
+        return dataFile(kind, title, {}, storedId);
     }
 
     static File area(const std::string& title, std::vector<Event> events, std::int32_t storedId = 40001)
     {
-        File file = defining(0, title, storedId);
-        file.events = std::move(events);
-        return file;
+        return dataFile(0, title, std::move(events), storedId);
     }
 };
 
@@ -191,7 +146,6 @@ TEST_F(IdSearchTest, FilesThatFailToLoadAreReportedOncePerPass)
     WriteFile(folder.file("Item1.wid"), "\x03");
     WriteFile(folder.file("Info1.wid"), "");
     search(IdSearchKind::Item);
-    using Messages = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(sink.messages, (Messages{{"Item1.widの読み込みに失敗しました", "I'm sorry!"},
                                        {"Area2.widの読み込みに失敗しました", "I'm sorry!"},
                                        {"Item1.widの読み込みに失敗しました", "I'm sorry!"}}));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/UserDialogs.h"
+#include "tests/support/RecordingSink.h"
 
 #include <deque>
 #include <utility>
@@ -13,7 +14,7 @@ class FakeDialogs : public UserDialogs {
 public:
     std::deque<std::optional<std::string>> answers;
     std::vector<OpenDialogState> dialogsShown;
-    std::vector<std::pair<std::string, std::string>> messages;  // text, caption
+    Messages messages;
 
     std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override
     {

@@ -8,10 +8,13 @@
 
 namespace quorvel::build {
 
+// Message boxes as text and caption, in the order they were raised.
+using Messages = std::vector<std::pair<std::string, std::string>>;
+
 // Keeps every message a command raises, in order.
 class RecordingSink : public MessageSink {
 public:
-    std::vector<std::pair<std::string, std::string>> messages;  // text, caption
+    Messages messages;
 
     void showMessage(const std::string& text, const std::string& caption) override
     {

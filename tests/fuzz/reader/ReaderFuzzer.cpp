@@ -11,21 +11,13 @@
 
 namespace {
 
-class Silent : public quorvel::MessageSink {
-public:
-    void showMessage(const std::string&, const std::string&) override {}
-};
-
 void searchAllKinds(const quorvel::Cwidfile& file)
 {
     static const auto targets = quorvel::DefaultTargetWords();
-    quorvel::ScenarioFileList files;
-    quorvel::ResultsPanel results;
-    Silent silent;
-    quorvel::SearchContext context{files, results, silent, targets};
     using K = quorvel::IdSearchKind;
+    std::vector<quorvel::KeyedRow> found;
     for (K kind : {K::Item, K::Skill, K::Info, K::Beast, K::Package, K::Area, K::Battle})
-        quorvel::WalkFileEvents(file, [&](const quorvel::EventVisit& visit) { CollectIdUses(context, visit, kind); });
+        quorvel::WalkFileEvents(file, [&](const quorvel::EventVisit& visit) { CollectIdUses(visit, kind, targets, found); });
 }
 
 }  // namespace

@@ -1,0 +1,134 @@
+#include "search/FlagStepSearch.h"
+
+#include "results/ShiftJis.h"
+#include "search/Passes.h"
+
+#include <array>
+
+namespace quorvel {
+
+namespace {
+
+using K = ContentKind;
+
+constexpr std::array<Pass, 5> FlagPasses = {{
+    {K::FlagBranch, "分岐"},
+    {K::FlagChange, "変更"},
+    {K::FlagReverse, "反転"},
+    {K::FlagJudge, "判定"},
+    {K::BackgroundChange, "背景変更"},  // one row per cell with a flag, 背景変更[j]
+}};
+
+constexpr std::array<Pass, 5> StepPasses = {{
+    {K::StepMultiBranch, "多岐分岐"},
+    {K::StepChange, "変更"},
+    {K::StepUpDownBranch, "上下分岐"},
+    {K::StepIncrease, "増加"},
+    {K::StepDecrease, "減少"},
+}};
+
+// A card, a cell or a background-change cell has a flag when its flag text
+// is longer than its zero byte.
+bool hasFlag(const Text& flag)
+{
+    return flag.size() > 1;
+}
+
+// Which value name a change shows: a flag set to 1 its first, to anything
+// else its second; a step its value name at the value set.
+int valueNameOf(const Ccontent& change)
+{
+    if (change.kind == static_cast<std::uint8_t>(K::FlagChange))
+        return change.data.option == 1 ? 0 : 1;
+    if (change.kind == static_cast<std::uint8_t>(K::StepChange))
+        return change.data.number;
+    return FlagStepUse::NoValueName;
+}
+
+// The value column of a change: "未定義" for a name the summary does not
+// declare; a step value without a value name (outside 0..9) as its number.
+std::string valueText(const ValueNameTable& valueNames, const std::string& name, int valueName)
+{
+    const int entry = valueNames.find(name);
+    if (entry < 0)
+        return FixedWord("未定義");
+    const std::vector<std::string>& names = valueNames.payload(entry);
+    if (valueName >= 0 && valueName < static_cast<int>(names.size()))
+        return names[static_cast<std::size_t>(valueName)];
+    return std::to_string(valueName);
+}
+
+// Under the first entry equal to the name, else under the one "未定義" entry.
+void fileUse(ResultsPanel& results, FlagStepUse& use)
+{
+    if (use.valueName != FlagStepUse::NoValueName)
+        use.row.texts[5] = valueText(results.valueNames, use.name, use.valueName);
+    int entry = results.index.find(use.name);
+    if (entry < 0) {
+        const std::string& undefined = FixedWord("未定義");
+        entry = results.index.find(undefined);
+        if (entry < 0)
+            entry = results.index.add(undefined);
+    }
+    results.index.fileRow(entry, std::move(use.row));
+}
+
+FlagStepUse rowWithoutStart(const std::string& name, const std::string& fileName, const std::string& eventText,
+                            std::string kindWord)
+{
+    return {name, HitRow{{fileName, eventText, {}, {}, std::move(kindWord), {}}}};
+}
+
+}  // namespace
+
+void SearchFlagStep(SearchContext& context, SummarySection section)
+{
+    ResultsPanel& results = context.results;
+    results.ClearResults();
+    results.ClearValueNames();
+    results.index.setMode(TableMode::Sorted);
+    results.valueNames.setMode(TableMode::Sorted);
+    if (!ReadSummary(context, section))
+        return;
+    FindInDataFiles<FlagStepUse>(
+        context, UsePassMask,
+        [section](const Cwidfile& file, std::vector<FlagStepUse>& found) { WalkFlagStepFile(file, section, found); },
+        [&](FlagStepUse& use) { fileUse(results, use); });
+    results.copyKeysToLeftList();
+}
+
+void WalkFlagStepFile(const Cwidfile& file, SummarySection section, std::vector<FlagStepUse>& found)
+{
+    const bool flags = section == SummarySection::Flags;
+    const auto visitEvent = [&](const EventVisit& visit) { WalkFlagStepEvent(visit, section, found); };
+    // Only Area and Battle cards carry flags; owned cards of a Mate file never do.
+    const auto visitCard = [&](const Ccarddata& card, const std::string& fileName, const std::string& label) {
+        if (hasFlag(card.flag))
+            found.push_back(rowWithoutStart(card.flag, fileName, label, FixedWord("カードフラグ")));
+    };
+    WalkFileEvents(file, visitEvent, flags ? CardVisitor(visitCard) : CardVisitor());
+    if (!flags || file.kind != FileKind::Area)
+        return;
+    const std::string fileName = Utf8ToSjis(file.fileName);
+    for (std::size_t cell = 0; cell < file.cells.size(); ++cell)
+        if (hasFlag(file.cells[cell].flag))
+            found.push_back(rowWithoutStart(file.cells[cell].flag, fileName, file.name,
+                                            IndexedLabel(FixedWord("エリアセル"), static_cast<long long>(cell), false)));
+}
+
+void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vector<FlagStepUse>& found)
+{
+    const auto& passes = section == SummarySection::Flags ? FlagPasses : StepPasses;
+    ForEachPassHit(visit.event, passes, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
+        if (hit.kind != static_cast<std::uint8_t>(K::BackgroundChange)) {
+            found.push_back({hit.data.text, MakeHitRow(visit, start, kindWord, {}), valueNameOf(hit)});
+            return;
+        }
+        for (std::size_t cell = 0; cell < hit.data.cells.size(); ++cell)
+            if (hasFlag(hit.data.cells[cell].flag))
+                found.push_back({hit.data.cells[cell].flag,
+                                 MakeHitRow(visit, start, IndexedLabel(kindWord, static_cast<long long>(cell), false), {})});
+    });
+}
+
+}  // namespace quorvel

@@ -1,0 +1,116 @@
+#include "search/SummaryReader.h"
+
+#include "scenario/ByteStream.h"
+#include "scenario/FileSystem.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+namespace {
+
+struct RecordShape {
+    std::uint64_t fixedBytes;  // after the name
+    int valueNameCount;
+};
+
+constexpr RecordShape StepRecord{4, 10};
+constexpr RecordShape FlagRecord{1, 2};
+
+// One forward pass over the file. Every length is checked before it moves
+// the position: a negative one fails the read, so the position never moves
+// backwards and every record consumes bytes.
+class SummaryReader {
+public:
+    SummaryReader(std::span<const std::uint8_t> bytes, ResultIndex& index, ValueNameTable& valueNames)
+        : in_(bytes), index_(index), valueNames_(valueNames)
+    {
+    }
+
+    void read(SummarySection section)
+    {
+        for (int block = 0; block < 5; ++block)
+            in_.skipBlock();
+        in_.skip(8);
+        readOrPassOverRecords(StepRecord, section == SummarySection::Steps);
+        readOrPassOverRecords(FlagRecord, section == SummarySection::Flags);
+        // Nothing after the flag records is read, but a file holding more
+        // than these 12 bytes is of a later format that starts alike.
+        in_.skip(12);
+        if (!in_.atOrPastEnd())
+            in_.fail("bytes remain after the flag records");
+    }
+
+private:
+    void readOrPassOverRecords(const RecordShape& shape, bool wanted)
+    {
+        const std::int32_t count = in_.readInt();
+        for (std::int32_t i = 0; i < count; ++i) {
+            if (wanted)
+                readRecord(shape);
+            else
+                passOverRecord(shape);
+        }
+    }
+
+    void passOverRecord(const RecordShape& shape)
+    {
+        in_.skipBlock();
+        in_.skip(shape.fixedBytes);
+        for (int i = 0; i < shape.valueNameCount; ++i)
+            in_.skipBlock();
+    }
+
+    // Lengths of 0..512; the name ends at its first zero byte, value names are kept whole.
+    void readRecord(const RecordShape& shape)
+    {
+        const std::string field(in_.readText());
+        std::string name = field.substr(0, field.find('\0'));
+        in_.skip(shape.fixedBytes);
+        std::vector<std::string> names;
+        for (int i = 0; i < shape.valueNameCount; ++i)
+            names.emplace_back(in_.readText());
+        index_.add(name);
+        valueNames_.payload(valueNames_.add(std::move(name))) = std::move(names);
+    }
+
+    ByteStream in_;
+    ResultIndex& index_;
+    ValueNameTable& valueNames_;
+};
+
+}  // namespace
+
+bool ReadSummaryBytes(std::span<const std::uint8_t> bytes, SummarySection section, ResultIndex& index,
+                      ValueNameTable& valueNames)
+{
+    try {
+        SummaryReader(bytes, index, valueNames).read(section);
+        return true;
+    } catch (const WidReadError&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool ReadSummary(SearchContext& context, SummarySection section)
+{
+    context.files.setMask("Summary.wsm");
+    bool read = false;
+    if (context.files.count() == 1) {
+        std::vector<std::uint8_t> bytes;
+        try {
+            read = ReadWholeFile(context.files.fullPath(0), bytes) &&
+                   ReadSummaryBytes(bytes, section, context.results.index, context.results.valueNames);
+        } catch (const std::bad_alloc&) {
+            read = false;
+        }
+    }
+    if (!read)
+        context.messages.showMessage("Summary.wsmの読み込みに失敗しました", "I'm sorry!");
+    return read;
+}
+
+}  // namespace quorvel

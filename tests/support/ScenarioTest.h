@@ -1,0 +1,86 @@
+#pragma once
+
+#include "results/ShiftJis.h"
+#include "search/SearchContext.h"
+
+#include "tests/support/RecordingSink.h"
+#include "tests/support/TempFolder.h"
+#include "tools/builder/WidBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quorvel::build {
+
+// A scenario folder filled file by file, searched as the window searches it.
+class ScenarioTest : public ::testing::Test {
+protected:
+    TempFolder folder{"scenario"};
+    RecordingSink sink;
+    ScenarioFileList files;
+    ResultsPanel results;
+    const TargetWordTable targets = DefaultTargetWords();
+
+    void add(const std::string& name, const File& file) { WriteFile(folder.file(name), Encode(file)); }
+    void addBytes(const std::string& name, const std::string& bytes) { WriteFile(folder.file(name), bytes); }
+
+    SearchContext& context()
+    {
+        files.setFolder(folder.path().string());
+        context_.emplace(SearchContext{files, results, sink, targets});
+        return *context_;
+    }
+
+    std::vector<std::string> leftLines() const
+    {
+        std::vector<std::string> out;
+        for (const std::string& line : results.leftLines())
+            out.push_back(DisplayText(line));
+        return out;
+    }
+
+    // Every row of an entry, its six texts as shown, joined by "|".
+    std::vector<std::string> rows(int entry) const
+    {
+        std::vector<std::string> out;
+        for (const HitRow& row : results.index.rows(entry)) {
+            std::string joined;
+            for (const std::string& text : row.texts)
+                joined += (joined.empty() ? "" : "|") + DisplayText(text);
+            out.push_back(joined);
+        }
+        return out;
+    }
+
+    // The rows of the left-list line that shows `name`.
+    std::vector<std::string> rowsOf(const std::string& name) const
+    {
+        const std::vector<std::string> lines = leftLines();
+        const auto at = std::find(lines.begin(), lines.end(), name);
+        if (at == lines.end()) {
+            ADD_FAILURE() << "no line " << name;
+            return {};
+        }
+        return rows(static_cast<int>(at - lines.begin()));
+    }
+
+    static File dataFile(std::uint8_t kind, const std::string& title, std::vector<Event> events = {},
+                         std::int32_t storedId = 40001)
+    {
+        File file;
+        file.kind = kind;
+        file.title = Utf8ToSjis(title);
+        file.storedId = storedId;
+        file.events = std::move(events);
+        return file;
+    }
+
+    static std::string sj(const std::string& utf8) { return Utf8ToSjis(utf8); }
+
+private:
+    std::optional<SearchContext> context_;
+};
+
+}  // namespace quorvel::build

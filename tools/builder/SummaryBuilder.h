@@ -1,0 +1,41 @@
+#pragma once
+
+// Writes Summary.wsm files for tests, benchmarks, the fuzz corpus and the
+// demo: five leading blocks, 8 fixed bytes, the step records, the flag
+// records and the closing 12 bytes. Names and value names are given without
+// their zero byte; the writer stores one after each (unless told not to for
+// a name).
+
+#include "tools/builder/WidBuilder.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace quorvel::build {
+
+struct StepDeclaration {
+    std::string name;
+    std::array<std::string, 10> valueNames;
+    bool nameEndsInZero = true;
+};
+
+struct FlagDeclaration {
+    std::string name;
+    std::string onName;   // shown for a change to value 1
+    std::string offName;  // shown for any other value
+    bool nameEndsInZero = true;
+};
+
+struct Summary {
+    std::array<std::int32_t, 5> leadingBlockLengths = {4, 0, 12, 3, 7};
+    std::vector<StepDeclaration> steps;
+    std::vector<FlagDeclaration> flags;
+    std::size_t closingBytes = 12;  // fewer cut the file short
+};
+
+void WriteStepRecord(ByteWriter& out, const StepDeclaration& step);
+void WriteFlagRecord(ByteWriter& out, const FlagDeclaration& flag);
+std::string EncodeSummary(const Summary& summary);
+
+}  // namespace quorvel::build
