@@ -155,18 +155,40 @@ void TForm1::enableBuiltCommands()
         QAction* action = actionOf(command.searchMode);
         action->setEnabled(true);
         const int mode = command.searchMode;
-        connect(action, &QAction::triggered, this, [this, mode] { runCommand(mode); });
+        if (command.runOnFile)
+            connect(action, &QAction::triggered, this, [this] { M_linkClick(); });
+        else
+            connect(action, &QAction::triggered, this, [this, mode] { runCommand(mode); });
     }
 }
 
 void TForm1::runCommand(int searchMode)
 {
     const Command* command = FindCommand(searchMode);
-    if (!command || ScenarioFile.empty())
+    if (!command || !command->run || ScenarioFile.empty())
         return;
     SearchContext context{FileListBox1, Results, dialogs_, TargetWords};
     command->run(context);
     Results.SearchMode = command->searchMode;
+    syncLists();
+}
+
+void TForm1::M_linkClick()
+{
+    const Command* command = FindCommand(LinkSearch);
+    if (!command || ScenarioFile.empty())
+        return;
+    OpenDialog1.fileName.clear();
+    OpenDialog1.initialFolder = FolderPart(ScenarioFile);
+    const std::optional<std::string> chosen = dialogs_.chooseDataFile(OpenDialog1);
+    std::error_code error;
+    if (!chosen || !std::filesystem::is_regular_file(*chosen, error))
+        return;  // the previous answer stays
+    SearchContext context{FileListBox1, Results, dialogs_, TargetWords};
+    const bool completed = command->runOnFile(context, *chosen);
+    OpenDialog1.fileName = ScenarioFile;
+    if (completed)
+        Results.SearchMode = LinkSearch;
     syncLists();
 }
 

@@ -80,6 +80,8 @@ public:
     void M_renewClick();
     void M_fragClick() { runCommand(FlagSearch); }
     void M_stepClick() { runCommand(StepSearch); }
+    void M_couponClick() { runCommand(CouponSearch); }
+    void M_goshipClick() { runCommand(GossipSearch); }
     void M_itemClick() { runCommand(ItemSearch); }
     void M_skillClick() { runCommand(SkillSearch); }
     void M_infoClick() { runCommand(InfoSearch); }
@@ -87,6 +89,8 @@ public:
     void M_packageClick() { runCommand(PackageSearch); }
     void M_areaClick() { runCommand(AreaSearch); }
     void M_battleClick() { runCommand(BattleSearch); }
+    void M_linkClick();
+    void M_waveClick() { runCommand(SoundSearch); }
     // Clears the results and writes the settings; true when every value was written.
     bool FormClose();
 

@@ -6,6 +6,16 @@
 
 namespace quorvel {
 
+std::string QtNameFilter(const std::string& filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + QStringLiteral(" (") + parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' ')) +
+                       QLatin1Char(')');
+    return filters.join(QStringLiteral(";;")).toStdString();
+}
+
 std::optional<std::string> WidgetDialogs::chooseDataFile(const OpenDialogState& dialog)
 {
     // A folder that does not exist here (such as the default "C:\") leaves
@@ -13,7 +23,7 @@ std::optional<std::string> WidgetDialogs::chooseDataFile(const OpenDialogState& 
     const QString folder = QString::fromStdString(dialog.initialFolder);
     QFileDialog chooser(parent_);
     chooser.setFileMode(QFileDialog::ExistingFile);
-    chooser.setNameFilter(QStringLiteral("widファイル (*.wid)"));
+    chooser.setNameFilter(QString::fromStdString(QtNameFilter(dialog.filter)));
     if (!folder.isEmpty() && QDir(folder).exists())
         chooser.setDirectory(folder);
     chooser.selectFile(QString::fromStdString(dialog.fileName));

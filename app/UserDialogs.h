@@ -9,11 +9,17 @@ class QWidget;
 
 namespace quorvel {
 
-// What the open dialog starts from: its initial folder and its file name field.
+// What the open dialog starts from: its initial folder, its file name field
+// and its filter (pairs of a description and a pattern list, "|" between).
 struct OpenDialogState {
     std::string initialFolder;
     std::string fileName;
+    std::string filter = "widファイル|*.wid";
 };
+
+// A "description|patterns|..." filter in the platform dialog's form:
+// "description (pattern pattern)" per pair, ";;" between pairs.
+std::string QtNameFilter(const std::string& filter);
 
 // The window's dialogs and message boxes; tests replace them with answers of their own.
 class UserDialogs : public MessageSink {

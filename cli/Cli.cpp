@@ -34,14 +34,15 @@ public:
 void printHelp(std::ostream& out)
 {
     out << "usage: quorvel-cli [--json] [--sort N] COMMAND PATH\n\n"
-           "PATH is a scenario folder, or any file inside one.\n"
+           "PATH is a scenario folder, or any file inside one; for link, the data file to read.\n"
            "--json    print one UTF-8 JSON object: the messages raised and every name with its rows\n"
            "--sort N  sort each name's rows as a click on result column N (0..6) would; 0 keeps filing order\n\n"
            "commands:\n";
     for (const Command& command : Commands())
         out << "  " << command.name << std::string(10 - std::min<std::size_t>(9, std::string(command.name).size()), ' ')
             << command.answers << "\n";
-    out << "\nexit status: 0 answered without messages, 1 a message was raised, 2 wrong usage or no such PATH\n";
+    out << "\nexit status: 0 answered without messages (and a check found nothing), 1 a message was raised or a\n"
+           "check found something, 2 wrong usage or no such PATH\n";
 }
 
 std::optional<Options> parse(const std::vector<std::string>& arguments, std::string& problem)
@@ -109,11 +110,11 @@ std::string oneLine(const nlohmann::ordered_json& value)
     return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
-void printJson(std::ostream& out, const Options& options, const ResultsPanel& results,
+void printJson(std::ostream& out, const std::string& commandName, int sortColumn, const ResultsPanel& results,
                const CollectedMessages& messages)
 {
     nlohmann::ordered_json answer;
-    answer["command"] = options.command;
+    answer["command"] = commandName;
     answer["messages"] = nlohmann::ordered_json::array();
     for (const auto& [text, caption] : messages.messages)
         answer["messages"].push_back({{"caption", caption}, {"text", text}});
@@ -123,7 +124,7 @@ void printJson(std::ostream& out, const Options& options, const ResultsPanel& re
         name["name"] = DisplayText(results.leftLines()[line]);
         name["rows"] = nlohmann::ordered_json::array();
         if (static_cast<int>(line) < results.index.count())
-            for (const auto& row : shownRows(results, static_cast<int>(line), options.sortColumn))
+            for (const auto& row : shownRows(results, static_cast<int>(line), sortColumn))
                 name["rows"].push_back(row);
         answer["names"].push_back(std::move(name));
     }
@@ -146,7 +147,7 @@ std::size_t displayWidth(const std::string& utf8)
     return width;
 }
 
-void printForPeople(std::ostream& out, std::ostream& err, const Options& options, const ResultsPanel& results,
+void printForPeople(std::ostream& out, std::ostream& err, int sortColumn, const ResultsPanel& results,
                     const CollectedMessages& messages)
 {
     for (const auto& [text, caption] : messages.messages)
@@ -155,7 +156,7 @@ void printForPeople(std::ostream& out, std::ostream& err, const Options& options
         out << DisplayText(results.leftLines()[line]) << "\n";
         if (static_cast<int>(line) >= results.index.count())
             continue;
-        const auto rows = shownRows(results, static_cast<int>(line), options.sortColumn);
+        const auto rows = shownRows(results, static_cast<int>(line), sortColumn);
         std::array<std::size_t, 7> widths{};
         widths[0] = std::to_string(rows.size()).size();
         for (const auto& row : rows)
@@ -186,6 +187,40 @@ std::optional<std::string> scenarioFolder(const std::string& path)
     return std::nullopt;
 }
 
+// Runs one command and prints its answer; the exit status, or nothing when
+// PATH does not suit the command (the reason is on `err`).
+std::optional<int> runCommand(const Command& command, const Options& options, std::ostream& out, std::ostream& err)
+{
+    ScenarioFileList files;
+    ResultsPanel results;
+    CollectedMessages messages;
+    const TargetWordTable targetWords = DefaultTargetWords();
+    SearchContext context{files, results, messages, targetWords};
+    std::error_code error;
+    if (command.runOnFile) {
+        if (!std::filesystem::is_regular_file(options.path, error)) {
+            err << "quorvel-cli: " << command.name << " needs a data file, and " << options.path << " is not one\n";
+            return std::nullopt;
+        }
+        command.runOnFile(context, options.path);
+    } else {
+        const std::optional<std::string> folder = scenarioFolder(options.path);
+        if (!folder) {
+            err << "quorvel-cli: no such file or folder: " << options.path << "\n";
+            return std::nullopt;
+        }
+        files.setFolder(*folder);
+        command.run(context);
+    }
+
+    if (options.json)
+        printJson(out, command.name, options.sortColumn, results, messages);
+    else
+        printForPeople(out, err, options.sortColumn, results, messages);
+    const bool listedProblems = command.isCheck && !results.leftLines().empty();
+    return messages.messages.empty() && !listedProblems ? 0 : 1;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
@@ -205,25 +240,7 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         err << "quorvel-cli: unknown command " << options->command << " (see --help)\n";
         return 2;
     }
-    const std::optional<std::string> folder = scenarioFolder(options->path);
-    if (!folder) {
-        err << "quorvel-cli: no such file or folder: " << options->path << "\n";
-        return 2;
-    }
-
-    ScenarioFileList files;
-    files.setFolder(*folder);
-    ResultsPanel results;
-    CollectedMessages messages;
-    const std::array<std::string, 6> targetWords = DefaultTargetWords();
-    SearchContext context{files, results, messages, targetWords};
-    command->run(context);
-
-    if (options->json)
-        printJson(out, *options, results, messages);
-    else
-        printForPeople(out, err, *options, results, messages);
-    return messages.messages.empty() ? 0 : 1;
+    return runCommand(*command, *options, out, err).value_or(2);
 }
 
 }  // namespace quorvel

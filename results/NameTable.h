@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -46,7 +47,7 @@ public:
     }
 
     // Position of the front-most equal key, or -1.
-    int find(const std::string& key) const
+    int find(std::string_view key) const
     {
         if (mode_ == TableMode::Unsorted) {
             const auto found = firstOf_.find(WithoutZeroBytes(key));
@@ -73,7 +74,7 @@ public:
 private:
     // A search looks the same few names up again and again; their collation
     // keys are made once. Texts with the same zero-free bytes share one.
-    const CollationKey& collationOf(const std::string& key) const
+    const CollationKey& collationOf(std::string_view key) const
     {
         std::string bytes = WithoutZeroBytes(key);
         const auto known = collations_.find(bytes);

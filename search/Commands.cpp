@@ -2,23 +2,45 @@
 
 #include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
+#include "search/LinkSearch.h"
+#include "search/TextSearch.h"
 
 namespace quorvel {
 
 namespace {
 
+Command folderCommand(const char* name, const char* caption, const char* answers, int searchMode,
+                      std::function<void(SearchContext&)> run)
+{
+    Command command{name, caption, answers, searchMode, std::move(run), {}, false};
+    return command;
+}
+
 Command flagStepSearch(const char* name, const char* caption, const char* answers, SummarySection section)
 {
-    const int mode = section == SummarySection::Flags ? FlagSearch : StepSearch;
-    return {name, caption, answers, mode, [section](SearchContext& context) {
-                SearchFlagStep(context, section);
-                context.results.ClearValueNames();
-            }};
+    return folderCommand(name, caption, answers, section == SummarySection::Flags ? FlagSearch : StepSearch,
+                         [section](SearchContext& context) {
+                             SearchFlagStep(context, section);
+                             context.results.ClearValueNames();
+                         });
 }
 
 Command idSearch(const char* name, const char* caption, const char* answers, IdSearchKind kind)
 {
-    return {name, caption, answers, SearchModeOf(kind), [kind](SearchContext& context) { SearchIdUses(context, kind); }};
+    return folderCommand(name, caption, answers, SearchModeOf(kind),
+                         [kind](SearchContext& context) { SearchIdUses(context, kind); });
+}
+
+Command textSearch(const char* name, const char* caption, const char* answers, TextSearchKind kind)
+{
+    return folderCommand(name, caption, answers, SearchModeOf(kind),
+                         [kind](SearchContext& context) { SearchTextUses(context, kind); });
+}
+
+Command linkSearch()
+{
+    return {"link", "リンク＊", "which start contents the links and calls of one data file lead to", LinkSearch, {},
+            [](SearchContext& context, const std::string& dataFile) { return SearchLinks(context, dataFile); }, false};
 }
 
 }  // namespace
@@ -29,6 +51,8 @@ const std::vector<Command>& Commands()
         flagStepSearch("flag", "フラグ", "where each flag Summary.wsm declares is used, and by which cards and cells",
                        SummarySection::Flags),
         flagStepSearch("step", "ステップ", "where each step Summary.wsm declares is used", SummarySection::Steps),
+        textSearch("coupon", "称号", "where each coupon is given, taken or branched on", TextSearchKind::Coupon),
+        textSearch("gossip", "ゴシップ", "where each gossip is spread, dropped or branched on", TextSearchKind::Gossip),
         idSearch("item", "アイテム", "where each item is gained, lost or branched on", IdSearchKind::Item),
         idSearch("skill", "スキル", "where each skill is gained, lost or branched on", IdSearchKind::Skill),
         idSearch("info", "情報", "where each information card is gained, lost or branched on", IdSearchKind::Info),
@@ -36,6 +60,8 @@ const std::vector<Command>& Commands()
         idSearch("package", "パッケージ", "where each package is linked to or called", IdSearchKind::Package),
         idSearch("area", "エリア", "where the party is moved to each area", IdSearchKind::Area),
         idSearch("battle", "バトル", "where each battle is started", IdSearchKind::Battle),
+        linkSearch(),
+        textSearch("sound", "効果音", "where each sound is played", TextSearchKind::Sound),
     };
     return commands;
 }

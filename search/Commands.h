@@ -8,13 +8,17 @@
 
 namespace quorvel {
 
-// A menu command as both programs know it.
+// A menu command as both programs know it. Most commands read the scenario
+// folder (`run`); the link search reads one data file the user picks
+// (`runOnFile`, false when that file failed to load).
 struct Command {
     const char* name;     // the headless program's word for it
     const char* caption;  // the menu caption
     const char* answers;  // what it tells, for --help
     int searchMode;
     std::function<void(SearchContext&)> run;
+    std::function<bool(SearchContext&, const std::string& dataFile)> runOnFile;
+    bool isCheck = false;  // a check: listing anything means something is wrong
 };
 
 // Every command that is built, in menu order.

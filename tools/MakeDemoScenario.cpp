@@ -61,6 +61,13 @@ Content stepChange(const std::string& step, std::int32_t value, const std::strin
     return change;
 }
 
+Content coupon(std::uint8_t kind, const std::string& name, std::int8_t target, const std::string& contentName)
+{
+    Content content = withText(kind, name, contentName);
+    content.option = target;
+    return content;
+}
+
 Cell cellWithFlag(const std::string& flag)
 {
     Cell cell;
@@ -91,16 +98,20 @@ File town()
     file.events = {
         Event({start("到着", {named(Gain(27, 1, 2, 1), "薬草を得る"), named(Gain(28, 1, 1, 0), "火球を覚える"),
                               named(WithNumber(29, 1), "噂を聞く"), named(WithNumber(5, 2), "森へ"),
-                              flagChange("門の鍵", 1, "門を開ける"), stepChange("物語の進行", 1, "旅の始まり")})}),
+                              flagChange("門の鍵", 1, "門を開ける"), stepChange("物語の進行", 1, "旅の始まり"),
+                              coupon(32, "勇者", 0, "勇者と呼ばれる"), withText(61, "港の噂話", "噂が立つ"),
+                              withText(9, "bell.wav", "鐘が鳴る")})}),
         Event({start("買い物", {greet, named(Gain(20, 2, 1, 2), "剣を持つか"),
                                 named(Gain(34, 1, 0, 2), "薬草を使う"), named(WithNumber(53, 1), "倉庫へ"),
-                                withText(15, "門の鍵", "門は開いたか"), withText(65, "宝箱", "宝箱を調べる")})}),
+                                withText(15, "門の鍵", "門は開いたか"), withText(65, "宝箱", "宝箱を調べる"),
+                                coupon(25, "勇者", 1, "勇者か")})}),
     };
     Card gate;
     gate.name = sj("門番");
     gate.flag = sj("門の鍵");
     gate.events = {Event({start("話す", {named(WithNumber(2, 1), "戦う"), named(Gain(27, 9, 1, 0), "謎の品"),
-                                         withText(43, "灯台の火", "火を消す"), withText(41, "物語の進行", "話が進む")})})};
+                                         withText(43, "灯台の火", "火を消す"), withText(41, "物語の進行", "話が進む"),
+                                         coupon(39, "勇者", 2, "称号を剥ぐ")})})};
     file.cards = {gate};
     file.cells = {Cell{}, cellWithFlag("灯台の火")};
     return file;
@@ -115,7 +126,9 @@ File forest()
                                         named(WithNumber(5, 1), "港町へ"), named(WithNumber(54, 1), "倉庫を呼ぶ"),
                                         night, stepChange("物語の進行", 2, "試練"), stepChange("物語の進行", 12, "先走り"),
                                         flagChange("宝箱", 0, "宝箱を開ける"), flagChange("幽霊の灯", 1, "灯をともす"),
-                                        withText(17, "謎の段階", "どこまで来たか")})})};
+                                        withText(17, "謎の段階", "どこまで来たか"), coupon(32, "森の友", 3, "友になる"),
+                                        coupon(32, "森の友", 4, "皆が友になる"), withText(60, "港の噂話", "噂を知るか"),
+                                        withText(9, "wolf.wav", "遠吠え")})})};
     return file;
 }
 
@@ -123,7 +136,8 @@ File ambush()
 {
     File file = defining(1, "山賊の待ち伏せ", 1);
     Card bandit;
-    bandit.events = {Event({start("倒した", {named(Gain(27, 2, 1, 1), "剣を奪う"), named(WithNumber(5, 5), "洞窟へ")})})};
+    bandit.events = {Event({start("倒した", {named(Gain(27, 2, 1, 1), "剣を奪う"), named(WithNumber(5, 5), "洞窟へ"),
+                                            coupon(32, "山賊殺し", 5, "名を上げる"), withText(11, "bell.wav", "勝利")})})};
     Card chief = bandit;
     chief.flag = sj("宝箱");
     file.cards = {bandit, chief};
@@ -136,7 +150,7 @@ File hero()
     Card herb;
     herb.name = sj("薬草");
     herb.storedId = 40001;
-    herb.events = {Event({start("使う", {named(Gain(34, 1, 1, 0), "消える")})})};
+    herb.events = {Event({start("使う", {named(Gain(34, 1, 1, 0), "消える"), withText(61, "竜の話", "思い出す")})})};
     file.cards = {herb};
     Card fire;
     fire.name = sj("火球");
@@ -149,7 +163,20 @@ File hero()
 File storehouse()
 {
     File file = defining(8, "倉庫", 1);
-    file.events = {Event({start("開ける", {named(Gain(27, 3, 1, 4), "古い剣")})})};
+    file.events = {Event({start("開ける", {named(Gain(27, 3, 1, 4), "古い剣"), withText(62, "港の噂話", "噂を忘れる")})})};
+    return file;
+}
+
+// Links and calls for the link search: to a start of their own event, of an
+// earlier event, of a later event only, of no event; 廊下 starts both events.
+File mansion()
+{
+    File file = defining(0, "迷いの館", 4);
+    file.events = {
+        Event({start("入口", {withText(1, "廊下", "奥へ"), withText(52, "地下室", "下を呼ぶ")}),
+               start("廊下", {withText(52, "入口", "戻る")})}),
+        Event({start("地下室", {withText(1, "入口", "階段を上る")}), start("廊下", {withText(1, "屋根裏", "梯子")})}),
+    };
     return file;
 }
 
@@ -168,6 +195,7 @@ int main(int argc, char** argv)
     put("Area1.wid", town());
     put("Area2.wid", forest());
     put("Area3.wid", defining(0, "誰も来ない島", 3));
+    put("Area4.wid", mansion());
     put("Battle1.wid", ambush());
     put("Battle2.wid", defining(1, "竜との決戦", 2));
     put("Mate1.wid", hero());

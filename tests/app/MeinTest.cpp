@@ -356,6 +356,59 @@ private slots:
         QCOMPARE(dialogs_.messages.size(), size_t(2));
     }
 
+    void linkSearchAsksForAFileAndReloadLeavesItAlone()
+    {
+        File town;
+        town.kind = 0;
+        town.title = "Town";
+        town.events = {build::Event({build::Start("a", {build::WithText(1, "b")}), build::Start("b")})};
+        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        build::WriteFile(folder_->file("Elsewhere/Area9.wid"), "\x07");
+        build::WriteFile(folder_->file("Elsewhere/Area8.wid"), build::Encode(town));
+        const std::string scenarioFile = folder_->file("Scenario/S/Area1.wid");
+        auto window = makeWindow();
+        window->M_link->trigger();
+        QVERIFY(dialogs_.dialogsShown.empty());  // no scenario: no dialog
+
+        dialogs_.answers.push_back(scenarioFile);
+        window->M_openClick();
+        fillAnswer(*window, 2, 1);
+        window->Results.SearchMode = ItemSearch;
+        for (const std::optional<std::string>& answer : {std::optional<std::string>(), std::optional(folder_->file("Elsewhere"))}) {
+            window->OpenDialog1.fileName = "typed";
+            dialogs_.answers.push_back(answer);
+            window->M_link->trigger();
+            QCOMPARE(dialogs_.dialogsShown.back().fileName, std::string());
+            QCOMPARE(dialogs_.dialogsShown.back().initialFolder, folder_->file("Scenario/S/"));
+            QCOMPARE(dialogs_.dialogsShown.back().filter, std::string("widファイル|*.wid"));
+            QCOMPARE(window->Results.SearchMode, int(ItemSearch));
+            QCOMPARE(window->ListBox->model()->rowCount(), 2);
+        }
+
+        dialogs_.answers.push_back(folder_->file("Elsewhere/Area9.wid"));
+        window->M_link->trigger();
+        QCOMPARE(dialogs_.messages, (build::Messages{{"Area9.widの読み込みに失敗しました", "I'm sorry!"}}));
+        QCOMPARE(window->Results.SearchMode, int(ItemSearch));
+        QCOMPARE(window->ListBox->model()->rowCount(), 0);
+        QCOMPARE(window->OpenDialog1.fileName, scenarioFile);
+
+        dialogs_.answers.push_back(folder_->file("Elsewhere/Area8.wid"));
+        window->M_link->trigger();
+        QCOMPARE(window->Results.SearchMode, int(LinkSearch));
+        QCOMPARE(window->ScenarioFile, scenarioFile);
+        QCOMPARE(window->OpenDialog1.fileName, scenarioFile);
+        const QAbstractItemModel* left = window->ListBox->model();
+        QCOMPARE(left->rowCount(), 2);
+        window->ListBox->setCurrentIndex(left->index(1, 0));
+        QCOMPARE(cell(window->ListView->model(), 0, 6), QStringLiteral("b"));
+
+        const std::size_t dialogs = dialogs_.dialogsShown.size();
+        window->M_renew->trigger();
+        QCOMPARE(dialogs_.dialogsShown.size(), dialogs);
+        QCOMPARE(window->ListBox->currentIndex().row(), 1);
+        QCOMPARE(window->ListView->model()->rowCount(), 1);
+    }
+
     void reloadDoesNothingBeforeAnyCommand()
     {
         auto window = makeWindow();

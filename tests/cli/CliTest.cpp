@@ -104,10 +104,56 @@ TEST_F(CliTest, WrongUsageAndMissingPathsExitWithTwo)
     EXPECT_TRUE(out.empty());
 }
 
+TEST_F(CliTest, LinkReadsTheOneDataFileItIsGiven)
+{
+    File hall;
+    hall.kind = 0;
+    hall.title = "Hall";
+    hall.events = {Event({Start("go", {WithText(52, "gone")})})};
+    WriteFile(folder.file("Area2.wid"), Encode(hall));
+    ASSERT_EQ(run({"--json", "link", folder.file("Area2.wid")}), 0) << err;
+    EXPECT_EQ(out, "{\"command\": \"link\", \"messages\": [], \"names\": [{\"name\": \"go\", \"rows\": []}, "
+                   "{\"name\": \"無効なリンク\", \"rows\": [[\"Area2.wid\", \"Hall\", \"go[1]\", \"go\", \"コール\", "
+                   "\"gone\"]]}]}\n");
+
+    WriteFile(folder.file("Area3.wid"), "\x07");
+    EXPECT_EQ(run({"--json", "link", folder.file("Area3.wid")}), 1);
+    EXPECT_EQ(nlohmann::json::parse(out)["names"].size(), 0u);
+    EXPECT_EQ(nlohmann::json::parse(out)["messages"][0]["text"], "Area3.widの読み込みに失敗しました");
+
+    for (const std::string& notAFile : {folder.path().string(), folder.file("missing.wid")}) {
+        EXPECT_EQ(run({"link", notAFile}), 2);
+        EXPECT_NE(err.find("link needs a data file"), std::string::npos);
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+        EXPECT_TRUE(out.empty());
+    }
+}
+
+TEST_F(CliTest, TextSearchesAnswerForTheFolder)
+{
+    File town;
+    town.kind = 0;
+    town.title = "Town";
+    Content coupon = WithText(32, "hero");
+    coupon.option = 4;
+    town.events = {Event({Start("s", {coupon, WithText(61, "news"), WithText(9, "bell")})})};
+    WriteFile(folder.file("Area1.wid"), Encode(town));
+    const std::pair<const char*, const char*> expected[] = {
+        {"coupon", "{\"name\": \"hero\", \"rows\": [[\"Area1.wid\", \"Town\", \"s[1]\", \"s\", \"取得\", \"全体\"]]}"},
+        {"gossip", "{\"name\": \"news\", \"rows\": [[\"Area1.wid\", \"Town\", \"s[1]\", \"s\", \"取得\", \"\"]]}"},
+        {"sound", "{\"name\": \"bell\", \"rows\": [[\"Area1.wid\", \"Town\", \"s[1]\", \"s\", \"ラッパ\", \"\"]]}"},
+    };
+    for (const auto& [command, names] : expected) {
+        ASSERT_EQ(run({"--json", command, folder.path().string()}), 0) << command;
+        EXPECT_EQ(out, std::string("{\"command\": \"") + command + "\", \"messages\": [], \"names\": [" + names + "]}\n");
+    }
+}
+
 TEST_F(CliTest, HelpListsEveryCommand)
 {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* command : {"item", "skill", "info", "beast", "package", "area", "battle"})
+    for (const char* command : {"flag", "step", "coupon", "gossip", "item", "skill", "info", "beast", "package", "area",
+                                "battle", "link", "sound"})
         EXPECT_NE(out.find(std::string("  ") + command + " "), std::string::npos) << command;
 }
 

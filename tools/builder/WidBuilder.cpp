@@ -132,40 +132,63 @@ void writeEffects(ByteWriter& out, const std::vector<Effect>& effects)
     }
 }
 
+void storedText(ByteWriter& out, const std::string& text, bool endsInZero)
+{
+    if (endsInZero)
+        out.text(text);
+    else
+        out.rawText(text);
+}
+
 void writeDetail(ByteWriter& out, const Content& c)
 {
+    const auto text = [&](const std::string& value) { storedText(out, value, c.textsEndInZero); };
     using L = DetailLayout;
     if (c.kind > LastContentKind)
         return;  // a kind the reader refuses; its detail does not matter
     switch (DetailLayoutOf(c.kind)) {
     case L::Empty: break;
-    case L::Text: out.text(c.text); break;
+    case L::Text: text(c.text); break;
     case L::Number: out.int32(c.number); break;
     case L::Option: out.byte(static_cast<std::uint8_t>(c.option)); break;
-    case L::TwoTexts: out.text(c.text).text(c.text2); break;
+    case L::TwoTexts:
+        text(c.text);
+        text(c.text2);
+        break;
     case L::Cells:
         out.int32(static_cast<std::int32_t>(c.cells.size()));
         for (const Cell& cell : c.cells)
             writeCell(out, cell);
         break;
     case L::Effect:
-        out.zeros(11).text(c.text).byte(0);
+        out.zeros(11);
+        text(c.text);
+        out.byte(0);
         writeEffects(out, c.effects);
         break;
     case L::TwoOptions:
         out.byte(static_cast<std::uint8_t>(c.option)).byte(static_cast<std::uint8_t>(c.option2));
         break;
     case L::NumberSkip: out.int32(c.number).zeros(9); break;
-    case L::TextOption: out.text(c.text).byte(static_cast<std::uint8_t>(c.option)); break;
-    case L::TextNumber: out.text(c.text).int32(c.number); break;
+    case L::TextOption:
+        text(c.text);
+        out.byte(static_cast<std::uint8_t>(c.option));
+        break;
+    case L::TextNumber:
+        text(c.text);
+        out.int32(c.number);
+        break;
     case L::Gain: out.int32(c.number).int32(c.amount).byte(static_cast<std::uint8_t>(c.option)); break;
     case L::TextNumberOption:
-        out.text(c.text).int32(c.number).byte(static_cast<std::uint8_t>(c.option));
+        text(c.text);
+        out.int32(c.number).byte(static_cast<std::uint8_t>(c.option));
         break;
     case L::Dialogue:
         out.byte(static_cast<std::uint8_t>(c.option)).int32(static_cast<std::int32_t>(c.serifs.size()));
-        for (const Serif& serif : c.serifs)
-            out.text(serif.coupons).text(serif.text);
+        for (const Serif& serif : c.serifs) {
+            storedText(out, serif.coupons, serif.textsEndInZero);
+            storedText(out, serif.text, serif.textsEndInZero);
+        }
         break;
     case L::OptionNumber: out.byte(static_cast<std::uint8_t>(c.option)).int32(c.number); break;
     }

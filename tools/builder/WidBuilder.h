@@ -38,6 +38,7 @@ struct Cell {
 struct Serif {
     std::string coupons;
     std::string text;
+    bool textsEndInZero = true;  // false: both stored exactly as given
 };
 
 struct Effect;
@@ -68,6 +69,7 @@ struct Content {
     std::int8_t option2 = 0;
     std::string text;
     std::string text2;
+    bool textsEndInZero = true;  // false: text and text2 stored exactly as given
     std::vector<Serif> serifs;
     std::vector<Cell> cells;
     std::vector<Effect> effects;  // kind 11

@@ -1,0 +1,46 @@
+#include "search/LinkSearch.h"
+
+#include "search/Passes.h"
+
+#include <array>
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::array<Pass, 2> LinkPasses = {{{ContentKind::StartLink, "リンク"}, {ContentKind::StartCall, "コール"}}};
+
+}  // namespace
+
+bool SearchLinks(SearchContext& context, const std::string& path)
+{
+    ResultsPanel& results = context.results;
+    results.ClearResults();
+    results.index.setMode(TableMode::Sorted);
+    const Cwidfile file(path);
+    if (!file.loaded) {
+        context.messages.showMessage(file.fileName + "の読み込みに失敗しました", "I'm sorry!");
+        return false;
+    }
+    WalkFileEvents(file, [&](const EventVisit& visit) { CollectLinks(results.index, visit); });
+    results.copyKeysToLeftList();
+    return true;
+}
+
+void CollectLinks(ResultIndex& index, const EventVisit& visit)
+{
+    for (const Ccontent& start : visit.event.starts)
+        index.add(std::string(start.name));
+    ForEachPassHit(visit.event, LinkPasses, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
+        int entry = index.find(hit.data.text);
+        if (entry < 0) {
+            const std::string& invalid = FixedWord("無効なリンク");
+            entry = index.find(invalid);
+            if (entry < 0)
+                entry = index.add(invalid);
+        }
+        index.fileRow(entry, MakeHitRow(visit, start, kindWord, std::string(hit.data.text)));
+    });
+}
+
+}  // namespace quorvel
