@@ -5,6 +5,7 @@
 #include "scenario/FileSystem.h"
 #include "search/Commands.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QListView>
@@ -25,6 +26,29 @@ bool isVisibleFolder(const std::string& folder)
     const std::string name = path.filename().string();
     return !folder.empty() && std::filesystem::is_directory(path, error) && !(name.size() > 1 && name[0] == '.');
 }
+
+// While a command runs: the busy cursor, and for a check the left list
+// disabled; both restored however the command ends.
+class CommandScope {
+public:
+    CommandScope(QWidget* leftList, bool disableLeftList) : leftList_(disableLeftList ? leftList : nullptr)
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (leftList_)
+            leftList_->setEnabled(false);
+    }
+    ~CommandScope()
+    {
+        if (leftList_)
+            leftList_->setEnabled(true);
+        QApplication::restoreOverrideCursor();
+    }
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+
+private:
+    QWidget* leftList_;
+};
 
 }  // namespace
 
@@ -167,6 +191,10 @@ void TForm1::runCommand(int searchMode)
     const Command* command = FindCommand(searchMode);
     if (!command || !command->run || ScenarioFile.empty())
         return;
+    const CommandScope scope(ListBox, command->isCheck);
+    // The command starts by clearing the answer; the lists show that at once.
+    Results.ClearResults();
+    syncLists();
     SearchContext context{FileListBox1, Results, dialogs_, TargetWords};
     command->run(context);
     Results.SearchMode = command->searchMode;
@@ -184,6 +212,9 @@ void TForm1::M_linkClick()
     std::error_code error;
     if (!chosen || !std::filesystem::is_regular_file(*chosen, error))
         return;  // the previous answer stays
+    const CommandScope scope(ListBox, false);
+    Results.ClearResults();
+    syncLists();
     SearchContext context{FileListBox1, Results, dialogs_, TargetWords};
     const bool completed = command->runOnFile(context, *chosen);
     OpenDialog1.fileName = ScenarioFile;

@@ -78,6 +78,9 @@ public:
     void ListBoxClick();
     void ListViewColumnClick(int column);
     void M_renewClick();
+    void M_CstartClick() { runCommand(StartContentCheck); }
+    void M_CbrunchClick() { runCommand(BranchCheck); }
+    void M_CserifClick() { runCommand(DialogueCouponCheck); }
     void M_fragClick() { runCommand(FlagSearch); }
     void M_stepClick() { runCommand(StepSearch); }
     void M_couponClick() { runCommand(CouponSearch); }

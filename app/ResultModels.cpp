@@ -11,6 +11,16 @@ QVariant shown(const std::string& text)
     return QString::fromStdString(DisplayText(text));
 }
 
+// A text on one line: each line break (CR LF, CR or LF) shown as a mark.
+QString onOneLine(const QString& text)
+{
+    QString line = text;
+    line.replace(QStringLiteral("\r\n"), QStringLiteral("↵"));
+    line.replace(QLatin1Char('\r'), QStringLiteral("↵"));
+    line.replace(QLatin1Char('\n'), QStringLiteral("↵"));
+    return line;
+}
+
 const char* const ColumnCaptions[7] = {"", "filename", "イベント所属", "先頭スタート名", "所属スタート名", "種類", "値"};
 
 }  // namespace
@@ -45,9 +55,15 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return shown(panel_.resultLines()[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())]);
+    const QString text =
+        shown(panel_.resultLines()[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())])
+            .toString();
+    const QString line = onOneLine(text);
+    if (role == Qt::DisplayRole)
+        return line;
+    return line == text ? QVariant() : QVariant(text);  // the whole text where the cell cannot show it
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const

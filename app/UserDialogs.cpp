@@ -1,5 +1,6 @@
 #include "app/UserDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -34,9 +35,12 @@ std::optional<std::string> WidgetDialogs::chooseDataFile(const OpenDialogState& 
 
 void WidgetDialogs::showMessage(const std::string& text, const std::string& caption)
 {
+    // A message during a command: the pointer is an arrow while the box waits.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Ok, parent_);
     box.exec();
+    QApplication::restoreOverrideCursor();
 }
 
 }  // namespace quorvel

@@ -9,11 +9,15 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <ostream>
 
 namespace quorvel {
 
 namespace {
+
+// The command of a release script: every check, in menu order.
+constexpr const char* CheckAll = "check";
 
 struct Options {
     bool json = false;
@@ -38,9 +42,15 @@ void printHelp(std::ostream& out)
            "--json    print one UTF-8 JSON object: the messages raised and every name with its rows\n"
            "--sort N  sort each name's rows as a click on result column N (0..6) would; 0 keeps filing order\n\n"
            "commands:\n";
+    std::size_t width = std::string_view(CheckAll).size();
     for (const Command& command : Commands())
-        out << "  " << command.name << std::string(10 - std::min<std::size_t>(9, std::string(command.name).size()), ' ')
-            << command.answers << "\n";
+        width = std::max(width, std::string_view(command.name).size());
+    const auto line = [&](std::string_view name, std::string_view answers) {
+        out << "  " << name << std::string(width + 2 - name.size(), ' ') << answers << "\n";
+    };
+    for (const Command& command : Commands())
+        line(command.name, command.answers);
+    line(CheckAll, "the three checks in menu order, one answer after another (with --json, one object a line)");
     out << "\nexit status: 0 answered without messages (and a check found nothing), 1 a message was raised or a\n"
            "check found something, 2 wrong usage or no such PATH\n";
 }
@@ -221,6 +231,23 @@ std::optional<int> runCommand(const Command& command, const Options& options, st
     return messages.messages.empty() && !listedProblems ? 0 : 1;
 }
 
+// Every check in menu order; the highest of their exit statuses.
+int runChecks(const Options& options, std::ostream& out, std::ostream& err)
+{
+    int status = 0;
+    for (const Command& command : Commands()) {
+        if (!command.isCheck)
+            continue;
+        if (!options.json)
+            out << "== " << command.caption << " (" << command.name << ") ==\n";
+        const std::optional<int> ran = runCommand(command, options, out, err);
+        if (!ran)
+            return 2;
+        status = std::max(status, *ran);
+    }
+    return status;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
@@ -235,6 +262,8 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         err << "quorvel-cli: " << problem << "\n";
         return 2;
     }
+    if (options->command == CheckAll)
+        return runChecks(*options, out, err);
     const Command* command = FindCommand(options->command);
     if (!command) {
         err << "quorvel-cli: unknown command " << options->command << " (see --help)\n";

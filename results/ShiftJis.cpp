@@ -1,5 +1,6 @@
 #include "results/ShiftJis.h"
 
+#include <unicode/uchar.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
@@ -14,11 +15,10 @@ struct ConverterCloser {
     void operator()(UConverter* converter) const { ucnv_close(converter); }
 };
 
-// One converter for the program's one thread; ICU converters keep state
-// between calls only within a call here, so sharing it is safe.
+// ICU converters keep state, so each thread has one of its own.
 UConverter* shiftJis()
 {
-    static const std::unique_ptr<UConverter, ConverterCloser> converter = [] {
+    thread_local const std::unique_ptr<UConverter, ConverterCloser> converter = [] {
         UErrorCode status = U_ZERO_ERROR;
         UConverter* opened = ucnv_open("windows-31j", &status);
         if (U_FAILURE(status))
@@ -52,6 +52,15 @@ std::string Utf8ToSjis(std::string_view utf8)
     ucnv_reset(shiftJis());
     unicode.extract(sjis.data(), needed, shiftJis(), status);
     return sjis;
+}
+
+std::u16string CaseFolded(std::string_view sjis)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_reset(shiftJis());
+    icu::UnicodeString unicode(sjis.data(), static_cast<int32_t>(sjis.size()), shiftJis(), status);
+    unicode.foldCase(U_FOLD_CASE_DEFAULT);
+    return std::u16string(unicode.getBuffer(), static_cast<std::size_t>(unicode.length()));
 }
 
 std::string_view UpToFirstZero(std::string_view text)

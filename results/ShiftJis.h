@@ -10,6 +10,11 @@ namespace quorvel {
 std::string SjisToUtf8(std::string_view sjis);
 std::string Utf8ToSjis(std::string_view utf8);
 
+// The text decoded and case-folded (Unicode default folding), for comparing
+// without regard to letter case: Latin, full-width Latin, Greek, Cyrillic.
+// Bytes are never folded: a trail byte may look like an ASCII letter.
+std::u16string CaseFolded(std::string_view sjis);
+
 // What a list shows of a stored text: its bytes up to the first zero byte.
 std::string_view UpToFirstZero(std::string_view text);
 

@@ -1,8 +1,11 @@
 #include "search/Commands.h"
 
+#include "search/BranchCheck.h"
+#include "search/DialogueCheck.h"
 #include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
 #include "search/LinkSearch.h"
+#include "search/StartCheck.h"
 #include "search/TextSearch.h"
 
 namespace quorvel {
@@ -13,6 +16,14 @@ Command folderCommand(const char* name, const char* caption, const char* answers
                       std::function<void(SearchContext&)> run)
 {
     Command command{name, caption, answers, searchMode, std::move(run), {}, false};
+    return command;
+}
+
+Command check(const char* name, const char* caption, const char* answers, int searchMode,
+              std::function<void(SearchContext&)> run)
+{
+    Command command = folderCommand(name, caption, answers, searchMode, std::move(run));
+    command.isCheck = true;
     return command;
 }
 
@@ -48,6 +59,12 @@ Command linkSearch()
 const std::vector<Command>& Commands()
 {
     static const std::vector<Command> commands = {
+        check("check-start", "スタートコンテント", "links and calls to a start content their own event does not have",
+              StartContentCheck, CheckStart),
+        check("check-branch", "分岐チェック", "branches with more than two ways, or two ways named alike", BranchCheck,
+              CheckBranches),
+        check("check-dialogue", "台詞称号抜け", "dialogues in which an entry before the last has no coupon condition",
+              DialogueCouponCheck, CheckDialogues),
         flagStepSearch("flag", "フラグ", "where each flag Summary.wsm declares is used, and by which cards and cells",
                        SummarySection::Flags),
         flagStepSearch("step", "ステップ", "where each step Summary.wsm declares is used", SummarySection::Steps),

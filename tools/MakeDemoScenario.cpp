@@ -75,6 +75,34 @@ Cell cellWithFlag(const std::string& flag)
     return cell;
 }
 
+Content ways(std::uint8_t kind, const std::string& name, const std::vector<std::string>& wayNames,
+             std::vector<Content> firstWay = {})
+{
+    std::vector<Content> children;
+    for (const std::string& way : wayNames)
+        children.push_back(Start(sj(way)));
+    if (!children.empty())
+        children.front().children = std::move(firstWay);
+    return named(Node(kind, {}, std::move(children)), name);
+}
+
+Content dialogue(const std::string& name, const std::vector<std::pair<std::string, std::string>>& entries)
+{
+    Content content = named(Node(40), name);
+    for (const auto& [coupons, text] : entries)
+        content.serifs.push_back({sj(coupons), sj(text)});
+    return content;
+}
+
+// Branches for the branch check: two named alike, three ways (one nested
+// inside another's way), and clean ones.
+std::vector<Content> branches()
+{
+    return {ways(14, "運試し", {"当たり", "当たり"}), ways(12, "誰が行く", {"先頭", "最後"}),
+            ways(46, "腕前", {"高い", "普通", "低い"}, {ways(13, "力比べ", {"勝ち", "負け", "引き分け"})}),
+            ways(57, "終わったか", {"済み", "未了"})};
+}
+
 // Flags and steps, used and unused; 宝箱 is declared twice.
 Summary summary()
 {
@@ -128,7 +156,8 @@ File forest()
                                         flagChange("宝箱", 0, "宝箱を開ける"), flagChange("幽霊の灯", 1, "灯をともす"),
                                         withText(17, "謎の段階", "どこまで来たか"), coupon(32, "森の友", 3, "友になる"),
                                         coupon(32, "森の友", 4, "皆が友になる"), withText(60, "港の噂話", "噂を知るか"),
-                                        withText(9, "wolf.wav", "遠吠え")})})};
+                                        withText(9, "wolf.wav", "遠吠え")}),
+                          start("迷う", branches())})};
     return file;
 }
 
@@ -150,7 +179,8 @@ File hero()
     Card herb;
     herb.name = sj("薬草");
     herb.storedId = 40001;
-    herb.events = {Event({start("使う", {named(Gain(34, 1, 1, 0), "消える"), withText(61, "竜の話", "思い出す")})})};
+    herb.events = {Event({start("使う", {named(Gain(34, 1, 1, 0), "消える"), withText(61, "竜の話", "思い出す"),
+                                         dialogue("独り言", {{"森の友", "まだ使える"}, {" ", "もう使えない"}, {"", "…"}})})})};
     file.cards = {herb};
     Card fire;
     fire.name = sj("火球");
@@ -176,6 +206,7 @@ File mansion()
         Event({start("入口", {withText(1, "廊下", "奥へ"), withText(52, "地下室", "下を呼ぶ")}),
                start("廊下", {withText(52, "入口", "戻る")})}),
         Event({start("地下室", {withText(1, "入口", "階段を上る")}), start("廊下", {withText(1, "屋根裏", "梯子")})}),
+        Event({start("Garden", {withText(1, "garden", "一回り"), withText(1, "Gate", "門へ"), withText(52, "gate", "門番を呼ぶ")})}),
     };
     return file;
 }
@@ -197,7 +228,10 @@ int main(int argc, char** argv)
     put("Area3.wid", defining(0, "誰も来ない島", 3));
     put("Area4.wid", mansion());
     put("Battle1.wid", ambush());
-    put("Battle2.wid", defining(1, "竜との決戦", 2));
+    File dragon = defining(1, "竜との決戦", 2);
+    dragon.events = {Event({start("対面", {dialogue("竜が語る", {{"", "よく来たな\r\n"}, {"勇者", "勇者よ、待っていた\r\n"}}),
+                                           dialogue("竜が問う", {{"勇者", "覚悟はよいか"}, {"", "去れ"}})})})};
+    put("Battle2.wid", dragon);
     put("Mate1.wid", hero());
     put("Item1.wid", defining(3, "薬草", 1));
     put("Item2.wid", defining(3, "剣", 2));

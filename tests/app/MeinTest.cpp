@@ -409,6 +409,64 @@ private slots:
         QCOMPARE(window->ListView->model()->rowCount(), 1);
     }
 
+    void checksDisableTheLeftListAndShowTheBusyCursorWhileTheyRun()
+    {
+        File town;
+        town.kind = 0;
+        town.title = "Town";
+        town.events = {build::Event({build::Start("s", {build::Node(14, "r", {build::Start("x"), build::Start("x")})})})};
+        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        build::WriteFile(folder_->file("Scenario/S/Area2.wid"), "\x07");
+        auto window = makeWindow();
+        dialogs_.answers.push_back(folder_->file("Scenario/S/Area1.wid"));
+        window->M_openClick();
+        fillAnswer(*window, 2, 0);
+        bool sawDisabledEmptyList = false;
+        dialogs_.whileMessageShows = [&] {
+            sawDisabledEmptyList = !window->ListBox->isEnabled() && window->ListBox->model()->rowCount() == 0 &&
+                                   QGuiApplication::overrideCursor() &&
+                                   QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        };
+
+        window->M_Cbrunch->trigger();
+        QVERIFY(sawDisabledEmptyList);
+        QVERIFY(window->ListBox->isEnabled());
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QCOMPARE(window->Results.SearchMode, int(BranchCheck));
+        QCOMPARE(window->ListBox->model()->rowCount(), 1);
+        QCOMPARE(cell(window->ListBox->model(), 0), QStringLiteral("チェック！"));
+
+        window->M_Cserif->trigger();  // no dialogue anywhere: nothing listed
+        QCOMPARE(window->Results.SearchMode, int(DialogueCouponCheck));
+        QCOMPARE(window->ListBox->model()->rowCount(), 0);
+
+        window->M_Cbrunch->trigger();
+        window->ListBox->setCurrentIndex(window->ListBox->model()->index(0, 0));
+        std::filesystem::remove(folder_->file("Scenario/S/Area2.wid"));
+        town.events[0].starts[0].children.clear();
+        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        sawDisabledEmptyList = false;
+        window->M_renew->trigger();
+        QCOMPARE(window->Results.SearchMode, int(BranchCheck));
+        QCOMPARE(window->ListBox->model()->rowCount(), 0);
+        QVERIFY(!window->ListBox->currentIndex().isValid());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void multiLineTextsShowOnOneLineWithTheWholeTextAsTip()
+    {
+        auto window = makeWindow();
+        window->Results.index.add("k");
+        window->Results.addLeftLine("k");
+        window->Results.index.fileRow(0, HitRow{{"f", "e", "h", "s", "k", "one\r\ntwo\nthree"}});
+        window->syncLists();
+        window->ListBox->setCurrentIndex(window->ListBox->model()->index(0, 0));
+        const QModelIndex value = window->ListView->model()->index(0, 6);
+        QCOMPARE(value.data().toString(), QStringLiteral("one↵two↵three"));
+        QCOMPARE(value.data(Qt::ToolTipRole).toString(), QStringLiteral("one\r\ntwo\nthree"));
+        QVERIFY(!window->ListView->model()->index(0, 1).data(Qt::ToolTipRole).isValid());
+    }
+
     void reloadDoesNothingBeforeAnyCommand()
     {
         auto window = makeWindow();

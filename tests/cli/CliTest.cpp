@@ -149,10 +149,36 @@ TEST_F(CliTest, TextSearchesAnswerForTheFolder)
     }
 }
 
+TEST_F(CliTest, ChecksExitWithOneWhenTheyListAnything)
+{
+    EXPECT_EQ(run({"check-start", folder.path().string()}), 0);
+    EXPECT_EQ(run({"--json", "check", folder.path().string()}), 0);
+    EXPECT_EQ(out, "{\"command\": \"check-start\", \"messages\": [], \"names\": []}\n"
+                   "{\"command\": \"check-branch\", \"messages\": [], \"names\": []}\n"
+                   "{\"command\": \"check-dialogue\", \"messages\": [], \"names\": []}\n");
+
+    File hall;
+    hall.kind = 0;
+    hall.title = "Hall";
+    Content talk = Node(40);
+    talk.serifs = {{"", "a"}, {"x", "b"}};
+    hall.events = {Event({Start("s", {talk})})};
+    WriteFile(folder.file("Area2.wid"), Encode(hall));
+    EXPECT_EQ(run({"check-start", folder.path().string()}), 0);
+    EXPECT_EQ(run({"check-branch", folder.path().string()}), 0);
+    EXPECT_EQ(run({"check-dialogue", folder.path().string()}), 1);
+    EXPECT_EQ(run({"check", folder.path().string()}), 1);
+    EXPECT_NE(out.find("チェック！"), std::string::npos);
+
+    WriteFile(folder.file("Area3.wid"), "\x07");
+    EXPECT_EQ(run({"check-branch", folder.path().string()}), 1) << "a message counts as well";
+    EXPECT_EQ(run({"check", folder.file("missing")}), 2);
+}
+
 TEST_F(CliTest, HelpListsEveryCommand)
 {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* command : {"flag", "step", "coupon", "gossip", "item", "skill", "info", "beast", "package", "area",
+    for (const char* command : {"check-start", "check-branch", "check-dialogue", "check", "flag", "step", "coupon", "gossip", "item", "skill", "info", "beast", "package", "area",
                                 "battle", "link", "sound"})
         EXPECT_NE(out.find(std::string("  ") + command + " "), std::string::npos) << command;
 }

@@ -4,6 +4,7 @@
 #include "tests/support/RecordingSink.h"
 
 #include <deque>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -15,6 +16,7 @@ public:
     std::deque<std::optional<std::string>> answers;
     std::vector<OpenDialogState> dialogsShown;
     Messages messages;
+    std::function<void()> whileMessageShows;  // looks at the window while a message box is up
 
     std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override
     {
@@ -29,6 +31,8 @@ public:
     void showMessage(const std::string& text, const std::string& caption) override
     {
         messages.emplace_back(text, caption);
+        if (whileMessageShows)
+            whileMessageShows();
     }
 };
 

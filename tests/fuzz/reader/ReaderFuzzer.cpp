@@ -1,9 +1,15 @@
 // Fuzz target for the data-file reader: any bytes must load or fail cleanly,
-// and a loaded file must survive the walk every search makes over it.
+// and a loaded file must survive the per-file rule of every command.
 
 #include "scenario/Content.h"
 #include "scenario/Widfile.h"
+#include "search/BranchCheck.h"
+#include "search/DialogueCheck.h"
+#include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
+#include "search/LinkSearch.h"
+#include "search/StartCheck.h"
+#include "search/TextSearch.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,13 +17,28 @@
 
 namespace {
 
-void searchAllKinds(const quorvel::Cwidfile& file)
+void runEveryRule(const quorvel::Cwidfile& file)
 {
-    static const auto targets = quorvel::DefaultTargetWords();
-    using K = quorvel::IdSearchKind;
-    std::vector<quorvel::KeyedRow> found;
-    for (K kind : {K::Item, K::Skill, K::Info, K::Beast, K::Package, K::Area, K::Battle})
-        quorvel::WalkFileEvents(file, [&](const quorvel::EventVisit& visit) { CollectIdUses(visit, kind, targets, found); });
+    using namespace quorvel;
+    static const auto targets = DefaultTargetWords();
+    std::vector<KeyedRow> keyed;
+    std::vector<HitRow> rows;
+    std::vector<FlagStepUse> uses;
+    ResultIndex links;
+    links.setMode(TableMode::Sorted);
+    for (SummarySection section : {SummarySection::Flags, SummarySection::Steps})
+        WalkFlagStepFile(file, section, uses);
+    CheckStartFile(file, keyed);
+    WalkFileEvents(file, [&](const EventVisit& visit) {
+        for (IdSearchKind kind : {IdSearchKind::Item, IdSearchKind::Skill, IdSearchKind::Info, IdSearchKind::Beast,
+                                  IdSearchKind::Package, IdSearchKind::Area, IdSearchKind::Battle})
+            CollectIdUses(visit, kind, targets, keyed);
+        for (TextSearchKind kind : {TextSearchKind::Coupon, TextSearchKind::Gossip, TextSearchKind::Sound})
+            CollectTextUses(visit, kind, targets, keyed);
+        CheckEventBranches(visit, rows);
+        CheckEventDialogues(visit, rows);
+        CollectLinks(links, visit);
+    });
 }
 
 }  // namespace
@@ -29,14 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks the file name, so both ways of deciding the kind are reached.
     const char* name = data[0] & 1 ? "Package1.wid" : "Area1.wid";
     const quorvel::Cwidfile file(name, std::span(data + 1, size - 1));
-    if (!file.loaded)
-        return 0;
-    quorvel::ForEachEventGroup(file, [](quorvel::EventOwner, const quorvel::Ccarddata*,
-                                        const std::vector<quorvel::Ceventtree>& events) {
-        for (const quorvel::Ceventtree& event : events)
-            for (std::uint8_t kind : {0, 8, 40})
-                (void)quorvel::CollectByKind(event, kind);
-    });
-    searchAllKinds(file);
+    if (file.loaded)
+        runEveryRule(file);
     return 0;
 }

@@ -1,0 +1,57 @@
+#include "search/BranchCheck.h"
+
+#include "search/Passes.h"
+
+#include <array>
+
+namespace quorvel {
+
+namespace {
+
+using K = ContentKind;
+
+constexpr std::array<Pass, 18> BranchPasses = {{
+    {K::FlagBranch, "フラグ分岐"},
+    {K::StepUpDownBranch, "ステップ上下"},
+    {K::MemberSelect, "メンバー選択"},
+    {K::AbilityCheck, "能力判定"},
+    {K::RandomBranch, "ランダム分岐"},
+    {K::LevelCheck, "レベル判定"},
+    {K::StatusCheck, "状態判定"},
+    {K::PartySizeCheck, "人数判定"},
+    {K::BattleCheck, "バトル判定"},
+    {K::CastCheck, "キャスト判定"},
+    {K::ItemBranch, "アイテム分岐"},
+    {K::SkillBranch, "技能分岐"},
+    {K::InfoBranch, "情報分岐"},
+    {K::BeastBranch, "召喚獣分岐"},
+    {K::MoneyBranch, "所持金分岐"},
+    {K::CouponBranch, "称号分岐"},
+    {K::EndMarkBranch, "終了印分岐"},
+    {K::GossipBranch, "ゴシップ分岐"},
+}};
+
+// Not a clean two-way split: more than two ways, or two ways named alike
+// (the stored names, zero bytes included, compared byte for byte).
+bool suspicious(const Ccontent& branch)
+{
+    const auto& ways = branch.children;
+    return ways.size() > 2 || (ways.size() == 2 && ways[0].name == ways[1].name);
+}
+
+}  // namespace
+
+void CheckBranches(SearchContext& context)
+{
+    CheckEachEvent(context, CheckEventBranches);
+}
+
+void CheckEventBranches(const EventVisit& visit, std::vector<HitRow>& found)
+{
+    ForEachPassHit(visit.event, BranchPasses, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& branch) {
+        if (suspicious(branch))
+            found.push_back(MakeHitRow(visit, start, kindWord, {}));
+    });
+}
+
+}  // namespace quorvel

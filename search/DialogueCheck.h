@@ -1,0 +1,17 @@
+#pragma once
+
+#include "search/EventCheck.h"
+
+#include <string_view>
+
+namespace quorvel {
+
+// Lists every dialogue in which an entry before the last has no coupon condition.
+void CheckDialogues(SearchContext& context);
+void CheckEventDialogues(const EventVisit& visit, std::vector<HitRow>& found);
+
+// The text without the bytes 0x00 to 0x20 at either end (zero bytes, line
+// breaks, spaces); bytes inside, and two-byte spaces, stay.
+std::string_view Trimmed(std::string_view text);
+
+}  // namespace quorvel

@@ -1,0 +1,25 @@
+#include "search/EventCheck.h"
+
+#include "search/RowTexts.h"
+
+namespace quorvel {
+
+void CheckEachEvent(SearchContext& context, const EventRule& checkEvent)
+{
+    ResultsPanel& results = context.results;
+    results.ClearResults();
+    results.index.setMode(TableMode::Unsorted);
+    FindInDataFiles<HitRow>(
+        context, UsePassMask,
+        [&](const Cwidfile& file, std::vector<HitRow>& found) {
+            WalkFileEvents(file, [&](const EventVisit& visit) { checkEvent(visit, found); });
+        },
+        [&](HitRow& row) {
+            if (results.index.count() == 0)
+                results.index.add(FixedWord("チェック！"));
+            results.index.fileRow(0, std::move(row));
+        });
+    results.copyKeysToLeftList();
+}
+
+}  // namespace quorvel

@@ -1,0 +1,59 @@
+#include "search/StartCheck.h"
+
+#include "results/ShiftJis.h"
+#include "search/Passes.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quorvel {
+
+namespace {
+
+constexpr std::array<Pass, 2> JumpPasses = {{{ContentKind::StartLink, "リンク"}, {ContentKind::StartCall, "コール"}}};
+
+// A start name or target as compared: without the zero byte that ends it
+// (a text stored without one keeps all its bytes), folded for case.
+std::u16string comparable(std::string_view stored)
+{
+    if (!stored.empty() && stored.back() == '\0')
+        stored.remove_suffix(1);
+    return CaseFolded(stored);
+}
+
+}  // namespace
+
+void CheckStart(SearchContext& context)
+{
+    ResultsPanel& results = context.results;
+    results.ClearResults();
+    results.index.setMode(TableMode::Sorted);
+    FindInDataFiles<KeyedRow>(
+        context, UsePassMask, [](const Cwidfile& file, std::vector<KeyedRow>& found) { CheckStartFile(file, found); },
+        [&](KeyedRow& jump) {
+            int entry = results.index.find(jump.key);
+            if (entry < 0)
+                entry = results.index.add(std::move(jump.key));
+            results.index.fileRow(entry, std::move(jump.row));
+        });
+    results.copyKeysToLeftList();
+}
+
+void CheckStartFile(const Cwidfile& file, std::vector<KeyedRow>& found)
+{
+    WalkFileEvents(file, [&](const EventVisit& visit) { CheckStartEvent(visit, found); });
+}
+
+void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
+{
+    std::vector<std::u16string> startNames;
+    for (const Ccontent& start : visit.event.starts)
+        startNames.push_back(comparable(start.name));
+    ForEachPassHit(visit.event, JumpPasses, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& jump) {
+        if (std::find(startNames.begin(), startNames.end(), comparable(jump.data.text)) != startNames.end())
+            return;
+        found.push_back({std::string(jump.data.text), MakeHitRow(visit, start, kindWord, std::string(jump.data.text))});
+    });
+}
+
+}  // namespace quorvel
