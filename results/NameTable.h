@@ -58,6 +58,13 @@ public:
         return at != entries_.end() && *at->collation == probe ? static_cast<int>(at - entries_.begin()) : -1;
     }
 
+    // The first equal entry, else a new one.
+    int findOrAdd(std::string key)
+    {
+        const int found = find(key);
+        return found >= 0 ? found : add(std::move(key));
+    }
+
     int count() const { return static_cast<int>(entries_.size()); }
     const std::string& key(int position) const { return entries_.at(static_cast<std::size_t>(position)).key; }
     Payload& payload(int position) { return entries_.at(static_cast<std::size_t>(position)).payload; }

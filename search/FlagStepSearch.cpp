@@ -64,12 +64,8 @@ void fileUse(ResultsPanel& results, FlagStepUse& use)
     if (use.valueName != FlagStepUse::NoValueName)
         use.row.texts[5] = valueText(results.valueNames, use.name, use.valueName);
     int entry = results.index.find(use.name);
-    if (entry < 0) {
-        const std::string& undefined = FixedWord("未定義");
-        entry = results.index.find(undefined);
-        if (entry < 0)
-            entry = results.index.add(undefined);
-    }
+    if (entry < 0)
+        entry = results.index.findOrAdd(FixedWord("未定義"));
     results.index.fileRow(entry, std::move(use.row));
 }
 

@@ -33,12 +33,8 @@ void CollectLinks(ResultIndex& index, const EventVisit& visit)
         index.add(std::string(start.name));
     ForEachPassHit(visit.event, LinkPasses, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
         int entry = index.find(hit.data.text);
-        if (entry < 0) {
-            const std::string& invalid = FixedWord("無効なリンク");
-            entry = index.find(invalid);
-            if (entry < 0)
-                entry = index.add(invalid);
-        }
+        if (entry < 0)
+            entry = index.findOrAdd(FixedWord("無効なリンク"));
         index.fileRow(entry, MakeHitRow(visit, start, kindWord, std::string(hit.data.text)));
     });
 }

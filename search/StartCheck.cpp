@@ -30,12 +30,7 @@ void CheckStart(SearchContext& context)
     results.index.setMode(TableMode::Sorted);
     FindInDataFiles<KeyedRow>(
         context, UsePassMask, [](const Cwidfile& file, std::vector<KeyedRow>& found) { CheckStartFile(file, found); },
-        [&](KeyedRow& jump) {
-            int entry = results.index.find(jump.key);
-            if (entry < 0)
-                entry = results.index.add(std::move(jump.key));
-            results.index.fileRow(entry, std::move(jump.row));
-        });
+        [&](KeyedRow& jump) { results.index.fileRow(results.index.findOrAdd(std::move(jump.key)), std::move(jump.row)); });
     results.copyKeysToLeftList();
 }
 

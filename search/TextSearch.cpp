@@ -42,12 +42,7 @@ void SearchTextUses(SearchContext& context, TextSearchKind kind)
         [&](const Cwidfile& file, std::vector<KeyedRow>& found) {
             WalkFileEvents(file, [&](const EventVisit& visit) { CollectTextUses(visit, kind, context.targetWords, found); });
         },
-        [&](KeyedRow& use) {
-            int entry = results.index.find(use.key);
-            if (entry < 0)
-                entry = results.index.add(std::move(use.key));
-            results.index.fileRow(entry, std::move(use.row));
-        });
+        [&](KeyedRow& use) { results.index.fileRow(results.index.findOrAdd(std::move(use.key)), std::move(use.row)); });
     results.copyKeysToLeftList();
 }
 
