@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include <QTranslator>
+
 #include <exception>
 
 namespace quorvel {
@@ -17,6 +19,16 @@ bool QuorvelApplication::notify(QObject* receiver, QEvent* event)
     if (errors_)
         errors_->showMessage(problem, ErrorCaption);
     return false;
+}
+
+bool InstallJapaneseQtTranslations(QCoreApplication& application, const QString& folder)
+{
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QStringLiteral("qtbase_ja"), folder) || !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace quorvel

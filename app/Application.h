@@ -19,6 +19,11 @@ private:
     MessageSink* errors_ = nullptr;
 };
 
+// Installs Qt's own Japanese translations from `folder`, so the file dialog
+// and message-box buttons read in Japanese like the rest of the window.
+// False (and nothing installed) when the translation file is not there.
+bool InstallJapaneseQtTranslations(QCoreApplication& application, const QString& folder);
+
 // The caption of the message box that shows an escaped error.
 inline const char* const ErrorCaption = "Quorvel";
 

@@ -7,6 +7,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QHeaderView>
 #include <QListView>
 #include <QMenuBar>
@@ -67,6 +71,7 @@ TForm1::TForm1(std::string settingsPath, UserDialogs& dialogs)
 {
     setObjectName(QStringLiteral("Form1"));
     setFont(JapaneseUiFont());
+    setAcceptDrops(true);
     buildMenu();
     buildLists();
     Results.ShownIndex = -1;
@@ -317,15 +322,47 @@ void TForm1::M_openClick()
     OpenDialog1.fileName.clear();
     if (!ScenarioFile.empty())
         OpenDialog1.initialFolder = FolderPart(ScenarioFile);
-    const std::optional<std::string> chosen = dialogs_.chooseDataFile(OpenDialog1);
-    if (!chosen)
-        return;
+    if (const std::optional<std::string> chosen = dialogs_.chooseDataFile(OpenDialog1))
+        openDataFile(*chosen);
+}
+
+void TForm1::openDataFile(const std::string& path)
+{
     std::error_code error;
-    if (!std::filesystem::is_regular_file(*chosen, error))
+    if (!std::filesystem::is_regular_file(path, error))
         return;
-    enterScenario(*chosen);
+    enterScenario(path);
     RecordOpenedFile(Rireki, ScenarioFile);
     RefreshHistoryMenu();
+}
+
+namespace {
+
+// The first local file of a drag, if any.
+std::optional<std::string> droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return std::nullopt;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile().toStdString();
+    return std::nullopt;
+}
+
+}  // namespace
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (droppedFile(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<std::string> file = droppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        openDataFile(*file);
+    }
 }
 
 void TForm1::openHistorySlot(int index)

@@ -94,6 +94,9 @@ public:
     void M_battleClick() { runCommand(BattleSearch); }
     void M_linkClick();
     void M_waveClick() { runCommand(SoundSearch); }
+    // Opens the scenario of a data file as if it had been chosen with オープン;
+    // a path that is not an existing file is ignored, as the dialog ignores it.
+    void openDataFile(const std::string& path);
     // Clears the results and writes the settings; true when every value was written.
     bool FormClose();
 
@@ -103,6 +106,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A data file dropped onto the window opens its scenario.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenu();

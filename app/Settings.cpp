@@ -3,6 +3,11 @@
 #include "app/ProfileFile.h"
 #include "scenario/FileSystem.h"
 
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
 namespace quorvel {
 
 namespace {
@@ -19,6 +24,35 @@ std::string SettingsPathFor(const std::string& programPath)
     if (dot == std::string::npos || dot < nameStart)
         return programPath + ".ini";
     return programPath.substr(0, dot) + ".ini";
+}
+
+SettingsPlaces PlacesOfThisUser()
+{
+    SettingsPlaces places;
+    places.folderIsWritable = [](const std::string& folder) {
+        const std::string path = folder.empty() ? "." : folder;
+        for (const char* system : {"/usr/", "/bin/", "/sbin/"})
+            if ((path + "/").starts_with(system))
+                return false;
+        return ::access(path.c_str(), W_OK) == 0;
+    };
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (configHome && configHome[0] == '/')
+        places.configFolder = configHome;
+    else if (home && home[0] == '/')
+        places.configFolder = std::string(home) + "/.config";
+    return places;
+}
+
+std::string ChooseSettingsPath(const std::string& programPath, const SettingsPlaces& places)
+{
+    const std::string beside = SettingsPathFor(programPath);
+    std::error_code error;
+    if (std::filesystem::exists(beside, error) || places.folderIsWritable(FolderPart(programPath)) ||
+        places.configFolder.empty())
+        return beside;
+    return places.configFolder + "/quorvel/quorvel.ini";
 }
 
 SettingsValues LoadSettings(const std::string& settingsPath)
@@ -40,6 +74,11 @@ SettingsValues LoadSettings(const std::string& settingsPath)
 
 bool SaveSettings(const std::string& settingsPath, const SettingsValues& v)
 {
+    // The configuration folder may not exist before the first close.
+    const std::string folder = FolderPart(settingsPath);
+    std::error_code error;
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, error);
     ProfileFile file(settingsPath);
     bool ok = file.writeInteger("WINSIZE", "Top", v.top) && file.writeInteger("WINSIZE", "Left", v.left) &&
               file.writeInteger("WINSIZE", "Width", v.width) && file.writeInteger("WINSIZE", "Height", v.height) &&

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,6 +26,22 @@ struct SettingsValues {
 // The program's path with its extension replaced by ".ini" (appended when
 // the file-name part has no extension).
 std::string SettingsPathFor(const std::string& programPath);
+
+// What decides where the settings file lives.
+struct SettingsPlaces {
+    std::function<bool(const std::string& folder)> folderIsWritable;
+    std::string configFolder;  // the user's configuration folder; empty when unknown
+};
+
+// This user's places: $XDG_CONFIG_HOME (when absolute), else ~/.config; a
+// folder counts as writable when the user may write there and it is not
+// one of the system's program folders (/usr, /bin, /sbin).
+SettingsPlaces PlacesOfThisUser();
+
+// Beside the program, named after it, when a settings file is already there
+// or the program's folder is writable; otherwise quorvel/quorvel.ini in the
+// user's configuration folder.
+std::string ChooseSettingsPath(const std::string& programPath, const SettingsPlaces& places);
 
 // Missing file, missing keys and non-numbers give the defaults.
 SettingsValues LoadSettings(const std::string& settingsPath);

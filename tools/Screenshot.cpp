@@ -1,11 +1,15 @@
 // Opens a scenario in the real main window, runs the item search, selects
-// the first name and saves a picture of the screen.
+// the first name and saves a picture of the screen; with "open-dialog",
+// pictures the window's open dialog instead.
 //
-// usage: quorvel-screenshot DATA_FILE OUTPUT.png   (run under an X server, e.g. xvfb-run)
+// usage: quorvel-screenshot DATA_FILE OUTPUT.png [open-dialog]   (under an X server, e.g. xvfb-run)
 
+#include "app/Application.h"
 #include "app/Mein.h"
+#include "scenario/FileSystem.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QTimer>
 #include <QListView>
@@ -33,11 +37,13 @@ private:
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::cerr << "usage: quorvel-screenshot DATA_FILE OUTPUT.png\n";
+    const bool openDialog = argc == 4 && std::string(argv[3]) == "open-dialog";
+    if (argc != 3 && !openDialog) {
+        std::cerr << "usage: quorvel-screenshot DATA_FILE OUTPUT.png [open-dialog]\n";
         return 2;
     }
     application.setFont(quorvel::JapaneseUiFont());
+    quorvel::InstallJapaneseQtTranslations(application, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     ScriptedDialogs dialogs(argv[1]);
     const std::string settings = std::string(argv[2]) + ".ini";
     quorvel::TForm1 window(settings, dialogs);
@@ -49,6 +55,19 @@ int main(int argc, char** argv)
     window.ListViewColumnClick(2);
 
     const QString output = QString::fromLocal8Bit(argv[2]);
+    if (openDialog) {
+        quorvel::WidgetDialogs real(&window);
+        bool saved = false;
+        QTimer::singleShot(800, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            saved = dialog && dialog->grab().save(output, "PNG");
+            if (dialog)
+                dialog->close();
+        });
+        real.chooseDataFile({quorvel::FolderPart(argv[1]), {}});
+        std::remove(settings.c_str());
+        return saved ? 0 : 1;
+    }
     QTimer::singleShot(500, [&] {
         const QPixmap shot = window.screen()->grabWindow(0, 0, 0, window.frameGeometry().width() + 20,
                                                          window.frameGeometry().height() + 20);

@@ -1,3 +1,4 @@
+#include "app/Application.h"
 #include "app/Mein.h"
 #include "app/ResultModels.h"
 #include "app/Settings.h"
@@ -10,6 +11,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QLibraryInfo>
+#include <QMimeData>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
@@ -465,6 +468,38 @@ private slots:
         QCOMPARE(value.data().toString(), QStringLiteral("one↵two↵three"));
         QCOMPARE(value.data(Qt::ToolTipRole).toString(), QStringLiteral("one\r\ntwo\nthree"));
         QVERIFY(!window->ListView->model()->index(0, 1).data(Qt::ToolTipRole).isValid());
+    }
+
+    void aFileFromOutsideOpensAsIfChosenWithTheDialog()
+    {
+        const std::string first = scenario("A"), second = scenario("B");
+        auto window = makeWindow();
+        window->openDataFile(folder_->file("Scenario/A"));  // a folder, as the dialog would ignore it
+        QVERIFY(window->ScenarioFile.empty());
+        window->openDataFile(first);
+        QCOMPARE(window->ScenarioFile, first);
+        QCOMPARE(window->FileListBox1.folder(), folder_->file("Scenario/A/"));
+        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "A"}));
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+        QCOMPARE(window->ScenarioFile, second);
+        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "B", "A"}));
+        QCOMPARE(window->windowTitle(), QString::fromStdString("Quorvel 1.32 < " + folder_->file("Scenario/B") + " >"));
+    }
+
+    void qtsOwnDialogsSpeakJapaneseWhenTheTranslationIsThere()
+    {
+        QVERIFY(!InstallJapaneseQtTranslations(*QCoreApplication::instance(), QString::fromStdString(folder_->file(""))));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+        QVERIFY(InstallJapaneseQtTranslations(*QCoreApplication::instance(),
+                                              QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
     }
 
     void reloadDoesNothingBeforeAnyCommand()

@@ -83,6 +83,28 @@ TEST(Settings, PathReplacesTheProgramsExtension)
     EXPECT_EQ(SettingsPathFor("/opt/v1.2/quorvel"), "/opt/v1.2/quorvel.ini");
 }
 
+TEST(Settings, LiveBesideTheProgramWhenTheyCanElseInTheUsersConfigFolder)
+{
+    build::TempFolder folder("settings-place");
+    const std::string program = folder.file("bin/quorvel");
+    bool writable = true;
+    const SettingsPlaces places{[&](const std::string&) { return writable; }, folder.file("config")};
+    EXPECT_EQ(ChooseSettingsPath(program, places), folder.file("bin/quorvel.ini"));
+
+    writable = false;
+    const std::string inConfig = folder.file("config/quorvel/quorvel.ini");
+    EXPECT_EQ(ChooseSettingsPath(program, places), inConfig);
+    SettingsValues values;
+    values.paneLeft = 222;
+    ASSERT_TRUE(SaveSettings(inConfig, values)) << "the folder is made on the first close";
+    EXPECT_EQ(LoadSettings(inConfig).paneLeft, 222);
+
+    folder.touch("bin/quorvel.ini", "[PANESIZE]\r\nLeft=150\r\n");
+    EXPECT_EQ(ChooseSettingsPath(program, places), folder.file("bin/quorvel.ini")) << "an existing file is kept";
+
+    EXPECT_FALSE(PlacesOfThisUser().folderIsWritable("/usr/bin"));
+}
+
 TEST(Settings, RoundTripAndDefaults)
 {
     build::TempFolder folder("settings");

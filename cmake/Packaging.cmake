@@ -1,0 +1,20 @@
+# The Debian package: cpack -G DEB in the release build (tools/package).
+set(CPACK_PACKAGE_NAME quorvel)
+set(CPACK_PACKAGE_VENDOR "The Quorvel developers")
+set(CPACK_PACKAGE_CONTACT "The Quorvel developers <maintainers@quorvel.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "finds where a game scenario uses its flags, items, coupons and links")
+set(CPACK_PACKAGE_DESCRIPTION "Quorvel reads the data files of a scenario for a card-based role-playing
+game engine and tells its author where each flag, step, coupon, gossip,
+item, skill, information card, summoned beast, package, area, battle or
+sound is used, where the links of a file lead, which links point nowhere,
+which branches are malformed and which dialogues miss a coupon condition.
+It never writes the scenario files. quorvel-cli runs the same commands
+without a window.")
+set(CPACK_DEBIAN_PACKAGE_SECTION devel)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quorvel.org/")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
+include(CPack)
