@@ -230,4 +230,12 @@ BENCHMARK(BM_SkipDenseItemJson)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// As quorvel-cli does before its command.
+int main(int argc, char** argv)
+{
+    quorvel::KeepFreedMemoryForTheCommand();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -48,7 +48,7 @@ File skipDense()
     return mate;
 }
 
-std::size_t countContents(const std::vector<quorvel::Ceventtree>& events)
+std::size_t countContents(std::span<const quorvel::Ceventtree> events)
 {
     std::size_t total = 0;
     std::vector<const quorvel::Ccontent*> stack;

@@ -1,10 +1,12 @@
 #include "cli/Cli.h"
 
+#include "cli/JsonAnswer.h"
+
 #include "results/ShiftJis.h"
 #include "scenario/FileSystem.h"
 #include "search/Commands.h"
 
-#include <nlohmann/json.hpp>
+#include <malloc.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -28,7 +30,7 @@ struct Options {
 
 class CollectedMessages : public MessageSink {
 public:
-    std::vector<std::pair<std::string, std::string>> messages;  // text, caption
+    MessageList messages;
     void showMessage(const std::string& text, const std::string& caption) override
     {
         messages.emplace_back(text, caption);
@@ -86,59 +88,16 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
     return options;
 }
 
-// The rows of entry `line` as the window shows them after a click on `column`.
+// The rows of entry `line` as the window shows them, each text decoded.
 std::vector<std::array<std::string, 6>> shownRows(const ResultsPanel& results, int line, int column)
 {
     std::vector<std::array<std::string, 6>> rows;
-    for (const HitRow& row : results.index.rows(line))
-        rows.push_back(row.texts);
-    if (column > 0) {
-        std::stable_sort(rows.begin(), rows.end(), [column](const auto& a, const auto& b) {
-            return ListViewCompare(a[static_cast<std::size_t>(column - 1)], b[static_cast<std::size_t>(column - 1)]) < 0;
-        });
+    for (const HitRow* row : RowsInShownOrder(results, line, column)) {
+        std::array<std::string, 6>& shown = rows.emplace_back();
+        for (std::size_t c = 0; c < 6; ++c)
+            shown[c] = DisplayText(row->texts[c]);
     }
-    for (auto& row : rows)
-        for (std::string& text : row)
-            text = DisplayText(text);
     return rows;
-}
-
-// One line with ", " and ": " between items, as the answer is documented.
-std::string oneLine(const nlohmann::ordered_json& value)
-{
-    std::string text;
-    if (value.is_array()) {
-        for (const auto& item : value)
-            text += (text.empty() ? "" : ", ") + oneLine(item);
-        return "[" + text + "]";
-    }
-    if (value.is_object()) {
-        for (const auto& [key, item] : value.items())
-            text += (text.empty() ? "" : ", ") + nlohmann::ordered_json(key).dump() + ": " + oneLine(item);
-        return "{" + text + "}";
-    }
-    return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-}
-
-void printJson(std::ostream& out, const std::string& commandName, int sortColumn, const ResultsPanel& results,
-               const CollectedMessages& messages)
-{
-    nlohmann::ordered_json answer;
-    answer["command"] = commandName;
-    answer["messages"] = nlohmann::ordered_json::array();
-    for (const auto& [text, caption] : messages.messages)
-        answer["messages"].push_back({{"caption", caption}, {"text", text}});
-    answer["names"] = nlohmann::ordered_json::array();
-    for (std::size_t line = 0; line < results.leftLines().size(); ++line) {
-        nlohmann::ordered_json name;
-        name["name"] = DisplayText(results.leftLines()[line]);
-        name["rows"] = nlohmann::ordered_json::array();
-        if (static_cast<int>(line) < results.index.count())
-            for (const auto& row : shownRows(results, static_cast<int>(line), sortColumn))
-                name["rows"].push_back(row);
-        answer["names"].push_back(std::move(name));
-    }
-    out << oneLine(answer) << "\n";
 }
 
 // Columns on a terminal: East Asian wide characters take two.
@@ -224,7 +183,7 @@ std::optional<int> runCommand(const Command& command, const Options& options, st
     }
 
     if (options.json)
-        printJson(out, command.name, options.sortColumn, results, messages);
+        WriteJsonAnswer(out, command.name, messages.messages, results, options.sortColumn, context.workers);
     else
         printForPeople(out, err, options.sortColumn, results, messages);
     const bool listedProblems = command.isCheck && !results.leftLines().empty();
@@ -249,6 +208,14 @@ int runChecks(const Options& options, std::ostream& out, std::ostream& err)
 }
 
 }  // namespace
+
+void KeepFreedMemoryForTheCommand()
+{
+    constexpr int Large = 1 << 30;
+    mallopt(M_TRIM_THRESHOLD, Large);
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    mallopt(M_TOP_PAD, 16 << 20);
+}
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {

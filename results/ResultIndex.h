@@ -3,16 +3,71 @@
 #include "results/HitRow.h"
 #include "results/NameTable.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace quorvel {
 
-// The names of the current answer, each owning the rows filed under it.
-class ResultIndex : public NameTable<std::vector<HitRow>> {
+// The rows filed under one entry, in filing order.
+class RowList {
 public:
-    void fileRow(int position, HitRow row) { payload(position).push_back(std::move(row)); }
-    const std::vector<HitRow>& rows(int position) const { return payload(position); }
+    class Iterator {
+    public:
+        using value_type = HitRow;
+        using difference_type = std::ptrdiff_t;
+        Iterator() = default;
+        explicit Iterator(std::vector<const HitRow*>::const_iterator at) : at_(at) {}
+        const HitRow& operator*() const { return **at_; }
+        const HitRow* operator->() const { return *at_; }
+        Iterator& operator++()
+        {
+            ++at_;
+            return *this;
+        }
+        Iterator operator++(int) { return Iterator(at_++); }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        std::vector<const HitRow*>::const_iterator at_;
+    };
+
+    Iterator begin() const { return Iterator(rows_.begin()); }
+    Iterator end() const { return Iterator(rows_.end()); }
+    std::size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+
+private:
+    friend class ResultIndex;
+    std::vector<const HitRow*> rows_;
+};
+
+// The names of the current answer, each owning the rows filed under it.
+// Rows are kept in blocks that never move, so filing one costs a move of
+// the row and a pointer, however many rows a name gathers.
+class ResultIndex : public NameTable<RowList> {
+public:
+    void fileRow(int position, HitRow row)
+    {
+        if (blocks_.empty() || blocks_.back().size() == BlockRows) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(BlockRows);
+        }
+        blocks_.back().push_back(std::move(row));
+        payload(position).rows_.push_back(&blocks_.back().back());
+    }
+    const RowList& rows(int position) const { return payload(position); }
+
+    // Removes every entry and row; the mode stays.
+    void clear()
+    {
+        NameTable<RowList>::clear();
+        blocks_.clear();
+    }
+
+private:
+    static constexpr std::size_t BlockRows = 1024;
+    std::vector<std::vector<HitRow>> blocks_;
 };
 
 // Value names of flags and steps, used by the flag and step search.

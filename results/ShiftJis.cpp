@@ -3,6 +3,9 @@
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
+#include <unicode/ustring.h>
+
+#include <algorithm>
 
 #include <memory>
 #include <stdexcept>
@@ -54,6 +57,44 @@ std::string Utf8ToSjis(std::string_view utf8)
     return sjis;
 }
 
+ShiftJisDecoder::ShiftJisDecoder()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    converter_ = ucnv_open("windows-31j", &status);
+    if (U_FAILURE(status))
+        throw std::runtime_error("ICU has no windows-31j converter");
+}
+
+ShiftJisDecoder::~ShiftJisDecoder()
+{
+    ucnv_close(converter_);
+}
+
+const std::string& ShiftJisDecoder::toUtf8(std::string_view sjis)
+{
+    // Bytes below 0x80 are the same characters in both, but for three control
+    // bytes the converter exchanges (0x1A, 0x1C and 0x7F).
+    const auto plain = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x7F && byte != 0x1A && byte != 0x1C;
+    };
+    if (std::all_of(sjis.begin(), sjis.end(), plain)) {
+        utf8_.assign(sjis);
+        return utf8_;
+    }
+    // A byte or a pair of bytes gives at most one UTF-16 unit, a unit at most three UTF-8 bytes.
+    units_.resize(sjis.size() + 1);
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t units = ucnv_toUChars(converter_, units_.data(), static_cast<int32_t>(units_.size()), sjis.data(),
+                                        static_cast<int32_t>(sjis.size()), &status);
+    utf8_.resize(static_cast<std::size_t>(units) * 3 + 1);
+    int32_t length = 0;
+    status = U_ZERO_ERROR;
+    u_strToUTF8(utf8_.data(), static_cast<int32_t>(utf8_.size()), &length, units_.data(), units, &status);
+    utf8_.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
+    return utf8_;
+}
+
 std::u16string CaseFolded(std::string_view sjis)
 {
     UErrorCode status = U_ZERO_ERROR;
@@ -63,9 +104,5 @@ std::u16string CaseFolded(std::string_view sjis)
     return std::u16string(unicode.getBuffer(), static_cast<std::size_t>(unicode.length()));
 }
 
-std::string_view UpToFirstZero(std::string_view text)
-{
-    return text.substr(0, text.find('\0'));
-}
 
 }  // namespace quorvel

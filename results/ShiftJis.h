@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+struct UConverter;  // ICU's
+
 namespace quorvel {
 
 // Shift-JIS (code page 932, ICU's "windows-31j") conversions. Undecodable
@@ -10,13 +12,34 @@ namespace quorvel {
 std::string SjisToUtf8(std::string_view sjis);
 std::string Utf8ToSjis(std::string_view utf8);
 
+// Decodes many texts with one converter into one reused buffer: for
+// writing long answers without an allocation per text.
+class ShiftJisDecoder {
+public:
+    ShiftJisDecoder();
+    ~ShiftJisDecoder();
+    ShiftJisDecoder(const ShiftJisDecoder&) = delete;
+    ShiftJisDecoder& operator=(const ShiftJisDecoder&) = delete;
+
+    // The text as UTF-8, exactly as SjisToUtf8 gives it; good until the next call.
+    const std::string& toUtf8(std::string_view sjis);
+
+private:
+    ::UConverter* converter_;
+    std::u16string units_;
+    std::string utf8_;
+};
+
 // The text decoded and case-folded (Unicode default folding), for comparing
 // without regard to letter case: Latin, full-width Latin, Greek, Cyrillic.
 // Bytes are never folded: a trail byte may look like an ASCII letter.
 std::u16string CaseFolded(std::string_view sjis);
 
 // What a list shows of a stored text: its bytes up to the first zero byte.
-std::string_view UpToFirstZero(std::string_view text);
+inline std::string_view UpToFirstZero(std::string_view text)
+{
+    return text.substr(0, text.find('\0'));
+}
 
 // The shown form of a stored text, as UTF-8.
 inline std::string DisplayText(std::string_view text)

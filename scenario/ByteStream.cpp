@@ -7,48 +7,19 @@ void ByteStream::fail(const std::string& what) const
     throw WidReadError(what + " at offset " + std::to_string(position_));
 }
 
-const std::uint8_t* ByteStream::take(std::uint64_t n)
+void ByteStream::failShort(std::uint64_t n) const
 {
-    if (position_ > bytes_.size() || n > bytes_.size() - position_)
-        fail("unexpected end of file reading " + std::to_string(n) + " bytes");
-    const std::uint8_t* at = bytes_.data() + position_;
-    position_ += n;
-    return at;
+    fail("unexpected end of file reading " + std::to_string(n) + " bytes");
 }
 
-std::uint8_t ByteStream::readByte()
+void ByteStream::failTextLength(std::int32_t length) const
 {
-    return *take(1);
+    fail("text length " + std::to_string(length) + " outside 0..512");
 }
 
-std::int32_t ByteStream::readInt()
+void ByteStream::failBlockLength(std::int32_t length) const
 {
-    const std::uint8_t* p = take(4);
-    const std::uint32_t value = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
-                                std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
-    return static_cast<std::int32_t>(value);
-}
-
-std::string ByteStream::readText()
-{
-    const std::int32_t length = readInt();
-    if (length < 0 || length > MaxTextLength)
-        fail("text length " + std::to_string(length) + " outside 0..512");
-    const std::uint8_t* p = take(static_cast<std::uint64_t>(length));
-    return std::string(reinterpret_cast<const char*>(p), static_cast<std::size_t>(length));
-}
-
-void ByteStream::readAndDrop(std::uint64_t n)
-{
-    take(n);
-}
-
-void ByteStream::skipBlock()
-{
-    const std::int32_t length = readInt();
-    if (length < 0)
-        fail("negative block length " + std::to_string(length));
-    skip(static_cast<std::uint64_t>(length));
+    fail("negative block length " + std::to_string(length));
 }
 
 }  // namespace quorvel

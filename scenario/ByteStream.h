@@ -4,6 +4,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -12,6 +13,8 @@ class WidReadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+inline constexpr std::int32_t MaxTextLength = 512;
 
 // Forward-only little-endian reader over a data file held in memory.
 //
@@ -23,15 +26,33 @@ class ByteStream {
 public:
     explicit ByteStream(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
-    std::uint8_t readByte();
-    std::int32_t readInt();
-    // A length-prefixed text of 0 to 512 bytes, kept whole (final zero byte included).
-    std::string readText();
+    std::uint8_t readByte() { return *take(1); }
+    std::int32_t readInt()
+    {
+        const std::uint8_t* p = take(4);
+        return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+                                         std::uint32_t(p[3]) << 24);
+    }
+    // A length-prefixed text of 0 to 512 bytes, kept whole (final zero byte
+    // included), as a view into the bytes read.
+    std::string_view readText()
+    {
+        const std::int32_t length = readInt();
+        if (length < 0 || length > MaxTextLength)
+            failTextLength(length);
+        return {reinterpret_cast<const char*>(take(static_cast<std::uint64_t>(length))), static_cast<std::size_t>(length)};
+    }
     // Consumes n bytes that must all be present (used for data that is read and dropped).
-    void readAndDrop(std::uint64_t n);
+    void readAndDrop(std::uint64_t n) { take(n); }
     void skip(std::uint64_t n) { position_ += n; }
     // A non-negative length followed by that many skipped bytes.
-    void skipBlock();
+    void skipBlock()
+    {
+        const std::int32_t length = readInt();
+        if (length < 0)
+            failBlockLength(length);
+        skip(static_cast<std::uint64_t>(length));
+    }
 
     // True when a read of one more byte would find the end of the data.
     bool atOrPastEnd() const { return position_ >= bytes_.size(); }
@@ -39,12 +60,20 @@ public:
     [[noreturn]] void fail(const std::string& what) const;
 
 private:
-    const std::uint8_t* take(std::uint64_t n);
+    const std::uint8_t* take(std::uint64_t n)
+    {
+        if (position_ > bytes_.size() || n > bytes_.size() - position_)
+            failShort(n);
+        const std::uint8_t* at = bytes_.data() + position_;
+        position_ += n;
+        return at;
+    }
+    [[noreturn]] void failShort(std::uint64_t n) const;
+    [[noreturn]] void failTextLength(std::int32_t length) const;
+    [[noreturn]] void failBlockLength(std::int32_t length) const;
 
     std::span<const std::uint8_t> bytes_;
     std::uint64_t position_ = 0;
 };
-
-inline constexpr std::int32_t MaxTextLength = 512;
 
 }  // namespace quorvel

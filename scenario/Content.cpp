@@ -3,24 +3,6 @@
 
 namespace quorvel {
 
-Ccontent::~Ccontent()
-{
-    // Child lists that still hold grandchildren are taken out and torn down
-    // here, one list at a time, so every destructor the vectors call finds
-    // no children left and returns at once: no recursion, whatever the depth.
-    if (children.empty())
-        return;
-    std::vector<std::vector<Ccontent>> pending;
-    pending.push_back(std::move(children));
-    while (!pending.empty()) {
-        std::vector<Ccontent> list = std::move(pending.back());
-        pending.pop_back();
-        for (Ccontent& child : list)
-            if (!child.children.empty())
-                pending.push_back(std::move(child.children));
-    }
-}
-
 CollectedContents CollectByKind(const Ceventtree& event, std::uint8_t kind)
 {
     CollectedContents lists;
@@ -28,22 +10,14 @@ CollectedContents CollectByKind(const Ceventtree& event, std::uint8_t kind)
     std::vector<const Ccontent*> stack;
     for (const Ccontent& start : event.starts) {
         std::vector<const Ccontent*>& list = lists.emplace_back();
-        stack.push_back(&start);
-        while (!stack.empty()) {
-            const Ccontent* content = stack.back();
-            stack.pop_back();
-            if (content->kind == kind)
-                list.push_back(content);
-            for (auto child = content->children.rbegin(); child != content->children.rend(); ++child)
-                stack.push_back(&*child);
-        }
+        VisitKindInPreOrder(start, kind, stack, [&](const Ccontent& match) { list.push_back(&match); });
     }
     return lists;
 }
 
 namespace {
 
-void visitCards(const std::vector<Ccarddata>& cards, EventOwner owner, const EventGroupVisitor& visit)
+void visitCards(std::span<const Ccarddata> cards, EventOwner owner, const EventGroupVisitor& visit)
 {
     for (const Ccarddata& card : cards)
         visit(owner, &card, card.events);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 namespace quorvel {
@@ -13,6 +14,24 @@ namespace quorvel {
 // matches). Empty when the event has no start contents.
 using CollectedContents = std::vector<std::vector<const Ccontent*>>;
 CollectedContents CollectByKind(const Ceventtree& event, std::uint8_t kind);
+
+// The contents of one kind in one start's tree, in the same pre-order, each
+// handed to onMatch; `stack` is working space the caller may reuse. Trees of
+// any depth are walked without recursion.
+template <typename OnMatch>
+void VisitKindInPreOrder(const Ccontent& start, std::uint8_t kind, std::vector<const Ccontent*>& stack, OnMatch&& onMatch)
+{
+    stack.clear();
+    stack.push_back(&start);
+    while (!stack.empty()) {
+        const Ccontent* content = stack.back();
+        stack.pop_back();
+        if (content->kind == kind)
+            onMatch(*content);
+        for (auto child = content->children.rbegin(); child != content->children.rend(); ++child)
+            stack.push_back(&*child);
+    }
+}
 
 // Where a group of events sits in its file.
 enum class EventOwner {
@@ -28,7 +47,7 @@ enum class EventOwner {
 // beasts; Item, Skill, Beast, Package: file events; Info: nothing.
 // `card` is null for the file's own events.
 using EventGroupVisitor = std::function<void(EventOwner owner, const Ccarddata* card,
-                                             const std::vector<Ceventtree>& events)>;
+                                             std::span<const Ceventtree> events)>;
 void ForEachEventGroup(const Cwidfile& file, const EventGroupVisitor& visit);
 
 }  // namespace quorvel

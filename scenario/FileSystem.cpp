@@ -1,7 +1,10 @@
 #include "scenario/FileSystem.h"
 
-#include <fstream>
-#include <filesystem>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace quorvel {
 
@@ -36,21 +39,40 @@ char PathSeparator()
 #endif
 }
 
+std::optional<FileBytes> ReadFileBytes(const std::string& path)
+{
+    const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0)
+        return std::nullopt;
+    struct Closer {
+        int descriptor;
+        ~Closer() { ::close(descriptor); }
+    } closer{descriptor};
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0)
+        return std::nullopt;
+    FileBytes bytes;
+    bytes.size = static_cast<std::size_t>(status.st_size);
+    bytes.data = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size);
+    std::size_t done = 0;
+    while (done < bytes.size) {
+        const ssize_t got = ::read(descriptor, bytes.data.get() + done, bytes.size - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return std::nullopt;  // an error, or the file shrank while it was read
+        done += static_cast<std::size_t>(got);
+    }
+    return bytes;
+}
+
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    const std::optional<FileBytes> read = ReadFileBytes(path);
+    if (!read)
         return false;
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-        return false;
-    const std::streamoff size = in.tellg();
-    if (size < 0)
-        return false;
-    bytes.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(reinterpret_cast<char*>(bytes.data()), size);
-    return in.gcount() == size;
+    bytes.assign(read->data.get(), read->data.get() + read->size);
+    return true;
 }
 
 }  // namespace quorvel

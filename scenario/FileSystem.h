@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,18 @@ std::string FolderPart(const std::string& path);
 // The platform's main path separator, as appended between folder and name.
 char PathSeparator();
 
-// Reads a whole file; false when it cannot be opened or read completely.
+// The bytes of a whole file, read with one read into a buffer that is not
+// filled first.
+struct FileBytes {
+    std::unique_ptr<std::uint8_t[]> data;
+    std::size_t size = 0;
+};
+
+// Reads a whole ordinary file; nothing when it cannot be opened or read
+// completely. Throws std::bad_alloc when it does not fit in memory.
+std::optional<FileBytes> ReadFileBytes(const std::string& path);
+
+// The same into a vector; false when it cannot be opened or read completely.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 }  // namespace quorvel

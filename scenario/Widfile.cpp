@@ -20,10 +20,33 @@ constexpr int MaxEmbeddedCardDepth = 256;
 
 enum class EventKeys { With, Without };
 
+// The items of the lists being read, before each list is laid down in its
+// arena. A list nested in an item is complete, and gone from here, before
+// that item is pushed, so one stack per record type serves every level.
+template <typename Record>
+class ListStack {
+public:
+    std::size_t mark() const { return items_.size(); }
+    void push(const Record& item) { items_.push_back(item); }
+    // The items pushed since `mark`, laid down in the arena and taken off here.
+    std::span<const Record> keepFrom(std::size_t mark, RecordArena<Record>& arena)
+    {
+        const std::span<const Record> kept = arena.keep(std::span<const Record>(items_).subspan(mark));
+        items_.resize(mark);
+        return kept;
+    }
+
+private:
+    std::vector<Record> items_;
+};
+
 // Reads one data file from a ByteStream into a Cwidfile, in file order.
 class WidReader {
 public:
-    WidReader(Cwidfile& file, std::span<const std::uint8_t> bytes) : file_(file), in_(bytes) {}
+    WidReader(Cwidfile& file, std::span<const std::uint8_t> bytes, RecordArenas& arenas)
+        : file_(file), in_(bytes), arenas_(arenas)
+    {
+    }
 
     void read();
 
@@ -36,9 +59,9 @@ private:
 
     template <typename ReadOne>
     void forEachListItem(ReadOne readOne);
-    template <typename Item, typename ReadOne>
-    std::vector<Item> readList(ReadOne readOne);
-    std::vector<Ceventtree> readEvents(EventKeys keys);
+    template <typename Record, typename ReadOne>
+    std::span<const Record> readList(ListStack<Record>& stack, RecordArena<Record>& arena, ReadOne readOne);
+    std::span<const Ceventtree> readEvents(EventKeys keys);
     Ceventtree readEvent(EventKeys keys);
     void readKeyData();
     Ccontent readContentTree();
@@ -52,8 +75,21 @@ private:
     void skipEffectList();
     void skipEmbeddedCard();
 
+    struct OpenContent {
+        Ccontent content;
+        std::int64_t childrenLeft;
+        std::size_t childrenMark;  // where its children start on the content stack
+    };
+
     Cwidfile& file_;
     ByteStream in_;
+    RecordArenas& arenas_;
+    ListStack<Ccontent> contents_;
+    ListStack<Ceventtree> events_;
+    ListStack<Ccarddata> cards_;
+    ListStack<celldata> cells_;
+    ListStack<serifdata> serifs_;
+    std::vector<OpenContent> open_;
     int embeddedDepth_ = 0;
 };
 
@@ -121,9 +157,9 @@ void WidReader::readAreaOrBattleBody()
     file_.events = readEvents(EventKeys::With);
     in_.skip(1);
     int position = 0;
-    file_.cards = readList<Ccarddata>([&] { return readPlacedCard(position++); });
+    file_.cards = readList(cards_, arenas_.cards, [&] { return readPlacedCard(position++); });
     if (file_.kind == FileKind::Area)
-        file_.cells = readList<celldata>([&] { return readCell(); });
+        file_.cells = readList(cells_, arenas_.cells, [&] { return readCell(); });
     else
         in_.skipBlock();
 }
@@ -133,9 +169,9 @@ void WidReader::readMateBody()
     in_.skip(18);
     in_.skipBlock();
     in_.skip(125);
-    file_.cards = readList<Ccarddata>([&] { return readOwnedCard(25); });
-    file_.skills = readList<Ccarddata>([&] { return readOwnedCard(9); });
-    file_.beasts = readList<Ccarddata>([&] { return readOwnedCard(5); });
+    file_.cards = readList(cards_, arenas_.cards, [&] { return readOwnedCard(25); });
+    file_.skills = readList(cards_, arenas_.cards, [&] { return readOwnedCard(9); });
+    file_.beasts = readList(cards_, arenas_.cards, [&] { return readOwnedCard(5); });
     forEachListItem([&] {
         in_.skipBlock();
         in_.skip(4);
@@ -158,25 +194,28 @@ void WidReader::forEachListItem(ReadOne readOne)
         readOne();
 }
 
-// The vector grows as items are read, never by the stored count, so a huge
+// The stack grows as items are read, never by the stored count, so a huge
 // count in a short file fails on the first missing item instead of allocating.
-template <typename Item, typename ReadOne>
-std::vector<Item> WidReader::readList(ReadOne readOne)
+template <typename Record, typename ReadOne>
+std::span<const Record> WidReader::readList(ListStack<Record>& stack, RecordArena<Record>& arena, ReadOne readOne)
 {
-    std::vector<Item> items;
-    forEachListItem([&] { items.push_back(readOne()); });
-    return items;
+    const std::size_t mark = stack.mark();
+    forEachListItem([&] {
+        const Record item = readOne();  // lists inside the item are laid down first
+        stack.push(item);
+    });
+    return stack.keepFrom(mark, arena);
 }
 
-std::vector<Ceventtree> WidReader::readEvents(EventKeys keys)
+std::span<const Ceventtree> WidReader::readEvents(EventKeys keys)
 {
-    return readList<Ceventtree>([&] { return readEvent(keys); });
+    return readList(events_, arenas_.events, [&] { return readEvent(keys); });
 }
 
 Ceventtree WidReader::readEvent(EventKeys keys)
 {
     Ceventtree event;
-    event.starts = readList<Ccontent>([&] { return readContentTree(); });
+    event.starts = readList(contents_, arenas_.contents, [&] { return readContentTree(); });
     if (keys == EventKeys::With)
         readKeyData();
     return event;
@@ -201,33 +240,34 @@ void WidReader::readContentHead(Ccontent& content, std::int64_t& childCount)
 }
 
 // A content's detail follows its whole subtree. The tree is read with an
-// explicit stack of open contents, so any nesting depth is read safely.
+// explicit stack of open contents, so any nesting depth is read safely; a
+// content's children wait on the content stack until it closes. Reading a
+// detail may read contents of an embedded card, above this tree's entries.
 Ccontent WidReader::readContentTree()
 {
-    struct Open {
-        Ccontent* content;
-        std::int64_t childrenLeft;
+    const std::size_t base = open_.size();
+    const auto open = [&] {
+        Ccontent content;
+        std::int64_t childCount = 0;
+        readContentHead(content, childCount);
+        open_.push_back({content, childCount, contents_.mark()});
     };
-    Ccontent root;
-    std::vector<Open> open;
-    std::int64_t childCount = 0;
-    readContentHead(root, childCount);
-    open.push_back({&root, childCount});
-    while (!open.empty()) {
-        Open& top = open.back();
+    open();
+    while (true) {
+        OpenContent& top = open_.back();
         if (top.childrenLeft > 0) {
             --top.childrenLeft;
-            // Growing the parent's children moves only its own children,
-            // none of which is open any more.
-            Ccontent& child = top.content->children.emplace_back();
-            readContentHead(child, childCount);
-            open.push_back({&child, childCount});
-        } else {
-            top.content->data = readDetail(top.content->kind);
-            open.pop_back();
+            open();
+            continue;
         }
+        Ccontent closed = top.content;
+        closed.children = contents_.keepFrom(top.childrenMark, arenas_.contents);
+        open_.pop_back();
+        closed.data = readDetail(closed.kind);
+        if (open_.size() == base)
+            return closed;
+        contents_.push(closed);
     }
-    return root;
 }
 
 contentdata WidReader::readDetail(std::uint8_t kindByte)
@@ -253,11 +293,14 @@ contentdata WidReader::readDetail(std::uint8_t kindByte)
         d.text = in_.readText();
         d.text2 = in_.readText();
         break;
-    case DetailLayout::Cells:
+    case DetailLayout::Cells: {
+        const std::size_t mark = cells_.mark();
         d.number = in_.readInt();
         for (std::int32_t i = 0; i < d.number; ++i)
-            d.cells.push_back(readCell());
+            cells_.push(readCell());
+        d.cells = cells_.keepFrom(mark, arenas_.cells);
         break;
+    }
     case DetailLayout::Effect:
         in_.skip(11);
         d.text = in_.readText();
@@ -290,16 +333,19 @@ contentdata WidReader::readDetail(std::uint8_t kindByte)
         d.number = in_.readInt();
         d.option = option();
         break;
-    case DetailLayout::Dialogue:
+    case DetailLayout::Dialogue: {
+        const std::size_t mark = serifs_.mark();
         d.option = option();
         d.number = in_.readInt();
         for (std::int32_t i = 0; i < d.number; ++i) {
             serifdata entry;
             entry.coupons = in_.readText();
             entry.text = in_.readText();
-            d.serifs.push_back(std::move(entry));
+            serifs_.push(entry);
         }
+        d.serifs = serifs_.keepFrom(mark, arenas_.serifs);
         break;
+    }
     case DetailLayout::OptionNumber:
         d.option = option();
         d.number = in_.readInt();
@@ -427,29 +473,37 @@ void WidReader::skipEmbeddedCard()
 
 Cwidfile::Cwidfile(const std::string& path) : fileName(FileNamePart(path))
 {
-    std::vector<std::uint8_t> bytes;
     try {
-        if (!ReadWholeFile(path, bytes)) {
+        std::optional<FileBytes> read = ReadFileBytes(path);
+        if (!read) {
             failure = "cannot read the file";
             return;
         }
+        bytes_ = std::move(*read);
     } catch (const std::bad_alloc&) {
         failure = "the file does not fit in memory";
         return;
     }
-    load(bytes);
+    load();
 }
 
-Cwidfile::Cwidfile(std::string fileName_, std::span<const std::uint8_t> bytes)
-    : fileName(std::move(fileName_))
-{
-    load(bytes);
-}
-
-void Cwidfile::load(std::span<const std::uint8_t> bytes)
+Cwidfile::Cwidfile(std::string fileName_, std::span<const std::uint8_t> bytes) : fileName(std::move(fileName_))
 {
     try {
-        WidReader(*this, bytes).read();
+        bytes_.data = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size());
+        bytes_.size = bytes.size();
+        std::copy(bytes.begin(), bytes.end(), bytes_.data.get());
+    } catch (const std::bad_alloc&) {
+        failure = "the bytes do not fit in memory";
+        return;
+    }
+    load();
+}
+
+void Cwidfile::load()
+{
+    try {
+        WidReader(*this, std::span<const std::uint8_t>(bytes_.data.get(), bytes_.size), records_).read();
         loaded = true;
     } catch (const WidReadError& error) {
         failure = error.what();
@@ -458,14 +512,14 @@ void Cwidfile::load(std::span<const std::uint8_t> bytes)
     }
     if (!loaded) {
         // Nothing of a failed load is kept.
-        Text().swap(name);
+        name = {};
         id = 0;
         kind = FileKind::Area;
-        std::vector<Ceventtree>().swap(events);
-        std::vector<Ccarddata>().swap(cards);
-        std::vector<Ccarddata>().swap(skills);
-        std::vector<Ccarddata>().swap(beasts);
-        std::vector<celldata>().swap(cells);
+        events = {};
+        cards = skills = beasts = {};
+        cells = {};
+        records_ = RecordArenas{};
+        bytes_ = FileBytes{};
     }
 }
 

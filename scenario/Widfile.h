@@ -1,15 +1,19 @@
 #pragma once
 
+#include "scenario/FileSystem.h"
+#include "scenario/RecordArena.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace quorvel {
 
-// Texts are Shift-JIS byte strings holding exactly the stored bytes, the
-// final zero byte included: a stored empty text has length 1.
-using Text = std::string;
+// A text of a loaded file: exactly the stored bytes, the final zero byte
+// included (a stored empty text has length 1), viewed in the bytes the
+// Cwidfile holds. Rows and names that outlive the file copy it.
+using Text = std::string_view;
 
 inline constexpr std::int32_t IdOffset = 40000;
 
@@ -23,6 +27,8 @@ enum class FileKind : std::int8_t {
     Beast = 6,
     Package = 8,
 };
+
+// Lists are runs of records in the arenas of their Cwidfile, in stored order.
 
 struct serifdata {
     Text coupons;  // the entry's coupon condition
@@ -46,8 +52,8 @@ struct contentdata {
     std::int32_t amount = 0;
     std::int8_t option = 0;
     std::int8_t option2 = 0;
-    std::vector<serifdata> serifs;
-    std::vector<celldata> cells;
+    std::span<const serifdata> serifs;
+    std::span<const celldata> cells;
     Text text;
     Text text2;
 };
@@ -57,50 +63,59 @@ struct Ccontent {
     std::uint8_t kind = 0;
     Text name;
     contentdata data;
-    std::vector<Ccontent> children;
-
-    Ccontent() = default;
-    Ccontent(Ccontent&&) noexcept = default;
-    Ccontent& operator=(Ccontent&&) noexcept = default;
-    // Tears the subtree down level by level, so no tree depth can exhaust the stack.
-    ~Ccontent();
+    std::span<const Ccontent> children;
 };
 
 struct Ceventtree {
-    std::vector<Ccontent> starts;  // the first one is the event's head start
+    std::span<const Ccontent> starts;  // the first one is the event's head start
 };
 
 struct Ccarddata {
     Text name;  // empty for Battle enemy cards
     std::int32_t number = 0;  // Area/Battle: 0-based position; Mate: id less 40000
     Text flag;  // empty for Mate cards
-    std::vector<Ceventtree> events;
+    std::span<const Ceventtree> events;
 };
 
-// One data file. Construction reads the whole file; it either succeeds
-// completely (loaded) or keeps nothing at all.
+// Where the records of one loaded file live.
+struct RecordArenas {
+    RecordArena<Ccontent> contents;
+    RecordArena<Ceventtree> events;
+    RecordArena<Ccarddata> cards;
+    RecordArena<celldata> cells;
+    RecordArena<serifdata> serifs;
+};
+
+// One data file. Construction reads the whole file with one read; it either
+// succeeds completely (loaded) or keeps nothing at all. Records and texts
+// live as long as the object; it can be moved but not copied.
 class Cwidfile {
 public:
     explicit Cwidfile(const std::string& path);
-    // Reads bytes already in memory as if they were the file `fileName`.
+    // Reads bytes already in memory (copied) as if they were the file `fileName`.
     Cwidfile(std::string fileName, std::span<const std::uint8_t> bytes);
+    Cwidfile(Cwidfile&&) noexcept = default;
+    Cwidfile& operator=(Cwidfile&&) noexcept = default;
 
     bool loaded = false;
     Text name;
     std::string fileName;  // the file-name part of the path, no zero byte
     std::int32_t id = 0;   // as stored: real id + 40000 except for Package files
     FileKind kind = FileKind::Area;
-    std::vector<Ceventtree> events;
-    std::vector<Ccarddata> cards;   // Area cards, Battle enemy cards, Mate owned items
-    std::vector<Ccarddata> skills;  // Mate owned skills
-    std::vector<Ccarddata> beasts;  // Mate owned beasts
-    std::vector<celldata> cells;    // Area cells
+    std::span<const Ceventtree> events;
+    std::span<const Ccarddata> cards;   // Area cards, Battle enemy cards, Mate owned items
+    std::span<const Ccarddata> skills;  // Mate owned skills
+    std::span<const Ccarddata> beasts;  // Mate owned beasts
+    std::span<const celldata> cells;    // Area cells
 
     // Why the load failed (empty when loaded); for diagnostics only.
     std::string failure;
 
 private:
-    void load(std::span<const std::uint8_t> bytes);
+    void load();
+
+    FileBytes bytes_;
+    RecordArenas records_;
 };
 
 }  // namespace quorvel

@@ -4,6 +4,9 @@
 #include "scenario/Content.h"
 #include "search/RowTexts.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace quorvel {
 
 TargetWordTable DefaultTargetWords()
@@ -19,19 +22,14 @@ std::string TargetWord(const TargetWordTable& targetWords, std::int8_t code)
     return std::to_string(code);
 }
 
-void ForEachDataFile(SearchContext& context, const std::string& mask,
-                     const std::function<void(const Cwidfile&)>& walk)
+void ReportUnreadableFile(SearchContext& context, const std::string& fileName)
 {
-    context.files.setMask(mask);
-    for (int position = 0; position < context.files.count(); ++position) {
-        // One data file in memory at a time: it is destroyed at the end of each turn.
-        const Cwidfile file(context.files.fullPath(position));
-        if (!file.loaded) {
-            context.messages.showMessage(file.fileName + "の読み込みに失敗しました", "I'm sorry!");
-            continue;
-        }
-        walk(file);
-    }
+    context.messages.showMessage(fileName + "の読み込みに失敗しました", "I'm sorry!");
+}
+
+unsigned WorkersOfThisMachine()
+{
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 namespace {
@@ -58,7 +56,7 @@ std::string cardLabel(EventOwner owner, const Ccarddata& card)
 void WalkFileEvents(const Cwidfile& file, const EventVisitor& visit, const CardVisitor& visitCard)
 {
     const std::string fileName = Utf8ToSjis(file.fileName);
-    ForEachEventGroup(file, [&](EventOwner owner, const Ccarddata* card, const std::vector<Ceventtree>& events) {
+    ForEachEventGroup(file, [&](EventOwner owner, const Ccarddata* card, std::span<const Ceventtree> events) {
         std::string eventText;
         if (owner == EventOwner::File)
             eventText = file.name;

@@ -2,6 +2,7 @@
 
 #include "results/HitRow.h"
 #include "scenario/Widfile.h"
+#include "search/OrderedWork.h"
 #include "search/SearchContext.h"
 
 #include <functional>
@@ -13,33 +14,63 @@ namespace quorvel {
 // The mask of the use pass of most commands. Information cards hold no events.
 inline const std::string UsePassMask = "Package*.wid;Area*.wid;Battle*.wid;Mate*.wid;Skill*.wid;Beast*.wid;Item*.wid";
 
-// Loads each file of the scenario that matches `mask`, one at a time, in
-// list order, and hands every loaded file to `walk`. A file that fails to
-// load is reported ("<name>の読み込みに失敗しました", "I'm sorry!") and skipped.
-void ForEachDataFile(SearchContext& context, const std::string& mask,
-                     const std::function<void(const Cwidfile&)>& walk);
-
 // A row found in a data file and the name it is to be filed under.
 struct KeyedRow {
     std::string key;
     HitRow row;
 };
 
-// Runs a command over the files that match `mask` in two steps per file:
-// find(file, found) looks at one loaded file alone and appends what it finds;
-// file(finding) then files each finding into the answer, file by file in
-// list order. Only the second step touches the answer, so whatever the
-// filing of one file depends on (entries earlier files added) stays there.
+// The message of a data file that cannot be read.
+void ReportUnreadableFile(SearchContext& context, const std::string& fileName);
+
+// Runs a command over the files of the scenario that match `mask`, in list
+// order, in two steps per file. find(file, found) looks at one loaded file
+// alone and appends what it finds; it runs on worker threads, several files
+// at once. file(finding) files each finding into the answer on the
+// command's thread, file by file in list order, and a file that fails to
+// load is reported ("<name>の読み込みに失敗しました", "I'm sorry!") at its
+// turn: the answer and the messages are exactly those of one file after
+// another. Whatever the filing of one file depends on (entries earlier
+// files added) stays in the second step.
 template <typename Finding, typename Find, typename File>
 void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& find, File&& file)
 {
-    std::vector<Finding> found;
-    ForEachDataFile(context, mask, [&](const Cwidfile& data) {
-        found.clear();
-        find(data, found);
-        for (Finding& finding : found)
-            file(finding);
-    });
+    struct FileFindings {
+        bool loaded = false;
+        std::string fileName;
+        std::vector<Finding> found;
+    };
+    context.files.setMask(mask);
+    std::vector<std::string> paths;
+    for (int position = 0; position < context.files.count(); ++position)
+        paths.push_back(context.files.fullPath(position));
+    // Workers take runs of consecutive files, so that handing results over
+    // costs little beside the files themselves.
+    const unsigned workers = WorkersFor(paths.size(), context.filesWorthWorkers, context.workers);
+    const std::size_t run = RunLength(paths.size(), workers);
+    ProduceInOrder<std::vector<FileFindings>>(
+        (paths.size() + run - 1) / run, workers, WorkWindow(workers),
+        [&](std::size_t item) {
+            std::vector<FileFindings> findings;
+            for (std::size_t position = item * run; position < std::min(paths.size(), (item + 1) * run); ++position) {
+                // One data file per worker in memory: it is gone once its findings are made.
+                const Cwidfile data(paths[position]);
+                FileFindings& ofFile = findings.emplace_back(FileFindings{data.loaded, data.fileName, {}});
+                if (data.loaded)
+                    find(data, ofFile.found);
+            }
+            return findings;
+        },
+        [&](std::size_t, std::vector<FileFindings>& findings) {
+            for (FileFindings& ofFile : findings) {
+                if (!ofFile.loaded) {
+                    ReportUnreadableFile(context, ofFile.fileName);
+                    continue;
+                }
+                for (Finding& finding : ofFile.found)
+                    file(finding);
+            }
+        });
 }
 
 // One visited event with the texts every row of it shares.

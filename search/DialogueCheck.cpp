@@ -13,7 +13,7 @@ constexpr std::array<Pass, 1> DialoguePass = {{{ContentKind::Dialogue, "台詞"}
 
 // An entry before the last without a coupon condition: every entry after
 // it would never be reached.
-bool hasCouponGap(const std::vector<serifdata>& entries)
+bool hasCouponGap(std::span<const serifdata> entries)
 {
     return entries.size() > 1 && std::any_of(entries.begin(), entries.end() - 1, [](const serifdata& entry) {
                return Trimmed(entry.coupons).empty();

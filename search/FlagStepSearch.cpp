@@ -69,10 +69,9 @@ void fileUse(ResultsPanel& results, FlagStepUse& use)
     results.index.fileRow(entry, std::move(use.row));
 }
 
-FlagStepUse rowWithoutStart(const std::string& name, const std::string& fileName, const std::string& eventText,
-                            std::string kindWord)
+FlagStepUse rowWithoutStart(Text name, const std::string& fileName, Text eventText, std::string kindWord)
 {
-    return {name, HitRow{{fileName, eventText, {}, {}, std::move(kindWord), {}}}};
+    return {std::string(name), HitRow{{fileName, std::string(eventText), {}, {}, std::move(kindWord), {}}}};
 }
 
 }  // namespace
@@ -117,12 +116,12 @@ void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vec
     const auto& passes = section == SummarySection::Flags ? FlagPasses : StepPasses;
     ForEachPassHit(visit.event, passes, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
         if (hit.kind != static_cast<std::uint8_t>(K::BackgroundChange)) {
-            found.push_back({hit.data.text, MakeHitRow(visit, start, kindWord, {}), valueNameOf(hit)});
+            found.push_back({std::string(hit.data.text), MakeHitRow(visit, start, kindWord, {}), valueNameOf(hit)});
             return;
         }
         for (std::size_t cell = 0; cell < hit.data.cells.size(); ++cell)
             if (hasFlag(hit.data.cells[cell].flag))
-                found.push_back({hit.data.cells[cell].flag,
+                found.push_back({std::string(hit.data.cells[cell].flag),
                                  MakeHitRow(visit, start, IndexedLabel(kindWord, static_cast<long long>(cell), false), {})});
     });
 }

@@ -41,7 +41,13 @@ const IdSearchRule& ruleOf(IdSearchKind kind)
 // "2:誰か", "all:全員".
 std::string amountAndTarget(const contentdata& data, const TargetWordTable& targetWords)
 {
-    return (data.amount != 0 ? std::to_string(data.amount) : "all") + ":" + TargetWord(targetWords, data.option);
+    std::string value = data.amount != 0 ? std::to_string(data.amount) : std::string("all");
+    value += ':';
+    if (data.option >= 0 && data.option < static_cast<int>(targetWords.size()))
+        value += targetWords[static_cast<std::size_t>(data.option)];
+    else
+        value += std::to_string(data.option);
+    return value;
 }
 
 struct DefiningFile {
@@ -66,7 +72,7 @@ void SearchIdUses(SearchContext& context, IdSearchKind kind)
         context, rule.definingMask,
         [&](const Cwidfile& file, std::vector<DefiningFile>& found) {
             const long long key = rule.keyLessOffset ? static_cast<long long>(file.id) - IdOffset : file.id;
-            found.push_back({std::to_string(key), file.name.substr(0, file.name.find('\0'))});
+            found.push_back({std::to_string(key), std::string(file.name.substr(0, file.name.find('\0')))});
         },
         [&](DefiningFile& defining) {
             results.index.add(std::move(defining.key));

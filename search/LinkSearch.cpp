@@ -19,7 +19,7 @@ bool SearchLinks(SearchContext& context, const std::string& path)
     results.index.setMode(TableMode::Sorted);
     const Cwidfile file(path);
     if (!file.loaded) {
-        context.messages.showMessage(file.fileName + "の読み込みに失敗しました", "I'm sorry!");
+        ReportUnreadableFile(context, file.fileName);
         return false;
     }
     WalkFileEvents(file, [&](const EventVisit& visit) { CollectLinks(results.index, visit); });

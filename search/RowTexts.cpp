@@ -2,6 +2,8 @@
 
 #include "results/ShiftJis.h"
 
+#include <charconv>
+#include <iterator>
 #include <unordered_map>
 
 namespace quorvel {
@@ -13,8 +15,14 @@ std::string WithoutFinalZero(std::string_view stored)
 
 std::string IndexedLabel(std::string_view text, long long number, bool dataFileText)
 {
-    std::string label = dataFileText ? WithoutFinalZero(text) : std::string(text);
-    return label + "[" + std::to_string(number) + "]";
+    if (dataFileText)
+        text = text.size() <= 1 ? std::string_view() : text.substr(0, text.size() - 1);
+    char digits[24];
+    const auto written = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    std::string label;
+    label.reserve(text.size() + static_cast<std::size_t>(written - digits) + 2);
+    label.append(text).append(1, '[').append(digits, written).append(1, ']');
+    return label;
 }
 
 std::string HeadStartName(const Ceventtree& event, int index)
@@ -26,13 +34,15 @@ std::string HeadStartName(const Ceventtree& event, int index)
 
 HitRow MakeHitRow(const EventVisit& visit, const Ccontent& start, std::string kindWord, std::string value)
 {
-    return HitRow{{visit.fileName, visit.eventText, visit.headStartName, start.name,
+    return HitRow{{visit.fileName, visit.eventText, visit.headStartName, std::string(start.name),
                    std::move(kindWord), std::move(value)}};
 }
 
 const std::string& FixedWord(const char* utf8)
 {
-    static std::unordered_map<std::string, std::string> words;
+    // The words are literals, so their address is their name; each thread
+    // keeps its own, and a word lives as long as the thread that asked.
+    thread_local std::unordered_map<const char*, std::string> words;
     auto [at, added] = words.try_emplace(utf8);
     if (added)
         at->second = Utf8ToSjis(utf8);

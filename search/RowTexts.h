@@ -24,7 +24,8 @@ std::string HeadStartName(const Ceventtree& event, int index);
 // `start` of the visited event.
 HitRow MakeHitRow(const EventVisit& visit, const Ccontent& start, std::string kindWord, std::string value);
 
-// A fixed word of the results (written in UTF-8 here) as the Shift-JIS bytes rows hold.
+// A fixed word of the results, a UTF-8 literal, as the Shift-JIS bytes rows
+// hold; the reference is good for the calling thread.
 const std::string& FixedWord(const char* utf8);
 
 }  // namespace quorvel

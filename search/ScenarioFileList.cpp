@@ -11,9 +11,11 @@ namespace quorvel {
 
 namespace {
 
+// ASCII letters folded to lower case; other bytes as they are.
 int foldedByte(char c)
 {
-    return std::tolower(static_cast<unsigned char>(c));
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
 }
 
 bool equalIgnoringCase(const std::string& a, const std::string& b)

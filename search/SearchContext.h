@@ -5,6 +5,7 @@
 #include "search/ScenarioFileList.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace quorvel {
@@ -12,13 +13,20 @@ namespace quorvel {
 // The words for target codes 0..5, as Shift-JIS.
 using TargetWordTable = std::array<std::string, 6>;
 
+// One worker per core.
+unsigned WorkersOfThisMachine();
+
 // What a search or check works with: the scenario's file list, the answer it
-// fills, where it reports problems, and the words for target codes 0..5.
+// fills, where it reports problems, the words for target codes 0..5, how
+// many threads may read and search data files (1: the command's own only),
+// and from how many files on threads are worth starting.
 struct SearchContext {
     ScenarioFileList& files;
     ResultsPanel& results;
     MessageSink& messages;
     const TargetWordTable& targetWords;
+    unsigned workers = WorkersOfThisMachine();
+    std::size_t filesWorthWorkers = 48;
 };
 
 // The target words of the window, as Shift-JIS: 選択中, 誰か, 全員, 荷物袋, 全体, フィールド.

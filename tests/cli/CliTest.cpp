@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/JsonAnswer.h"
 
 #include "results/ShiftJis.h"
 
@@ -173,6 +174,31 @@ TEST_F(CliTest, ChecksExitWithOneWhenTheyListAnything)
     WriteFile(folder.file("Area3.wid"), "\x07");
     EXPECT_EQ(run({"check-branch", folder.path().string()}), 1) << "a message counts as well";
     EXPECT_EQ(run({"check", folder.file("missing")}), 2);
+}
+
+TEST(JsonAnswer, RunsOfNamesWrittenTogetherMatchOneAfterAnother)
+{
+    ResultsPanel results;
+    const std::string texts[] = {Utf8ToSjis("港町") + '\0', "say \"hi\"\\\r\n", std::string("\x01tab\t", 6),
+                                 "\x82\xa0\xff\x81", "plain", ""};
+    for (int name = 0; name < 600; ++name) {
+        const int entry = results.index.add(std::to_string(name));
+        results.addLeftLine(texts[name % 6]);
+        for (int row = 0; row < name % 40; ++row)
+            results.index.fileRow(entry, HitRow{{texts[row % 6], texts[(row + 1) % 6], "head", texts[(row + name) % 6],
+                                                 texts[row % 2], std::to_string(row)}});
+    }
+    std::ostringstream one, several;
+    WriteJsonAnswer(one, "item", {{"Area2.wid\x01", "I'm sorry!"}}, results, 0, 1);
+    WriteJsonAnswer(several, "item", {{"Area2.wid\x01", "I'm sorry!"}}, results, 0, 3);
+    EXPECT_EQ(several.str(), one.str());
+    const auto answer = nlohmann::json::parse(one.str());
+    EXPECT_EQ(answer["messages"][0]["text"], "Area2.wid\x01");
+    ASSERT_EQ(answer["names"].size(), 600u);
+    EXPECT_EQ(answer["names"][0]["name"], "港町");
+    EXPECT_EQ(answer["names"][7]["rows"][1][0], "say \"hi\"\\\r\n");
+    EXPECT_EQ(answer["names"][7]["rows"][2][0], "\x01tab\t");
+    EXPECT_EQ(answer["names"][7]["rows"][3][0], SjisToUtf8("\x82\xa0\xff\x81")) << "undecodable bytes substituted";
 }
 
 TEST_F(CliTest, HelpListsEveryCommand)

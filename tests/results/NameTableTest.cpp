@@ -114,5 +114,15 @@ TEST(ShiftJis, DecodesUpToTheFirstZeroByteAndKeepsLineBreaks)
     EXPECT_EQ(sj("チェック！").size(), 10u);
 }
 
+TEST(ShiftJisDecoder, GivesWhatTheConverterGives)
+{
+    ShiftJisDecoder decoder;
+    std::vector<std::string> samples = {"", "abc\\~", Utf8ToSjis("勇者の剣　ｱｲｳ"), "\x82", "\x82\xa0\x80", "\xff\xfe"};
+    for (int byte = 0; byte < 256; ++byte)
+        samples.push_back(std::string(1, static_cast<char>(byte)) + "x");
+    for (const std::string& sample : samples)
+        EXPECT_EQ(decoder.toUtf8(sample), SjisToUtf8(sample)) << sample;
+}
+
 }  // namespace
 }  // namespace quorvel

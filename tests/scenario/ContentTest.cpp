@@ -17,16 +17,16 @@ Ceventtree readEvent(std::vector<build::Content> starts)
     build::File pkg;
     pkg.kind = 8;
     pkg.events = {{std::move(starts)}};
-    Cwidfile file = build::LoadBytes("P.wid", build::Encode(pkg));
+    const Cwidfile& file = build::LoadAndKeep("P.wid", build::Encode(pkg));
     EXPECT_TRUE(file.loaded) << file.failure;
-    return file.loaded ? std::move(file.events[0]) : Ceventtree{};
+    return file.loaded ? file.events[0] : Ceventtree{};
 }
 
 std::vector<std::string> names(const std::vector<const Ccontent*>& list)
 {
     std::vector<std::string> out;
     for (const Ccontent* c : list)
-        out.push_back(c->name.substr(0, c->name.size() - 1));
+        out.emplace_back(c->name.substr(0, c->name.size() - 1));
     return out;
 }
 
@@ -65,8 +65,8 @@ struct Visit {
 std::vector<Visit> visits(const Cwidfile& file)
 {
     std::vector<Visit> out;
-    ForEachEventGroup(file, [&](EventOwner owner, const Ccarddata* card, const std::vector<Ceventtree>& events) {
-        out.push_back({owner, card ? card->name : "", events.size()});
+    ForEachEventGroup(file, [&](EventOwner owner, const Ccarddata* card, std::span<const Ceventtree> events) {
+        out.push_back({owner, std::string(card ? card->name : ""), events.size()});
     });
     return out;
 }

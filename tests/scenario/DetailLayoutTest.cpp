@@ -81,11 +81,11 @@ Ccontent readSingle(const build::Content& content)
     ByteWriter out;
     out.byte(8).zeros(3).text("pkg").int32(1).int32(1).int32(1);
     build::WriteContent(out, content);
-    Cwidfile file = build::LoadBytes("Any.wid", out.str());
+    const Cwidfile& file = build::LoadAndKeep("Any.wid", out.str());
     EXPECT_TRUE(file.loaded) << file.failure;
     if (!file.loaded)
         return {};
-    return std::move(file.events[0].starts[0]);
+    return file.events[0].starts[0];
 }
 
 TEST(DetailLayout, FieldsLandWhereTheSearchesLookForThem)

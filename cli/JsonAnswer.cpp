@@ -1,0 +1,213 @@
+#include "cli/JsonAnswer.h"
+
+#include "results/ShiftJis.h"
+#include "search/OrderedWork.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <unordered_map>
+
+namespace quorvel {
+
+namespace {
+
+// nlohmann-json's own serialiser writes each piece, a text held in one
+// reused JSON string; the structure around the pieces is written here, with
+// ", " and ": " between items.
+using Serializer = nlohmann::detail::serializer<nlohmann::json>;
+using nlohmann::detail::error_handler_t;
+
+// Writes pieces of the answer into one buffer.
+class JsonPieces {
+public:
+    explicit JsonPieces(std::string& buffer)
+        : buffer_(buffer), escape_(nlohmann::detail::output_adapter<char>(buffer_), ' ', error_handler_t::replace),
+          escapeAside_(nlohmann::detail::output_adapter<char>(aside_), ' ', error_handler_t::replace)
+    {
+    }
+
+    void raw(std::string_view text) { buffer_ += text; }
+    void string(const std::string& utf8) { dumpInto(escape_, utf8); }
+
+    // One name of the left list with its rows, as {"name": ..., "rows": [...]}.
+    void name(const std::string& line, const std::vector<const HitRow*>& rows)
+    {
+        raw("{\"name\": ");
+        buffer_ += escapedText(line);
+        raw(", \"rows\": [");
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            raw(r ? ", [" : "[");
+            row(*rows[r]);
+            buffer_ += ']';
+        }
+        raw("]}");
+    }
+
+private:
+    void dumpInto(Serializer& serializer, const std::string& utf8)
+    {
+        piece_.get_ref<std::string&>() = utf8;
+        serializer.dump(piece_, false, false, 0);
+    }
+
+    // Row texts repeat. The rows of one event share file, event and head
+    // start name, so those columns keep the last text they wrote; start
+    // names, kind words and values come back throughout the answer, so each
+    // distinct one is decoded and escaped once.
+    void row(const HitRow& shown)
+    {
+        for (std::size_t c = 0; c < 6; ++c) {
+            const std::string_view text = shown.texts[c];
+            Column& column = columns_[c];
+            if (!column.escaped || text != column.source) {
+                if (c < RunColumns) {
+                    column.own.clear();
+                    escapeInto(column.own, text);
+                    column.escaped = &column.own;
+                } else {
+                    column.escaped = &escapedText(text);
+                }
+                column.source = text;
+            }
+            if (c)
+                raw(", ");
+            buffer_ += *column.escaped;
+        }
+    }
+
+    const std::string& escapedText(std::string_view stored)
+    {
+        const auto known = escaped_.find(stored);
+        if (known != escaped_.end())
+            return known->second;
+        std::string json;
+        escapeInto(json, stored);
+        return escaped_.emplace(stored, std::move(json)).first->second;
+    }
+
+    // A stored text as a JSON string of what the window shows of it, quotes included.
+    void escapeInto(std::string& json, std::string_view stored)
+    {
+        const std::string& utf8 = decoder_.toUtf8(UpToFirstZero(stored));
+        if (std::none_of(utf8.begin(), utf8.end(), needsEscape)) {
+            // Valid UTF-8 (the decoder's) without quotes, backslashes or control characters stands as it is.
+            json.reserve(json.size() + utf8.size() + 2);
+            json += '"';
+            json += utf8;
+            json += '"';
+            return;
+        }
+        aside_.clear();
+        dumpInto(escapeAside_, utf8);
+        json += aside_;
+    }
+
+    static bool needsEscape(char c) { return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20; }
+
+    static constexpr std::size_t RunColumns = 3;  // file name, event, head start name
+
+    struct Column {
+        std::string_view source;  // a view of a row text, stable while the answer is written
+        const std::string* escaped = nullptr;
+        std::string own;  // the escaped text of a run column
+    };
+
+    std::string& buffer_;
+    std::string aside_;
+    Serializer escape_;
+    Serializer escapeAside_;
+    nlohmann::json piece_ = std::string();
+    ShiftJisDecoder decoder_;
+    std::array<Column, 6> columns_;
+    std::unordered_map<std::string_view, std::string> escaped_;  // stored texts, as JSON strings
+};
+
+std::size_t rowsOfAnswer(const ResultsPanel& results)
+{
+    std::size_t allRows = 0;
+    for (int entry = 0; entry < results.index.count(); ++entry)
+        allRows += results.index.rows(entry).size() + 1;
+    return allRows;
+}
+
+// Runs of names of about the same number of rows, two for each worker.
+std::vector<std::pair<std::size_t, std::size_t>> runsOfNames(const ResultsPanel& results, unsigned workers)
+{
+    const std::size_t allRows = rowsOfAnswer(results);
+    const std::size_t RowsPerRun = std::max<std::size_t>(1000, allRows / (2 * std::max(1u, workers)) + 1);
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    std::size_t first = 0;
+    std::size_t rows = 0;
+    const std::size_t names = results.leftLines().size();
+    for (std::size_t line = 0; line < names; ++line) {
+        if (static_cast<int>(line) < results.index.count())
+            rows += results.index.rows(static_cast<int>(line)).size() + 1;
+        if (rows >= RowsPerRun || line + 1 == names) {
+            runs.emplace_back(first, line + 1);
+            first = line + 1;
+            rows = 0;
+        }
+    }
+    return runs;
+}
+
+}  // namespace
+
+std::vector<const HitRow*> RowsInShownOrder(const ResultsPanel& results, int line, int sortColumn)
+{
+    std::vector<const HitRow*> rows;
+    for (const HitRow& row : results.index.rows(line))
+        rows.push_back(&row);
+    if (sortColumn > 0) {
+        const auto text = static_cast<std::size_t>(sortColumn - 1);
+        std::stable_sort(rows.begin(), rows.end(), [text](const HitRow* a, const HitRow* b) {
+            return ListViewCompare(a->texts[text], b->texts[text]) < 0;
+        });
+    }
+    return rows;
+}
+
+void WriteJsonAnswer(std::ostream& out, const std::string& command, const MessageList& messages,
+                     const ResultsPanel& results, int sortColumn, unsigned workers)
+{
+    std::string head;
+    JsonPieces pieces(head);
+    pieces.raw("{\"command\": ");
+    pieces.string(command);
+    pieces.raw(", \"messages\": [");
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        pieces.raw(i ? ", {\"caption\": " : "{\"caption\": ");
+        pieces.string(messages[i].second);
+        pieces.raw(", \"text\": ");
+        pieces.string(messages[i].first);
+        pieces.raw("}");
+    }
+    pieces.raw("], \"names\": [");
+    out << head;
+
+    // The names are written run by run, several runs at once, in their order.
+    constexpr std::size_t RowsWorthAWorker = 4000;
+    workers = WorkersFor(rowsOfAnswer(results), RowsWorthAWorker, workers);
+    const std::vector<std::pair<std::size_t, std::size_t>> runs = runsOfNames(results, workers);
+    ProduceInOrder<std::string>(
+        runs.size(), workers, WorkWindow(workers),
+        [&](std::size_t run) {
+            std::string text;
+            JsonPieces names(text);
+            for (std::size_t line = runs[run].first; line < runs[run].second; ++line) {
+                if (line)
+                    names.raw(", ");
+                const bool hasEntry = static_cast<int>(line) < results.index.count();
+                names.name(results.leftLines()[line], hasEntry ? RowsInShownOrder(results, static_cast<int>(line), sortColumn)
+                                                                : std::vector<const HitRow*>());
+            }
+            return text;
+        },
+        [&](std::size_t, const std::string& text) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
+    out << "]}\n";
+}
+
+}  // namespace quorvel

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace quorvel {
+
+// How many of `count` items one work item should take: enough for a few
+// dozen hand-overs per worker, and one when there are few.
+inline std::size_t RunLength(std::size_t count, unsigned workers)
+{
+    return std::max<std::size_t>(1, count / (32 * std::max(1u, workers)));
+}
+
+// The workers worth starting for `count` items when fewer than `minimum`
+// are not worth a thread: starting one costs more than a few small items.
+inline unsigned WorkersFor(std::size_t count, std::size_t minimum, unsigned workers)
+{
+    return count >= minimum ? workers : 1;
+}
+
+// How far workers may run ahead of the consumer, in work items.
+inline std::size_t WorkWindow(unsigned workers)
+{
+    return static_cast<std::size_t>(workers) + 2;
+}
+
+// Turns items 0..count-1 into results on up to `workers` threads and hands
+// each result to consume(item, result) on the calling thread, in item
+// order, so everything consume does happens exactly as one item after
+// another would have it. Workers run at most `window` items ahead of the
+// item being consumed. An exception from produce reaches the calling thread
+// at its item's turn; whatever ends the loop stops the workers first.
+template <typename Result, typename Produce, typename Consume>
+void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Produce&& produce, Consume&& consume)
+{
+    if (workers <= 1 || count <= 1) {
+        for (std::size_t item = 0; item < count; ++item) {
+            Result result = produce(item);
+            consume(item, result);
+        }
+        return;
+    }
+    struct Slot {
+        std::optional<Result> result;
+        std::exception_ptr error;
+        bool done = false;
+    };
+    std::vector<Slot> slots(window);
+    std::mutex mutex;
+    std::condition_variable ready;  // a slot was filled
+    std::condition_variable room;   // an item was consumed, or the loop ends
+    std::size_t next = 0;           // the next item a worker takes
+    std::size_t consumed = 0;       // items consumed so far
+    bool stopping = false;
+
+    const auto work = [&] {
+        while (true) {
+            std::size_t item = 0;
+            {
+                std::unique_lock lock(mutex);
+                room.wait(lock, [&] { return stopping || next >= count || next < consumed + window; });
+                if (stopping || next >= count)
+                    return;
+                item = next++;
+            }
+            Slot made;
+            try {
+                made.result.emplace(produce(item));
+            } catch (...) {
+                made.error = std::current_exception();
+            }
+            made.done = true;
+            {
+                const std::lock_guard lock(mutex);
+                slots[item % window] = std::move(made);
+            }
+            ready.notify_all();
+        }
+    };
+
+    struct Crew {
+        std::vector<std::jthread> threads;
+        std::mutex& mutex;
+        std::condition_variable& room;
+        bool& stopping;
+        ~Crew()
+        {
+            {
+                const std::lock_guard lock(mutex);
+                stopping = true;
+            }
+            room.notify_all();
+        }  // the threads join here, after being told to stop
+    } crew{{}, mutex, room, stopping};
+    for (unsigned i = 0; i < workers; ++i)
+        crew.threads.emplace_back(work);
+
+    for (std::size_t item = 0; item < count; ++item) {
+        Slot slot;
+        {
+            std::unique_lock lock(mutex);
+            ready.wait(lock, [&] { return slots[item % window].done; });
+            slot = std::move(slots[item % window]);
+            slots[item % window] = Slot{};
+            consumed = item + 1;
+        }
+        room.notify_all();
+        if (slot.error)
+            std::rethrow_exception(slot.error);
+        consume(item, *slot.result);
+    }
+}
+
+}  // namespace quorvel
