@@ -68,6 +68,18 @@ private:
         return folder_->touch("Scenario/" + name + "/Area1.wid");
     }
 
+    // An Area file "Town" with these events at Scenario/S/<name>.
+    std::string writeTown(std::vector<build::Event> events, const std::string& name = "Area1.wid")
+    {
+        File town;
+        town.kind = 0;
+        town.title = "Town";
+        town.events = std::move(events);
+        const std::string path = folder_->file("Scenario/S/" + name);
+        build::WriteFile(path, build::Encode(town));
+        return path;
+    }
+
     void fillAnswer(TForm1& window, int names, int rowsOfFirst)
     {
         window.Results.ClearResults();
@@ -280,11 +292,7 @@ private slots:
         item.kind = 3;
         item.title = Utf8ToSjis("薬草");
         build::WriteFile(folder_->file("Scenario/S/Item1.wid"), build::Encode(item));
-        File town;
-        town.kind = 0;
-        town.title = "Town";
-        town.events = {build::Event({build::Start("s", {build::Gain(27, 1, 1, 0), build::Gain(27, 5, 1, 0)})})};
-        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        writeTown({build::Event({build::Start("s", {build::Gain(27, 1, 1, 0), build::Gain(27, 5, 1, 0)})})});
 
         auto window = makeWindow();
         QVERIFY(window->M_item->isEnabled());
@@ -306,8 +314,8 @@ private slots:
         QCOMPARE(window->ListView->model()->rowCount(), 1);
         QCOMPARE(cell(window->ListView->model(), 0, 6), QStringLiteral("1:選択中"));
 
-        town.events[0].starts[0].children.push_back(build::Gain(34, 5, 0, 2));
-        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        writeTown({build::Event(
+            {build::Start("s", {build::Gain(27, 1, 1, 0), build::Gain(27, 5, 1, 0), build::Gain(34, 5, 0, 2)})})});
         window->M_renew->trigger();
         QCOMPARE(window->ListBox->currentIndex().row(), 1);
         QCOMPARE(window->ListView->model()->rowCount(), 2);
@@ -323,11 +331,7 @@ private slots:
         build::Summary summary;
         summary.flags = {{"door", "open", "shut"}, {"lamp", "lit", "dark"}};
         build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), build::EncodeSummary(summary));
-        File town;
-        town.kind = 0;
-        town.title = "Town";
-        town.events = {build::Event({build::Start("s", {build::WithText(15, "lamp")})})};
-        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        writeTown({build::Event({build::Start("s", {build::WithText(15, "lamp")})})});
         auto window = makeWindow();
         dialogs_.answers.push_back(folder_->file("Scenario/S/Area1.wid"));
         window->M_openClick();
@@ -361,14 +365,10 @@ private slots:
 
     void linkSearchAsksForAFileAndReloadLeavesItAlone()
     {
-        File town;
-        town.kind = 0;
-        town.title = "Town";
-        town.events = {build::Event({build::Start("a", {build::WithText(1, "b")}), build::Start("b")})};
-        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        const build::Event event({build::Start("a", {build::WithText(1, "b")}), build::Start("b")});
+        const std::string scenarioFile = writeTown({event});
+        const std::string elsewhere = writeTown({event}, "../../Elsewhere/Area8.wid");
         build::WriteFile(folder_->file("Elsewhere/Area9.wid"), "\x07");
-        build::WriteFile(folder_->file("Elsewhere/Area8.wid"), build::Encode(town));
-        const std::string scenarioFile = folder_->file("Scenario/S/Area1.wid");
         auto window = makeWindow();
         window->M_link->trigger();
         QVERIFY(dialogs_.dialogsShown.empty());  // no scenario: no dialog
@@ -395,7 +395,7 @@ private slots:
         QCOMPARE(window->ListBox->model()->rowCount(), 0);
         QCOMPARE(window->OpenDialog1.fileName, scenarioFile);
 
-        dialogs_.answers.push_back(folder_->file("Elsewhere/Area8.wid"));
+        dialogs_.answers.push_back(elsewhere);
         window->M_link->trigger();
         QCOMPARE(window->Results.SearchMode, int(LinkSearch));
         QCOMPARE(window->ScenarioFile, scenarioFile);
@@ -414,11 +414,7 @@ private slots:
 
     void checksDisableTheLeftListAndShowTheBusyCursorWhileTheyRun()
     {
-        File town;
-        town.kind = 0;
-        town.title = "Town";
-        town.events = {build::Event({build::Start("s", {build::Node(14, "r", {build::Start("x"), build::Start("x")})})})};
-        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
+        writeTown({build::Event({build::Start("s", {build::Node(14, "r", {build::Start("x"), build::Start("x")})})})});
         build::WriteFile(folder_->file("Scenario/S/Area2.wid"), "\x07");
         auto window = makeWindow();
         dialogs_.answers.push_back(folder_->file("Scenario/S/Area1.wid"));
@@ -446,9 +442,7 @@ private slots:
         window->M_Cbrunch->trigger();
         window->ListBox->setCurrentIndex(window->ListBox->model()->index(0, 0));
         std::filesystem::remove(folder_->file("Scenario/S/Area2.wid"));
-        town.events[0].starts[0].children.clear();
-        build::WriteFile(folder_->file("Scenario/S/Area1.wid"), build::Encode(town));
-        sawDisabledEmptyList = false;
+        writeTown({build::Event({build::Start("s")})});
         window->M_renew->trigger();
         QCOMPARE(window->Results.SearchMode, int(BranchCheck));
         QCOMPARE(window->ListBox->model()->rowCount(), 0);
