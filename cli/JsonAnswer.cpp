@@ -133,11 +133,12 @@ std::size_t rowsOfAnswer(const ResultsPanel& results)
     return allRows;
 }
 
-// Runs of names of about the same number of rows, two for each worker.
+// Runs of names of about the same number of rows, six for each worker: few
+// enough to share decoded texts, small enough not to hold the answer at once.
 std::vector<std::pair<std::size_t, std::size_t>> runsOfNames(const ResultsPanel& results, unsigned workers)
 {
     const std::size_t allRows = rowsOfAnswer(results);
-    const std::size_t RowsPerRun = std::max<std::size_t>(1000, allRows / (2 * std::max(1u, workers)) + 1);
+    const std::size_t RowsPerRun = std::max<std::size_t>(1000, allRows / (6 * std::max(1u, workers)) + 1);
     std::vector<std::pair<std::size_t, std::size_t>> runs;
     std::size_t first = 0;
     std::size_t rows = 0;
