@@ -53,27 +53,31 @@ private:
         serializer.dump(piece_, false, false, 0);
     }
 
-    // Row texts repeat. The rows of one event share file, event and head
-    // start name, so those columns keep the last text they wrote; start
-    // names, kind words and values come back throughout the answer, so each
-    // distinct one is decoded and escaped once.
+    // Row texts repeat. Rows that share a text share its copy (the rows of
+    // one event their file, event and head start name), so each column
+    // keeps the last text it wrote, known by where it stands. Other texts
+    // that come back throughout the answer (start names, kind words,
+    // values) are decoded and escaped once each, unless they are plain
+    // ASCII, which stands in JSON as it is.
     void row(const HitRow& shown)
     {
         for (std::size_t c = 0; c < 6; ++c) {
-            const std::string_view text = shown.texts[c];
-            Column& column = columns_[c];
-            if (!column.escaped || text != column.source) {
-                if (c < RunColumns) {
-                    column.own.clear();
-                    escapeInto(column.own, text);
-                    column.escaped = &column.own;
-                } else {
-                    column.escaped = &escapedText(text);
-                }
-                column.source = text;
-            }
             if (c)
                 raw(", ");
+            const std::string_view text = shown.texts[c];
+            Column& column = columns_[c];
+            if (column.escaped && text.data() == column.source.data() && text.size() == column.source.size()) {
+                buffer_ += *column.escaped;
+                continue;
+            }
+            column.source = text;
+            const std::string_view shownText = UpToFirstZero(text);
+            if (std::all_of(shownText.begin(), shownText.end(), plainInJson)) {
+                column.own.assign(1, '"').append(shownText).append(1, '"');
+                column.escaped = &column.own;
+            } else {
+                column.escaped = &escapedText(shownText);
+            }
             buffer_ += *column.escaped;
         }
     }
@@ -107,12 +111,17 @@ private:
 
     static bool needsEscape(char c) { return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20; }
 
-    static constexpr std::size_t RunColumns = 3;  // file name, event, head start name
+    // A Shift-JIS byte that decodes to itself and needs no escape in JSON.
+    static bool plainInJson(char c)
+    {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\';
+    }
 
     struct Column {
-        std::string_view source;  // a view of a row text, stable while the answer is written
+        std::string_view source;  // the row text last written, stable while the answer is written
         const std::string* escaped = nullptr;
-        std::string own;  // the escaped text of a run column
+        std::string own;  // the last text as JSON, when it is plain
     };
 
     std::string& buffer_;

@@ -2,6 +2,7 @@
 
 #include "results/HitRow.h"
 #include "results/NameTable.h"
+#include "results/TextStore.h"
 
 #include <cstddef>
 #include <string>
@@ -42,32 +43,48 @@ private:
     std::vector<const HitRow*> rows_;
 };
 
-// The names of the current answer, each owning the rows filed under it.
-// Rows are kept in blocks that never move, so filing one costs a move of
-// the row and a pointer, however many rows a name gathers.
+// The names of the current answer, each owning the rows filed under it,
+// and the texts of those rows. Rows are kept in blocks that never move, so
+// filing one costs a copy of the row and a pointer, however many rows a name
+// gathers.
 class ResultIndex : public NameTable<RowList> {
 public:
-    void fileRow(int position, HitRow row)
+    // Files a copy of the row, its texts included.
+    void fileRow(int position, const HitRow& row)
+    {
+        HitRow kept;
+        for (std::size_t column = 0; column < row.texts.size(); ++column)
+            kept.texts[column] = texts_.keep(row.texts[column]);
+        fileKeptRow(position, kept);
+    }
+
+    // Files a row whose texts texts() already keeps (or literals).
+    void fileKeptRow(int position, const HitRow& row)
     {
         if (blocks_.empty() || blocks_.back().size() == BlockRows) {
             blocks_.emplace_back();
             blocks_.back().reserve(BlockRows);
         }
-        blocks_.back().push_back(std::move(row));
+        blocks_.back().push_back(row);
         payload(position).rows_.push_back(&blocks_.back().back());
     }
     const RowList& rows(int position) const { return payload(position); }
+
+    // Where the texts of the rows are kept.
+    TextStore& texts() { return texts_; }
 
     // Removes every entry and row; the mode stays.
     void clear()
     {
         NameTable<RowList>::clear();
         blocks_.clear();
+        texts_.clear();
     }
 
 private:
     static constexpr std::size_t BlockRows = 1024;
     std::vector<std::vector<HitRow>> blocks_;
+    TextStore texts_;
 };
 
 // Value names of flags and steps, used by the flag and step search.

@@ -53,7 +53,7 @@ std::string cardLabel(EventOwner owner, const Ccarddata& card)
 
 }  // namespace
 
-void WalkFileEvents(const Cwidfile& file, const EventVisitor& visit, const CardVisitor& visitCard)
+void WalkFileEvents(const Cwidfile& file, TextStore& rowTexts, const EventVisitor& visit, const CardVisitor& visitCard)
 {
     const std::string fileName = Utf8ToSjis(file.fileName);
     ForEachEventGroup(file, [&](EventOwner owner, const Ccarddata* card, std::span<const Ceventtree> events) {
@@ -68,7 +68,7 @@ void WalkFileEvents(const Cwidfile& file, const EventVisitor& visit, const CardV
             visitCard(*card, fileName, eventText);
         for (std::size_t i = 0; i < events.size(); ++i) {
             const std::string head = HeadStartName(events[i], static_cast<int>(i));
-            visit(EventVisit{events[i], fileName, eventText, static_cast<int>(i), head});
+            visit(EventVisit{events[i], rowTexts, fileName, eventText, static_cast<int>(i), head});
         }
     });
 }

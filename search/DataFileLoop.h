@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/HitRow.h"
+#include "results/TextStore.h"
 #include "scenario/Widfile.h"
 #include "search/OrderedWork.h"
 #include "search/SearchContext.h"
@@ -24,14 +25,15 @@ struct KeyedRow {
 void ReportUnreadableFile(SearchContext& context, const std::string& fileName);
 
 // Runs a command over the files of the scenario that match `mask`, in list
-// order, in two steps per file. find(file, found) looks at one loaded file
-// alone and appends what it finds; it runs on worker threads, several files
-// at once. file(finding) files each finding into the answer on the
-// command's thread, file by file in list order, and a file that fails to
-// load is reported ("<name>の読み込みに失敗しました", "I'm sorry!") at its
-// turn: the answer and the messages are exactly those of one file after
-// another. Whatever the filing of one file depends on (entries earlier
-// files added) stays in the second step.
+// order, in two steps per file. find(file, found, texts) looks at one
+// loaded file alone and appends what it finds, keeping the texts of its rows
+// in `texts`; it runs on worker threads, several files at once.
+// file(finding) files each finding into the answer on the command's thread,
+// file by file in list order, and a file that fails to load is reported
+// ("<name>の読み込みに失敗しました", "I'm sorry!") at its turn: the answer and
+// the messages are exactly those of one file after another. Whatever the
+// filing of one file depends on (entries earlier files added) stays in the
+// second step. The answer's index takes the kept texts over.
 template <typename Finding, typename Find, typename File>
 void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& find, File&& file)
 {
@@ -39,6 +41,11 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
         bool loaded = false;
         std::string fileName;
         std::vector<Finding> found;
+    };
+    // What a worker makes of a run of files.
+    struct RunFindings {
+        std::vector<FileFindings> files;
+        TextStore texts;
     };
     context.files.setMask(mask);
     std::vector<std::string> paths;
@@ -48,21 +55,21 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
     // costs little beside the files themselves.
     const unsigned workers = WorkersFor(paths.size(), context.filesWorthWorkers, context.workers);
     const std::size_t run = RunLength(paths.size(), workers);
-    ProduceInOrder<std::vector<FileFindings>>(
+    ProduceInOrder<RunFindings>(
         (paths.size() + run - 1) / run, workers, WorkWindow(workers),
         [&](std::size_t item) {
-            std::vector<FileFindings> findings;
+            RunFindings findings;
             for (std::size_t position = item * run; position < std::min(paths.size(), (item + 1) * run); ++position) {
                 // One data file per worker in memory: it is gone once its findings are made.
                 const Cwidfile data(paths[position]);
-                FileFindings& ofFile = findings.emplace_back(FileFindings{data.loaded, data.fileName, {}});
+                FileFindings& ofFile = findings.files.emplace_back(FileFindings{data.loaded, data.fileName, {}});
                 if (data.loaded)
-                    find(data, ofFile.found);
+                    find(data, ofFile.found, findings.texts);
             }
             return findings;
         },
-        [&](std::size_t, std::vector<FileFindings>& findings) {
-            for (FileFindings& ofFile : findings) {
+        [&](std::size_t, RunFindings& findings) {
+            for (FileFindings& ofFile : findings.files) {
                 if (!ofFile.loaded) {
                     ReportUnreadableFile(context, ofFile.fileName);
                     continue;
@@ -70,12 +77,14 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
                 for (Finding& finding : ofFile.found)
                     file(finding);
             }
+            context.results.index.texts().adopt(std::move(findings.texts));
         });
 }
 
 // One visited event with the texts every row of it shares.
 struct EventVisit {
     const Ceventtree& event;
+    TextStore& rowTexts;  // where rows made of the visit keep their texts
     const std::string& fileName;   // Shift-JIS, no zero byte
     const std::string& eventText;  // the label of the file or card holding the event
     int index;                     // the event's position in its list, from 0
@@ -87,8 +96,9 @@ using EventVisitor = std::function<void(const EventVisit&)>;
 using CardVisitor = std::function<void(const Ccarddata& card, const std::string& fileName, const std::string& label)>;
 
 // Visits every event of a loaded file in the shared order, with the label of
-// the file or card that holds it; `visitCard`, when given, sees each card
-// just before its events.
-void WalkFileEvents(const Cwidfile& file, const EventVisitor& visit, const CardVisitor& visitCard = {});
+// the file or card that holds it, for rows that keep their texts in
+// `rowTexts`; `visitCard`, when given, sees each card just before its events.
+void WalkFileEvents(const Cwidfile& file, TextStore& rowTexts, const EventVisitor& visit,
+                    const CardVisitor& visitCard = {});
 
 }  // namespace quorvel

@@ -41,7 +41,7 @@ void CheckEventDialogues(const EventVisit& visit, std::vector<HitRow>& found)
 {
     ForEachPassHit(visit.event, DialoguePass, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& dialogue) {
         if (hasCouponGap(dialogue.data.serifs))
-            found.push_back(MakeHitRow(visit, start, kindWord, std::string(Trimmed(dialogue.data.serifs.front().text))));
+            found.push_back(MakeHitRow(visit, start, kindWord, Trimmed(dialogue.data.serifs.front().text)));
     });
 }
 

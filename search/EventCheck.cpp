@@ -11,13 +11,13 @@ void CheckEachEvent(SearchContext& context, const EventRule& checkEvent)
     results.index.setMode(TableMode::Unsorted);
     FindInDataFiles<HitRow>(
         context, UsePassMask,
-        [&](const Cwidfile& file, std::vector<HitRow>& found) {
-            WalkFileEvents(file, [&](const EventVisit& visit) { checkEvent(visit, found); });
+        [&](const Cwidfile& file, std::vector<HitRow>& found, TextStore& texts) {
+            WalkFileEvents(file, texts, [&](const EventVisit& visit) { checkEvent(visit, found); });
         },
         [&](HitRow& row) {
             if (results.index.count() == 0)
                 results.index.add(FixedWord("チェック！"));
-            results.index.fileRow(0, std::move(row));
+            results.index.fileKeptRow(0, row);
         });
     results.copyKeysToLeftList();
 }

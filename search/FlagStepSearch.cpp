@@ -62,16 +62,17 @@ std::string valueText(const ValueNameTable& valueNames, const std::string& name,
 void fileUse(ResultsPanel& results, FlagStepUse& use)
 {
     if (use.valueName != FlagStepUse::NoValueName)
-        use.row.texts[5] = valueText(results.valueNames, use.name, use.valueName);
+        use.row.texts[5] = results.index.texts().keep(valueText(results.valueNames, use.name, use.valueName));
     int entry = results.index.find(use.name);
     if (entry < 0)
         entry = results.index.findOrAdd(FixedWord("未定義"));
-    results.index.fileRow(entry, std::move(use.row));
+    results.index.fileKeptRow(entry, use.row);
 }
 
-FlagStepUse rowWithoutStart(Text name, const std::string& fileName, Text eventText, std::string kindWord)
+FlagStepUse rowWithoutStart(TextStore& texts, Text name, std::string_view fileName, Text eventText,
+                            std::string_view kindWord)
 {
-    return {std::string(name), HitRow{{fileName, std::string(eventText), {}, {}, std::move(kindWord), {}}}};
+    return {std::string(name), texts.keepRow({fileName, eventText, {}, {}, kindWord, {}})};
 }
 
 }  // namespace
@@ -87,27 +88,29 @@ void SearchFlagStep(SearchContext& context, SummarySection section)
         return;
     FindInDataFiles<FlagStepUse>(
         context, UsePassMask,
-        [section](const Cwidfile& file, std::vector<FlagStepUse>& found) { WalkFlagStepFile(file, section, found); },
+        [section](const Cwidfile& file, std::vector<FlagStepUse>& found, TextStore& texts) {
+            WalkFlagStepFile(file, section, found, texts);
+        },
         [&](FlagStepUse& use) { fileUse(results, use); });
     results.copyKeysToLeftList();
 }
 
-void WalkFlagStepFile(const Cwidfile& file, SummarySection section, std::vector<FlagStepUse>& found)
+void WalkFlagStepFile(const Cwidfile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts)
 {
     const bool flags = section == SummarySection::Flags;
     const auto visitEvent = [&](const EventVisit& visit) { WalkFlagStepEvent(visit, section, found); };
     // Only Area and Battle cards carry flags; owned cards of a Mate file never do.
     const auto visitCard = [&](const Ccarddata& card, const std::string& fileName, const std::string& label) {
         if (hasFlag(card.flag))
-            found.push_back(rowWithoutStart(card.flag, fileName, label, FixedWord("カードフラグ")));
+            found.push_back(rowWithoutStart(texts, card.flag, fileName, label, FixedWord("カードフラグ")));
     };
-    WalkFileEvents(file, visitEvent, flags ? CardVisitor(visitCard) : CardVisitor());
+    WalkFileEvents(file, texts, visitEvent, flags ? CardVisitor(visitCard) : CardVisitor());
     if (!flags || file.kind != FileKind::Area)
         return;
     const std::string fileName = Utf8ToSjis(file.fileName);
     for (std::size_t cell = 0; cell < file.cells.size(); ++cell)
         if (hasFlag(file.cells[cell].flag))
-            found.push_back(rowWithoutStart(file.cells[cell].flag, fileName, file.name,
+            found.push_back(rowWithoutStart(texts, file.cells[cell].flag, fileName, file.name,
                                             IndexedLabel(FixedWord("エリアセル"), static_cast<long long>(cell), false)));
 }
 

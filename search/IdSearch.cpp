@@ -70,7 +70,7 @@ void SearchIdUses(SearchContext& context, IdSearchKind kind)
     results.index.setMode(TableMode::Unsorted);
     FindInDataFiles<DefiningFile>(
         context, rule.definingMask,
-        [&](const Cwidfile& file, std::vector<DefiningFile>& found) {
+        [&](const Cwidfile& file, std::vector<DefiningFile>& found, TextStore&) {
             const long long key = rule.keyLessOffset ? static_cast<long long>(file.id) - IdOffset : file.id;
             found.push_back({std::to_string(key), std::string(file.name.substr(0, file.name.find('\0')))});
         },
@@ -80,8 +80,8 @@ void SearchIdUses(SearchContext& context, IdSearchKind kind)
         });
     FindInDataFiles<KeyedRow>(
         context, UsePassMask,
-        [&](const Cwidfile& file, std::vector<KeyedRow>& found) {
-            WalkFileEvents(file, [&](const EventVisit& visit) { CollectIdUses(visit, kind, context.targetWords, found); });
+        [&](const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts) {
+            WalkFileEvents(file, texts, [&](const EventVisit& visit) { CollectIdUses(visit, kind, context.targetWords, found); });
         },
         [&](KeyedRow& use) {
             int entry = results.index.find(use.key);
@@ -89,7 +89,7 @@ void SearchIdUses(SearchContext& context, IdSearchKind kind)
                 entry = results.index.add(std::move(use.key));
                 results.addLeftLine(FixedWord("未定義"));
             }
-            results.index.fileRow(entry, std::move(use.row));
+            results.index.fileKeptRow(entry, use.row);
         });
 }
 
@@ -98,9 +98,9 @@ void CollectIdUses(const EventVisit& visit, IdSearchKind kind, const TargetWordT
 {
     const IdSearchRule& rule = ruleOf(kind);
     ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
-        std::string value =
+        const std::string value =
             rule.value == ValueColumn::AmountAndTarget ? amountAndTarget(hit.data, targetWords) : std::string();
-        found.push_back({std::to_string(hit.data.number), MakeHitRow(visit, start, kindWord, std::move(value))});
+        found.push_back({std::to_string(hit.data.number), MakeHitRow(visit, start, kindWord, value)});
     });
 }
 

@@ -22,7 +22,7 @@ bool SearchLinks(SearchContext& context, const std::string& path)
         ReportUnreadableFile(context, file.fileName);
         return false;
     }
-    WalkFileEvents(file, [&](const EventVisit& visit) { CollectLinks(results.index, visit); });
+    WalkFileEvents(file, results.index.texts(), [&](const EventVisit& visit) { CollectLinks(results.index, visit); });
     results.copyKeysToLeftList();
     return true;
 }
@@ -35,7 +35,7 @@ void CollectLinks(ResultIndex& index, const EventVisit& visit)
         int entry = index.find(hit.data.text);
         if (entry < 0)
             entry = index.findOrAdd(FixedWord("無効なリンク"));
-        index.fileRow(entry, MakeHitRow(visit, start, kindWord, std::string(hit.data.text)));
+        index.fileKeptRow(entry, MakeHitRow(visit, start, kindWord, hit.data.text));
     });
 }
 

@@ -32,10 +32,9 @@ std::string HeadStartName(const Ceventtree& event, int index)
     return IndexedLabel(event.starts.front().name, index + 1LL, true);
 }
 
-HitRow MakeHitRow(const EventVisit& visit, const Ccontent& start, std::string kindWord, std::string value)
+HitRow MakeHitRow(const EventVisit& visit, const Ccontent& start, std::string_view kindWord, std::string_view value)
 {
-    return HitRow{{visit.fileName, visit.eventText, visit.headStartName, std::string(start.name),
-                   std::move(kindWord), std::move(value)}};
+    return visit.rowTexts.keepRow({visit.fileName, visit.eventText, visit.headStartName, start.name, kindWord, value});
 }
 
 const std::string& FixedWord(const char* utf8)

@@ -21,8 +21,8 @@ std::string IndexedLabel(std::string_view text, long long number, bool dataFileT
 std::string HeadStartName(const Ceventtree& event, int index);
 
 // A result row of the shared layout for a content found under start content
-// `start` of the visited event.
-HitRow MakeHitRow(const EventVisit& visit, const Ccontent& start, std::string kindWord, std::string value);
+// `start` of the visited event, its texts kept in the visit's rowTexts.
+HitRow MakeHitRow(const EventVisit& visit, const Ccontent& start, std::string_view kindWord, std::string_view value);
 
 // A fixed word of the results, a UTF-8 literal, as the Shift-JIS bytes rows
 // hold; the reference is good for the calling thread.

@@ -29,14 +29,15 @@ void CheckStart(SearchContext& context)
     results.ClearResults();
     results.index.setMode(TableMode::Sorted);
     FindInDataFiles<KeyedRow>(
-        context, UsePassMask, [](const Cwidfile& file, std::vector<KeyedRow>& found) { CheckStartFile(file, found); },
-        [&](KeyedRow& jump) { results.index.fileRow(results.index.findOrAdd(std::move(jump.key)), std::move(jump.row)); });
+        context, UsePassMask,
+        [](const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts) { CheckStartFile(file, found, texts); },
+        [&](KeyedRow& jump) { results.index.fileKeptRow(results.index.findOrAdd(std::move(jump.key)), jump.row); });
     results.copyKeysToLeftList();
 }
 
-void CheckStartFile(const Cwidfile& file, std::vector<KeyedRow>& found)
+void CheckStartFile(const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts)
 {
-    WalkFileEvents(file, [&](const EventVisit& visit) { CheckStartEvent(visit, found); });
+    WalkFileEvents(file, texts, [&](const EventVisit& visit) { CheckStartEvent(visit, found); });
 }
 
 void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
@@ -47,7 +48,7 @@ void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
     ForEachPassHit(visit.event, JumpPasses, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& jump) {
         if (std::find(startNames.begin(), startNames.end(), comparable(jump.data.text)) != startNames.end())
             return;
-        found.push_back({std::string(jump.data.text), MakeHitRow(visit, start, kindWord, std::string(jump.data.text))});
+        found.push_back({std::string(jump.data.text), MakeHitRow(visit, start, kindWord, jump.data.text)});
     });
 }
 

@@ -39,10 +39,10 @@ void SearchTextUses(SearchContext& context, TextSearchKind kind)
     results.index.setMode(TableMode::Sorted);
     FindInDataFiles<KeyedRow>(
         context, UsePassMask,
-        [&](const Cwidfile& file, std::vector<KeyedRow>& found) {
-            WalkFileEvents(file, [&](const EventVisit& visit) { CollectTextUses(visit, kind, context.targetWords, found); });
+        [&](const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts) {
+            WalkFileEvents(file, texts, [&](const EventVisit& visit) { CollectTextUses(visit, kind, context.targetWords, found); });
         },
-        [&](KeyedRow& use) { results.index.fileRow(results.index.findOrAdd(std::move(use.key)), std::move(use.row)); });
+        [&](KeyedRow& use) { results.index.fileKeptRow(results.index.findOrAdd(std::move(use.key)), use.row); });
     results.copyKeysToLeftList();
 }
 
@@ -51,8 +51,8 @@ void CollectTextUses(const EventVisit& visit, TextSearchKind kind, const TargetW
 {
     const TextSearchRule& rule = ruleOf(kind);
     ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
-        std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.data.option) : std::string();
-        found.push_back({std::string(hit.data.text), MakeHitRow(visit, start, kindWord, std::move(value))});
+        const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.data.option) : std::string();
+        found.push_back({std::string(hit.data.text), MakeHitRow(visit, start, kindWord, value)});
     });
 }
 

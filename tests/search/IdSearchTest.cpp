@@ -178,7 +178,7 @@ TEST_F(IdSearchTest, FilesAreVisitedInNameOrderAcrossPatterns)
     search(IdSearchKind::Battle);
     std::vector<std::string> order;
     for (const HitRow& row : results.index.rows(0))
-        order.push_back(row.texts[0]);
+        order.emplace_back(row.texts[0]);
     EXPECT_EQ(order, (std::vector<std::string>{"area1.wid", "Beast1.wid", "Mate1.wid", "Package1.wid"}));
 }
 

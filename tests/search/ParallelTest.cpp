@@ -80,7 +80,8 @@ protected:
         for (int entry = 0; entry < results.index.count(); ++entry) {
             auto& rows = answer.rows.emplace_back();
             for (const HitRow& row : results.index.rows(entry))
-                rows.push_back(row.texts);
+                rows.push_back({std::string(row.texts[0]), std::string(row.texts[1]), std::string(row.texts[2]),
+                                std::string(row.texts[3]), std::string(row.texts[4]), std::string(row.texts[5])});
         }
         return answer;
     }

@@ -47,7 +47,7 @@ protected:
         std::vector<std::string> out;
         for (const HitRow& row : results.index.rows(entry)) {
             std::string joined;
-            for (const std::string& text : row.texts)
+            for (const std::string_view text : row.texts)
                 joined += (joined.empty() ? "" : "|") + DisplayText(text);
             out.push_back(joined);
         }

@@ -24,12 +24,13 @@ void runEveryRule(const quorvel::Cwidfile& file)
     std::vector<KeyedRow> keyed;
     std::vector<HitRow> rows;
     std::vector<FlagStepUse> uses;
+    TextStore texts;
     ResultIndex links;
     links.setMode(TableMode::Sorted);
     for (SummarySection section : {SummarySection::Flags, SummarySection::Steps})
-        WalkFlagStepFile(file, section, uses);
-    CheckStartFile(file, keyed);
-    WalkFileEvents(file, [&](const EventVisit& visit) {
+        WalkFlagStepFile(file, section, uses, texts);
+    CheckStartFile(file, keyed, texts);
+    WalkFileEvents(file, texts, [&](const EventVisit& visit) {
         for (IdSearchKind kind : {IdSearchKind::Item, IdSearchKind::Skill, IdSearchKind::Info, IdSearchKind::Beast,
                                   IdSearchKind::Package, IdSearchKind::Area, IdSearchKind::Battle})
             CollectIdUses(visit, kind, targets, keyed);

@@ -1,0 +1,57 @@
+#include "results/TextStore.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace quorvel {
+
+std::string_view TextStore::keep(std::string_view text)
+{
+    if (text.empty())
+        return {};
+    if (free_ < text.size()) {
+        const std::size_t size = std::max(text.size(), nextChunk_);
+        nextChunk_ = std::min(nextChunk_ * 2, LargestChunk);
+        chunks_.push_back({std::make_unique_for_overwrite<char[]>(size), size});
+        next_ = chunks_.back().bytes.get();
+        free_ = size;
+    }
+    char* const at = next_;
+    std::copy(text.begin(), text.end(), at);
+    next_ += text.size();
+    free_ -= text.size();
+    return {at, text.size()};
+}
+
+HitRow TextStore::keepRow(const std::array<std::string_view, 6>& texts)
+{
+    HitRow row;
+    for (std::size_t column = 0; column < texts.size(); ++column) {
+        std::string_view& last = lastOfColumn_[column];
+        if (texts[column] != last)
+            last = keep(texts[column]);
+        row.texts[column] = last;
+    }
+    return row;
+}
+
+void TextStore::adopt(TextStore&& other)
+{
+    if (other.chunks_.empty())
+        return;
+    // Keeping goes on in the chunk it was filling: next_ points into it, wherever it stands.
+    chunks_.insert(chunks_.end(), std::make_move_iterator(other.chunks_.begin()),
+                   std::make_move_iterator(other.chunks_.end()));
+    other.clear();
+}
+
+void TextStore::clear()
+{
+    chunks_.clear();
+    next_ = nullptr;
+    free_ = 0;
+    nextChunk_ = FirstChunk;
+    lastOfColumn_ = {};
+}
+
+}  // namespace quorvel
