@@ -39,6 +39,9 @@ public:
         buffer_ += escapedText(line);
         raw(", \"rows\": [");
         for (std::size_t r = 0; r < rows.size(); ++r) {
+            // A name's rows lie apart from each other: ask for the next ones early.
+            if (r + PrefetchAhead < rows.size())
+                __builtin_prefetch(rows[r + PrefetchAhead]);
             raw(r ? ", [" : "[");
             row(*rows[r]);
             buffer_ += ']';
@@ -47,39 +50,79 @@ public:
     }
 
 private:
+    static constexpr std::size_t PrefetchAhead = 8;
+
+    // A text a column wrote, and how it stands in JSON: as it is between
+    // quotes when plain, else as decoded and escaped.
+    struct Written {
+        std::string_view source;  // the row text, stable while the answer is written
+        std::string_view shown;   // its bytes up to the first zero byte
+        const std::string* json = nullptr;  // when not plain
+    };
+    // The last texts a column wrote. File, event, head start and start name
+    // repeat in runs of rows that share their copy, so those columns know
+    // the last one by where it stands; kind words and values come back to a
+    // few texts throughout, so those columns keep four and compare bytes.
+    struct Column {
+        std::array<Written, 4> written;
+        std::size_t slots = 1;  // how many of `written` the column uses
+        std::size_t used = 0;   // how many hold a text
+        std::size_t next = 0;   // the one to replace
+    };
+
     void dumpInto(Serializer& serializer, const std::string& utf8)
     {
         piece_.get_ref<std::string&>() = utf8;
         serializer.dump(piece_, false, false, 0);
     }
 
-    // Row texts repeat. Rows that share a text share its copy (the rows of
-    // one event their file, event and head start name), so each column
-    // keeps the last text it wrote, known by where it stands. Other texts
-    // that come back throughout the answer (start names, kind words,
-    // values) are decoded and escaped once each, unless they are plain
-    // ASCII, which stands in JSON as it is.
+    static std::array<Column, 6> columnsOfRows()
+    {
+        std::array<Column, 6> columns;
+        for (std::size_t c = 4; c < columns.size(); ++c)
+            columns[c].slots = columns[c].written.size();
+        return columns;
+    }
+
     void row(const HitRow& shown)
     {
         for (std::size_t c = 0; c < 6; ++c) {
             if (c)
                 raw(", ");
-            const std::string_view text = shown.texts[c];
-            Column& column = columns_[c];
-            if (column.escaped && text.data() == column.source.data() && text.size() == column.source.size()) {
-                buffer_ += *column.escaped;
-                continue;
-            }
-            column.source = text;
-            const std::string_view shownText = UpToFirstZero(text);
-            if (std::all_of(shownText.begin(), shownText.end(), plainInJson)) {
-                column.own.assign(1, '"').append(shownText).append(1, '"');
-                column.escaped = &column.own;
-            } else {
-                column.escaped = &escapedText(shownText);
-            }
-            buffer_ += *column.escaped;
+            write(textIn(columns_[c], shown.texts[c]));
         }
+    }
+
+    const Written& textIn(Column& column, std::string_view text)
+    {
+        for (std::size_t i = 0; i < column.used; ++i) {
+            const Written& known = column.written[i];
+            if (known.source.data() == text.data() && known.source.size() == text.size())
+                return known;
+        }
+        if (column.slots > 1)
+            for (std::size_t i = 0; i < column.used; ++i)
+                if (column.written[i].source == text)
+                    return column.written[i];
+        Written& written = column.written[column.next];
+        column.next = (column.next + 1) % column.slots;
+        column.used = std::min(column.used + 1, column.slots);
+        written.source = text;
+        written.shown = UpToFirstZero(text);
+        const bool plain = std::all_of(written.shown.begin(), written.shown.end(), plainInJson);
+        written.json = plain ? nullptr : &escapedText(written.shown);
+        return written;
+    }
+
+    void write(const Written& text)
+    {
+        if (text.json) {
+            buffer_ += *text.json;
+            return;
+        }
+        buffer_ += '"';
+        buffer_ += text.shown;
+        buffer_ += '"';
     }
 
     const std::string& escapedText(std::string_view stored)
@@ -118,11 +161,6 @@ private:
         return byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\';
     }
 
-    struct Column {
-        std::string_view source;  // the row text last written, stable while the answer is written
-        const std::string* escaped = nullptr;
-        std::string own;  // the last text as JSON, when it is plain
-    };
 
     std::string& buffer_;
     std::string aside_;
@@ -130,7 +168,7 @@ private:
     Serializer escapeAside_;
     nlohmann::json piece_ = std::string();
     ShiftJisDecoder decoder_;
-    std::array<Column, 6> columns_;
+    std::array<Column, 6> columns_ = columnsOfRows();
     std::unordered_map<std::string_view, std::string> escaped_;  // stored texts, as JSON strings
 };
 

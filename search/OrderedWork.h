@@ -11,11 +11,12 @@
 
 namespace quorvel {
 
-// How many of `count` items one work item should take: enough for a few
-// dozen hand-overs per worker, and one when there are few.
+// How many of `count` items one work item should take: about eight work
+// items per worker, since each hand-over costs a wake-up of the consumer,
+// and one item each when there are few.
 inline std::size_t RunLength(std::size_t count, unsigned workers)
 {
-    return std::max<std::size_t>(1, count / (32 * std::max(1u, workers)));
+    return std::max<std::size_t>(1, count / (8 * std::max(1u, workers)));
 }
 
 // The workers worth starting for `count` items when fewer than `minimum`
