@@ -42,9 +42,9 @@ public:
             // A name's rows lie apart from each other: ask for the next ones early.
             if (r + PrefetchAhead < rows.size())
                 __builtin_prefetch(rows[r + PrefetchAhead]);
-            raw(r ? ", [" : "[");
+            if (r)
+                raw(", ");
             row(*rows[r]);
-            buffer_ += ']';
         }
         raw("]}");
     }
@@ -52,22 +52,12 @@ public:
 private:
     static constexpr std::size_t PrefetchAhead = 8;
 
-    // A text a column wrote, and how it stands in JSON: as it is between
-    // quotes when plain, else as decoded and escaped.
+    // How a row text stands in JSON: as it is between quotes when plain,
+    // else decoded and escaped.
     struct Written {
         std::string_view source;  // the row text, stable while the answer is written
         std::string_view shown;   // its bytes up to the first zero byte
         const std::string* json = nullptr;  // when not plain
-    };
-    // The last texts a column wrote. File, event, head start and start name
-    // repeat in runs of rows that share their copy, so those columns know
-    // the last one by where it stands; kind words and values come back to a
-    // few texts throughout, so those columns keep four and compare bytes.
-    struct Column {
-        std::array<Written, 4> written;
-        std::size_t slots = 1;  // how many of `written` the column uses
-        std::size_t used = 0;   // how many hold a text
-        std::size_t next = 0;   // the one to replace
     };
 
     void dumpInto(Serializer& serializer, const std::string& utf8)
@@ -76,53 +66,53 @@ private:
         serializer.dump(piece_, false, false, 0);
     }
 
-    static std::array<Column, 6> columnsOfRows()
-    {
-        std::array<Column, 6> columns;
-        for (std::size_t c = 4; c < columns.size(); ++c)
-            columns[c].slots = columns[c].written.size();
-        return columns;
-    }
-
+    // [text, text, ...], laid down at once.
     void row(const HitRow& shown)
     {
-        for (std::size_t c = 0; c < 6; ++c) {
-            if (c)
-                raw(", ");
-            write(textIn(columns_[c], shown.texts[c]));
+        std::array<Written, 6> texts;
+        std::size_t length = 2 + 2 * (texts.size() - 1);
+        for (std::size_t c = 0; c < texts.size(); ++c) {
+            texts[c] = textIn(shown.texts[c]);
+            length += texts[c].json ? texts[c].json->size() : texts[c].shown.size() + 2;
         }
+        const std::size_t at = buffer_.size();
+        buffer_.resize(at + length);
+        char* out = buffer_.data() + at;
+        *out++ = '[';
+        for (std::size_t c = 0; c < texts.size(); ++c) {
+            if (c) {
+                *out++ = ',';
+                *out++ = ' ';
+            }
+            out = write(texts[c], out);
+        }
+        *out = ']';
     }
 
-    const Written& textIn(Column& column, std::string_view text)
+    // Rows that share a text share its copy (file, event and head start of
+    // the rows of one event; the kind words and values of the rows of a
+    // run of files), so a text is known first by where it stands.
+    const Written& textIn(std::string_view text)
     {
-        for (std::size_t i = 0; i < column.used; ++i) {
-            const Written& known = column.written[i];
-            if (known.source.data() == text.data() && known.source.size() == text.size())
-                return known;
-        }
-        if (column.slots > 1)
-            for (std::size_t i = 0; i < column.used; ++i)
-                if (column.written[i].source == text)
-                    return column.written[i];
-        Written& written = column.written[column.next];
-        column.next = (column.next + 1) % column.slots;
-        column.used = std::min(column.used + 1, column.slots);
-        written.source = text;
-        written.shown = UpToFirstZero(text);
-        const bool plain = std::all_of(written.shown.begin(), written.shown.end(), plainInJson);
-        written.json = plain ? nullptr : &escapedText(written.shown);
-        return written;
+        const auto place = reinterpret_cast<std::uintptr_t>(text.data());
+        Written& known = byPlace_[(place * 0x9E3779B97F4A7C15u) >> (64 - PlaceBits)];
+        if (known.source.data() == text.data() && known.source.size() == text.size())
+            return known;
+        known.source = text;
+        known.shown = UpToFirstZero(text);
+        const bool plain = std::all_of(known.shown.begin(), known.shown.end(), plainInJson);
+        known.json = plain ? nullptr : &escapedText(known.shown);
+        return known;
     }
 
-    void write(const Written& text)
+    static char* write(const Written& text, char* out)
     {
-        if (text.json) {
-            buffer_ += *text.json;
-            return;
-        }
-        buffer_ += '"';
-        buffer_ += text.shown;
-        buffer_ += '"';
+        if (text.json)
+            return std::copy(text.json->begin(), text.json->end(), out);
+        *out++ = '"';
+        out = std::copy(text.shown.begin(), text.shown.end(), out);
+        *out++ = '"';
+        return out;
     }
 
     const std::string& escapedText(std::string_view stored)
@@ -168,7 +158,8 @@ private:
     Serializer escapeAside_;
     nlohmann::json piece_ = std::string();
     ShiftJisDecoder decoder_;
-    std::array<Column, 6> columns_ = columnsOfRows();
+    static constexpr int PlaceBits = 12;
+    std::vector<Written> byPlace_ = std::vector<Written>(std::size_t{1} << PlaceBits);
     std::unordered_map<std::string_view, std::string> escaped_;  // stored texts, as JSON strings
 };
 
@@ -180,12 +171,13 @@ std::size_t rowsOfAnswer(const ResultsPanel& results)
     return allRows;
 }
 
-// Runs of names of about the same number of rows, six for each worker: few
-// enough to share decoded texts, small enough not to hold the answer at once.
+// Runs of names of about the same number of rows, two for each worker, as
+// each run decodes the texts it meets anew; but no run so long that a large
+// answer is held at once.
 std::vector<std::pair<std::size_t, std::size_t>> runsOfNames(const ResultsPanel& results, unsigned workers)
 {
     const std::size_t allRows = rowsOfAnswer(results);
-    const std::size_t RowsPerRun = std::max<std::size_t>(1000, allRows / (6 * std::max(1u, workers)) + 1);
+    const std::size_t RowsPerRun = std::clamp<std::size_t>(allRows / (2 * std::max(1u, workers)) + 1, 1000, 8192);
     std::vector<std::pair<std::size_t, std::size_t>> runs;
     std::size_t first = 0;
     std::size_t rows = 0;

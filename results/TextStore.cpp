@@ -27,10 +27,15 @@ HitRow TextStore::keepRow(const std::array<std::string_view, 6>& texts)
 {
     HitRow row;
     for (std::size_t column = 0; column < texts.size(); ++column) {
-        std::string_view& last = lastOfColumn_[column];
-        if (texts[column] != last)
-            last = keep(texts[column]);
-        row.texts[column] = last;
+        RecentOfColumn& recent = recent_[column];
+        const auto known = std::find(recent.texts.begin(), recent.texts.end(), texts[column]);
+        if (known != recent.texts.end()) {
+            row.texts[column] = *known;
+            continue;
+        }
+        recent.next = (recent.next + 1) % RecentTexts;
+        recent.texts[recent.next] = keep(texts[column]);
+        row.texts[column] = recent.texts[recent.next];
     }
     return row;
 }
@@ -51,7 +56,7 @@ void TextStore::clear()
     next_ = nullptr;
     free_ = 0;
     nextChunk_ = FirstChunk;
-    lastOfColumn_ = {};
+    recent_ = {};
 }
 
 }  // namespace quorvel

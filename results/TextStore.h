@@ -23,9 +23,10 @@ public:
 
     std::string_view keep(std::string_view text);
 
-    // A row of copies of `texts`. A text equal to the one its column kept
-    // last is shared with it, so what the rows of one event have in common
-    // (file name, event, head start name) is kept once.
+    // A row of copies of `texts`. A text equal to one of the last few its
+    // column kept is shared with it, so what the rows of one event have in
+    // common (file name, event, head start name) is kept once, and so are
+    // the few kind words and values that come back from row to row.
     HitRow keepRow(const std::array<std::string_view, 6>& texts);
 
     // Takes over every text `other` keeps; views of them stay good.
@@ -46,7 +47,13 @@ private:
     char* next_ = nullptr;
     std::size_t free_ = 0;
     std::size_t nextChunk_ = FirstChunk;
-    std::array<std::string_view, 6> lastOfColumn_;
+    // The last texts each column kept, the newest at `next`.
+    static constexpr std::size_t RecentTexts = 4;
+    struct RecentOfColumn {
+        std::array<std::string_view, RecentTexts> texts;
+        std::size_t next = 0;
+    };
+    std::array<RecentOfColumn, 6> recent_;
 };
 
 }  // namespace quorvel
