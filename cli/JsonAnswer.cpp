@@ -6,6 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <array>
 #include <ostream>
 #include <unordered_map>
@@ -20,12 +22,46 @@ namespace {
 using Serializer = nlohmann::detail::serializer<nlohmann::json>;
 using nlohmann::detail::error_handler_t;
 
-// Writes pieces of the answer into one buffer.
+// How a row text stands in JSON: as it is between quotes when plain, else
+// decoded and escaped.
+struct Written {
+    std::string_view source;  // the row text, stable while the answer is written
+    std::string_view shown;   // its bytes up to the first zero byte
+    const std::string* json = nullptr;  // when not plain
+};
+
+// What one thread has made of the texts of the answer being written. The
+// answer's texts stay where they are until it is written, and the runs of
+// names a thread writes meet the same texts again.
+struct KnownTexts {
+    static constexpr int PlaceBits = 12;
+
+    std::uint64_t answer = 0;  // which answer the texts belong to
+    std::vector<Written> byPlace = std::vector<Written>(std::size_t{1} << PlaceBits);
+    std::unordered_map<std::string_view, std::string> escaped;  // stored texts, as JSON strings
+    ShiftJisDecoder decoder;
+};
+
+KnownTexts& knownTextsOf(std::uint64_t answer)
+{
+    thread_local KnownTexts known;
+    if (known.answer != answer) {
+        known.answer = answer;
+        std::fill(known.byPlace.begin(), known.byPlace.end(), Written{});
+        known.escaped.clear();
+    }
+    return known;
+}
+
+std::atomic<std::uint64_t> answersWritten{0};
+
+// Writes pieces of one answer into one buffer.
 class JsonPieces {
 public:
-    explicit JsonPieces(std::string& buffer)
+    JsonPieces(std::string& buffer, std::uint64_t answer)
         : buffer_(buffer), escape_(nlohmann::detail::output_adapter<char>(buffer_), ' ', error_handler_t::replace),
-          escapeAside_(nlohmann::detail::output_adapter<char>(aside_), ' ', error_handler_t::replace)
+          escapeAside_(nlohmann::detail::output_adapter<char>(aside_), ' ', error_handler_t::replace),
+          known_(knownTextsOf(answer))
     {
     }
 
@@ -51,14 +87,6 @@ public:
 
 private:
     static constexpr std::size_t PrefetchAhead = 8;
-
-    // How a row text stands in JSON: as it is between quotes when plain,
-    // else decoded and escaped.
-    struct Written {
-        std::string_view source;  // the row text, stable while the answer is written
-        std::string_view shown;   // its bytes up to the first zero byte
-        const std::string* json = nullptr;  // when not plain
-    };
 
     void dumpInto(Serializer& serializer, const std::string& utf8)
     {
@@ -95,7 +123,7 @@ private:
     const Written& textIn(std::string_view text)
     {
         const auto place = reinterpret_cast<std::uintptr_t>(text.data());
-        Written& known = byPlace_[(place * 0x9E3779B97F4A7C15u) >> (64 - PlaceBits)];
+        Written& known = known_.byPlace[(place * 0x9E3779B97F4A7C15u) >> (64 - KnownTexts::PlaceBits)];
         if (known.source.data() == text.data() && known.source.size() == text.size())
             return known;
         known.source = text;
@@ -117,18 +145,18 @@ private:
 
     const std::string& escapedText(std::string_view stored)
     {
-        const auto known = escaped_.find(stored);
-        if (known != escaped_.end())
+        const auto known = known_.escaped.find(stored);
+        if (known != known_.escaped.end())
             return known->second;
         std::string json;
         escapeInto(json, stored);
-        return escaped_.emplace(stored, std::move(json)).first->second;
+        return known_.escaped.emplace(stored, std::move(json)).first->second;
     }
 
     // A stored text as a JSON string of what the window shows of it, quotes included.
     void escapeInto(std::string& json, std::string_view stored)
     {
-        const std::string& utf8 = decoder_.toUtf8(UpToFirstZero(stored));
+        const std::string& utf8 = known_.decoder.toUtf8(UpToFirstZero(stored));
         if (std::none_of(utf8.begin(), utf8.end(), needsEscape)) {
             // Valid UTF-8 (the decoder's) without quotes, backslashes or control characters stands as it is.
             json.reserve(json.size() + utf8.size() + 2);
@@ -157,10 +185,7 @@ private:
     Serializer escape_;
     Serializer escapeAside_;
     nlohmann::json piece_ = std::string();
-    ShiftJisDecoder decoder_;
-    static constexpr int PlaceBits = 12;
-    std::vector<Written> byPlace_ = std::vector<Written>(std::size_t{1} << PlaceBits);
-    std::unordered_map<std::string_view, std::string> escaped_;  // stored texts, as JSON strings
+    KnownTexts& known_;
 };
 
 std::size_t rowsOfAnswer(const ResultsPanel& results)
@@ -171,13 +196,11 @@ std::size_t rowsOfAnswer(const ResultsPanel& results)
     return allRows;
 }
 
-// Runs of names of about the same number of rows, two for each worker, as
-// each run decodes the texts it meets anew; but no run so long that a large
-// answer is held at once.
-std::vector<std::pair<std::size_t, std::size_t>> runsOfNames(const ResultsPanel& results, unsigned workers)
+// Runs of names of about the same number of rows, short enough that little
+// of the answer is held at once.
+std::vector<std::pair<std::size_t, std::size_t>> runsOfNames(const ResultsPanel& results)
 {
-    const std::size_t allRows = rowsOfAnswer(results);
-    const std::size_t RowsPerRun = std::clamp<std::size_t>(allRows / (2 * std::max(1u, workers)) + 1, 1000, 8192);
+    constexpr std::size_t RowsPerRun = 2048;
     std::vector<std::pair<std::size_t, std::size_t>> runs;
     std::size_t first = 0;
     std::size_t rows = 0;
@@ -214,7 +237,8 @@ void WriteJsonAnswer(std::ostream& out, const std::string& command, const Messag
                      const ResultsPanel& results, int sortColumn, unsigned workers)
 {
     std::string head;
-    JsonPieces pieces(head);
+    const std::uint64_t answer = ++answersWritten;
+    JsonPieces pieces(head, answer);
     pieces.raw("{\"command\": ");
     pieces.string(command);
     pieces.raw(", \"messages\": [");
@@ -231,12 +255,12 @@ void WriteJsonAnswer(std::ostream& out, const std::string& command, const Messag
     // The names are written run by run, several runs at once, in their order.
     constexpr std::size_t RowsWorthAWorker = 4000;
     workers = WorkersFor(rowsOfAnswer(results), RowsWorthAWorker, workers);
-    const std::vector<std::pair<std::size_t, std::size_t>> runs = runsOfNames(results, workers);
+    const std::vector<std::pair<std::size_t, std::size_t>> runs = runsOfNames(results);
     ProduceInOrder<std::string>(
         runs.size(), workers, WorkWindow(workers),
         [&](std::size_t run) {
             std::string text;
-            JsonPieces names(text);
+            JsonPieces names(text, answer);
             for (std::size_t line = runs[run].first; line < runs[run].second; ++line) {
                 if (line)
                     names.raw(", ");
