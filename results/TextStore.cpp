@@ -26,18 +26,22 @@ std::string_view TextStore::keep(std::string_view text)
 HitRow TextStore::keepRow(const std::array<std::string_view, 6>& texts)
 {
     HitRow row;
-    for (std::size_t column = 0; column < texts.size(); ++column) {
-        RecentOfColumn& recent = recent_[column];
-        const auto known = std::find(recent.texts.begin(), recent.texts.end(), texts[column]);
-        if (known != recent.texts.end()) {
-            row.texts[column] = *known;
-            continue;
-        }
-        recent.next = (recent.next + 1) % RecentTexts;
-        recent.texts[recent.next] = keep(texts[column]);
-        row.texts[column] = recent.texts[recent.next];
-    }
+    for (std::size_t column = 0; column < texts.size(); ++column)
+        row.texts[column] = keepInColumn(recent_[column], texts[column]);
     return row;
+}
+
+std::string_view TextStore::keepInColumn(RecentOfColumn& recent, std::string_view text)
+{
+    // Newest first: a column mostly repeats its last text.
+    for (std::size_t age = 0; age < RecentTexts; ++age) {
+        const std::string_view known = recent.texts[(recent.next + RecentTexts - age) % RecentTexts];
+        if (known.size() == text.size() && known == text)
+            return known;
+    }
+    recent.next = (recent.next + 1) % RecentTexts;
+    recent.texts[recent.next] = keep(text);
+    return recent.texts[recent.next];
 }
 
 void TextStore::adopt(TextStore&& other)

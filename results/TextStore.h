@@ -54,6 +54,8 @@ private:
         std::size_t next = 0;
     };
     std::array<RecentOfColumn, 6> recent_;
+
+    std::string_view keepInColumn(RecentOfColumn& recent, std::string_view text);
 };
 
 }  // namespace quorvel

@@ -7,6 +7,7 @@
 #include "search/SearchContext.h"
 
 #include <functional>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ struct KeyedRow {
 // The message of a data file that cannot be read.
 void ReportUnreadableFile(SearchContext& context, const std::string& fileName);
 
+// What was found in files already read, by file name.
+template <typename Finding>
+using FindingsOfFiles = std::unordered_map<std::string, std::vector<Finding>>;
+
 // Runs a command over the files of the scenario that match `mask`, in list
 // order, in two steps per file. find(file, found, texts) looks at one
 // loaded file alone and appends what it finds, keeping the texts of its rows
@@ -34,8 +39,13 @@ void ReportUnreadableFile(SearchContext& context, const std::string& fileName);
 // the messages are exactly those of one file after another. Whatever the
 // filing of one file depends on (entries earlier files added) stays in the
 // second step. The answer's index takes the kept texts over.
+//
+// The findings of a file named in `known` (made by an earlier pass of the
+// same command that read the file too) are taken from there instead of
+// reading the file again.
 template <typename Finding, typename Find, typename File>
-void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& find, File&& file)
+void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& find, File&& file,
+                     FindingsOfFiles<Finding>* known = nullptr)
 {
     struct FileFindings {
         bool loaded = false;
@@ -49,8 +59,12 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
     };
     context.files.setMask(mask);
     std::vector<std::string> paths;
-    for (int position = 0; position < context.files.count(); ++position)
+    std::vector<typename FindingsOfFiles<Finding>::iterator> knownOf;
+    for (int position = 0; position < context.files.count(); ++position) {
         paths.push_back(context.files.fullPath(position));
+        if (known)
+            knownOf.push_back(known->find(context.files.name(position)));
+    }
     // Workers take runs of consecutive files, so that handing results over
     // costs little beside the files themselves.
     const unsigned workers = WorkersFor(paths.size(), context.filesWorthWorkers, context.workers);
@@ -60,6 +74,11 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
         [&](std::size_t item) {
             RunFindings findings;
             for (std::size_t position = item * run; position < std::min(paths.size(), (item + 1) * run); ++position) {
+                if (known && knownOf[position] != known->end()) {
+                    auto& [fileName, found] = *knownOf[position];
+                    findings.files.push_back(FileFindings{true, fileName, std::move(found)});
+                    continue;
+                }
                 // One data file per worker in memory: it is gone once its findings are made.
                 const Cwidfile data(paths[position]);
                 FileFindings& ofFile = findings.files.emplace_back(FileFindings{data.loaded, data.fileName, {}});

@@ -53,6 +53,8 @@ std::string amountAndTarget(const contentdata& data, const TargetWordTable& targ
 struct DefiningFile {
     std::string key;
     std::string title;
+    std::string fileName;
+    std::vector<KeyedRow> uses;  // for the use pass, which reads the file too
 };
 
 }  // namespace
@@ -68,21 +70,25 @@ void SearchIdUses(SearchContext& context, IdSearchKind kind)
     ResultsPanel& results = context.results;
     results.ClearResults();
     results.index.setMode(TableMode::Unsorted);
+    const auto findUses = [&](const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts) {
+        WalkFileEvents(file, texts, [&](const EventVisit& visit) { CollectIdUses(visit, kind, context.targetWords, found); });
+    };
+    FindingsOfFiles<KeyedRow> usesOfDefiningFiles;
     FindInDataFiles<DefiningFile>(
         context, rule.definingMask,
-        [&](const Cwidfile& file, std::vector<DefiningFile>& found, TextStore&) {
+        [&](const Cwidfile& file, std::vector<DefiningFile>& found, TextStore& texts) {
             const long long key = rule.keyLessOffset ? static_cast<long long>(file.id) - IdOffset : file.id;
-            found.push_back({std::to_string(key), std::string(file.name.substr(0, file.name.find('\0')))});
+            DefiningFile& defining = found.emplace_back(DefiningFile{
+                std::to_string(key), std::string(file.name.substr(0, file.name.find('\0'))), file.fileName, {}});
+            findUses(file, defining.uses, texts);
         },
         [&](DefiningFile& defining) {
             results.index.add(std::move(defining.key));
             results.addLeftLine(std::move(defining.title));
+            usesOfDefiningFiles.try_emplace(std::move(defining.fileName), std::move(defining.uses));
         });
     FindInDataFiles<KeyedRow>(
-        context, UsePassMask,
-        [&](const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts) {
-            WalkFileEvents(file, texts, [&](const EventVisit& visit) { CollectIdUses(visit, kind, context.targetWords, found); });
-        },
+        context, UsePassMask, findUses,
         [&](KeyedRow& use) {
             int entry = results.index.find(use.key);
             if (entry < 0) {
@@ -90,7 +96,8 @@ void SearchIdUses(SearchContext& context, IdSearchKind kind)
                 results.addLeftLine(FixedWord("未定義"));
             }
             results.index.fileKeptRow(entry, use.row);
-        });
+        },
+        &usesOfDefiningFiles);
 }
 
 void CollectIdUses(const EventVisit& visit, IdSearchKind kind, const TargetWordTable& targetWords,
