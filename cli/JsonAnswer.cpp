@@ -24,17 +24,18 @@ using nlohmann::detail::error_handler_t;
 
 // How a row text stands in JSON: as it is between quotes when plain, else
 // decoded and escaped.
+// (No member initializers: a row's six are filled in before use, not cleared first.)
 struct Written {
     std::string_view source;  // the row text, stable while the answer is written
     std::string_view shown;   // its bytes up to the first zero byte
-    const std::string* json = nullptr;  // when not plain
+    const std::string* json;  // when not plain
 };
 
 // What one thread has made of the texts of the answer being written. The
 // answer's texts stay where they are until it is written, and the runs of
 // names a thread writes meet the same texts again.
 struct KnownTexts {
-    static constexpr int PlaceBits = 12;
+    static constexpr int PlaceBits = 14;
 
     std::uint64_t answer = 0;  // which answer the texts belong to
     std::vector<Written> byPlace = std::vector<Written>(std::size_t{1} << PlaceBits);

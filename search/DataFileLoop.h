@@ -68,12 +68,12 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
     // Workers take runs of consecutive files, so that handing results over
     // costs little beside the files themselves.
     const unsigned workers = WorkersFor(paths.size(), context.filesWorthWorkers, context.workers);
-    const std::size_t run = RunLength(paths.size(), workers);
+    const std::vector<std::size_t> runStarts = RunStarts(paths.size(), workers);
     ProduceInOrder<RunFindings>(
-        (paths.size() + run - 1) / run, workers, WorkWindow(workers),
+        runStarts.size() - 1, workers, WorkWindow(workers),
         [&](std::size_t item) {
             RunFindings findings;
-            for (std::size_t position = item * run; position < std::min(paths.size(), (item + 1) * run); ++position) {
+            for (std::size_t position = runStarts[item]; position < runStarts[item + 1]; ++position) {
                 if (known && knownOf[position] != known->end()) {
                     auto& [fileName, found] = *knownOf[position];
                     findings.files.push_back(FileFindings{true, fileName, std::move(found)});

@@ -11,12 +11,20 @@
 
 namespace quorvel {
 
-// How many of `count` items one work item should take: about eight work
-// items per worker, since each hand-over costs a wake-up of the consumer,
-// and one item each when there are few.
-inline std::size_t RunLength(std::size_t count, unsigned workers)
+// Where the work items over `count` items start, and `count` last. Work
+// items are long at first, since each hand-over costs a wake-up of the
+// consumer, and shorten towards the end, so that the workers finish
+// together.
+inline std::vector<std::size_t> RunStarts(std::size_t count, unsigned workers)
 {
-    return std::max<std::size_t>(1, count / (8 * std::max(1u, workers)));
+    constexpr std::size_t ShortestRun = 4;
+    const std::size_t share = 4 * static_cast<std::size_t>(std::max(1u, workers));
+    std::vector<std::size_t> starts{0};
+    for (std::size_t start = 0; start < count;) {
+        start += std::min(count - start, std::max(ShortestRun, (count - start) / share));
+        starts.push_back(start);
+    }
+    return starts;
 }
 
 // The workers worth starting for `count` items when fewer than `minimum`
@@ -32,12 +40,14 @@ inline std::size_t WorkWindow(unsigned workers)
     return static_cast<std::size_t>(workers) + 2;
 }
 
-// Turns items 0..count-1 into results on up to `workers` threads and hands
-// each result to consume(item, result) on the calling thread, in item
-// order, so everything consume does happens exactly as one item after
-// another would have it. Workers run at most `window` items ahead of the
-// item being consumed. An exception from produce reaches the calling thread
-// at its item's turn; whatever ends the loop stops the workers first.
+// Turns items 0..count-1 into results on up to `workers` threads (the
+// calling thread among them) and hands each result to consume(item, result)
+// on the calling thread, in item order, so everything consume does happens
+// exactly as one item after another would have it. Items are made at most
+// `window` ahead of the item being consumed; while the calling thread waits
+// for the next result it makes a later item itself. An exception from
+// produce reaches the calling thread at its item's turn; whatever ends the
+// loop stops the workers first.
 template <typename Result, typename Produce, typename Consume>
 void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Produce&& produce, Consume&& consume)
 {
@@ -55,34 +65,38 @@ void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Pro
     };
     std::vector<Slot> slots(window);
     std::mutex mutex;
-    std::condition_variable ready;  // a slot was filled
+    std::condition_variable ready;  // a slot was filled, or an item can be taken
     std::condition_variable room;   // an item was consumed, or the loop ends
-    std::size_t next = 0;           // the next item a worker takes
+    std::size_t next = 0;           // the next item to be taken
     std::size_t consumed = 0;       // items consumed so far
     bool stopping = false;
 
+    const auto canTake = [&] { return next < count && next < consumed + window; };
+    const auto make = [&](std::size_t item) {
+        Slot made;
+        try {
+            made.result.emplace(produce(item));
+        } catch (...) {
+            made.error = std::current_exception();
+        }
+        made.done = true;
+        {
+            const std::lock_guard lock(mutex);
+            slots[item % window] = std::move(made);
+        }
+        ready.notify_all();
+    };
     const auto work = [&] {
         while (true) {
             std::size_t item = 0;
             {
                 std::unique_lock lock(mutex);
-                room.wait(lock, [&] { return stopping || next >= count || next < consumed + window; });
+                room.wait(lock, [&] { return stopping || next >= count || canTake(); });
                 if (stopping || next >= count)
                     return;
                 item = next++;
             }
-            Slot made;
-            try {
-                made.result.emplace(produce(item));
-            } catch (...) {
-                made.error = std::current_exception();
-            }
-            made.done = true;
-            {
-                const std::lock_guard lock(mutex);
-                slots[item % window] = std::move(made);
-            }
-            ready.notify_all();
+            make(item);
         }
     };
 
@@ -100,17 +114,23 @@ void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Pro
             room.notify_all();
         }  // the threads join here, after being told to stop
     } crew{{}, mutex, room, stopping};
-    for (unsigned i = 0; i < workers; ++i)
+    for (unsigned i = 1; i < workers; ++i)
         crew.threads.emplace_back(work);
 
     for (std::size_t item = 0; item < count; ++item) {
         Slot slot;
-        {
+        while (true) {
             std::unique_lock lock(mutex);
-            ready.wait(lock, [&] { return slots[item % window].done; });
-            slot = std::move(slots[item % window]);
-            slots[item % window] = Slot{};
-            consumed = item + 1;
+            ready.wait(lock, [&] { return slots[item % window].done || canTake(); });
+            if (slots[item % window].done) {
+                slot = std::move(slots[item % window]);
+                slots[item % window] = Slot{};
+                consumed = item + 1;
+                break;
+            }
+            const std::size_t later = next++;
+            lock.unlock();
+            make(later);
         }
         room.notify_all();
         if (slot.error)
