@@ -53,6 +53,13 @@ std::string cardLabel(EventOwner owner, const Ccarddata& card)
 
 }  // namespace
 
+const std::string& EventVisit::headStartName() const
+{
+    if (!madeHeadStartName)
+        madeHeadStartName = HeadStartName(event, index);
+    return *madeHeadStartName;
+}
+
 void WalkFileEvents(const Cwidfile& file, TextStore& rowTexts, const EventVisitor& visit, const CardVisitor& visitCard)
 {
     const std::string fileName = Utf8ToSjis(file.fileName);
@@ -66,10 +73,8 @@ void WalkFileEvents(const Cwidfile& file, TextStore& rowTexts, const EventVisito
             eventText = cardLabel(owner, *card);
         if (card && visitCard)
             visitCard(*card, fileName, eventText);
-        for (std::size_t i = 0; i < events.size(); ++i) {
-            const std::string head = HeadStartName(events[i], static_cast<int>(i));
-            visit(EventVisit{events[i], rowTexts, fileName, eventText, static_cast<int>(i), head});
-        }
+        for (std::size_t i = 0; i < events.size(); ++i)
+            visit(EventVisit{events[i], rowTexts, fileName, eventText, static_cast<int>(i)});
     });
 }
 

@@ -7,6 +7,8 @@
 #include "search/SearchContext.h"
 
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <unordered_map>
 #include <string>
 #include <vector>
@@ -50,11 +52,12 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
     struct FileFindings {
         bool loaded = false;
         std::string fileName;
-        std::vector<Finding> found;
+        std::size_t end = 0;  // where its findings end in those of the run
     };
-    // What a worker makes of a run of files.
+    // What a worker makes of a run of files: their findings one file after another.
     struct RunFindings {
         std::vector<FileFindings> files;
+        std::vector<Finding> found;
         TextStore texts;
     };
     context.files.setMask(mask);
@@ -76,25 +79,25 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
             for (std::size_t position = runStarts[item]; position < runStarts[item + 1]; ++position) {
                 if (known && knownOf[position] != known->end()) {
                     auto& [fileName, found] = *knownOf[position];
-                    findings.files.push_back(FileFindings{true, fileName, std::move(found)});
+                    std::move(found.begin(), found.end(), std::back_inserter(findings.found));
+                    findings.files.push_back(FileFindings{true, fileName, findings.found.size()});
                     continue;
                 }
                 // One data file per worker in memory: it is gone once its findings are made.
                 const Cwidfile data(paths[position]);
-                FileFindings& ofFile = findings.files.emplace_back(FileFindings{data.loaded, data.fileName, {}});
                 if (data.loaded)
-                    find(data, ofFile.found, findings.texts);
+                    find(data, findings.found, findings.texts);
+                findings.files.push_back(FileFindings{data.loaded, data.fileName, findings.found.size()});
             }
             return findings;
         },
         [&](std::size_t, RunFindings& findings) {
-            for (FileFindings& ofFile : findings.files) {
-                if (!ofFile.loaded) {
+            std::size_t next = 0;
+            for (const FileFindings& ofFile : findings.files) {
+                if (!ofFile.loaded)
                     ReportUnreadableFile(context, ofFile.fileName);
-                    continue;
-                }
-                for (Finding& finding : ofFile.found)
-                    file(finding);
+                for (; next < ofFile.end; ++next)
+                    file(findings.found[next]);
             }
             context.results.index.texts().adopt(std::move(findings.texts));
         });
@@ -107,7 +110,10 @@ struct EventVisit {
     const std::string& fileName;   // Shift-JIS, no zero byte
     const std::string& eventText;  // the label of the file or card holding the event
     int index;                     // the event's position in its list, from 0
-    const std::string& headStartName;  // the first start's name [index + 1]
+
+    // The first start's name [index + 1], made when a row first needs it.
+    const std::string& headStartName() const;
+    mutable std::optional<std::string> madeHeadStartName = std::nullopt;
 };
 
 using EventVisitor = std::function<void(const EventVisit&)>;
