@@ -201,6 +201,24 @@ TEST(JsonAnswer, RunsOfNamesWrittenTogetherMatchOneAfterAnother)
     EXPECT_EQ(answer["names"][7]["rows"][3][0], SjisToUtf8("\x82\xa0\xff\x81")) << "undecodable bytes substituted";
 }
 
+TEST(JsonAnswer, AnAnswerWrittenWhereAnEarlierOneStoodShowsItsOwnTexts)
+{
+    // Texts of the second answer are likely kept where those of the first
+    // stood: nothing known of the first may be taken for them.
+    ResultsPanel results;
+    std::vector<std::string> answers;
+    for (const char* town : {"\x8a\x58\x82\xa0", "\x8a\x58\x82\xa2"}) {  // 街あ, 街い
+        results.ClearResults();
+        const int entry = results.index.add("1");
+        results.addLeftLine("herb");
+        results.index.fileRow(entry, HitRow{{"Area1.wid", town, "s[1]", "s", "k", "v"}});
+        std::ostringstream out;
+        WriteJsonAnswer(out, "item", {}, results, 0, 1);
+        answers.push_back(nlohmann::json::parse(out.str())["names"][0]["rows"][0][1]);
+    }
+    EXPECT_EQ(answers, (std::vector<std::string>{"街あ", "街い"}));
+}
+
 TEST_F(CliTest, HelpListsEveryCommand)
 {
     EXPECT_EQ(run({"--help"}), 0);

@@ -182,6 +182,23 @@ TEST_F(IdSearchTest, FilesAreVisitedInNameOrderAcrossPatterns)
     EXPECT_EQ(order, (std::vector<std::string>{"area1.wid", "Beast1.wid", "Mate1.wid", "Package1.wid"}));
 }
 
+TEST_F(IdSearchTest, TheUsesInADefiningFileStandAtItsPlaceInTheUsePass)
+{
+    File herb = defining(3, "Herb", 40001);
+    herb.events = {Event({Start("Use", {Gain(34, 1, 1, 0)})})};
+    add("Item1.wid", herb);
+    add("Area1.wid", area("A", {Event({Start("S", {Gain(27, 1, 1, 0)})})}));
+    add("Package1.wid", [] {
+        File package = defining(8, "P", 1);
+        package.events = {Event({Start("T", {Gain(27, 1, 2, 0)})})};
+        return package;
+    }());
+    search(IdSearchKind::Item);
+    EXPECT_EQ(rows(0), (std::vector<std::string>{"Area1.wid|A|S[1]|S|入手|1:選択中",
+                                                 "Item1.wid|Herb|Use[1]|Use|喪失|1:選択中",
+                                                 "Package1.wid|P|T[1]|T|入手|2:選択中"}));
+}
+
 TEST_F(IdSearchTest, AnEmptyFolderGivesAnEmptyAnswer)
 {
     search(IdSearchKind::Item);

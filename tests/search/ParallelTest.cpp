@@ -5,7 +5,10 @@
 #include "tools/builder/SummaryBuilder.h"
 
 #include <atomic>
+#include <mutex>
+#include <set>
 #include <stdexcept>
+#include <thread>
 
 namespace quorvel {
 namespace {
@@ -131,6 +134,38 @@ TEST(ProduceInOrder, ResultsArriveInOrderAndAFailureAtItsTurn)
                      }),
                  std::logic_error);
     EXPECT_LT(produced.load(), 10) << "the workers stop with the loop";
+}
+
+TEST(ProduceInOrder, TheCallingThreadIsOneOfTheWorkers)
+{
+    std::mutex mutex;
+    std::set<std::thread::id> producers;
+    ProduceInOrder<int>(
+        200, 2, 4,
+        [&](std::size_t) {
+            const std::lock_guard lock(mutex);
+            producers.insert(std::this_thread::get_id());
+            return 0;
+        },
+        [](std::size_t, int) {});
+    EXPECT_LE(producers.size(), 2u) << "one worker per core, the calling thread included";
+}
+
+TEST(RunStarts, RunsCoverEveryItemOnceAndShortenTowardsTheEnd)
+{
+    EXPECT_EQ(RunStarts(0, 2), (std::vector<std::size_t>{0}));
+    EXPECT_EQ(RunStarts(3, 2), (std::vector<std::size_t>{0, 3}));
+    for (const std::size_t count : {1u, 47u, 1000u}) {
+        const std::vector<std::size_t> starts = RunStarts(count, 2);
+        ASSERT_EQ(starts.front(), 0u);
+        ASSERT_EQ(starts.back(), count);
+        for (std::size_t run = 1; run < starts.size(); ++run) {
+            ASSERT_LT(starts[run - 1], starts[run]);
+            if (run + 1 < starts.size()) {
+                EXPECT_GE(starts[run] - starts[run - 1], starts[run + 1] - starts[run]) << count;
+            }
+        }
+    }
 }
 
 }  // namespace
