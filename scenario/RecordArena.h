@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <type_traits>
@@ -37,7 +38,8 @@ public:
         if (free_ < items.size())
             grow(items.size());
         Record* at = next_;
-        std::uninitialized_copy(items.begin(), items.end(), at);
+        // Records are trivially copyable (and aggregates, so the copy begins their lifetime).
+        std::memcpy(static_cast<void*>(at), items.data(), items.size_bytes());
         next_ += items.size();
         free_ -= items.size();
         return {at, items.size()};
