@@ -57,7 +57,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t FirstChunk = 32;
+    static constexpr std::size_t FirstChunk = 128;
     static constexpr std::size_t LargestChunk = 8192;
 
     void grow(std::size_t atLeast)

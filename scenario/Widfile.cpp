@@ -20,6 +20,18 @@ constexpr int MaxEmbeddedCardDepth = 256;
 
 enum class EventKeys { With, Without };
 
+// Empties a working stack; it keeps its room for the next file unless an
+// unusual file made a lot of it.
+template <typename Item>
+void ClearKeepingRoom(std::vector<Item>& items)
+{
+    constexpr std::size_t KeptRoom = 4096;
+    if (items.capacity() > KeptRoom)
+        std::vector<Item>().swap(items);
+    else
+        items.clear();
+}
+
 // The items of the lists being read, before each list is laid down in its
 // arena. A list nested in an item is complete, and gone from here, before
 // that item is pushed, so one stack per record type serves every level.
@@ -27,6 +39,7 @@ template <typename Record>
 class ListStack {
 public:
     std::size_t mark() const { return items_.size(); }
+    void clear() { ClearKeepingRoom(items_); }
     void push(const Record& item) { items_.push_back(item); }
     // The items pushed since `mark`, laid down in the arena and taken off here.
     std::span<const Record> keepFrom(std::size_t mark, RecordArena<Record>& arena)
@@ -40,11 +53,43 @@ private:
     std::vector<Record> items_;
 };
 
+// A content whose head is read and whose children are being read.
+struct OpenContent {
+    Ccontent content;
+    std::int64_t childrenLeft;
+    std::size_t childrenMark;  // where its children start on the content stack
+};
+
+// The working stacks of a reader. A thread keeps its own from file to file,
+// so their room is made once rather than for every file.
+struct ReaderStacks {
+    ListStack<Ccontent> contents;
+    ListStack<Ceventtree> events;
+    ListStack<Ccarddata> cards;
+    ListStack<celldata> cells;
+    ListStack<serifdata> serifs;
+    std::vector<OpenContent> open;
+
+    // Empty stacks, with the room they had. A failed read may have left items behind.
+    static ReaderStacks& ofThisThread()
+    {
+        thread_local ReaderStacks stacks;
+        stacks.contents.clear();
+        stacks.events.clear();
+        stacks.cards.clear();
+        stacks.cells.clear();
+        stacks.serifs.clear();
+        ClearKeepingRoom(stacks.open);
+        return stacks;
+    }
+};
+
 // Reads one data file from a ByteStream into a Cwidfile, in file order.
 class WidReader {
 public:
-    WidReader(Cwidfile& file, std::span<const std::uint8_t> bytes, RecordArenas& arenas)
-        : file_(file), in_(bytes), arenas_(arenas)
+    WidReader(Cwidfile& file, std::span<const std::uint8_t> bytes, RecordArenas& arenas, ReaderStacks& stacks)
+        : file_(file), in_(bytes), arenas_(arenas), contents_(stacks.contents), events_(stacks.events),
+          cards_(stacks.cards), cells_(stacks.cells), serifs_(stacks.serifs), open_(stacks.open)
     {
     }
 
@@ -75,21 +120,15 @@ private:
     void skipEffectList();
     void skipEmbeddedCard();
 
-    struct OpenContent {
-        Ccontent content;
-        std::int64_t childrenLeft;
-        std::size_t childrenMark;  // where its children start on the content stack
-    };
-
     Cwidfile& file_;
     ByteStream in_;
     RecordArenas& arenas_;
-    ListStack<Ccontent> contents_;
-    ListStack<Ceventtree> events_;
-    ListStack<Ccarddata> cards_;
-    ListStack<celldata> cells_;
-    ListStack<serifdata> serifs_;
-    std::vector<OpenContent> open_;
+    ListStack<Ccontent>& contents_;
+    ListStack<Ceventtree>& events_;
+    ListStack<Ccarddata>& cards_;
+    ListStack<celldata>& cells_;
+    ListStack<serifdata>& serifs_;
+    std::vector<OpenContent>& open_;
     int embeddedDepth_ = 0;
 };
 
@@ -503,7 +542,9 @@ Cwidfile::Cwidfile(std::string fileName_, std::span<const std::uint8_t> bytes) :
 void Cwidfile::load()
 {
     try {
-        WidReader(*this, std::span<const std::uint8_t>(bytes_.data.get(), bytes_.size), records_).read();
+        WidReader(*this, std::span<const std::uint8_t>(bytes_.data.get(), bytes_.size), records_,
+                  ReaderStacks::ofThisThread())
+            .read();
         loaded = true;
     } catch (const WidReadError& error) {
         failure = error.what();
