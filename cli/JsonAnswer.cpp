@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 #include <cstdint>
 #include <array>
 #include <ostream>
@@ -35,20 +36,27 @@ struct Written {
 // answer's texts stay where they are until it is written, and the runs of
 // names a thread writes meet the same texts again.
 struct KnownTexts {
-    static constexpr int PlaceBits = 14;
-
     std::uint64_t answer = 0;  // which answer the texts belong to
-    std::vector<Written> byPlace = std::vector<Written>(std::size_t{1} << PlaceBits);
+    int placeBits = 0;         // byPlace has 2^placeBits entries
+    std::vector<Written> byPlace;
     std::unordered_map<std::string_view, std::string> escaped;  // stored texts, as JSON strings
     ShiftJisDecoder decoder;
 };
 
-KnownTexts& knownTextsOf(std::uint64_t answer)
+// One answer being written, and the size of the table that knows its texts
+// by place: about one entry per text of the answer, within bounds.
+struct AnswerBeingWritten {
+    std::uint64_t serial;
+    int placeBits;
+};
+
+KnownTexts& knownTextsOf(const AnswerBeingWritten& answer)
 {
     thread_local KnownTexts known;
-    if (known.answer != answer) {
-        known.answer = answer;
-        std::fill(known.byPlace.begin(), known.byPlace.end(), Written{});
+    if (known.answer != answer.serial) {
+        known.answer = answer.serial;
+        known.placeBits = answer.placeBits;
+        known.byPlace.assign(std::size_t{1} << answer.placeBits, Written{});
         known.escaped.clear();
     }
     return known;
@@ -59,7 +67,7 @@ std::atomic<std::uint64_t> answersWritten{0};
 // Writes pieces of one answer into one buffer.
 class JsonPieces {
 public:
-    JsonPieces(std::string& buffer, std::uint64_t answer)
+    JsonPieces(std::string& buffer, const AnswerBeingWritten& answer)
         : buffer_(buffer), escape_(nlohmann::detail::output_adapter<char>(buffer_), ' ', error_handler_t::replace),
           escapeAside_(nlohmann::detail::output_adapter<char>(aside_), ' ', error_handler_t::replace),
           known_(knownTextsOf(answer))
@@ -124,7 +132,7 @@ private:
     const Written& textIn(std::string_view text)
     {
         const auto place = reinterpret_cast<std::uintptr_t>(text.data());
-        Written& known = known_.byPlace[(place * 0x9E3779B97F4A7C15u) >> (64 - KnownTexts::PlaceBits)];
+        Written& known = known_.byPlace[(place * 0x9E3779B97F4A7C15u) >> (64 - known_.placeBits)];
         if (known.source.data() == text.data() && known.source.size() == text.size())
             return known;
         known.source = text;
@@ -238,7 +246,9 @@ void WriteJsonAnswer(std::ostream& out, const std::string& command, const Messag
                      const ResultsPanel& results, int sortColumn, unsigned workers)
 {
     std::string head;
-    const std::uint64_t answer = ++answersWritten;
+    const std::size_t rows = rowsOfAnswer(results);
+    const AnswerBeingWritten answer{++answersWritten,
+                                    std::clamp(static_cast<int>(std::bit_width(6 * rows)), 8, 14)};
     JsonPieces pieces(head, answer);
     pieces.raw("{\"command\": ");
     pieces.string(command);
@@ -255,7 +265,7 @@ void WriteJsonAnswer(std::ostream& out, const std::string& command, const Messag
 
     // The names are written run by run, several runs at once, in their order.
     constexpr std::size_t RowsWorthAWorker = 4000;
-    workers = WorkersFor(rowsOfAnswer(results), RowsWorthAWorker, workers);
+    workers = WorkersFor(rows, RowsWorthAWorker, workers);
     const std::vector<std::pair<std::size_t, std::size_t>> runs = runsOfNames(results);
     ProduceInOrder<std::string>(
         runs.size(), workers, WorkWindow(workers),
