@@ -44,11 +44,15 @@ void ForEachPassHit(const Ceventtree& event, std::span<const Pass> passes, OnHit
     if (buckets.size() < passes.size())
         buckets.resize(passes.size());
     for (const Ccontent& start : event.starts) {
-        // Pre-order: a content, then its children's subtrees one after another.
-        unvisited.assign(1, std::span<const Ccontent>(&start, 1));
-        while (!unvisited.empty()) {
-            std::span<const Ccontent>& siblings = unvisited.back();
+        // Pre-order: a content, then its children's subtrees, then its later
+        // siblings, which wait on `unvisited` while the children are walked.
+        unvisited.clear();
+        std::span<const Ccontent> siblings(&start, 1);
+        while (true) {
             if (siblings.empty()) {
+                if (unvisited.empty())
+                    break;
+                siblings = unvisited.back();
                 unvisited.pop_back();
                 continue;
             }
@@ -56,8 +60,10 @@ void ForEachPassHit(const Ceventtree& event, std::span<const Pass> passes, OnHit
             siblings = siblings.subspan(1);
             if (const std::uint8_t pass = passOfKind[content.kind]; pass != NoPass)
                 buckets[pass].push_back({&start, &content});
-            if (!content.children.empty())
-                unvisited.push_back(content.children);
+            if (!content.children.empty()) {
+                unvisited.push_back(siblings);
+                siblings = content.children;
+            }
         }
     }
     for (std::size_t pass = 0; pass < passes.size(); ++pass) {
