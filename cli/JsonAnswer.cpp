@@ -6,10 +6,10 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <bit>
 #include <cstdint>
-#include <array>
 #include <ostream>
 #include <unordered_map>
 
@@ -24,8 +24,8 @@ using Serializer = nlohmann::detail::serializer<nlohmann::json>;
 using nlohmann::detail::error_handler_t;
 
 // How a row text stands in JSON: as it is between quotes when plain, else
-// decoded and escaped.
-// (No member initializers: a row's six are filled in before use, not cleared first.)
+// decoded and escaped. (No member initializers: the six of a row are filled
+// in before use rather than cleared first.)
 struct Written {
     std::string_view source;  // the row text, stable while the answer is written
     std::string_view shown;   // its bytes up to the first zero byte
@@ -84,7 +84,7 @@ public:
         buffer_ += escapedText(line);
         raw(", \"rows\": [");
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            // A name's rows lie apart from each other: ask for the next ones early.
+            // Rows sorted by a column are read out of their order: ask for the next ones early.
             if (r + PrefetchAhead < rows.size())
                 __builtin_prefetch(rows[r + PrefetchAhead]);
             if (r)
@@ -131,7 +131,7 @@ private:
     // run of files), so a text is known first by where it stands.
     const Written& textIn(std::string_view text)
     {
-        const auto place = reinterpret_cast<std::uintptr_t>(text.data());
+        const std::uint64_t place = reinterpret_cast<std::uintptr_t>(text.data());
         Written& known = known_.byPlace[(place * 0x9E3779B97F4A7C15u) >> (64 - known_.placeBits)];
         if (known.source.data() == text.data() && known.source.size() == text.size())
             return known;
@@ -187,7 +187,6 @@ private:
         const auto byte = static_cast<unsigned char>(c);
         return byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\';
     }
-
 
     std::string& buffer_;
     std::string aside_;
