@@ -1,5 +1,6 @@
 #include "search/IdSearch.h"
 
+#include "results/ShiftJis.h"
 #include "search/Passes.h"
 
 #include <vector>
@@ -41,13 +42,8 @@ const IdSearchRule& ruleOf(IdSearchKind kind)
 // "2:誰か", "all:全員".
 std::string amountAndTarget(const contentdata& data, const TargetWordTable& targetWords)
 {
-    std::string value = data.amount != 0 ? std::to_string(data.amount) : std::string("all");
-    value += ':';
-    if (data.option >= 0 && data.option < static_cast<int>(targetWords.size()))
-        value += targetWords[static_cast<std::size_t>(data.option)];
-    else
-        value += std::to_string(data.option);
-    return value;
+    return (data.amount != 0 ? std::to_string(data.amount) : std::string("all")) + ':' +
+           TargetWord(targetWords, data.option);
 }
 
 struct DefiningFile {
@@ -79,7 +75,7 @@ void SearchIdUses(SearchContext& context, IdSearchKind kind)
         [&](const Cwidfile& file, std::vector<DefiningFile>& found, TextStore& texts) {
             const long long key = rule.keyLessOffset ? static_cast<long long>(file.id) - IdOffset : file.id;
             DefiningFile& defining = found.emplace_back(DefiningFile{
-                std::to_string(key), std::string(file.name.substr(0, file.name.find('\0'))), file.fileName, {}});
+                std::to_string(key), std::string(UpToFirstZero(file.name)), file.fileName, {}});
             findUses(file, defining.uses, texts);
         },
         [&](DefiningFile& defining) {

@@ -1,5 +1,6 @@
 #include "search/SummaryReader.h"
 
+#include "results/ShiftJis.h"
 #include "scenario/ByteStream.h"
 #include "scenario/FileSystem.h"
 
@@ -65,8 +66,7 @@ private:
     // Lengths of 0..512; the name ends at its first zero byte, value names are kept whole.
     void readRecord(const RecordShape& shape)
     {
-        const std::string field(in_.readText());
-        std::string name = field.substr(0, field.find('\0'));
+        std::string name(UpToFirstZero(in_.readText()));
         in_.skip(shape.fixedBytes);
         std::vector<std::string> names;
         for (int i = 0; i < shape.valueNameCount; ++i)
