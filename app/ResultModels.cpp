@@ -1,6 +1,6 @@
 #include "app/ResultModels.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 
 namespace quorvel {
 

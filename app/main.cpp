@@ -1,5 +1,5 @@
 #include "app/Application.h"
-#include "app/Mein.h"
+#include "app/MainWindow.h"
 #include "app/Settings.h"
 
 #include <QFileInfo>
@@ -21,7 +21,7 @@ int main(int argc, char** argv)
     try {
         const std::string settingsPath = quorvel::ChooseSettingsPath(
             QCoreApplication::applicationFilePath().toStdString(), quorvel::PlacesOfThisUser());
-        quorvel::TForm1 window(settingsPath, dialogs);
+        quorvel::MainWindow window(settingsPath, dialogs);
         dialogs.setParent(&window);
         const QStringList arguments = QCoreApplication::arguments();
         if (arguments.size() > 1)

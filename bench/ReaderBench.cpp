@@ -4,7 +4,7 @@
 #include "tools/builder/WidBuilder.h"
 
 #include "scenario/FileSystem.h"
-#include "scenario/Widfile.h"
+#include "scenario/DataFile.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,15 +48,15 @@ File skipDense()
     return mate;
 }
 
-std::size_t countContents(std::span<const quorvel::Ceventtree> events)
+std::size_t countContents(std::span<const quorvel::Event> events)
 {
     std::size_t total = 0;
-    std::vector<const quorvel::Ccontent*> stack;
+    std::vector<const quorvel::Content*> stack;
     for (const auto& event : events)
         for (const auto& start : event.starts)
             stack.push_back(&start);
     while (!stack.empty()) {
-        const quorvel::Ccontent* c = stack.back();
+        const quorvel::Content* c = stack.back();
         stack.pop_back();
         ++total;
         for (const auto& child : c->children)
@@ -96,7 +96,7 @@ void loadFile(benchmark::State& state, const std::string& path)
 {
     std::size_t contents = 0;
     for (auto _ : state) {
-        quorvel::Cwidfile file(path);
+        quorvel::DataFile file(path);
         if (!file.loaded)
             state.SkipWithError("sample did not load");
         contents = countContents(file.events);

@@ -2,7 +2,7 @@
 
 #include "cli/JsonAnswer.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 #include "scenario/FileSystem.h"
 #include "search/Commands.h"
 

@@ -1,6 +1,6 @@
 #include "cli/JsonAnswer.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 #include "search/OrderedWork.h"
 
 #include <nlohmann/json.hpp>

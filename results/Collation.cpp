@@ -1,6 +1,6 @@
 #include "results/Collation.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 
 #include <unicode/coll.h>
 #include <unicode/locid.h>

@@ -8,7 +8,7 @@
 
 namespace quorvel {
 
-// Raised by every step of the reader; only the Cwidfile constructor catches it.
+// Raised by every step of the reader; only the DataFile constructor catches it.
 class WidReadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

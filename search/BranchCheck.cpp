@@ -33,7 +33,7 @@ constexpr std::array<Pass, 18> BranchPasses = {{
 
 // Not a clean two-way split: more than two ways, or two ways named alike
 // (the stored names, zero bytes included, compared byte for byte).
-bool suspicious(const Ccontent& branch)
+bool suspicious(const Content& branch)
 {
     const auto& ways = branch.children;
     return ways.size() > 2 || (ways.size() == 2 && ways[0].name == ways[1].name);
@@ -48,7 +48,7 @@ void CheckBranches(SearchContext& context)
 
 void CheckEventBranches(const EventVisit& visit, std::vector<HitRow>& found)
 {
-    ForEachPassHit(visit.event, BranchPasses, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& branch) {
+    ForEachPassHit(visit.event, BranchPasses, [&](const std::string& kindWord, const Content& start, const Content& branch) {
         if (suspicious(branch))
             found.push_back(MakeHitRow(visit, start, kindWord, {}));
     });

@@ -1,7 +1,7 @@
 #include "search/DataFileLoop.h"
 
-#include "results/ShiftJis.h"
-#include "scenario/Content.h"
+#include "scenario/ShiftJis.h"
+#include "scenario/ContentWalk.h"
 #include "search/RowTexts.h"
 
 #include <algorithm>
@@ -34,7 +34,7 @@ unsigned WorkersOfThisMachine()
 
 namespace {
 
-std::string cardLabel(EventOwner owner, const Ccarddata& card)
+std::string cardLabel(EventOwner owner, const Card& card)
 {
     switch (owner) {
     case EventOwner::PlacedCard:
@@ -60,10 +60,10 @@ const std::string& EventVisit::headStartName() const
     return *madeHeadStartName;
 }
 
-void WalkFileEvents(const Cwidfile& file, TextStore& rowTexts, const EventVisitor& visit, const CardVisitor& visitCard)
+void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisitor& visit, const CardVisitor& visitCard)
 {
     const std::string fileName = Utf8ToSjis(file.fileName);
-    ForEachEventGroup(file, [&](EventOwner owner, const Ccarddata* card, std::span<const Ceventtree> events) {
+    ForEachEventGroup(file, [&](EventOwner owner, const Card* card, std::span<const Event> events) {
         std::string eventText;
         if (owner == EventOwner::File)
             eventText = file.name;

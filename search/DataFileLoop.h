@@ -2,7 +2,7 @@
 
 #include "results/HitRow.h"
 #include "results/TextStore.h"
-#include "scenario/Widfile.h"
+#include "scenario/DataFile.h"
 #include "search/OrderedWork.h"
 #include "search/SearchContext.h"
 
@@ -84,7 +84,7 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
                     continue;
                 }
                 // One data file per worker in memory: it is gone once its findings are made.
-                const Cwidfile data(paths[position]);
+                const DataFile data(paths[position]);
                 if (data.loaded)
                     find(data, findings.found, findings.texts);
                 findings.files.push_back(FileFindings{data.loaded, data.fileName, findings.found.size()});
@@ -105,7 +105,7 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
 
 // One visited event with the texts every row of it shares.
 struct EventVisit {
-    const Ceventtree& event;
+    const Event& event;
     TextStore& rowTexts;  // where rows made of the visit keep their texts
     const std::string& fileName;   // Shift-JIS, no zero byte
     const std::string& eventText;  // the label of the file or card holding the event
@@ -118,12 +118,12 @@ struct EventVisit {
 
 using EventVisitor = std::function<void(const EventVisit&)>;
 // A card met by the walk, before its events, with its label.
-using CardVisitor = std::function<void(const Ccarddata& card, const std::string& fileName, const std::string& label)>;
+using CardVisitor = std::function<void(const Card& card, const std::string& fileName, const std::string& label)>;
 
 // Visits every event of a loaded file in the shared order, with the label of
 // the file or card that holds it, for rows that keep their texts in
 // `rowTexts`; `visitCard`, when given, sees each card just before its events.
-void WalkFileEvents(const Cwidfile& file, TextStore& rowTexts, const EventVisitor& visit,
+void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisitor& visit,
                     const CardVisitor& visitCard = {});
 
 }  // namespace quorvel

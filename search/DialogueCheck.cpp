@@ -13,9 +13,9 @@ constexpr std::array<Pass, 1> DialoguePass = {{{ContentKind::Dialogue, "台詞"}
 
 // An entry before the last without a coupon condition: every entry after
 // it would never be reached.
-bool hasCouponGap(std::span<const serifdata> entries)
+bool hasCouponGap(std::span<const DialogueEntry> entries)
 {
-    return entries.size() > 1 && std::any_of(entries.begin(), entries.end() - 1, [](const serifdata& entry) {
+    return entries.size() > 1 && std::any_of(entries.begin(), entries.end() - 1, [](const DialogueEntry& entry) {
                return Trimmed(entry.coupons).empty();
            });
 }
@@ -39,7 +39,7 @@ void CheckDialogues(SearchContext& context)
 
 void CheckEventDialogues(const EventVisit& visit, std::vector<HitRow>& found)
 {
-    ForEachPassHit(visit.event, DialoguePass, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& dialogue) {
+    ForEachPassHit(visit.event, DialoguePass, [&](const std::string& kindWord, const Content& start, const Content& dialogue) {
         if (hasCouponGap(dialogue.data.serifs))
             found.push_back(MakeHitRow(visit, start, kindWord, Trimmed(dialogue.data.serifs.front().text)));
     });

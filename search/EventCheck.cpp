@@ -11,7 +11,7 @@ void CheckEachEvent(SearchContext& context, const EventRule& checkEvent)
     results.index.setMode(TableMode::Unsorted);
     FindInDataFiles<HitRow>(
         context, UsePassMask,
-        [&](const Cwidfile& file, std::vector<HitRow>& found, TextStore& texts) {
+        [&](const DataFile& file, std::vector<HitRow>& found, TextStore& texts) {
             WalkFileEvents(file, texts, [&](const EventVisit& visit) { checkEvent(visit, found); });
         },
         [&](HitRow& row) {

@@ -1,6 +1,6 @@
 #include "search/FlagStepSearch.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 #include "search/Passes.h"
 
 #include <array>
@@ -36,7 +36,7 @@ bool hasFlag(const Text& flag)
 
 // Which value name a change shows: a flag set to 1 its first, to anything
 // else its second; a step its value name at the value set.
-int valueNameOf(const Ccontent& change)
+int valueNameOf(const Content& change)
 {
     if (change.kind == static_cast<std::uint8_t>(K::FlagChange))
         return change.data.option == 1 ? 0 : 1;
@@ -88,19 +88,19 @@ void SearchFlagStep(SearchContext& context, SummarySection section)
         return;
     FindInDataFiles<FlagStepUse>(
         context, UsePassMask,
-        [section](const Cwidfile& file, std::vector<FlagStepUse>& found, TextStore& texts) {
+        [section](const DataFile& file, std::vector<FlagStepUse>& found, TextStore& texts) {
             WalkFlagStepFile(file, section, found, texts);
         },
         [&](FlagStepUse& use) { fileUse(results, use); });
     results.copyKeysToLeftList();
 }
 
-void WalkFlagStepFile(const Cwidfile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts)
+void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts)
 {
     const bool flags = section == SummarySection::Flags;
     const auto visitEvent = [&](const EventVisit& visit) { WalkFlagStepEvent(visit, section, found); };
     // Only Area and Battle cards carry flags; owned cards of a Mate file never do.
-    const auto visitCard = [&](const Ccarddata& card, const std::string& fileName, const std::string& label) {
+    const auto visitCard = [&](const Card& card, const std::string& fileName, const std::string& label) {
         if (hasFlag(card.flag))
             found.push_back(rowWithoutStart(texts, card.flag, fileName, label, FixedWord("カードフラグ")));
     };
@@ -117,7 +117,7 @@ void WalkFlagStepFile(const Cwidfile& file, SummarySection section, std::vector<
 void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vector<FlagStepUse>& found)
 {
     const auto& passes = section == SummarySection::Flags ? FlagPasses : StepPasses;
-    ForEachPassHit(visit.event, passes, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
+    ForEachPassHit(visit.event, passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
         if (hit.kind != static_cast<std::uint8_t>(K::BackgroundChange)) {
             found.push_back({std::string(hit.data.text), MakeHitRow(visit, start, kindWord, {}), valueNameOf(hit)});
             return;

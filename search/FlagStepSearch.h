@@ -27,7 +27,7 @@ void SearchFlagStep(SearchContext& context, SummarySection section);
 
 // The uses in one loaded file, in walk order: events, card flags before each
 // card's events, then Area cells (cards and cells for flags only).
-void WalkFlagStepFile(const Cwidfile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts);
+void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts);
 
 // The uses in one event: five passes, each over every start content.
 void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vector<FlagStepUse>& found);

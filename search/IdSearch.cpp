@@ -1,6 +1,6 @@
 #include "search/IdSearch.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 #include "search/Passes.h"
 
 #include <vector>
@@ -40,7 +40,7 @@ const IdSearchRule& ruleOf(IdSearchKind kind)
 }
 
 // "2:誰か", "all:全員".
-std::string amountAndTarget(const contentdata& data, const TargetWordTable& targetWords)
+std::string amountAndTarget(const ContentDetail& data, const TargetWordTable& targetWords)
 {
     return (data.amount != 0 ? std::to_string(data.amount) : std::string("all")) + ':' +
            TargetWord(targetWords, data.option);
@@ -66,13 +66,13 @@ void SearchIdUses(SearchContext& context, IdSearchKind kind)
     ResultsPanel& results = context.results;
     results.ClearResults();
     results.index.setMode(TableMode::Unsorted);
-    const auto findUses = [&](const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts) {
+    const auto findUses = [&](const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts) {
         WalkFileEvents(file, texts, [&](const EventVisit& visit) { CollectIdUses(visit, kind, context.targetWords, found); });
     };
     FindingsOfFiles<KeyedRow> usesOfDefiningFiles;
     FindInDataFiles<DefiningFile>(
         context, rule.definingMask,
-        [&](const Cwidfile& file, std::vector<DefiningFile>& found, TextStore& texts) {
+        [&](const DataFile& file, std::vector<DefiningFile>& found, TextStore& texts) {
             const long long key = rule.keyLessOffset ? static_cast<long long>(file.id) - IdOffset : file.id;
             DefiningFile& defining = found.emplace_back(DefiningFile{
                 std::to_string(key), std::string(UpToFirstZero(file.name)), file.fileName, {}});
@@ -100,7 +100,7 @@ void CollectIdUses(const EventVisit& visit, IdSearchKind kind, const TargetWordT
                    std::vector<KeyedRow>& found)
 {
     const IdSearchRule& rule = ruleOf(kind);
-    ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
+    ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
         const std::string value =
             rule.value == ValueColumn::AmountAndTarget ? amountAndTarget(hit.data, targetWords) : std::string();
         found.push_back({std::to_string(hit.data.number), MakeHitRow(visit, start, kindWord, value)});

@@ -17,7 +17,7 @@ bool SearchLinks(SearchContext& context, const std::string& path)
     ResultsPanel& results = context.results;
     results.ClearResults();
     results.index.setMode(TableMode::Sorted);
-    const Cwidfile file(path);
+    const DataFile file(path);
     if (!file.loaded) {
         ReportUnreadableFile(context, file.fileName);
         return false;
@@ -29,9 +29,9 @@ bool SearchLinks(SearchContext& context, const std::string& path)
 
 void CollectLinks(ResultIndex& index, const EventVisit& visit)
 {
-    for (const Ccontent& start : visit.event.starts)
+    for (const Content& start : visit.event.starts)
         index.add(std::string(start.name));
-    ForEachPassHit(visit.event, LinkPasses, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
+    ForEachPassHit(visit.event, LinkPasses, [&](const std::string& kindWord, const Content& start, const Content& hit) {
         int entry = index.find(hit.data.text);
         if (entry < 0)
             entry = index.findOrAdd(FixedWord("無効なリンク"));

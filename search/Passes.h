@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scenario/Content.h"
+#include "scenario/ContentWalk.h"
 #include "scenario/ContentKind.h"
 #include "search/RowTexts.h"
 
@@ -28,11 +28,11 @@ struct Pass {
 // into one bucket per pass as they are met, and the buckets are emptied
 // pass by pass at the end, which gives that same order.
 template <typename OnHit>
-void ForEachPassHit(const Ceventtree& event, std::span<const Pass> passes, OnHit&& onHit)
+void ForEachPassHit(const Event& event, std::span<const Pass> passes, OnHit&& onHit)
 {
     struct Hit {
-        const Ccontent* start;
-        const Ccontent* content;
+        const Content* start;
+        const Content* content;
     };
     constexpr std::uint8_t NoPass = 0xFF;
     std::array<std::uint8_t, 256> passOfKind;
@@ -40,14 +40,14 @@ void ForEachPassHit(const Ceventtree& event, std::span<const Pass> passes, OnHit
     for (std::size_t pass = passes.size(); pass-- > 0;)
         passOfKind[static_cast<std::uint8_t>(passes[pass].kind)] = static_cast<std::uint8_t>(pass);
     thread_local std::vector<std::vector<Hit>> buckets;
-    thread_local std::vector<std::span<const Ccontent>> unvisited;
+    thread_local std::vector<std::span<const Content>> unvisited;
     if (buckets.size() < passes.size())
         buckets.resize(passes.size());
-    for (const Ccontent& start : event.starts) {
+    for (const Content& start : event.starts) {
         // Pre-order: a content, then its children's subtrees, then its later
         // siblings, which wait on `unvisited` while the children are walked.
         unvisited.clear();
-        std::span<const Ccontent> siblings(&start, 1);
+        std::span<const Content> siblings(&start, 1);
         while (true) {
             if (siblings.empty()) {
                 if (unvisited.empty())
@@ -56,7 +56,7 @@ void ForEachPassHit(const Ceventtree& event, std::span<const Pass> passes, OnHit
                 unvisited.pop_back();
                 continue;
             }
-            const Ccontent& content = siblings.front();
+            const Content& content = siblings.front();
             siblings = siblings.subspan(1);
             if (const std::uint8_t pass = passOfKind[content.kind]; pass != NoPass)
                 buckets[pass].push_back({&start, &content});

@@ -1,6 +1,6 @@
 #include "search/RowTexts.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 
 #include <charconv>
 #include <iterator>
@@ -25,14 +25,14 @@ std::string IndexedLabel(std::string_view text, long long number, bool dataFileT
     return label;
 }
 
-std::string HeadStartName(const Ceventtree& event, int index)
+std::string HeadStartName(const Event& event, int index)
 {
     if (event.starts.empty())
         return {};
     return IndexedLabel(event.starts.front().name, index + 1LL, true);
 }
 
-HitRow MakeHitRow(const EventVisit& visit, const Ccontent& start, std::string_view kindWord, std::string_view value)
+HitRow MakeHitRow(const EventVisit& visit, const Content& start, std::string_view kindWord, std::string_view value)
 {
     return visit.rowTexts.keepRow({visit.fileName, visit.eventText, visit.headStartName(), start.name, kindWord, value});
 }

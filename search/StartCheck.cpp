@@ -1,6 +1,6 @@
 #include "search/StartCheck.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 #include "search/Passes.h"
 
 #include <algorithm>
@@ -30,12 +30,12 @@ void CheckStart(SearchContext& context)
     results.index.setMode(TableMode::Sorted);
     FindInDataFiles<KeyedRow>(
         context, UsePassMask,
-        [](const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts) { CheckStartFile(file, found, texts); },
+        [](const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts) { CheckStartFile(file, found, texts); },
         [&](KeyedRow& jump) { results.index.fileKeptRow(results.index.findOrAdd(std::move(jump.key)), jump.row); });
     results.copyKeysToLeftList();
 }
 
-void CheckStartFile(const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts)
+void CheckStartFile(const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts)
 {
     WalkFileEvents(file, texts, [&](const EventVisit& visit) { CheckStartEvent(visit, found); });
 }
@@ -43,9 +43,9 @@ void CheckStartFile(const Cwidfile& file, std::vector<KeyedRow>& found, TextStor
 void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
 {
     std::vector<std::u16string> startNames;
-    for (const Ccontent& start : visit.event.starts)
+    for (const Content& start : visit.event.starts)
         startNames.push_back(comparable(start.name));
-    ForEachPassHit(visit.event, JumpPasses, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& jump) {
+    ForEachPassHit(visit.event, JumpPasses, [&](const std::string& kindWord, const Content& start, const Content& jump) {
         if (std::find(startNames.begin(), startNames.end(), comparable(jump.data.text)) != startNames.end())
             return;
         found.push_back({std::string(jump.data.text), MakeHitRow(visit, start, kindWord, jump.data.text)});

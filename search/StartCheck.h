@@ -12,7 +12,7 @@ namespace quorvel {
 void CheckStart(SearchContext& context);
 
 // The broken jumps of one loaded file, in walk order, keyed by their target.
-void CheckStartFile(const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts);
+void CheckStartFile(const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts);
 
 // One event: its links, then its calls, whose target none of its start
 // names equals without regard to letter case.

@@ -1,6 +1,6 @@
 #include "search/SummaryReader.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 #include "scenario/ByteStream.h"
 #include "scenario/FileSystem.h"
 

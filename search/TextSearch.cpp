@@ -39,7 +39,7 @@ void SearchTextUses(SearchContext& context, TextSearchKind kind)
     results.index.setMode(TableMode::Sorted);
     FindInDataFiles<KeyedRow>(
         context, UsePassMask,
-        [&](const Cwidfile& file, std::vector<KeyedRow>& found, TextStore& texts) {
+        [&](const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts) {
             WalkFileEvents(file, texts, [&](const EventVisit& visit) { CollectTextUses(visit, kind, context.targetWords, found); });
         },
         [&](KeyedRow& use) { results.index.fileKeptRow(results.index.findOrAdd(std::move(use.key)), use.row); });
@@ -50,7 +50,7 @@ void CollectTextUses(const EventVisit& visit, TextSearchKind kind, const TargetW
                      std::vector<KeyedRow>& found)
 {
     const TextSearchRule& rule = ruleOf(kind);
-    ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Ccontent& start, const Ccontent& hit) {
+    ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
         const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.data.option) : std::string();
         found.push_back({std::string(hit.data.text), MakeHitRow(visit, start, kindWord, value)});
     });

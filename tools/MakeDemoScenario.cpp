@@ -7,7 +7,7 @@
 #include "tools/builder/SummaryBuilder.h"
 #include "tools/builder/WidBuilder.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 
 #include <filesystem>
 #include <iostream>

@@ -5,7 +5,7 @@
 // usage: quorvel-screenshot DATA_FILE OUTPUT.png [open-dialog]   (under an X server, e.g. xvfb-run)
 
 #include "app/Application.h"
-#include "app/Mein.h"
+#include "app/MainWindow.h"
 #include "scenario/FileSystem.h"
 
 #include <QApplication>
@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     quorvel::InstallJapaneseQtTranslations(application, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     ScriptedDialogs dialogs(argv[1]);
     const std::string settings = std::string(argv[2]) + ".ini";
-    quorvel::TForm1 window(settings, dialogs);
+    quorvel::MainWindow window(settings, dialogs);
     window.move(0, 0);
     window.show();
     window.M_openClick();

@@ -1,7 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/JsonAnswer.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 
 #include "tests/support/TempFolder.h"
 #include "tools/builder/WidBuilder.h"
@@ -15,6 +15,11 @@ namespace quorvel {
 namespace {
 
 using namespace build;
+// The builder's records, not the reader's of the same names.
+using build::Card;
+using build::Cell;
+using build::Content;
+using build::Event;
 
 class CliTest : public ::testing::Test {
 protected:

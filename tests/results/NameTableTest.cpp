@@ -1,5 +1,5 @@
 #include "results/ResultIndex.h"
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tests/support/Loading.h"
 #include "tools/builder/WidBuilder.h"
 
-#include "scenario/Content.h"
+#include "scenario/ContentWalk.h"
 
 #include <gtest/gtest.h>
 
@@ -12,32 +12,32 @@ using build::Gain;
 using build::Node;
 using build::Start;
 
-Ceventtree readEvent(std::vector<build::Content> starts)
+Event readEvent(std::vector<build::Content> starts)
 {
     build::File pkg;
     pkg.kind = 8;
     pkg.events = {{std::move(starts)}};
-    const Cwidfile& file = build::LoadAndKeep("P.wid", build::Encode(pkg));
+    const DataFile& file = build::LoadAndKeep("P.wid", build::Encode(pkg));
     EXPECT_TRUE(file.loaded) << file.failure;
-    return file.loaded ? file.events[0] : Ceventtree{};
+    return file.loaded ? file.events[0] : Event{};
 }
 
-std::vector<std::string> names(const std::vector<const Ccontent*>& list)
+std::vector<std::string> names(const std::vector<const Content*>& list)
 {
     std::vector<std::string> out;
-    for (const Ccontent* c : list)
+    for (const Content* c : list)
         out.emplace_back(c->name.substr(0, c->name.size() - 1));
     return out;
 }
 
 TEST(CollectByKind, EventWithoutStartsGivesNoLists)
 {
-    EXPECT_TRUE(CollectByKind(Ceventtree{}, 27).empty());
+    EXPECT_TRUE(CollectByKind(Event{}, 27).empty());
 }
 
 TEST(CollectByKind, PreOrderPerStartWithTheStartFirstWhenItMatches)
 {
-    const Ceventtree event = readEvent({
+    const Event event = readEvent({
         Node(27, "s0", {Node(27, "a", {Node(27, "a1"), Node(0, "x", {Node(27, "a2")})}), Node(27, "b")}),
         Start("s1", {Node(3, "none")}),
         Start("s2", {Node(0, "y", {Node(27, "c")}), Node(27, "d")}),
@@ -51,7 +51,7 @@ TEST(CollectByKind, PreOrderPerStartWithTheStartFirstWhenItMatches)
 
 TEST(CollectByKind, ComparesTheWholeKindByte)
 {
-    const Ceventtree event = readEvent({Start("s", {Node(27, "a"), Node(28, "b")})});
+    const Event event = readEvent({Start("s", {Node(27, "a"), Node(28, "b")})});
     EXPECT_EQ(names(CollectByKind(event, 28)[0]), (std::vector<std::string>{"b"}));
     EXPECT_EQ(names(CollectByKind(event, 0)[0]), (std::vector<std::string>{"s"}));
 }
@@ -62,10 +62,10 @@ struct Visit {
     std::size_t events;
 };
 
-std::vector<Visit> visits(const Cwidfile& file)
+std::vector<Visit> visits(const DataFile& file)
 {
     std::vector<Visit> out;
-    ForEachEventGroup(file, [&](EventOwner owner, const Ccarddata* card, std::span<const Ceventtree> events) {
+    ForEachEventGroup(file, [&](EventOwner owner, const Card* card, std::span<const Event> events) {
         out.push_back({owner, std::string(card ? card->name : ""), events.size()});
     });
     return out;

@@ -57,7 +57,7 @@ TEST(DetailLayout, EveryKindReadsExactlyItsStoredBytes)
 {
     for (int kind = 0; kind <= 65; ++kind) {
         SCOPED_TRACE("kind " + std::to_string(kind));
-        const Cwidfile file = build::LoadBytes("Any.wid", packageWithContent(kind, DetailItems[kind]));
+        const DataFile file = build::LoadBytes("Any.wid", packageWithContent(kind, DetailItems[kind]));
         ASSERT_TRUE(file.loaded) << file.failure;
         ASSERT_EQ(file.events.size(), 1u);
         ASSERT_EQ(file.events[0].starts.size(), 2u);
@@ -71,17 +71,17 @@ TEST(DetailLayout, EveryKindReadsExactlyItsStoredBytes)
 TEST(DetailLayout, KindsOutsideTheCatalogueFail)
 {
     for (int kind : {66, 127, 128, 200, 255}) {
-        const Cwidfile file = build::LoadBytes("Any.wid", packageWithContent(kind, ""));
+        const DataFile file = build::LoadBytes("Any.wid", packageWithContent(kind, ""));
         EXPECT_FALSE(file.loaded) << kind;
     }
 }
 
-Ccontent readSingle(const build::Content& content)
+Content readSingle(const build::Content& content)
 {
     ByteWriter out;
     out.byte(8).zeros(3).text("pkg").int32(1).int32(1).int32(1);
     build::WriteContent(out, content);
-    const Cwidfile& file = build::LoadAndKeep("Any.wid", out.str());
+    const DataFile& file = build::LoadAndKeep("Any.wid", out.str());
     EXPECT_TRUE(file.loaded) << file.failure;
     if (!file.loaded)
         return {};
@@ -90,7 +90,7 @@ Ccontent readSingle(const build::Content& content)
 
 TEST(DetailLayout, FieldsLandWhereTheSearchesLookForThem)
 {
-    const Ccontent gain = readSingle(build::Gain(27, 12, 0, -3));
+    const Content gain = readSingle(build::Gain(27, 12, 0, -3));
     EXPECT_EQ(gain.data.number, 12);
     EXPECT_EQ(gain.data.amount, 0);
     EXPECT_EQ(gain.data.option, -3);
@@ -98,7 +98,7 @@ TEST(DetailLayout, FieldsLandWhereTheSearchesLookForThem)
     build::Content coupon = build::WithText(25, "勇者");
     coupon.number = 4;
     coupon.option = 2;
-    const Ccontent couponRead = readSingle(coupon);
+    const Content couponRead = readSingle(coupon);
     EXPECT_EQ(couponRead.data.text, std::string("勇者", sizeof("勇者")));
     EXPECT_EQ(couponRead.data.number, 4);
     EXPECT_EQ(couponRead.data.option, 2);
@@ -118,7 +118,7 @@ TEST(DetailLayout, FieldsLandWhereTheSearchesLookForThem)
     build::Content level = build::Node(46);
     level.option = 5;
     level.number = 9;
-    const Ccontent levelRead = readSingle(level);
+    const Content levelRead = readSingle(level);
     EXPECT_EQ(levelRead.data.option, 5);
     EXPECT_EQ(levelRead.data.number, 9);
 }
@@ -127,7 +127,7 @@ TEST(DetailLayout, DialogueAndBackgroundListsFollowTheirCounts)
 {
     build::Content dialogue = build::Node(40);
     dialogue.serifs = {{"", "hello"}, {"c1", "bye"}};
-    const Ccontent read = readSingle(dialogue);
+    const Content read = readSingle(dialogue);
     EXPECT_EQ(read.data.number, 2);
     ASSERT_EQ(read.data.serifs.size(), 2u);
     EXPECT_EQ(read.data.serifs[1].coupons, std::string("c1", 3));
@@ -136,7 +136,7 @@ TEST(DetailLayout, DialogueAndBackgroundListsFollowTheirCounts)
     build::Content background = build::Node(8);
     background.cells.resize(3);
     background.cells[2].flag = "lamp";
-    const Ccontent cells = readSingle(background);
+    const Content cells = readSingle(background);
     EXPECT_EQ(cells.data.number, 3);
     ASSERT_EQ(cells.data.cells.size(), 3u);
     EXPECT_EQ(cells.data.cells[2].flag, std::string("lamp", 5));
@@ -151,7 +151,7 @@ TEST(DetailLayout, NegativeDialogueCountMeansNoEntries)
     ByteWriter out;
     out.byte(8).zeros(3).text("pkg").int32(1).int32(1).int32(1);
     out.byte(40).text("talk").int32(40000).byte(0).int32(-5);
-    const Cwidfile file = build::LoadBytes("Any.wid", out.str());
+    const DataFile file = build::LoadBytes("Any.wid", out.str());
     ASSERT_TRUE(file.loaded) << file.failure;
     EXPECT_EQ(file.events[0].starts[0].data.number, -5);
     EXPECT_TRUE(file.events[0].starts[0].data.serifs.empty());
@@ -163,7 +163,7 @@ TEST(DetailLayout, EffectContentTextSitsAfterElevenSkippedBytes)
     effect.effects.resize(2);
     effect.effects[0].type = 0x40805;
     effect.effects[1].type = 0x40800;
-    const Ccontent read = readSingle(effect);
+    const Content read = readSingle(effect);
     EXPECT_EQ(read.data.text, std::string("se.wav", 7));
 }
 

@@ -1,7 +1,7 @@
 #include "tests/support/Loading.h"
 #include "tools/builder/WidBuilder.h"
 
-#include "scenario/Content.h"
+#include "scenario/ContentWalk.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ build::File richMate()
     return mate;
 }
 
-void expectNothingKept(const Cwidfile& file)
+void expectNothingKept(const DataFile& file)
 {
     EXPECT_FALSE(file.loaded);
     EXPECT_TRUE(file.name.empty());
@@ -74,7 +74,7 @@ void expectNothingKept(const Cwidfile& file)
 
 TEST(Reader, AreaFileKeepsEventsCardsAndCells)
 {
-    const Cwidfile file = LoadBytes("Area3.wid", build::Encode(richArea()));
+    const DataFile file = LoadBytes("Area3.wid", build::Encode(richArea()));
     ASSERT_TRUE(file.loaded) << file.failure;
     EXPECT_EQ(file.kind, FileKind::Area);
     EXPECT_EQ(file.name, zText("Town"));
@@ -95,7 +95,7 @@ TEST(Reader, BattleCardsHaveNoNameAndCountFromZero)
 {
     build::File battle = richArea();
     battle.kind = 1;
-    const Cwidfile file = LoadBytes("Battle1.wid", build::Encode(battle));
+    const DataFile file = LoadBytes("Battle1.wid", build::Encode(battle));
     ASSERT_TRUE(file.loaded) << file.failure;
     EXPECT_EQ(file.kind, FileKind::Battle);
     ASSERT_EQ(file.cards.size(), 2u);
@@ -107,7 +107,7 @@ TEST(Reader, BattleCardsHaveNoNameAndCountFromZero)
 
 TEST(Reader, MateOwnedCardsCarryTheirIdLessTheOffset)
 {
-    const Cwidfile file = LoadBytes("Mate1.wid", build::Encode(richMate()));
+    const DataFile file = LoadBytes("Mate1.wid", build::Encode(richMate()));
     ASSERT_TRUE(file.loaded) << file.failure;
     EXPECT_EQ(file.kind, FileKind::Mate);
     ASSERT_EQ(file.cards.size(), 1u);
@@ -128,7 +128,7 @@ TEST(Reader, ItemSkillBeastKeepTheStoredHeaderId)
         f.title = "Thing";
         f.storedId = 40005;
         f.events = {{{build::Start("Use")}}};
-        const Cwidfile file = LoadBytes("X.wid", build::Encode(f));
+        const DataFile file = LoadBytes("X.wid", build::Encode(f));
         ASSERT_TRUE(file.loaded) << int(kind) << file.failure;
         EXPECT_EQ(static_cast<int>(file.kind), kind);
         EXPECT_EQ(file.id, 40005);
@@ -141,7 +141,7 @@ TEST(Reader, MinimalFilesOfTheSmallestShapes)
     ByteWriter package;
     package.zeros(4).text("").int32(7).int32(0);
     ASSERT_EQ(package.size(), 17u);
-    const Cwidfile pkg = LoadBytes("Package1.wid", package.str());
+    const DataFile pkg = LoadBytes("Package1.wid", package.str());
     ASSERT_TRUE(pkg.loaded) << pkg.failure;
     EXPECT_EQ(pkg.kind, FileKind::Package);
     EXPECT_EQ(pkg.name.size(), 1u);
@@ -151,7 +151,7 @@ TEST(Reader, MinimalFilesOfTheSmallestShapes)
     ByteWriter info;
     info.byte(4).int32(0).text("").int32(40002).int32(0);
     ASSERT_EQ(info.size(), 18u);
-    const Cwidfile inf = LoadBytes("Info2.wid", info.str());
+    const DataFile inf = LoadBytes("Info2.wid", info.str());
     ASSERT_TRUE(inf.loaded) << inf.failure;
     EXPECT_EQ(inf.kind, FileKind::Info);
 
@@ -167,14 +167,14 @@ TEST(Reader, TextsKeepEveryStoredByte)
 {
     ByteWriter out;
     out.zeros(4).rawText("").int32(1).int32(0);
-    const Cwidfile empty = LoadBytes("Package1.wid", out.str());
+    const DataFile empty = LoadBytes("Package1.wid", out.str());
     ASSERT_TRUE(empty.loaded);
     EXPECT_EQ(empty.name.size(), 0u);
 
     const std::string longest(511, 'a');
     ByteWriter at512;
     at512.zeros(4).text(longest).int32(1).int32(0);
-    const Cwidfile ok = LoadBytes("Package1.wid", at512.str());
+    const DataFile ok = LoadBytes("Package1.wid", at512.str());
     ASSERT_TRUE(ok.loaded);
     EXPECT_EQ(ok.name.size(), 512u);
     EXPECT_EQ(ok.name.back(), '\0');
@@ -197,14 +197,14 @@ TEST(Reader, PackageIsDecidedByCaseSensitiveNamePrefixOrKindByte)
     pkg.events = {{{build::Start("S", {build::WithNumber(53, 4)})}}};
     const std::string byKindByte = build::Encode(pkg);
 
-    const Cwidfile byByte = LoadBytes("Anything.wid", byKindByte);
+    const DataFile byByte = LoadBytes("Anything.wid", byKindByte);
     ASSERT_TRUE(byByte.loaded) << byByte.failure;
     EXPECT_EQ(byByte.kind, FileKind::Package);
     EXPECT_EQ(byByte.id, 3);
 
     std::string byName = byKindByte;
     byName[0] = 0;  // the first byte of a "Package*" file is ignored
-    const Cwidfile named = LoadBytes("Package7.wid", byName);
+    const DataFile named = LoadBytes("Package7.wid", byName);
     ASSERT_TRUE(named.loaded) << named.failure;
     EXPECT_EQ(named.kind, FileKind::Package);
     EXPECT_EQ(named.events.size(), 1u);
@@ -225,11 +225,11 @@ TEST(Reader, PackageNameIsTakenFromTheFileNamePartOnly)
     build::WriteFile((dir / "Area1.wid").string(), bytes);
     build::WriteFile((dir / "Package1.wid").string(), bytes);
 
-    const Cwidfile inPackageFolder((dir / "Area1.wid").string());
+    const DataFile inPackageFolder((dir / "Area1.wid").string());
     EXPECT_EQ(inPackageFolder.fileName, "Area1.wid");
     EXPECT_FALSE(inPackageFolder.loaded);
 
-    const Cwidfile package((dir / "Package1.wid").string());
+    const DataFile package((dir / "Package1.wid").string());
     EXPECT_EQ(package.fileName, "Package1.wid");
     EXPECT_TRUE(package.loaded) << package.failure;
     std::filesystem::remove_all(dir.parent_path());
@@ -237,10 +237,10 @@ TEST(Reader, PackageNameIsTakenFromTheFileNamePartOnly)
 
 TEST(Reader, MissingFileOrFolderFailsWithoutThrowing)
 {
-    const Cwidfile missing("/nonexistent/folder/Area1.wid");
+    const DataFile missing("/nonexistent/folder/Area1.wid");
     EXPECT_FALSE(missing.loaded);
     EXPECT_EQ(missing.fileName, "Area1.wid");
-    const Cwidfile folder(std::filesystem::temp_directory_path().string());
+    const DataFile folder(std::filesystem::temp_directory_path().string());
     EXPECT_FALSE(folder.loaded);
 }
 
@@ -278,7 +278,7 @@ TEST(Reader, EveryCutBeforeTheTrailingSkipFails)
     for (const auto& [f, trailingSkip] : files) {
         const std::string bytes = build::Encode(f);
         for (std::size_t length = 0; length < bytes.size() - trailingSkip; ++length) {
-            const Cwidfile file = LoadBytes("X.wid", bytes.substr(0, length));
+            const DataFile file = LoadBytes("X.wid", bytes.substr(0, length));
             ASSERT_FALSE(file.loaded) << "cut at " << length;
             expectNothingKept(file);
         }
@@ -405,7 +405,7 @@ TEST(Reader, ChildCountsAtOrBelowTheOffsetMeanNoChildren)
         ByteWriter out;
         out.byte(8).zeros(3).text("p").int32(1).int32(1).int32(1);
         out.byte(2).text("n").int32(stored).int32(77);
-        const Cwidfile file = LoadBytes("P.wid", out.str());
+        const DataFile file = LoadBytes("P.wid", out.str());
         ASSERT_TRUE(file.loaded) << stored;
         EXPECT_TRUE(file.events[0].starts[0].children.empty());
         EXPECT_EQ(file.events[0].starts[0].data.number, 77);
@@ -439,7 +439,7 @@ TEST(Reader, ContentsNestedAHundredThousandDeepLoadWalkAndDestroy)
         if (i % 2)
             out.int32(1).int32(1).byte(0);
     }
-    auto file = std::make_unique<Cwidfile>(LoadBytes("P.wid", out.str()));
+    auto file = std::make_unique<DataFile>(LoadBytes("P.wid", out.str()));
     ASSERT_TRUE(file->loaded) << file->failure;
     const auto lists = CollectByKind(file->events[0], 27);
     ASSERT_EQ(lists.size(), 1u);

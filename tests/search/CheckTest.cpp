@@ -8,6 +8,11 @@ namespace quorvel {
 namespace {
 
 using namespace build;
+// The builder's records, not the reader's of the same names.
+using build::Card;
+using build::Cell;
+using build::Content;
+using build::Event;
 using Rows = std::vector<std::string>;
 
 class CheckTest : public ScenarioTest {};

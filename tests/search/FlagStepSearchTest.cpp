@@ -7,6 +7,11 @@ namespace quorvel {
 namespace {
 
 using namespace build;
+// The builder's records, not the reader's of the same names.
+using build::Card;
+using build::Cell;
+using build::Content;
+using build::Event;
 using Rows = std::vector<std::string>;
 
 Content flagChange(const std::string& flag, std::int8_t value)

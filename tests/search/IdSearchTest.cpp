@@ -1,6 +1,6 @@
 #include "search/IdSearch.h"
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 
 #include "tests/support/ScenarioTest.h"
 
@@ -8,6 +8,11 @@ namespace quorvel {
 namespace {
 
 using namespace build;
+// The builder's records, not the reader's of the same names.
+using build::Card;
+using build::Cell;
+using build::Content;
+using build::Event;
 
 class IdSearchTest : public ScenarioTest {
 protected:

@@ -14,6 +14,11 @@ namespace quorvel {
 namespace {
 
 using namespace build;
+// The builder's records, not the reader's of the same names.
+using build::Card;
+using build::Cell;
+using build::Content;
+using build::Event;
 
 // Everything a command leaves: lines, the rows under each, the messages.
 struct Answer {

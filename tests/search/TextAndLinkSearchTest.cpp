@@ -7,6 +7,11 @@ namespace quorvel {
 namespace {
 
 using namespace build;
+// The builder's records, not the reader's of the same names.
+using build::Card;
+using build::Cell;
+using build::Content;
+using build::Event;
 using Rows = std::vector<std::string>;
 
 Content named(std::uint8_t kind, const std::string& text, std::int8_t target = 0, bool endsInZero = true)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scenario/Widfile.h"
+#include "scenario/DataFile.h"
 
 #include <deque>
 #include <span>
@@ -9,16 +9,16 @@
 namespace quorvel::build {
 
 // Loads bytes as the data file `fileName` would be loaded from disk.
-inline Cwidfile LoadBytes(const std::string& fileName, const std::string& bytes)
+inline DataFile LoadBytes(const std::string& fileName, const std::string& bytes)
 {
-    return Cwidfile(fileName, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    return DataFile(fileName, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
 }
 
 // The same, kept to the end of the test program, so its records can be
 // handed around on their own.
-inline const Cwidfile& LoadAndKeep(const std::string& fileName, const std::string& bytes)
+inline const DataFile& LoadAndKeep(const std::string& fileName, const std::string& bytes)
 {
-    static std::deque<Cwidfile> kept;
+    static std::deque<DataFile> kept;
     return kept.emplace_back(LoadBytes(fileName, bytes));
 }
 

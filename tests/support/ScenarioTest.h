@@ -1,6 +1,6 @@
 #pragma once
 
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 #include "search/SearchContext.h"
 
 #include "tests/support/RecordingSink.h"

@@ -1,7 +1,7 @@
 #include "tools/builder/WidBuilder.h"
 
 #include "scenario/ContentKind.h"
-#include "scenario/Widfile.h"
+#include "scenario/DataFile.h"
 
 #include <filesystem>
 #include <fstream>

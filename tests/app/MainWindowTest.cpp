@@ -1,8 +1,8 @@
 #include "app/Application.h"
-#include "app/Mein.h"
+#include "app/MainWindow.h"
 #include "app/ResultModels.h"
 #include "app/Settings.h"
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TempFolder.h"
@@ -52,7 +52,7 @@ QString cell(const QAbstractItemModel* model, int row, int column = 0)
 
 }  // namespace
 
-class MeinTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 
 private:
@@ -60,7 +60,7 @@ private:
     std::string settingsPath_;
     build::FakeDialogs dialogs_;
 
-    std::unique_ptr<TForm1> makeWindow() { return std::make_unique<TForm1>(settingsPath_, dialogs_); }
+    std::unique_ptr<MainWindow> makeWindow() { return std::make_unique<MainWindow>(settingsPath_, dialogs_); }
 
     // A scenario folder with a data file, under a "Scenario" folder.
     std::string scenario(const std::string& name)
@@ -80,7 +80,7 @@ private:
         return path;
     }
 
-    void fillAnswer(TForm1& window, int names, int rowsOfFirst)
+    void fillAnswer(MainWindow& window, int names, int rowsOfFirst)
     {
         window.Results.ClearResults();
         for (int i = 0; i < names; ++i) {
@@ -507,5 +507,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MeinTest)
-#include "MeinTest.moc"
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

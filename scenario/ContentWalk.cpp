@@ -1,31 +1,31 @@
-#include "scenario/Content.h"
+#include "scenario/ContentWalk.h"
 
 
 namespace quorvel {
 
-CollectedContents CollectByKind(const Ceventtree& event, std::uint8_t kind)
+CollectedContents CollectByKind(const Event& event, std::uint8_t kind)
 {
     CollectedContents lists;
     lists.reserve(event.starts.size());
-    std::vector<const Ccontent*> stack;
-    for (const Ccontent& start : event.starts) {
-        std::vector<const Ccontent*>& list = lists.emplace_back();
-        VisitKindInPreOrder(start, kind, stack, [&](const Ccontent& match) { list.push_back(&match); });
+    std::vector<const Content*> stack;
+    for (const Content& start : event.starts) {
+        std::vector<const Content*>& list = lists.emplace_back();
+        VisitKindInPreOrder(start, kind, stack, [&](const Content& match) { list.push_back(&match); });
     }
     return lists;
 }
 
 namespace {
 
-void visitCards(std::span<const Ccarddata> cards, EventOwner owner, const EventGroupVisitor& visit)
+void visitCards(std::span<const Card> cards, EventOwner owner, const EventGroupVisitor& visit)
 {
-    for (const Ccarddata& card : cards)
+    for (const Card& card : cards)
         visit(owner, &card, card.events);
 }
 
 }  // namespace
 
-void ForEachEventGroup(const Cwidfile& file, const EventGroupVisitor& visit)
+void ForEachEventGroup(const DataFile& file, const EventGroupVisitor& visit)
 {
     switch (file.kind) {
     case FileKind::Area:

@@ -1,4 +1,4 @@
-#include "results/ShiftJis.h"
+#include "scenario/ShiftJis.h"
 
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>

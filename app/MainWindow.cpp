@@ -1,4 +1,4 @@
-#include "app/Mein.h"
+#include "app/MainWindow.h"
 
 #include "app/ResultModels.h"
 #include "app/Settings.h"
@@ -66,7 +66,7 @@ QFont JapaneseUiFont()
     return font;
 }
 
-TForm1::TForm1(std::string settingsPath, UserDialogs& dialogs)
+MainWindow::MainWindow(std::string settingsPath, UserDialogs& dialogs)
     : settingsPath_(std::move(settingsPath)), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -87,9 +87,9 @@ TForm1::TForm1(std::string settingsPath, UserDialogs& dialogs)
     RefreshHistoryMenu();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-void TForm1::buildMenu()
+void MainWindow::buildMenu()
 {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
@@ -155,7 +155,7 @@ void TForm1::buildMenu()
     connect(M_renew, &QAction::triggered, this, [this] { M_renewClick(); });
 }
 
-QAction* TForm1::actionOf(int searchMode) const
+QAction* MainWindow::actionOf(int searchMode) const
 {
     switch (searchMode) {
     case StartContentCheck: return M_Cstart;
@@ -178,7 +178,7 @@ QAction* TForm1::actionOf(int searchMode) const
     }
 }
 
-void TForm1::enableBuiltCommands()
+void MainWindow::enableBuiltCommands()
 {
     for (const Command& command : Commands()) {
         QAction* action = actionOf(command.searchMode);
@@ -191,7 +191,7 @@ void TForm1::enableBuiltCommands()
     }
 }
 
-void TForm1::runCommand(int searchMode)
+void MainWindow::runCommand(int searchMode)
 {
     const Command* command = FindCommand(searchMode);
     if (!command || !command->run || ScenarioFile.empty())
@@ -206,7 +206,7 @@ void TForm1::runCommand(int searchMode)
     syncLists();
 }
 
-void TForm1::M_linkClick()
+void MainWindow::M_linkClick()
 {
     const Command* command = FindCommand(LinkSearch);
     if (!command || ScenarioFile.empty())
@@ -228,7 +228,7 @@ void TForm1::M_linkClick()
     syncLists();
 }
 
-void TForm1::buildLists()
+void MainWindow::buildLists()
 {
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -266,7 +266,7 @@ void TForm1::buildLists()
     setCentralWidget(Splitter1);
 }
 
-void TForm1::applySettings()
+void MainWindow::applySettings()
 {
     const SettingsValues settings = LoadSettings(settingsPath_);
     move(settings.left, settings.top);
@@ -279,13 +279,13 @@ void TForm1::applySettings()
     Rireki = settings.rireki;
 }
 
-int TForm1::leftListWidth() const
+int MainWindow::leftListWidth() const
 {
     // Until the splitter has been laid out its sizes are not the ones set.
     return Splitter1->isVisible() ? Splitter1->sizes().value(0) : paneLeft_;
 }
 
-void TForm1::RefreshHistoryMenu()
+void MainWindow::RefreshHistoryMenu()
 {
     bool anyShown = false;
     for (int slot = 2; slot >= 0; --slot) {
@@ -302,12 +302,12 @@ void TForm1::RefreshHistoryMenu()
     M_bar->setVisible(anyShown);
 }
 
-void TForm1::setFolderCaption()
+void MainWindow::setFolderCaption()
 {
     setWindowTitle(QString::fromStdString(TitleText + "< " + FolderWithoutSeparator(ScenarioFile) + " >"));
 }
 
-void TForm1::enterScenario(const std::string& scenarioFile)
+void MainWindow::enterScenario(const std::string& scenarioFile)
 {
     Results.ClearResults();
     syncLists();
@@ -317,7 +317,7 @@ void TForm1::enterScenario(const std::string& scenarioFile)
     Results.SearchMode = NoSearch;
 }
 
-void TForm1::M_openClick()
+void MainWindow::M_openClick()
 {
     OpenDialog1.fileName.clear();
     if (!ScenarioFile.empty())
@@ -326,7 +326,7 @@ void TForm1::M_openClick()
         openDataFile(*chosen);
 }
 
-void TForm1::openDataFile(const std::string& path)
+void MainWindow::openDataFile(const std::string& path)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
@@ -351,13 +351,13 @@ std::optional<std::string> droppedFile(const QMimeData* data)
 
 }  // namespace
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event)
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     if (droppedFile(event->mimeData()))
         event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent* event)
+void MainWindow::dropEvent(QDropEvent* event)
 {
     if (const std::optional<std::string> file = droppedFile(event->mimeData())) {
         event->acceptProposedAction();
@@ -365,7 +365,7 @@ void TForm1::dropEvent(QDropEvent* event)
     }
 }
 
-void TForm1::openHistorySlot(int index)
+void MainWindow::openHistorySlot(int index)
 {
     const std::string slot = Rireki[static_cast<std::size_t>(index)];
     if (!isVisibleFolder(FolderWithoutSeparator(slot))) {
@@ -379,7 +379,7 @@ void TForm1::openHistorySlot(int index)
         RefreshHistoryMenu();
 }
 
-void TForm1::syncLists()
+void MainWindow::syncLists()
 {
     leftModel_->refresh();
     resultModel_->refresh();
@@ -390,7 +390,7 @@ void TForm1::syncLists()
     }
 }
 
-void TForm1::ListBoxClick()
+void MainWindow::ListBoxClick()
 {
     const QModelIndex current = ListBox->currentIndex();
     const int before = Results.ShownIndex;
@@ -399,13 +399,13 @@ void TForm1::ListBoxClick()
         resultModel_->refresh();
 }
 
-void TForm1::ListViewColumnClick(int column)
+void MainWindow::ListViewColumnClick(int column)
 {
     Results.ListViewColumnClick(column);
     resultModel_->refresh();
 }
 
-void TForm1::M_renewClick()
+void MainWindow::M_renewClick()
 {
     Results.Reload([this](int mode) {
         if (mode == LinkSearch || !FindCommand(mode))
@@ -416,7 +416,7 @@ void TForm1::M_renewClick()
     syncLists();
 }
 
-bool TForm1::FormClose()
+bool MainWindow::FormClose()
 {
     Results.ClearResults();
     syncLists();
@@ -437,7 +437,7 @@ bool TForm1::FormClose()
     return false;
 }
 
-void TForm1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (!closing_) {
         closing_ = true;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scenario/Widfile.h"
+#include "scenario/DataFile.h"
 
 #include <cstdint>
 #include <functional>
@@ -12,19 +12,19 @@ namespace quorvel {
 // For each start content of the event, in stored order, the contents of one
 // kind in that start's tree in pre-order (the start itself first when it
 // matches). Empty when the event has no start contents.
-using CollectedContents = std::vector<std::vector<const Ccontent*>>;
-CollectedContents CollectByKind(const Ceventtree& event, std::uint8_t kind);
+using CollectedContents = std::vector<std::vector<const Content*>>;
+CollectedContents CollectByKind(const Event& event, std::uint8_t kind);
 
 // The contents of one kind in one start's tree, in the same pre-order, each
 // handed to onMatch; `stack` is working space the caller may reuse. Trees of
 // any depth are walked without recursion.
 template <typename OnMatch>
-void VisitKindInPreOrder(const Ccontent& start, std::uint8_t kind, std::vector<const Ccontent*>& stack, OnMatch&& onMatch)
+void VisitKindInPreOrder(const Content& start, std::uint8_t kind, std::vector<const Content*>& stack, OnMatch&& onMatch)
 {
     stack.clear();
     stack.push_back(&start);
     while (!stack.empty()) {
-        const Ccontent* content = stack.back();
+        const Content* content = stack.back();
         stack.pop_back();
         if (content->kind == kind)
             onMatch(*content);
@@ -46,8 +46,8 @@ enum class EventOwner {
 // and Battle: file events, then each card's events; Mate: owned items, skills,
 // beasts; Item, Skill, Beast, Package: file events; Info: nothing.
 // `card` is null for the file's own events.
-using EventGroupVisitor = std::function<void(EventOwner owner, const Ccarddata* card,
-                                             std::span<const Ceventtree> events)>;
-void ForEachEventGroup(const Cwidfile& file, const EventGroupVisitor& visit);
+using EventGroupVisitor = std::function<void(EventOwner owner, const Card* card,
+                                             std::span<const Event> events)>;
+void ForEachEventGroup(const DataFile& file, const EventGroupVisitor& visit);
 
 }  // namespace quorvel

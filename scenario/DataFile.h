@@ -12,7 +12,7 @@ namespace quorvel {
 
 // A text of a loaded file: exactly the stored bytes, the final zero byte
 // included (a stored empty text has length 1), viewed in the bytes the
-// Cwidfile holds. Rows and names that outlive the file copy it.
+// DataFile holds. Rows and names that outlive the file copy it.
 using Text = std::string_view;
 
 inline constexpr std::int32_t IdOffset = 40000;
@@ -28,14 +28,14 @@ enum class FileKind : std::int8_t {
     Package = 8,
 };
 
-// Lists are runs of records in the arenas of their Cwidfile, in stored order.
+// Lists are runs of records in the arenas of their DataFile, in stored order.
 
-struct serifdata {
+struct DialogueEntry {
     Text coupons;  // the entry's coupon condition
     Text text;     // what is said
 };
 
-struct celldata {
+struct Cell {
     std::int32_t number1 = 0;
     std::int32_t number2 = 0;
     std::int32_t number3 = 0;
@@ -47,66 +47,66 @@ struct celldata {
 };
 
 // The detail of one content; which fields a kind fills is given by its layout.
-struct contentdata {
+struct ContentDetail {
     std::int32_t number = 0;
     std::int32_t amount = 0;
     std::int8_t option = 0;
     std::int8_t option2 = 0;
-    std::span<const serifdata> serifs;
-    std::span<const celldata> cells;
+    std::span<const DialogueEntry> serifs;
+    std::span<const Cell> cells;
     Text text;
     Text text2;
 };
 
 // One node of a content tree.
-struct Ccontent {
+struct Content {
     std::uint8_t kind = 0;
     Text name;
-    contentdata data;
-    std::span<const Ccontent> children;
+    ContentDetail data;
+    std::span<const Content> children;
 };
 
-struct Ceventtree {
-    std::span<const Ccontent> starts;  // the first one is the event's head start
+struct Event {
+    std::span<const Content> starts;  // the first one is the event's head start
 };
 
-struct Ccarddata {
+struct Card {
     Text name;  // empty for Battle enemy cards
     std::int32_t number = 0;  // Area/Battle: 0-based position; Mate: id less 40000
     Text flag;  // empty for Mate cards
-    std::span<const Ceventtree> events;
+    std::span<const Event> events;
 };
 
 // Where the records of one loaded file live.
 struct RecordArenas {
-    RecordArena<Ccontent> contents;
-    RecordArena<Ceventtree> events;
-    RecordArena<Ccarddata> cards;
-    RecordArena<celldata> cells;
-    RecordArena<serifdata> serifs;
+    RecordArena<Content> contents;
+    RecordArena<Event> events;
+    RecordArena<Card> cards;
+    RecordArena<Cell> cells;
+    RecordArena<DialogueEntry> serifs;
 };
 
 // One data file. Construction reads the whole file with one read; it either
 // succeeds completely (loaded) or keeps nothing at all. Records and texts
 // live as long as the object; it can be moved but not copied.
-class Cwidfile {
+class DataFile {
 public:
-    explicit Cwidfile(const std::string& path);
+    explicit DataFile(const std::string& path);
     // Reads bytes already in memory (copied) as if they were the file `fileName`.
-    Cwidfile(std::string fileName, std::span<const std::uint8_t> bytes);
-    Cwidfile(Cwidfile&&) noexcept = default;
-    Cwidfile& operator=(Cwidfile&&) noexcept = default;
+    DataFile(std::string fileName, std::span<const std::uint8_t> bytes);
+    DataFile(DataFile&&) noexcept = default;
+    DataFile& operator=(DataFile&&) noexcept = default;
 
     bool loaded = false;
     Text name;
     std::string fileName;  // the file-name part of the path, no zero byte
     std::int32_t id = 0;   // as stored: real id + 40000 except for Package files
     FileKind kind = FileKind::Area;
-    std::span<const Ceventtree> events;
-    std::span<const Ccarddata> cards;   // Area cards, Battle enemy cards, Mate owned items
-    std::span<const Ccarddata> skills;  // Mate owned skills
-    std::span<const Ccarddata> beasts;  // Mate owned beasts
-    std::span<const celldata> cells;    // Area cells
+    std::span<const Event> events;
+    std::span<const Card> cards;   // Area cards, Battle enemy cards, Mate owned items
+    std::span<const Card> skills;  // Mate owned skills
+    std::span<const Card> beasts;  // Mate owned beasts
+    std::span<const Cell> cells;    // Area cells
 
     // Why the load failed (empty when loaded); for diagnostics only.
     std::string failure;

@@ -1,4 +1,4 @@
-#include "scenario/Widfile.h"
+#include "scenario/DataFile.h"
 
 #include "scenario/ByteStream.h"
 #include "scenario/ContentKind.h"
@@ -55,7 +55,7 @@ private:
 
 // A content whose head is read and whose children are being read.
 struct OpenContent {
-    Ccontent content;
+    Content content;
     std::int64_t childrenLeft;
     std::size_t childrenMark;  // where its children start on the content stack
 };
@@ -63,11 +63,11 @@ struct OpenContent {
 // The working stacks of a reader. A thread keeps its own from file to file,
 // so their room is made once rather than for every file.
 struct ReaderStacks {
-    ListStack<Ccontent> contents;
-    ListStack<Ceventtree> events;
-    ListStack<Ccarddata> cards;
-    ListStack<celldata> cells;
-    ListStack<serifdata> serifs;
+    ListStack<Content> contents;
+    ListStack<Event> events;
+    ListStack<Card> cards;
+    ListStack<Cell> cells;
+    ListStack<DialogueEntry> serifs;
     std::vector<OpenContent> open;
 
     // Empty stacks, with the room they had. A failed read may have left items behind.
@@ -84,10 +84,10 @@ struct ReaderStacks {
     }
 };
 
-// Reads one data file from a ByteStream into a Cwidfile, in file order.
+// Reads one data file from a ByteStream into a DataFile, in file order.
 class WidReader {
 public:
-    WidReader(Cwidfile& file, std::span<const std::uint8_t> bytes, RecordArenas& arenas, ReaderStacks& stacks)
+    WidReader(DataFile& file, std::span<const std::uint8_t> bytes, RecordArenas& arenas, ReaderStacks& stacks)
         : file_(file), in_(bytes), arenas_(arenas), contents_(stacks.contents), events_(stacks.events),
           cards_(stacks.cards), cells_(stacks.cells), serifs_(stacks.serifs), open_(stacks.open)
     {
@@ -106,28 +106,28 @@ private:
     void forEachListItem(ReadOne readOne);
     template <typename Record, typename ReadOne>
     std::span<const Record> readList(ListStack<Record>& stack, RecordArena<Record>& arena, ReadOne readOne);
-    std::span<const Ceventtree> readEvents(EventKeys keys);
-    Ceventtree readEvent(EventKeys keys);
+    std::span<const Event> readEvents(EventKeys keys);
+    Event readEvent(EventKeys keys);
     void readKeyData();
-    Ccontent readContentTree();
-    void readContentHead(Ccontent& content, std::int64_t& childCount);
-    contentdata readDetail(std::uint8_t kind);
-    celldata readCell();
-    Ccarddata readPlacedCard(int position);
-    Ccarddata readOwnedCard(std::uint64_t trailingSkip);
+    Content readContentTree();
+    void readContentHead(Content& content, std::int64_t& childCount);
+    ContentDetail readDetail(std::uint8_t kind);
+    Cell readCell();
+    Card readPlacedCard(int position);
+    Card readOwnedCard(std::uint64_t trailingSkip);
 
     void skipCardBody();
     void skipEffectList();
     void skipEmbeddedCard();
 
-    Cwidfile& file_;
+    DataFile& file_;
     ByteStream in_;
     RecordArenas& arenas_;
-    ListStack<Ccontent>& contents_;
-    ListStack<Ceventtree>& events_;
-    ListStack<Ccarddata>& cards_;
-    ListStack<celldata>& cells_;
-    ListStack<serifdata>& serifs_;
+    ListStack<Content>& contents_;
+    ListStack<Event>& events_;
+    ListStack<Card>& cards_;
+    ListStack<Cell>& cells_;
+    ListStack<DialogueEntry>& serifs_;
     std::vector<OpenContent>& open_;
     int embeddedDepth_ = 0;
 };
@@ -246,14 +246,14 @@ std::span<const Record> WidReader::readList(ListStack<Record>& stack, RecordAren
     return stack.keepFrom(mark, arena);
 }
 
-std::span<const Ceventtree> WidReader::readEvents(EventKeys keys)
+std::span<const Event> WidReader::readEvents(EventKeys keys)
 {
     return readList(events_, arenas_.events, [&] { return readEvent(keys); });
 }
 
-Ceventtree WidReader::readEvent(EventKeys keys)
+Event WidReader::readEvent(EventKeys keys)
 {
-    Ceventtree event;
+    Event event;
     event.starts = readList(contents_, arenas_.contents, [&] { return readContentTree(); });
     if (keys == EventKeys::With)
         readKeyData();
@@ -271,7 +271,7 @@ void WidReader::readKeyData()
     in_.readAndDrop(static_cast<std::uint64_t>(length));
 }
 
-void WidReader::readContentHead(Ccontent& content, std::int64_t& childCount)
+void WidReader::readContentHead(Content& content, std::int64_t& childCount)
 {
     content.kind = in_.readByte();
     content.name = in_.readText();
@@ -282,11 +282,11 @@ void WidReader::readContentHead(Ccontent& content, std::int64_t& childCount)
 // explicit stack of open contents, so any nesting depth is read safely; a
 // content's children wait on the content stack until it closes. Reading a
 // detail may read contents of an embedded card, above this tree's entries.
-Ccontent WidReader::readContentTree()
+Content WidReader::readContentTree()
 {
     const std::size_t base = open_.size();
     const auto open = [&] {
-        Ccontent content;
+        Content content;
         std::int64_t childCount = 0;
         readContentHead(content, childCount);
         open_.push_back({content, childCount, contents_.mark()});
@@ -299,7 +299,7 @@ Ccontent WidReader::readContentTree()
             open();
             continue;
         }
-        Ccontent closed = top.content;
+        Content closed = top.content;
         closed.children = contents_.keepFrom(top.childrenMark, arenas_.contents);
         open_.pop_back();
         closed.data = readDetail(closed.kind);
@@ -309,9 +309,9 @@ Ccontent WidReader::readContentTree()
     }
 }
 
-contentdata WidReader::readDetail(std::uint8_t kindByte)
+ContentDetail WidReader::readDetail(std::uint8_t kindByte)
 {
-    contentdata d;
+    ContentDetail d;
     const int kind = static_cast<std::int8_t>(kindByte);
     if (kind < 0 || kind > LastContentKind)
         in_.fail("unknown content kind " + std::to_string(kind));
@@ -377,7 +377,7 @@ contentdata WidReader::readDetail(std::uint8_t kindByte)
         d.option = option();
         d.number = in_.readInt();
         for (std::int32_t i = 0; i < d.number; ++i) {
-            serifdata entry;
+            DialogueEntry entry;
             entry.coupons = in_.readText();
             entry.text = in_.readText();
             serifs_.push(entry);
@@ -393,9 +393,9 @@ contentdata WidReader::readDetail(std::uint8_t kindByte)
     return d;
 }
 
-celldata WidReader::readCell()
+Cell WidReader::readCell()
 {
-    celldata cell;
+    Cell cell;
     cell.number1 = in_.readInt();
     cell.number2 = in_.readInt();
     cell.number3 = in_.readInt();
@@ -407,9 +407,9 @@ celldata WidReader::readCell()
     return cell;
 }
 
-Ccarddata WidReader::readPlacedCard(int position)
+Card WidReader::readPlacedCard(int position)
 {
-    Ccarddata card;
+    Card card;
     card.number = position;
     if (file_.kind == FileKind::Area) {
         in_.skip(1);
@@ -430,9 +430,9 @@ Ccarddata WidReader::readPlacedCard(int position)
     return card;
 }
 
-Ccarddata WidReader::readOwnedCard(std::uint64_t trailingSkip)
+Card WidReader::readOwnedCard(std::uint64_t trailingSkip)
 {
-    Ccarddata card;
+    Card card;
     in_.skip(1);
     in_.skipBlock();
     card.name = in_.readText();
@@ -510,7 +510,7 @@ void WidReader::skipEmbeddedCard()
 
 }  // namespace
 
-Cwidfile::Cwidfile(const std::string& path) : fileName(FileNamePart(path))
+DataFile::DataFile(const std::string& path) : fileName(FileNamePart(path))
 {
     try {
         std::optional<FileBytes> read = ReadFileBytes(path);
@@ -526,7 +526,7 @@ Cwidfile::Cwidfile(const std::string& path) : fileName(FileNamePart(path))
     load();
 }
 
-Cwidfile::Cwidfile(std::string fileName_, std::span<const std::uint8_t> bytes) : fileName(std::move(fileName_))
+DataFile::DataFile(std::string fileName_, std::span<const std::uint8_t> bytes) : fileName(std::move(fileName_))
 {
     try {
         bytes_.data = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size());
@@ -539,7 +539,7 @@ Cwidfile::Cwidfile(std::string fileName_, std::span<const std::uint8_t> bytes) :
     load();
 }
 
-void Cwidfile::load()
+void DataFile::load()
 {
     try {
         WidReader(*this, std::span<const std::uint8_t>(bytes_.data.get(), bytes_.size), records_,

@@ -24,12 +24,12 @@ class ResultTableModel;
 
 // The main window: a menu bar, the list of names on the left, the result
 // list on the right and a splitter between them.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
 public:
     // Reads the window's settings from `settingsPath`; dialogs and message
     // boxes go through `dialogs`.
-    TForm1(std::string settingsPath, UserDialogs& dialogs);
-    ~TForm1() override;
+    MainWindow(std::string settingsPath, UserDialogs& dialogs);
+    ~MainWindow() override;
 
     // Components, named as the window's parts are known.
     QMenuBar* MainMenu1 = nullptr;
