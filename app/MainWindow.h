@@ -3,12 +3,15 @@
 #include "app/History.h"
 #include "app/UserDialogs.h"
 #include "results/ResultsPanel.h"
+#include "search/Commands.h"
 #include "search/ScenarioFileList.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QListView;
@@ -19,7 +22,7 @@ class QTreeView;
 
 namespace quorvel {
 
-class LeftListModel;
+class NameListModel;
 class ResultTableModel;
 
 // The main window: a menu bar, the list of names on the left, the result
@@ -31,78 +34,52 @@ public:
     MainWindow(std::string settingsPath, UserDialogs& dialogs);
     ~MainWindow() override;
 
-    // Components, named as the window's parts are known.
-    QMenuBar* MainMenu1 = nullptr;
-    QMenu* N1 = nullptr;
-    QMenu* N2 = nullptr;
-    QMenu* N3 = nullptr;
-    QAction* M_open = nullptr;
-    QAction* M_bar = nullptr;
-    std::array<QAction*, 3> M_rireki{};
-    QAction* M_Cstart = nullptr;
-    QAction* M_Cbrunch = nullptr;
-    QAction* M_Cserif = nullptr;
-    QAction* M_frag = nullptr;
-    QAction* M_step = nullptr;
-    QAction* M_coupon = nullptr;
-    QAction* M_goship = nullptr;
-    QAction* M_item = nullptr;
-    QAction* M_skill = nullptr;
-    QAction* M_info = nullptr;
-    QAction* M_beast = nullptr;
-    QAction* M_package = nullptr;
-    QAction* M_area = nullptr;
-    QAction* M_battle = nullptr;
-    QAction* M_link = nullptr;
-    QAction* M_wave = nullptr;
-    QAction* M_renew = nullptr;
-    QListView* ListBox = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QTreeView* ListView = nullptr;
-    ScenarioFileList FileListBox1;
-    OpenDialogState OpenDialog1;
+    // The menus and their actions; the commands' actions come from the command table.
+    QMenu* fileMenu = nullptr;
+    QMenu* checkMenu = nullptr;
+    QMenu* searchMenu = nullptr;
+    QAction* openAction = nullptr;
+    QAction* historySeparator = nullptr;
+    std::array<QAction*, 3> historyActions{};
+    QAction* reloadAction = nullptr;
+    // The action that runs the command of this quorvel-cli name; null when there is none.
+    QAction* commandAction(const std::string& name) const;
+
+    QListView* nameList = nullptr;    // the left list
+    QSplitter* listSplitter = nullptr;
+    QTreeView* resultList = nullptr;  // the right list
+    ScenarioFileList scenarioFiles;   // the data files of the scenario folder
+    OpenDialogState openDialog;
 
     // State the window owns.
-    ResultsPanel Results;  // ResultIndex, ValueNameTable, SearchMode, ShownIndex, SortColumn
-    std::string ScenarioFile;
-    std::string TitleText;
-    std::array<std::string, 6> TargetWords;  // Shift-JIS
-    HistorySlots Rireki;
+    ResultsPanel results;
+    std::string scenarioFile;  // the data file the scenario was chosen by; empty before
+    std::string titleText;
+    TargetWordTable targetWords;
+    HistorySlots history;  // the three most recent scenarios
 
-    // Handlers.
-    void M_openClick();
-    void M_rireki1Click() { openHistorySlot(0); }
-    void M_rireki2Click() { openHistorySlot(1); }
-    void M_rireki3Click() { openHistorySlot(2); }
-    void RefreshHistoryMenu();
-    void ListBoxClick();
-    void ListViewColumnClick(int column);
-    void M_renewClick();
-    void M_CstartClick() { runCommand(StartContentCheck); }
-    void M_CbrunchClick() { runCommand(BranchCheck); }
-    void M_CserifClick() { runCommand(DialogueCouponCheck); }
-    void M_fragClick() { runCommand(FlagSearch); }
-    void M_stepClick() { runCommand(StepSearch); }
-    void M_couponClick() { runCommand(CouponSearch); }
-    void M_goshipClick() { runCommand(GossipSearch); }
-    void M_itemClick() { runCommand(ItemSearch); }
-    void M_skillClick() { runCommand(SkillSearch); }
-    void M_infoClick() { runCommand(InfoSearch); }
-    void M_beastClick() { runCommand(BeastSearch); }
-    void M_packageClick() { runCommand(PackageSearch); }
-    void M_areaClick() { runCommand(AreaSearch); }
-    void M_battleClick() { runCommand(BattleSearch); }
-    void M_linkClick();
-    void M_waveClick() { runCommand(SoundSearch); }
+    // オープン: asks for a data file and opens its scenario.
+    void openScenario();
     // Opens the scenario of a data file as if it had been chosen with オープン;
     // a path that is not an existing file is ignored, as the dialog ignores it.
     void openDataFile(const std::string& path);
+    // A history item (0..2): opens that scenario again and moves it to the front.
+    void openHistorySlot(int slot);
+    void refreshHistoryMenu();
+    // Runs a command as its menu item does: nothing while no scenario is chosen.
+    void runCommand(const Command& command);
+    // リロード: the last command again, with the same line selected.
+    void reload();
+    // The left list's current line changed.
+    void showSelectedName();
+    void sortByColumn(int column);
     // Clears the results and writes the settings; true when every value was written.
-    bool FormClose();
+    bool saveSettingsOnClose();
 
     int leftListWidth() const;
-    // Shows the panel's current state in the two lists.
-    void syncLists();
+    // Shows the panel's current state in the two lists (after a change made
+    // outside the window's commands, such as a test's).
+    void showResults();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,18 +91,18 @@ private:
     void buildMenu();
     void buildLists();
     void applySettings();
-    void openHistorySlot(int index);
-    void enterScenario(const std::string& scenarioFile);
+    void enterScenario(const std::string& dataFile);
     void setFolderCaption();
-    void enableBuiltCommands();
-    // Runs the command of a SearchMode as its menu item does: nothing while
-    // no scenario is chosen.
-    void runCommand(int searchMode);
-    QAction* actionOf(int searchMode) const;
+    void runFolderCommand(const Command& command);
+    void runLinkSearch(const Command& command);
+    // The lists stop showing the panel (announced to their views) while the
+    // panel is cleared and filled, then show it again.
+    void hideResults();
 
     std::string settingsPath_;
     UserDialogs& dialogs_;
-    LeftListModel* leftModel_ = nullptr;
+    std::vector<std::pair<const Command*, QAction*>> commandActions_;
+    NameListModel* nameModel_ = nullptr;
     ResultTableModel* resultModel_ = nullptr;
     bool closing_ = false;
     int paneLeft_ = 0;

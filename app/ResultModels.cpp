@@ -1,14 +1,13 @@
 #include "app/ResultModels.h"
 
-#include "scenario/ShiftJis.h"
-
 namespace quorvel {
 
 namespace {
 
-QVariant shown(const std::string& text)
+QString shown(const KeptText& text)
 {
-    return QString::fromStdString(DisplayText(text));
+    const std::string_view utf8 = text.shown();
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 // A text on one line: each line break (CR LF, CR or LF) shown as a mark.
@@ -25,27 +24,21 @@ const char* const ColumnCaptions[7] = {"", "filename", "イベント所属", "�
 
 }  // namespace
 
-int LeftListModel::rowCount(const QModelIndex& parent) const
+int NameListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(panel_.leftLines().size());
+    return parent.isValid() || !showing() ? 0 : static_cast<int>(panel_.leftLines().size());
 }
 
-QVariant LeftListModel::data(const QModelIndex& index, int role) const
+QVariant NameListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     return shown(panel_.leftLines()[static_cast<std::size_t>(index.row())]);
 }
 
-void LeftListModel::refresh()
-{
-    beginResetModel();
-    endResetModel();
-}
-
 int ResultTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(panel_.resultLines().size());
+    return parent.isValid() || !showing() ? 0 : static_cast<int>(panel_.resultLines().size());
 }
 
 int ResultTableModel::columnCount(const QModelIndex& parent) const
@@ -57,13 +50,13 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const
 {
     if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const QString text =
-        shown(panel_.resultLines()[static_cast<std::size_t>(index.row())][static_cast<std::size_t>(index.column())])
-            .toString();
-    const QString line = onOneLine(text);
+    const ResultLine& line = panel_.resultLines()[static_cast<std::size_t>(index.row())];
+    const QString text = index.column() == 0 ? QString::fromStdString(line.number)
+                                             : shown(line.row->texts[static_cast<std::size_t>(index.column() - 1)]);
+    const QString oneLine = onOneLine(text);
     if (role == Qt::DisplayRole)
-        return line;
-    return line == text ? QVariant() : QVariant(text);  // the whole text where the cell cannot show it
+        return oneLine;
+    return oneLine == text ? QVariant() : QVariant(text);  // the whole text where the cell cannot show it
 }
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -71,12 +64,6 @@ QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= 7)
         return {};
     return QString::fromUtf8(ColumnCaptions[section]);
-}
-
-void ResultTableModel::refresh()
-{
-    beginResetModel();
-    endResetModel();
 }
 
 }  // namespace quorvel

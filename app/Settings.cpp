@@ -13,7 +13,7 @@ namespace quorvel {
 namespace {
 
 const char* const WidthKeys[7] = {"Width0", "Width1", "Width2", "Width3", "Width4", "Width5", "Width6"};
-const char* const RirekiKeys[3] = {"Rireki1", "Rireki2", "Rireki3"};
+const char* const HistoryKeys[3] = {"Rireki1", "Rireki2", "Rireki3"};
 
 }  // namespace
 
@@ -68,7 +68,7 @@ SettingsValues LoadSettings(const std::string& settingsPath)
         v.columnWidths[i] = file.readInteger("PANESIZE", WidthKeys[i], v.columnWidths[i]);
     v.openPath = file.readText("PATH", "OpenPath", v.openPath);
     for (int i = 0; i < 3; ++i)
-        v.rireki[i] = file.readText("PATH", RirekiKeys[i], v.rireki[i]);
+        v.history[i] = file.readText("PATH", HistoryKeys[i], v.history[i]);
     return v;
 }
 
@@ -87,7 +87,7 @@ bool SaveSettings(const std::string& settingsPath, const SettingsValues& v)
         ok = file.writeInteger("PANESIZE", WidthKeys[i], v.columnWidths[i]);
     ok = ok && file.writeText("PATH", "OpenPath", v.openPath);
     for (int i = 0; ok && i < 3; ++i)
-        ok = file.writeText("PATH", RirekiKeys[i], v.rireki[i]);
+        ok = file.writeText("PATH", HistoryKeys[i], v.history[i]);
     return ok;
 }
 

@@ -20,7 +20,7 @@ struct SettingsValues {
     int paneLeft = 137;
     std::array<int, 7> columnWidths = {18, 80, 100, 120, 100, 80, 90};
     std::string openPath = EmptyHistorySlot;
-    std::array<std::string, 3> rireki = {EmptyHistorySlot, EmptyHistorySlot, EmptyHistorySlot};
+    std::array<std::string, 3> history = {EmptyHistorySlot, EmptyHistorySlot, EmptyHistorySlot};
 };
 
 // The program's path with its extension replaced by ".ini" (appended when

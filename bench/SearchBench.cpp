@@ -150,7 +150,7 @@ void searchAgainstReading(benchmark::State& state, const std::vector<std::string
 void BM_ItemSearchAgainstReading(benchmark::State& state)
 {
     searchAgainstReading(state, {"Item*.wid", quorvel::UsePassMask}, [](quorvel::SearchContext& context) {
-        quorvel::SearchIdUses(context, quorvel::IdSearchKind::Item);
+        quorvel::SearchIdUses(context, quorvel::ItemUses);
     });
 }
 

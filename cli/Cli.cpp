@@ -2,11 +2,12 @@
 
 #include "cli/JsonAnswer.h"
 
-#include "scenario/ShiftJis.h"
 #include "scenario/FileSystem.h"
 #include "search/Commands.h"
 
+#if defined(__GLIBC__)
 #include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <filesystem>
@@ -88,20 +89,20 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
     return options;
 }
 
-// The rows of entry `line` as the window shows them, each text decoded.
-std::vector<std::array<std::string, 6>> shownRows(const ResultsPanel& results, int line, int column)
+// The rows of entry `line` as the window shows them.
+std::vector<std::array<std::string_view, 6>> shownRows(const ResultsPanel& results, int line, int column)
 {
-    std::vector<std::array<std::string, 6>> rows;
+    std::vector<std::array<std::string_view, 6>> rows;
     for (const HitRow* row : RowsInShownOrder(results, line, column)) {
-        std::array<std::string, 6>& shown = rows.emplace_back();
+        std::array<std::string_view, 6>& shown = rows.emplace_back();
         for (std::size_t c = 0; c < 6; ++c)
-            shown[c] = DisplayText(row->texts[c]);
+            shown[c] = row->texts[c].shown();
     }
     return rows;
 }
 
 // Columns on a terminal: East Asian wide characters take two.
-std::size_t displayWidth(const std::string& utf8)
+std::size_t displayWidth(std::string_view utf8)
 {
     std::size_t width = 0;
     for (std::size_t i = 0; i < utf8.size();) {
@@ -122,7 +123,7 @@ void printForPeople(std::ostream& out, std::ostream& err, int sortColumn, const 
     for (const auto& [text, caption] : messages.messages)
         err << caption << ": " << text << "\n";
     for (std::size_t line = 0; line < results.leftLines().size(); ++line) {
-        out << DisplayText(results.leftLines()[line]) << "\n";
+        out << results.leftLines()[line].shown() << "\n";
         if (static_cast<int>(line) >= results.index.count())
             continue;
         const auto rows = shownRows(results, static_cast<int>(line), sortColumn);
@@ -135,7 +136,7 @@ void printForPeople(std::ostream& out, std::ostream& err, int sortColumn, const 
             const std::string number = std::to_string(r + 1);
             std::string text = "  " + std::string(widths[0] - number.size(), ' ') + number;
             for (std::size_t c = 0; c < 6; ++c)
-                text += "  " + rows[r][c] + std::string(c < 5 ? widths[c + 1] - displayWidth(rows[r][c]) : 0, ' ');
+                text.append("  ").append(rows[r][c]).append(c < 5 ? widths[c + 1] - displayWidth(rows[r][c]) : 0, ' ');
             while (!text.empty() && text.back() == ' ')
                 text.pop_back();
             out << text << "\n";
@@ -186,7 +187,7 @@ std::optional<int> runCommand(const Command& command, const Options& options, st
         WriteJsonAnswer(out, command.name, messages.messages, results, options.sortColumn, context.workers);
     else
         printForPeople(out, err, options.sortColumn, results, messages);
-    const bool listedProblems = command.isCheck && !results.leftLines().empty();
+    const bool listedProblems = command.isCheck() && !results.leftLines().empty();
     return messages.messages.empty() && !listedProblems ? 0 : 1;
 }
 
@@ -195,7 +196,7 @@ int runChecks(const Options& options, std::ostream& out, std::ostream& err)
 {
     int status = 0;
     for (const Command& command : Commands()) {
-        if (!command.isCheck)
+        if (!command.isCheck())
             continue;
         if (!options.json)
             out << "== " << command.caption << " (" << command.name << ") ==\n";
@@ -211,10 +212,19 @@ int runChecks(const Options& options, std::ostream& out, std::ostream& err)
 
 void KeepFreedMemoryForTheCommand()
 {
-    constexpr int Large = 1 << 30;
-    mallopt(M_TRIM_THRESHOLD, Large);
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
-    mallopt(M_TOP_PAD, 16 << 20);
+#if defined(__GLIBC__)
+    // Freed memory is not given back until a gigabyte of it lies free at the top of the heap.
+    constexpr int TrimThreshold = 1 << 30;
+    // Blocks below 64 MiB (a large file, a long list of rows) come from the
+    // heap, where they are used again, rather than from fresh pages.
+    constexpr int MmapThreshold = 64 << 20;
+    // The heap grows by 16 MiB beyond what is asked at a time, so a command
+    // over a large scenario asks the system a few times rather than thousands.
+    constexpr int TopPad = 16 << 20;
+    mallopt(M_TRIM_THRESHOLD, TrimThreshold);
+    mallopt(M_MMAP_THRESHOLD, MmapThreshold);
+    mallopt(M_TOP_PAD, TopPad);
+#endif
 }
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)

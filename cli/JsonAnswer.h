@@ -15,7 +15,7 @@ using MessageList = std::vector<std::pair<std::string, std::string>>;
 // Writes a command's answer as one JSON object on one line,
 //   {"command": ..., "messages": [{"caption": ..., "text": ...}], "names": [{"name": ..., "rows": [[...]]}]}
 // name by name and row by row, as it goes. Each text is what the window
-// shows: its bytes up to the first zero byte, decoded from Shift-JIS.
+// shows: the shown form its answer keeps.
 // `sortColumn` 1..6 orders each name's rows as a click on that column would.
 // Runs of names are made ready on up to `workers` threads.
 void WriteJsonAnswer(std::ostream& out, const std::string& command, const MessageList& messages,

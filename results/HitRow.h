@@ -1,16 +1,15 @@
 #pragma once
 
+#include "results/TextStore.h"
+
 #include <array>
-#include <string_view>
 
 namespace quorvel {
 
 // One result row: file name, event, head start name, owning start name,
-// kind word, value. Shift-JIS texts; data-file texts keep their zero byte.
-// The texts are views of copies the answer holding the row keeps (a
-// TextStore), or of literals.
+// kind word, value. The texts are kept by the answer holding the row.
 struct HitRow {
-    std::array<std::string_view, 6> texts;
+    std::array<KeptText, 6> texts;
 };
 
 }  // namespace quorvel

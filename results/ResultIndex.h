@@ -4,7 +4,6 @@
 #include "results/NameTable.h"
 #include "results/TextStore.h"
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,24 +13,18 @@ namespace quorvel {
 using RowList = std::vector<HitRow>;
 
 // The names of the current answer, each owning the rows filed under it,
-// and the texts of those rows. A row is a few views, so the rows of a name
-// stand together and are read in one sweep.
+// and the texts of those rows. A row is a few handles of kept texts, so the
+// rows of a name stand together and are read in one sweep.
 class ResultIndex : public NameTable<RowList> {
 public:
-    // Files a copy of the row, its texts included.
-    void fileRow(int position, const HitRow& row)
-    {
-        HitRow kept;
-        for (std::size_t column = 0; column < row.texts.size(); ++column)
-            kept.texts[column] = texts_.keep(row.texts[column]);
-        fileKeptRow(position, kept);
-    }
+    // Files a row of copies of these texts.
+    void fileRow(int position, const RowTexts& texts) { fileKeptRow(position, HitRow{texts_.keepRow(texts)}); }
 
-    // Files a row whose texts texts() already keeps (or literals).
+    // Files a row whose texts texts() keeps.
     void fileKeptRow(int position, const HitRow& row) { payload(position).push_back(row); }
     const RowList& rows(int position) const { return payload(position); }
 
-    // Where the texts of the rows are kept.
+    // Where the texts of the rows and of the left list are kept.
     TextStore& texts() { return texts_; }
 
     // Removes every entry and row; the mode stays.

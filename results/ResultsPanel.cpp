@@ -4,7 +4,7 @@
 
 namespace quorvel {
 
-int ListViewCompare(std::string_view a, std::string_view b)
+int CompareListTexts(std::string_view a, std::string_view b)
 {
     const auto fold = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 0x20 : int{c}; };
     const std::size_t common = std::min(a.size(), b.size());
@@ -20,66 +20,58 @@ void ResultsPanel::copyKeysToLeftList()
 {
     leftLines_.clear();
     for (const auto& entry : index.entries())
-        leftLines_.push_back(entry.key);
+        leftLines_.push_back(index.texts().keep(entry.key));
 }
 
-void ResultsPanel::ClearResults()
+void ResultsPanel::clear()
 {
     leftLines_.clear();
     resultLines_.clear();
     selectedLine_ = -1;
     index.clear();
-    ShownIndex = -1;
-}
-
-void ResultsPanel::ClearValueNames()
-{
-    valueNames.clear();
+    shownLine = -1;
 }
 
 void ResultsPanel::selectLine(int line)
 {
     selectedLine_ = line >= 0 && line < static_cast<int>(leftLines_.size()) ? line : -1;
-    ShowSelectedRows();
+    showSelectedRows();
 }
 
-void ResultsPanel::ShowSelectedRows()
+void ResultsPanel::showSelectedRows()
 {
     const int line = selectedLine_;
-    if (line == -1 || line == ShownIndex)
+    if (line == -1 || line == shownLine)
         return;
-    ShownIndex = line;
+    shownLine = line;
     resultLines_.clear();
     if (line < index.count()) {
-        for (const HitRow& row : index.rows(line)) {
-            ResultLine shown;
-            std::copy(row.texts.begin(), row.texts.end(), shown.begin() + 1);
-            resultLines_.push_back(std::move(shown));
-        }
+        for (const HitRow& row : index.rows(line))
+            resultLines_.push_back(ResultLine{{}, &row});
     }
     sortAndNumber();
 }
 
-void ResultsPanel::ListViewColumnClick(int column)
+void ResultsPanel::sortByColumn(int column)
 {
-    SortColumn = column;
+    sortColumn = column;
     sortAndNumber();
 }
 
 void ResultsPanel::sortAndNumber()
 {
-    const auto column = static_cast<std::size_t>(std::clamp(SortColumn, 0, 6));
+    const int column = std::clamp(sortColumn, 0, 6);
     std::stable_sort(resultLines_.begin(), resultLines_.end(), [&](const ResultLine& a, const ResultLine& b) {
-        return ListViewCompare(a[column], b[column]) < 0;
+        return CompareListTexts(a.sortText(column), b.sortText(column)) < 0;
     });
     for (std::size_t k = 0; k < resultLines_.size(); ++k)
-        resultLines_[k][0] = std::to_string(k + 1);
+        resultLines_[k].number = std::to_string(k + 1);
 }
 
-void ResultsPanel::Reload(const std::function<bool(int searchMode)>& run)
+void ResultsPanel::reload(const std::function<bool(SearchMode)>& run)
 {
     const int previous = selectedLine_;
-    if (!run(SearchMode))
+    if (!run(searchMode))
         return;
     if (previous >= 0 && previous < static_cast<int>(leftLines_.size()))
         selectLine(previous);

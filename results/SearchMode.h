@@ -2,9 +2,10 @@
 
 namespace quorvel {
 
-// The last command that ran; Reload runs it again.
-enum SearchMode : int {
-    NoSearch = 0,
+// The last command that ran, by the numbers the commands have always had;
+// Reload runs it again.
+enum class SearchMode : int {
+    None = 0,
     StartContentCheck = 1,
     BranchCheck = 2,
     FlagSearch = 3,

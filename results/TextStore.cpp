@@ -1,42 +1,48 @@
 #include "results/TextStore.h"
 
-#include <algorithm>
-#include <iterator>
+#include "scenario/ShiftJis.h"
+
+#include <limits>
+#include <stdexcept>
 
 namespace quorvel {
 
-std::string_view TextStore::keep(std::string_view text)
+KeptText TextStore::keep(std::string_view stored)
 {
-    if (text.empty())
+    if (stored.empty())
         return {};
-    if (free_ < text.size()) {
-        const std::size_t size = std::max(text.size(), nextChunk_);
-        nextChunk_ = std::min(nextChunk_ * 2, LargestChunk);
-        chunks_.push_back({std::make_unique_for_overwrite<char[]>(size), size});
-        next_ = chunks_.back().bytes.get();
-        free_ = size;
-    }
-    char* const at = next_;
-    std::copy(text.begin(), text.end(), at);
-    next_ += text.size();
-    free_ -= text.size();
-    return {at, text.size()};
+    if (stored.size() > std::numeric_limits<std::uint32_t>::max() / 4)
+        throw std::length_error("a text too long to keep");
+    const std::string_view shownBytes = UpToFirstZero(stored);
+    // Each thread decodes with a converter of its own.
+    thread_local ShiftJisDecoder decoder;
+    const bool asStored = DecodesToItself(shownBytes);
+    const std::string_view decoded = asStored ? std::string_view() : std::string_view(decoder.toUtf8(shownBytes));
+    const KeptText::Layout layout{static_cast<std::uint32_t>(stored.size()),
+                                  asStored ? 0 : static_cast<std::uint32_t>(stored.size()),
+                                  static_cast<std::uint32_t>(asStored ? shownBytes.size() : decoded.size())};
+    char* const at = room_.take(sizeof layout + stored.size() + decoded.size());
+    std::memcpy(at, &layout, sizeof layout);
+    std::memcpy(at + sizeof layout, stored.data(), stored.size());
+    if (!decoded.empty())
+        std::memcpy(at + sizeof layout + stored.size(), decoded.data(), decoded.size());
+    return KeptText(at);
 }
 
-HitRow TextStore::keepRow(const std::array<std::string_view, 6>& texts)
+std::array<KeptText, 6> TextStore::keepRow(const RowTexts& texts)
 {
-    HitRow row;
+    std::array<KeptText, 6> kept;
     for (std::size_t column = 0; column < texts.size(); ++column)
-        row.texts[column] = keepInColumn(recent_[column], texts[column]);
-    return row;
+        kept[column] = keepInColumn(recent_[column], texts[column]);
+    return kept;
 }
 
-std::string_view TextStore::keepInColumn(RecentOfColumn& recent, std::string_view text)
+KeptText TextStore::keepInColumn(RecentOfColumn& recent, std::string_view text)
 {
     // Newest first: a column mostly repeats its last text.
     for (std::size_t age = 0; age < RecentTexts; ++age) {
-        const std::string_view known = recent.texts[(recent.next + RecentTexts - age) % RecentTexts];
-        if (known.size() == text.size() && known == text)
+        const KeptText known = recent.texts[(recent.next + RecentTexts - age) % RecentTexts];
+        if (known.stored() == text)
             return known;
     }
     recent.next = (recent.next + 1) % RecentTexts;
@@ -46,20 +52,13 @@ std::string_view TextStore::keepInColumn(RecentOfColumn& recent, std::string_vie
 
 void TextStore::adopt(TextStore&& other)
 {
-    if (other.chunks_.empty())
-        return;
-    // Keeping goes on in the chunk it was filling: next_ points into it, wherever it stands.
-    chunks_.insert(chunks_.end(), std::make_move_iterator(other.chunks_.begin()),
-                   std::make_move_iterator(other.chunks_.end()));
+    room_.adopt(std::move(other.room_));
     other.clear();
 }
 
 void TextStore::clear()
 {
-    chunks_.clear();
-    next_ = nullptr;
-    free_ = 0;
-    nextChunk_ = FirstChunk;
+    room_.release();
     recent_ = {};
 }
 

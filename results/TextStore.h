@@ -1,61 +1,97 @@
 #pragma once
 
-#include "results/HitRow.h"
+#include "scenario/GrowingChunks.h"
 
 #include <array>
 #include <cstddef>
-#include <memory>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
-#include <vector>
 
 namespace quorvel {
 
-// Copies of texts kept for as long as the rows that view them. What is kept
-// never moves, a store can take over the texts of another, and everything is
-// released together.
+// A text an answer keeps, in its two forms: the bytes as stored (Shift-JIS;
+// a data-file text keeps its final zero byte), which names compare and rows
+// sort by, and the form the lists, the printer and the JSON answer show: its
+// bytes up to the first zero byte, as UTF-8. Both forms are made once, when
+// the text is kept. A default KeptText is the empty text.
+class KeptText {
+public:
+    KeptText() = default;
+
+    std::string_view stored() const
+    {
+        const Layout layout = this->layout();
+        return {bytes(), layout.storedSize};
+    }
+    std::string_view shown() const
+    {
+        const Layout layout = this->layout();
+        return {bytes() + layout.shownOffset, layout.shownSize};
+    }
+
+private:
+    friend class TextStore;
+
+    // How a kept text lies in its store: this layout, then the stored bytes,
+    // then the shown form unless it is the start of the stored bytes (a text
+    // of plain ASCII shows as it is stored).
+    struct Layout {
+        std::uint32_t storedSize;
+        std::uint32_t shownOffset;  // from the first stored byte
+        std::uint32_t shownSize;
+    };
+    static constexpr char EmptyText[sizeof(Layout)] = {};
+
+    explicit KeptText(const char* at) : at_(at) {}
+    Layout layout() const
+    {
+        Layout layout;
+        std::memcpy(&layout, at_, sizeof layout);  // kept texts lie one after another, unaligned
+        return layout;
+    }
+    const char* bytes() const { return at_ + sizeof(Layout); }
+
+    const char* at_ = EmptyText;
+};
+
+// The six texts of a row as they are made (stored bytes), before they are kept.
+using RowTexts = std::array<std::string_view, 6>;
+
+// Texts kept for as long as the answer whose rows and lines show them. What
+// is kept never moves, a store can take over the texts of another, and
+// everything is released together. A store is used by one thread at a time;
+// the shown forms are decoded on the thread that keeps the texts.
 class TextStore {
 public:
-    TextStore() = default;
-    TextStore(TextStore&&) noexcept = default;
-    TextStore& operator=(TextStore&&) noexcept = default;
-    TextStore(const TextStore&) = delete;
-    TextStore& operator=(const TextStore&) = delete;
+    KeptText keep(std::string_view stored);
 
-    std::string_view keep(std::string_view text);
-
-    // A row of copies of `texts`. A text equal to one of the last few its
+    // Keeps the six texts of a row. A text equal to one of the last few its
     // column kept is shared with it, so what the rows of one event have in
     // common (file name, event, head start name) is kept once, and so are
     // the few kind words and values that come back from row to row.
-    HitRow keepRow(const std::array<std::string_view, 6>& texts);
+    std::array<KeptText, 6> keepRow(const RowTexts& texts);
 
-    // Takes over every text `other` keeps; views of them stay good.
+    // Takes over every text `other` keeps; what was kept from it stays good.
     void adopt(TextStore&& other);
 
     void clear();
 
 private:
-    static constexpr std::size_t FirstChunk = 512;
-    static constexpr std::size_t LargestChunk = 64 * 1024;
+    // An answer keeps from a few bytes (a clean check) to megabytes (every
+    // use of a flag across a large scenario).
+    GrowingChunks<char, 512, 64 * 1024> room_;
 
-    struct Chunk {
-        std::unique_ptr<char[]> bytes;
-        std::size_t size;
-    };
-
-    std::vector<Chunk> chunks_;
-    char* next_ = nullptr;
-    std::size_t free_ = 0;
-    std::size_t nextChunk_ = FirstChunk;
-    // The last texts each column kept, the newest at `next`.
+    // The last texts each column kept, the newest at `next`. Four cover the
+    // kind words of a pass and the values that alternate within a run of files.
     static constexpr std::size_t RecentTexts = 4;
     struct RecentOfColumn {
-        std::array<std::string_view, RecentTexts> texts;
+        std::array<KeptText, RecentTexts> texts;
         std::size_t next = 0;
     };
     std::array<RecentOfColumn, 6> recent_;
 
-    std::string_view keepInColumn(RecentOfColumn& recent, std::string_view text);
+    KeptText keepInColumn(RecentOfColumn& recent, std::string_view text);
 };
 
 }  // namespace quorvel

@@ -4,7 +4,7 @@ namespace quorvel {
 
 void ByteStream::fail(const std::string& what) const
 {
-    throw WidReadError(what + " at offset " + std::to_string(position_));
+    throw ReadError(what + " at offset " + std::to_string(position_));
 }
 
 void ByteStream::failShort(std::uint64_t n) const

@@ -9,7 +9,7 @@
 namespace quorvel {
 
 // Raised by every step of the reader; only the DataFile constructor catches it.
-class WidReadError : public std::runtime_error {
+class ReadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -18,7 +18,7 @@ inline constexpr std::int32_t MaxTextLength = 512;
 
 // Forward-only little-endian reader over a data file held in memory.
 //
-// Reads check their bounds and throw WidReadError when the bytes run out.
+// Reads check their bounds and throw ReadError when the bytes run out.
 // Skips only move the position: like a seek on a file, a skip may pass the
 // end, and the read that follows it is what notices. Positions are 64-bit,
 // so a skip of 2^31-1 bytes cannot wrap.

@@ -1,19 +1,6 @@
 #include "scenario/ContentWalk.h"
 
-
 namespace quorvel {
-
-CollectedContents CollectByKind(const Event& event, std::uint8_t kind)
-{
-    CollectedContents lists;
-    lists.reserve(event.starts.size());
-    std::vector<const Content*> stack;
-    for (const Content& start : event.starts) {
-        std::vector<const Content*>& list = lists.emplace_back();
-        VisitKindInPreOrder(start, kind, stack, [&](const Content& match) { list.push_back(&match); });
-    }
-    return lists;
-}
 
 namespace {
 

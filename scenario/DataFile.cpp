@@ -67,7 +67,7 @@ struct ReaderStacks {
     ListStack<Event> events;
     ListStack<Card> cards;
     ListStack<Cell> cells;
-    ListStack<DialogueEntry> serifs;
+    ListStack<DialogueEntry> dialogueEntries;
     std::vector<OpenContent> open;
 
     // Empty stacks, with the room they had. A failed read may have left items behind.
@@ -78,18 +78,18 @@ struct ReaderStacks {
         stacks.events.clear();
         stacks.cards.clear();
         stacks.cells.clear();
-        stacks.serifs.clear();
+        stacks.dialogueEntries.clear();
         ClearKeepingRoom(stacks.open);
         return stacks;
     }
 };
 
 // Reads one data file from a ByteStream into a DataFile, in file order.
-class WidReader {
+class DataFileReader {
 public:
-    WidReader(DataFile& file, std::span<const std::uint8_t> bytes, RecordArenas& arenas, ReaderStacks& stacks)
+    DataFileReader(DataFile& file, std::span<const std::uint8_t> bytes, RecordArenas& arenas, ReaderStacks& stacks)
         : file_(file), in_(bytes), arenas_(arenas), contents_(stacks.contents), events_(stacks.events),
-          cards_(stacks.cards), cells_(stacks.cells), serifs_(stacks.serifs), open_(stacks.open)
+          cards_(stacks.cards), cells_(stacks.cells), dialogueEntries_(stacks.dialogueEntries), open_(stacks.open)
     {
     }
 
@@ -127,19 +127,19 @@ private:
     ListStack<Event>& events_;
     ListStack<Card>& cards_;
     ListStack<Cell>& cells_;
-    ListStack<DialogueEntry>& serifs_;
+    ListStack<DialogueEntry>& dialogueEntries_;
     std::vector<OpenContent>& open_;
     int embeddedDepth_ = 0;
 };
 
-void WidReader::read()
+void DataFileReader::read()
 {
     readHeaderAndBody();
     if (!in_.atOrPastEnd())
         in_.fail("bytes remain after the end of the structure");
 }
 
-void WidReader::readHeaderAndBody()
+void DataFileReader::readHeaderAndBody()
 {
     if (file_.fileName.starts_with("Package")) {
         in_.readByte();
@@ -157,7 +157,7 @@ void WidReader::readHeaderAndBody()
         in_.fail("unknown file kind " + std::to_string(kindByte));
     file_.kind = static_cast<FileKind>(kindByte);
     in_.skipBlock();
-    file_.name = in_.readText();
+    file_.title = in_.readText();
     file_.id = in_.readInt();
     switch (file_.kind) {
     case FileKind::Area:
@@ -183,15 +183,15 @@ void WidReader::readHeaderAndBody()
     }
 }
 
-void WidReader::readPackageRest()
+void DataFileReader::readPackageRest()
 {
     file_.kind = FileKind::Package;
-    file_.name = in_.readText();
+    file_.title = in_.readText();
     file_.id = in_.readInt();
     file_.events = readEvents(EventKeys::Without);
 }
 
-void WidReader::readAreaOrBattleBody()
+void DataFileReader::readAreaOrBattleBody()
 {
     file_.events = readEvents(EventKeys::With);
     in_.skip(1);
@@ -203,7 +203,7 @@ void WidReader::readAreaOrBattleBody()
         in_.skipBlock();
 }
 
-void WidReader::readMateBody()
+void DataFileReader::readMateBody()
 {
     in_.skip(18);
     in_.skipBlock();
@@ -217,7 +217,7 @@ void WidReader::readMateBody()
     });
 }
 
-void WidReader::readItemSkillBeastBody(std::uint64_t trailingSkip)
+void DataFileReader::readItemSkillBeastBody(std::uint64_t trailingSkip)
 {
     skipCardBody();
     file_.events = readEvents(EventKeys::Without);
@@ -226,7 +226,7 @@ void WidReader::readItemSkillBeastBody(std::uint64_t trailingSkip)
 
 // A stored count followed by that many items; a count below 1 means none.
 template <typename ReadOne>
-void WidReader::forEachListItem(ReadOne readOne)
+void DataFileReader::forEachListItem(ReadOne readOne)
 {
     const std::int32_t count = in_.readInt();
     for (std::int32_t i = 0; i < count; ++i)
@@ -236,7 +236,7 @@ void WidReader::forEachListItem(ReadOne readOne)
 // The stack grows as items are read, never by the stored count, so a huge
 // count in a short file fails on the first missing item instead of allocating.
 template <typename Record, typename ReadOne>
-std::span<const Record> WidReader::readList(ListStack<Record>& stack, RecordArena<Record>& arena, ReadOne readOne)
+std::span<const Record> DataFileReader::readList(ListStack<Record>& stack, RecordArena<Record>& arena, ReadOne readOne)
 {
     const std::size_t mark = stack.mark();
     forEachListItem([&] {
@@ -246,12 +246,12 @@ std::span<const Record> WidReader::readList(ListStack<Record>& stack, RecordAren
     return stack.keepFrom(mark, arena);
 }
 
-std::span<const Event> WidReader::readEvents(EventKeys keys)
+std::span<const Event> DataFileReader::readEvents(EventKeys keys)
 {
     return readList(events_, arenas_.events, [&] { return readEvent(keys); });
 }
 
-Event WidReader::readEvent(EventKeys keys)
+Event DataFileReader::readEvent(EventKeys keys)
 {
     Event event;
     event.starts = readList(contents_, arenas_.contents, [&] { return readContentTree(); });
@@ -260,7 +260,7 @@ Event WidReader::readEvent(EventKeys keys)
     return event;
 }
 
-void WidReader::readKeyData()
+void DataFileReader::readKeyData()
 {
     const std::int32_t keyCount = in_.readInt();
     if (keyCount > 0)
@@ -271,7 +271,7 @@ void WidReader::readKeyData()
     in_.readAndDrop(static_cast<std::uint64_t>(length));
 }
 
-void WidReader::readContentHead(Content& content, std::int64_t& childCount)
+void DataFileReader::readContentHead(Content& content, std::int64_t& childCount)
 {
     content.kind = in_.readByte();
     content.name = in_.readText();
@@ -282,7 +282,7 @@ void WidReader::readContentHead(Content& content, std::int64_t& childCount)
 // explicit stack of open contents, so any nesting depth is read safely; a
 // content's children wait on the content stack until it closes. Reading a
 // detail may read contents of an embedded card, above this tree's entries.
-Content WidReader::readContentTree()
+Content DataFileReader::readContentTree()
 {
     const std::size_t base = open_.size();
     const auto open = [&] {
@@ -302,14 +302,14 @@ Content WidReader::readContentTree()
         Content closed = top.content;
         closed.children = contents_.keepFrom(top.childrenMark, arenas_.contents);
         open_.pop_back();
-        closed.data = readDetail(closed.kind);
+        closed.detail = readDetail(closed.kind);
         if (open_.size() == base)
             return closed;
         contents_.push(closed);
     }
 }
 
-ContentDetail WidReader::readDetail(std::uint8_t kindByte)
+ContentDetail DataFileReader::readDetail(std::uint8_t kindByte)
 {
     ContentDetail d;
     const int kind = static_cast<std::int8_t>(kindByte);
@@ -373,16 +373,16 @@ ContentDetail WidReader::readDetail(std::uint8_t kindByte)
         d.option = option();
         break;
     case DetailLayout::Dialogue: {
-        const std::size_t mark = serifs_.mark();
+        const std::size_t mark = dialogueEntries_.mark();
         d.option = option();
         d.number = in_.readInt();
         for (std::int32_t i = 0; i < d.number; ++i) {
             DialogueEntry entry;
-            entry.coupons = in_.readText();
+            entry.condition = in_.readText();
             entry.text = in_.readText();
-            serifs_.push(entry);
+            dialogueEntries_.push(entry);
         }
-        d.serifs = serifs_.keepFrom(mark, arenas_.serifs);
+        d.dialogueEntries = dialogueEntries_.keepFrom(mark, arenas_.dialogueEntries);
         break;
     }
     case DetailLayout::OptionNumber:
@@ -393,7 +393,7 @@ ContentDetail WidReader::readDetail(std::uint8_t kindByte)
     return d;
 }
 
-Cell WidReader::readCell()
+Cell DataFileReader::readCell()
 {
     Cell cell;
     cell.number1 = in_.readInt();
@@ -407,7 +407,7 @@ Cell WidReader::readCell()
     return cell;
 }
 
-Card WidReader::readPlacedCard(int position)
+Card DataFileReader::readPlacedCard(int position)
 {
     Card card;
     card.number = position;
@@ -430,7 +430,7 @@ Card WidReader::readPlacedCard(int position)
     return card;
 }
 
-Card WidReader::readOwnedCard(std::uint64_t trailingSkip)
+Card DataFileReader::readOwnedCard(std::uint64_t trailingSkip)
 {
     Card card;
     in_.skip(1);
@@ -443,7 +443,7 @@ Card WidReader::readOwnedCard(std::uint64_t trailingSkip)
     return card;
 }
 
-void WidReader::skipCardBody()
+void DataFileReader::skipCardBody()
 {
     in_.skipBlock();
     in_.skip(18);
@@ -456,7 +456,7 @@ void WidReader::skipCardBody()
     in_.skipBlock();
 }
 
-void WidReader::skipEffectList()
+void DataFileReader::skipEffectList()
 {
     const std::int32_t count = in_.readInt();
     for (std::int32_t i = 0; i < count; ++i) {
@@ -494,7 +494,7 @@ void WidReader::skipEffectList()
     }
 }
 
-void WidReader::skipEmbeddedCard()
+void DataFileReader::skipEmbeddedCard()
 {
     if (++embeddedDepth_ > MaxEmbeddedCardDepth)
         in_.fail("cards embedded more than " + std::to_string(MaxEmbeddedCardDepth) + " deep");
@@ -542,18 +542,18 @@ DataFile::DataFile(std::string fileName_, std::span<const std::uint8_t> bytes) :
 void DataFile::load()
 {
     try {
-        WidReader(*this, std::span<const std::uint8_t>(bytes_.data.get(), bytes_.size), records_,
+        DataFileReader(*this, std::span<const std::uint8_t>(bytes_.data.get(), bytes_.size), records_,
                   ReaderStacks::ofThisThread())
             .read();
         loaded = true;
-    } catch (const WidReadError& error) {
+    } catch (const ReadError& error) {
         failure = error.what();
     } catch (const std::bad_alloc&) {
         failure = "out of memory";
     }
     if (!loaded) {
         // Nothing of a failed load is kept.
-        name = {};
+        title = {};
         id = 0;
         kind = FileKind::Area;
         events = {};

@@ -31,7 +31,7 @@ enum class FileKind : std::int8_t {
 // Lists are runs of records in the arenas of their DataFile, in stored order.
 
 struct DialogueEntry {
-    Text coupons;  // the entry's coupon condition
+    Text condition;  // the coupon condition of the entry
     Text text;     // what is said
 };
 
@@ -52,7 +52,7 @@ struct ContentDetail {
     std::int32_t amount = 0;
     std::int8_t option = 0;
     std::int8_t option2 = 0;
-    std::span<const DialogueEntry> serifs;
+    std::span<const DialogueEntry> dialogueEntries;
     std::span<const Cell> cells;
     Text text;
     Text text2;
@@ -62,7 +62,7 @@ struct ContentDetail {
 struct Content {
     std::uint8_t kind = 0;
     Text name;
-    ContentDetail data;
+    ContentDetail detail;
     std::span<const Content> children;
 };
 
@@ -83,7 +83,7 @@ struct RecordArenas {
     RecordArena<Event> events;
     RecordArena<Card> cards;
     RecordArena<Cell> cells;
-    RecordArena<DialogueEntry> serifs;
+    RecordArena<DialogueEntry> dialogueEntries;
 };
 
 // One data file. Construction reads the whole file with one read; it either
@@ -98,7 +98,7 @@ public:
     DataFile& operator=(DataFile&&) noexcept = default;
 
     bool loaded = false;
-    Text name;
+    Text title;  // as stored
     std::string fileName;  // the file-name part of the path, no zero byte
     std::int32_t id = 0;   // as stored: real id + 40000 except for Package files
     FileKind kind = FileKind::Area;

@@ -6,7 +6,6 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
-
 #include <memory>
 #include <stdexcept>
 
@@ -70,15 +69,19 @@ ShiftJisDecoder::~ShiftJisDecoder()
     ucnv_close(converter_);
 }
 
-const std::string& ShiftJisDecoder::toUtf8(std::string_view sjis)
+bool DecodesToItself(std::string_view sjis)
 {
     // Bytes below 0x80 are the same characters in both, but for three control
     // bytes the converter exchanges (0x1A, 0x1C and 0x7F).
-    const auto plain = [](char c) {
+    return std::all_of(sjis.begin(), sjis.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return byte < 0x7F && byte != 0x1A && byte != 0x1C;
-    };
-    if (std::all_of(sjis.begin(), sjis.end(), plain)) {
+    });
+}
+
+const std::string& ShiftJisDecoder::toUtf8(std::string_view sjis)
+{
+    if (DecodesToItself(sjis)) {
         utf8_.assign(sjis);
         return utf8_;
     }

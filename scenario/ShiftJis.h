@@ -12,6 +12,11 @@ namespace quorvel {
 std::string SjisToUtf8(std::string_view sjis);
 std::string Utf8ToSjis(std::string_view utf8);
 
+// True when every byte is a character below 0x7F that the converter gives
+// back as it is (all but the control bytes 0x1A and 0x1C, which it
+// exchanges): such a text is its own UTF-8.
+bool DecodesToItself(std::string_view sjis);
+
 // Decodes many texts with one converter into one reused buffer: for
 // writing long answers without an allocation per text.
 class ShiftJisDecoder {

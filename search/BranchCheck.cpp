@@ -1,8 +1,7 @@
 #include "search/BranchCheck.h"
 
 #include "search/Passes.h"
-
-#include <array>
+#include "search/RowTexts.h"
 
 namespace quorvel {
 
@@ -10,7 +9,7 @@ namespace {
 
 using K = ContentKind;
 
-constexpr std::array<Pass, 18> BranchPasses = {{
+const PassTable BranchPasses{
     {K::FlagBranch, "フラグ分岐"},
     {K::StepUpDownBranch, "ステップ上下"},
     {K::MemberSelect, "メンバー選択"},
@@ -29,7 +28,7 @@ constexpr std::array<Pass, 18> BranchPasses = {{
     {K::CouponBranch, "称号分岐"},
     {K::EndMarkBranch, "終了印分岐"},
     {K::GossipBranch, "ゴシップ分岐"},
-}};
+};
 
 // Not a clean two-way split: more than two ways, or two ways named alike
 // (the stored names, zero bytes included, compared byte for byte).
@@ -43,14 +42,14 @@ bool suspicious(const Content& branch)
 
 void CheckBranches(SearchContext& context)
 {
-    CheckEachEvent(context, CheckEventBranches);
+    FileEventRowsByKey(context, TableMode::Unsorted, CheckEventBranches);
 }
 
-void CheckEventBranches(const EventVisit& visit, std::vector<HitRow>& found)
+void CheckEventBranches(const EventVisit& visit, std::vector<KeyedRow>& found)
 {
     ForEachPassHit(visit.event, BranchPasses, [&](const std::string& kindWord, const Content& start, const Content& branch) {
         if (suspicious(branch))
-            found.push_back(MakeHitRow(visit, start, kindWord, {}));
+            found.push_back({FixedWord("チェック！"), MakeHitRow(visit, start, kindWord, {})});
     });
 }
 

@@ -12,78 +12,73 @@ namespace quorvel {
 
 namespace {
 
-Command folderCommand(const char* name, const char* caption, const char* answers, int searchMode,
-                      std::function<void(SearchContext&)> run)
+// The flag and step commands leave no value names behind.
+std::function<void(SearchContext&)> flagStepSearch(SummarySection section)
 {
-    Command command{name, caption, answers, searchMode, std::move(run), {}, false};
-    return command;
+    return [section](SearchContext& context) {
+        SearchFlagStep(context, section);
+        context.results.clearValueNames();
+    };
 }
 
-Command check(const char* name, const char* caption, const char* answers, int searchMode,
-              std::function<void(SearchContext&)> run)
+std::function<void(SearchContext&)> idSearch(const IdSearchRule& rule)
 {
-    Command command = folderCommand(name, caption, answers, searchMode, std::move(run));
-    command.isCheck = true;
-    return command;
+    return [&rule](SearchContext& context) { SearchIdUses(context, rule); };
 }
 
-Command flagStepSearch(const char* name, const char* caption, const char* answers, SummarySection section)
+std::function<void(SearchContext&)> textSearch(const TextSearchRule& rule)
 {
-    return folderCommand(name, caption, answers, section == SummarySection::Flags ? FlagSearch : StepSearch,
-                         [section](SearchContext& context) {
-                             SearchFlagStep(context, section);
-                             context.results.ClearValueNames();
-                         });
-}
-
-Command idSearch(const char* name, const char* caption, const char* answers, IdSearchKind kind)
-{
-    return folderCommand(name, caption, answers, SearchModeOf(kind),
-                         [kind](SearchContext& context) { SearchIdUses(context, kind); });
-}
-
-Command textSearch(const char* name, const char* caption, const char* answers, TextSearchKind kind)
-{
-    return folderCommand(name, caption, answers, SearchModeOf(kind),
-                         [kind](SearchContext& context) { SearchTextUses(context, kind); });
-}
-
-Command linkSearch()
-{
-    return {"link", "リンク＊", "which start contents the links and calls of one data file lead to", LinkSearch, {},
-            [](SearchContext& context, const std::string& dataFile) { return SearchLinks(context, dataFile); }, false};
+    return [&rule](SearchContext& context) { SearchTextUses(context, rule); };
 }
 
 }  // namespace
 
+const char* MenuCaption(Menu menu)
+{
+    return menu == Menu::Check ? "チェック" : "検索";
+}
+
 const std::vector<Command>& Commands()
 {
+    using M = SearchMode;
+    constexpr Menu Check = Menu::Check;
+    constexpr Menu Search = Menu::Search;
     static const std::vector<Command> commands = {
-        check("check-start", "スタートコンテント", "links and calls to a start content their own event does not have",
-              StartContentCheck, CheckStart),
-        check("check-branch", "分岐チェック", "branches with more than two ways, or two ways named alike", BranchCheck,
-              CheckBranches),
-        check("check-dialogue", "台詞称号抜け", "dialogues in which an entry before the last has no coupon condition",
-              DialogueCouponCheck, CheckDialogues),
-        flagStepSearch("flag", "フラグ", "where each flag Summary.wsm declares is used, and by which cards and cells",
-                       SummarySection::Flags),
-        flagStepSearch("step", "ステップ", "where each step Summary.wsm declares is used", SummarySection::Steps),
-        textSearch("coupon", "称号", "where each coupon is given, taken or branched on", TextSearchKind::Coupon),
-        textSearch("gossip", "ゴシップ", "where each gossip is spread, dropped or branched on", TextSearchKind::Gossip),
-        idSearch("item", "アイテム", "where each item is gained, lost or branched on", IdSearchKind::Item),
-        idSearch("skill", "スキル", "where each skill is gained, lost or branched on", IdSearchKind::Skill),
-        idSearch("info", "情報", "where each information card is gained, lost or branched on", IdSearchKind::Info),
-        idSearch("beast", "召喚獣", "where each summoned beast is gained, lost or branched on", IdSearchKind::Beast),
-        idSearch("package", "パッケージ", "where each package is linked to or called", IdSearchKind::Package),
-        idSearch("area", "エリア", "where the party is moved to each area", IdSearchKind::Area),
-        idSearch("battle", "バトル", "where each battle is started", IdSearchKind::Battle),
-        linkSearch(),
-        textSearch("sound", "効果音", "where each sound is played", TextSearchKind::Sound),
+        {"check-start", Check, false, "スタートコンテント", "links and calls to a start content their own event does not have",
+         M::StartContentCheck, CheckStart, {}},
+        {"check-branch", Check, false, "分岐チェック", "branches with more than two ways, or two ways named alike",
+         M::BranchCheck, CheckBranches, {}},
+        {"check-dialogue", Check, false, "台詞称号抜け",
+         "dialogues in which an entry before the last has no coupon condition", M::DialogueCouponCheck, CheckDialogues,
+         {}},
+        {"flag", Search, false, "フラグ", "where each flag Summary.wsm declares is used, and by which cards and cells",
+         M::FlagSearch, flagStepSearch(SummarySection::Flags), {}},
+        {"step", Search, false, "ステップ", "where each step Summary.wsm declares is used", M::StepSearch,
+         flagStepSearch(SummarySection::Steps), {}},
+        {"coupon", Search, true, "称号", "where each coupon is given, taken or branched on", M::CouponSearch,
+         textSearch(CouponUses), {}},
+        {"gossip", Search, false, "ゴシップ", "where each gossip is spread, dropped or branched on", M::GossipSearch,
+         textSearch(GossipUses), {}},
+        {"item", Search, true, "アイテム", "where each item is gained, lost or branched on", M::ItemSearch,
+         idSearch(ItemUses), {}},
+        {"skill", Search, false, "スキル", "where each skill is gained, lost or branched on", M::SkillSearch,
+         idSearch(SkillUses), {}},
+        {"info", Search, false, "情報", "where each information card is gained, lost or branched on", M::InfoSearch,
+         idSearch(InfoUses), {}},
+        {"beast", Search, false, "召喚獣", "where each summoned beast is gained, lost or branched on", M::BeastSearch,
+         idSearch(BeastUses), {}},
+        {"package", Search, true, "パッケージ", "where each package is linked to or called", M::PackageSearch,
+         idSearch(PackageUses), {}},
+        {"area", Search, false, "エリア", "where the party is moved to each area", M::AreaSearch, idSearch(AreaUses), {}},
+        {"battle", Search, false, "バトル", "where each battle is started", M::BattleSearch, idSearch(BattleUses), {}},
+        {"link", Search, true, "リンク＊", "which start contents the links and calls of one data file lead to",
+         M::LinkSearch, {}, SearchLinks},
+        {"sound", Search, true, "効果音", "where each sound is played", M::SoundSearch, textSearch(SoundUses), {}},
     };
     return commands;
 }
 
-const Command* FindCommand(int searchMode)
+const Command* FindCommand(SearchMode searchMode)
 {
     for (const Command& command : Commands())
         if (command.searchMode == searchMode)

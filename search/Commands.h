@@ -1,5 +1,6 @@
 #pragma once
 
+#include "results/SearchMode.h"
 #include "search/SearchContext.h"
 
 #include <functional>
@@ -8,24 +9,35 @@
 
 namespace quorvel {
 
-// A menu command as both programs know it. Most commands read the scenario
-// folder (`run`); the link search reads one data file the user picks
-// (`runOnFile`, false when that file failed to load).
+// The two menus that hold the commands, in menu-bar order.
+enum class Menu { Check, Search };
+
+// The caption of a menu (UTF-8).
+const char* MenuCaption(Menu menu);
+
+// A command as the window's menu, Reload, quorvel-cli, its --help and its
+// man page know it. Most commands read the scenario folder (`run`); the
+// link search reads one data file the user picks (`runOnFile`, false when
+// that file failed to load), so Reload does not run it again.
 struct Command {
-    const char* name;     // the headless program's word for it
-    const char* caption;  // the menu caption
-    const char* answers;  // what it tells, for --help
-    int searchMode;
+    const char* name;       // quorvel-cli's word for it
+    Menu menu;              // where the window shows it
+    bool separatorBefore;   // a separator stands above it in its menu
+    const char* caption;    // its menu caption (UTF-8)
+    const char* answers;    // what it tells, for --help and the man page
+    SearchMode searchMode;  // what it leaves behind, and what Reload runs again by
     std::function<void(SearchContext&)> run;
     std::function<bool(SearchContext&, const std::string& dataFile)> runOnFile;
-    bool isCheck = false;  // a check: listing anything means something is wrong
+
+    // A check: listing anything means something is wrong.
+    bool isCheck() const { return menu == Menu::Check; }
 };
 
-// Every command that is built, in menu order.
+// Every command, in menu order.
 const std::vector<Command>& Commands();
 
 // The command for a SearchMode or a name; null when there is none.
-const Command* FindCommand(int searchMode);
+const Command* FindCommand(SearchMode searchMode);
 const Command* FindCommand(const std::string& name);
 
 }  // namespace quorvel

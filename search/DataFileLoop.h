@@ -7,9 +7,7 @@
 #include "search/SearchContext.h"
 
 #include <functional>
-#include <iterator>
 #include <optional>
-#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -27,31 +25,22 @@ struct KeyedRow {
 // The message of a data file that cannot be read.
 void ReportUnreadableFile(SearchContext& context, const std::string& fileName);
 
-// What was found in files already read, by file name.
-template <typename Finding>
-using FindingsOfFiles = std::unordered_map<std::string, std::vector<Finding>>;
-
 // Runs a command over the files of the scenario that match `mask`, in list
-// order, in two steps per file. find(file, found, texts) looks at one
-// loaded file alone and appends what it finds, keeping the texts of its rows
-// in `texts`; it runs on worker threads, several files at once.
-// file(finding) files each finding into the answer on the command's thread,
-// file by file in list order, and a file that fails to load is reported
-// ("<name>の読み込みに失敗しました", "I'm sorry!") at its turn: the answer and
-// the messages are exactly those of one file after another. Whatever the
-// filing of one file depends on (entries earlier files added) stays in the
-// second step. The answer's index takes the kept texts over.
-//
-// The findings of a file named in `known` (made by an earlier pass of the
-// same command that read the file too) are taken from there instead of
-// reading the file again.
-template <typename Finding, typename Find, typename File>
-void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& find, File&& file,
-                     FindingsOfFiles<Finding>* known = nullptr)
+// order, in two steps per file. findInFile(name, path, found, texts) makes
+// what one file gives, appending its findings and keeping the texts of their
+// rows in `texts`, and tells whether the file could be read; it runs on
+// worker threads, several files at once. file(finding) files each finding
+// into the answer on the command's thread, file by file in list order, and
+// a file that could not be read is reported ("<name>の読み込みに失敗しました",
+// "I'm sorry!") at its turn: the answer and the messages are exactly those of
+// one file after another. Whatever the filing of one file depends on
+// (entries earlier files added) stays in the second step. The answer's index
+// takes the kept texts over.
+template <typename Finding, typename FindInFile, typename File>
+void FindInListedFiles(SearchContext& context, const std::string& mask, FindInFile&& findInFile, File&& file)
 {
     struct FileFindings {
         bool loaded = false;
-        std::string fileName;
         std::size_t end = 0;  // where its findings end in those of the run
     };
     // What a worker makes of a run of files: their findings one file after another.
@@ -61,12 +50,11 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
         TextStore texts;
     };
     context.files.setMask(mask);
+    std::vector<std::string> names;
     std::vector<std::string> paths;
-    std::vector<typename FindingsOfFiles<Finding>::iterator> knownOf;
     for (int position = 0; position < context.files.count(); ++position) {
+        names.push_back(context.files.name(position));
         paths.push_back(context.files.fullPath(position));
-        if (known)
-            knownOf.push_back(known->find(context.files.name(position)));
     }
     // Workers take runs of consecutive files, so that handing results over
     // costs little beside the files themselves.
@@ -74,39 +62,47 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
     const std::vector<std::size_t> runStarts = RunStarts(paths.size(), workers);
     ProduceInOrder<RunFindings>(
         runStarts.size() - 1, workers, WorkWindow(workers),
-        [&](std::size_t item) {
+        [&](std::size_t run) {
             RunFindings findings;
-            for (std::size_t position = runStarts[item]; position < runStarts[item + 1]; ++position) {
-                if (known && knownOf[position] != known->end()) {
-                    auto& [fileName, found] = *knownOf[position];
-                    std::move(found.begin(), found.end(), std::back_inserter(findings.found));
-                    findings.files.push_back(FileFindings{true, fileName, findings.found.size()});
-                    continue;
-                }
-                // One data file per worker in memory: it is gone once its findings are made.
-                const DataFile data(paths[position]);
-                if (data.loaded)
-                    find(data, findings.found, findings.texts);
-                findings.files.push_back(FileFindings{data.loaded, data.fileName, findings.found.size()});
+            for (std::size_t position = runStarts[run]; position < runStarts[run + 1]; ++position) {
+                const bool loaded = findInFile(names[position], paths[position], findings.found, findings.texts);
+                findings.files.push_back(FileFindings{loaded, findings.found.size()});
             }
             return findings;
         },
-        [&](std::size_t, RunFindings& findings) {
+        [&](std::size_t run, RunFindings& findings) {
             std::size_t next = 0;
-            for (const FileFindings& ofFile : findings.files) {
-                if (!ofFile.loaded)
-                    ReportUnreadableFile(context, ofFile.fileName);
-                for (; next < ofFile.end; ++next)
+            for (std::size_t i = 0; i < findings.files.size(); ++i) {
+                if (!findings.files[i].loaded)
+                    ReportUnreadableFile(context, names[runStarts[run] + i]);
+                for (; next < findings.files[i].end; ++next)
                     file(findings.found[next]);
             }
             context.results.index.texts().adopt(std::move(findings.texts));
         });
 }
 
+// FindInListedFiles for a rule that looks at one loaded file alone:
+// find(file, found, texts). A worker holds one data file at a time: it is
+// gone once its findings are made.
+template <typename Finding, typename Find, typename File>
+void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& find, File&& file)
+{
+    FindInListedFiles<Finding>(
+        context, mask,
+        [&](const std::string&, const std::string& path, std::vector<Finding>& found, TextStore& texts) {
+            const DataFile data(path);
+            if (data.loaded)
+                find(data, found, texts);
+            return data.loaded;
+        },
+        std::forward<File>(file));
+}
+
 // One visited event with the texts every row of it shares.
 struct EventVisit {
     const Event& event;
-    TextStore& rowTexts;  // where rows made of the visit keep their texts
+    TextStore& rowTexts;           // where rows made of the visit keep their texts
     const std::string& fileName;   // Shift-JIS, no zero byte
     const std::string& eventText;  // the label of the file or card holding the event
     int index;                     // the event's position in its list, from 0
@@ -125,5 +121,12 @@ using CardVisitor = std::function<void(const Card& card, const std::string& file
 // `rowTexts`; `visitCard`, when given, sees each card just before its events.
 void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisitor& visit,
                     const CardVisitor& visitCard = {});
+
+// The command frame most searches and checks share: the index in `mode`,
+// every event of every data file of the use pass through `collect`, each
+// row it finds filed under the first entry equal to its key (a new entry
+// when there is none), and the keys copied to the left list at the end.
+using EventRule = std::function<void(const EventVisit& visit, std::vector<KeyedRow>& found)>;
+void FileEventRowsByKey(SearchContext& context, TableMode mode, const EventRule& collect);
 
 }  // namespace quorvel

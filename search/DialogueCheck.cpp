@@ -1,22 +1,22 @@
 #include "search/DialogueCheck.h"
 
 #include "search/Passes.h"
+#include "search/RowTexts.h"
 
 #include <algorithm>
-#include <array>
 
 namespace quorvel {
 
 namespace {
 
-constexpr std::array<Pass, 1> DialoguePass = {{{ContentKind::Dialogue, "台詞"}}};
+const PassTable DialoguePass{{ContentKind::Dialogue, "台詞"}};
 
 // An entry before the last without a coupon condition: every entry after
 // it would never be reached.
 bool hasCouponGap(std::span<const DialogueEntry> entries)
 {
     return entries.size() > 1 && std::any_of(entries.begin(), entries.end() - 1, [](const DialogueEntry& entry) {
-               return Trimmed(entry.coupons).empty();
+               return Trimmed(entry.condition).empty();
            });
 }
 
@@ -34,14 +34,15 @@ std::string_view Trimmed(std::string_view text)
 
 void CheckDialogues(SearchContext& context)
 {
-    CheckEachEvent(context, CheckEventDialogues);
+    FileEventRowsByKey(context, TableMode::Unsorted, CheckEventDialogues);
 }
 
-void CheckEventDialogues(const EventVisit& visit, std::vector<HitRow>& found)
+void CheckEventDialogues(const EventVisit& visit, std::vector<KeyedRow>& found)
 {
     ForEachPassHit(visit.event, DialoguePass, [&](const std::string& kindWord, const Content& start, const Content& dialogue) {
-        if (hasCouponGap(dialogue.data.serifs))
-            found.push_back(MakeHitRow(visit, start, kindWord, Trimmed(dialogue.data.serifs.front().text)));
+        const std::span<const DialogueEntry> entries = dialogue.detail.dialogueEntries;
+        if (hasCouponGap(entries))
+            found.push_back({FixedWord("チェック！"), MakeHitRow(visit, start, kindWord, Trimmed(entries.front().text))});
     });
 }
 

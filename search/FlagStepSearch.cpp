@@ -2,8 +2,7 @@
 
 #include "scenario/ShiftJis.h"
 #include "search/Passes.h"
-
-#include <array>
+#include "search/RowTexts.h"
 
 namespace quorvel {
 
@@ -11,21 +10,21 @@ namespace {
 
 using K = ContentKind;
 
-constexpr std::array<Pass, 5> FlagPasses = {{
+const PassTable FlagPasses{
     {K::FlagBranch, "分岐"},
     {K::FlagChange, "変更"},
     {K::FlagReverse, "反転"},
     {K::FlagJudge, "判定"},
     {K::BackgroundChange, "背景変更"},  // one row per cell with a flag, 背景変更[j]
-}};
+};
 
-constexpr std::array<Pass, 5> StepPasses = {{
+const PassTable StepPasses{
     {K::StepMultiBranch, "多岐分岐"},
     {K::StepChange, "変更"},
     {K::StepUpDownBranch, "上下分岐"},
     {K::StepIncrease, "増加"},
     {K::StepDecrease, "減少"},
-}};
+};
 
 // A card, a cell or a background-change cell has a flag when its flag text
 // is longer than its zero byte.
@@ -39,9 +38,9 @@ bool hasFlag(const Text& flag)
 int valueNameOf(const Content& change)
 {
     if (change.kind == static_cast<std::uint8_t>(K::FlagChange))
-        return change.data.option == 1 ? 0 : 1;
+        return change.detail.option == 1 ? 0 : 1;
     if (change.kind == static_cast<std::uint8_t>(K::StepChange))
-        return change.data.number;
+        return change.detail.number;
     return FlagStepUse::NoValueName;
 }
 
@@ -72,7 +71,7 @@ void fileUse(ResultsPanel& results, FlagStepUse& use)
 FlagStepUse rowWithoutStart(TextStore& texts, Text name, std::string_view fileName, Text eventText,
                             std::string_view kindWord)
 {
-    return {std::string(name), texts.keepRow({fileName, eventText, {}, {}, kindWord, {}})};
+    return {std::string(name), HitRow{texts.keepRow({fileName, eventText, {}, {}, kindWord, {}})}};
 }
 
 }  // namespace
@@ -80,8 +79,8 @@ FlagStepUse rowWithoutStart(TextStore& texts, Text name, std::string_view fileNa
 void SearchFlagStep(SearchContext& context, SummarySection section)
 {
     ResultsPanel& results = context.results;
-    results.ClearResults();
-    results.ClearValueNames();
+    results.clear();
+    results.clearValueNames();
     results.index.setMode(TableMode::Sorted);
     results.valueNames.setMode(TableMode::Sorted);
     if (!ReadSummary(context, section))
@@ -110,7 +109,7 @@ void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<
     const std::string fileName = Utf8ToSjis(file.fileName);
     for (std::size_t cell = 0; cell < file.cells.size(); ++cell)
         if (hasFlag(file.cells[cell].flag))
-            found.push_back(rowWithoutStart(texts, file.cells[cell].flag, fileName, file.name,
+            found.push_back(rowWithoutStart(texts, file.cells[cell].flag, fileName, file.title,
                                             IndexedLabel(FixedWord("エリアセル"), static_cast<long long>(cell), false)));
 }
 
@@ -119,12 +118,12 @@ void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vec
     const auto& passes = section == SummarySection::Flags ? FlagPasses : StepPasses;
     ForEachPassHit(visit.event, passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
         if (hit.kind != static_cast<std::uint8_t>(K::BackgroundChange)) {
-            found.push_back({std::string(hit.data.text), MakeHitRow(visit, start, kindWord, {}), valueNameOf(hit)});
+            found.push_back({std::string(hit.detail.text), MakeHitRow(visit, start, kindWord, {}), valueNameOf(hit)});
             return;
         }
-        for (std::size_t cell = 0; cell < hit.data.cells.size(); ++cell)
-            if (hasFlag(hit.data.cells[cell].flag))
-                found.push_back({std::string(hit.data.cells[cell].flag),
+        for (std::size_t cell = 0; cell < hit.detail.cells.size(); ++cell)
+            if (hasFlag(hit.detail.cells[cell].flag))
+                found.push_back({std::string(hit.detail.cells[cell].flag),
                                  MakeHitRow(visit, start, IndexedLabel(kindWord, static_cast<long long>(cell), false), {})});
     });
 }

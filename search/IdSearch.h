@@ -1,25 +1,38 @@
 #pragma once
 
 #include "search/DataFileLoop.h"
+#include "search/Passes.h"
 #include "search/SearchContext.h"
 
 #include <vector>
 
 namespace quorvel {
 
-// The seven searches for things defined by a data file of their own and
-// referred to by id.
-enum class IdSearchKind { Item, Skill, Info, Beast, Package, Area, Battle };
+// What one of the seven searches for things defined by a data file of their
+// own, and referred to by id, looks for.
+struct IdSearchRule {
+    enum class Value { AmountAndTarget, Empty };
+
+    const char* definingMask;  // the files that define the things
+    bool keyLessOffset;        // a defining file's key is its id less 40000 (all but packages)
+    PassTable passes;          // the contents that refer to a thing by id
+    Value value;               // the value column of their rows
+};
+
+extern const IdSearchRule ItemUses;
+extern const IdSearchRule SkillUses;
+extern const IdSearchRule InfoUses;
+extern const IdSearchRule BeastUses;
+extern const IdSearchRule PackageUses;
+extern const IdSearchRule AreaUses;
+extern const IdSearchRule BattleUses;
 
 // Lists every defining file (title) and then one "未定義" line per id used
 // but not defined; under each, every content that uses the id.
-void SearchIdUses(SearchContext& context, IdSearchKind kind);
+void SearchIdUses(SearchContext& context, const IdSearchRule& rule);
 
 // The use pass for one event: every use, keyed by the id as decimal text.
-void CollectIdUses(const EventVisit& visit, IdSearchKind kind, const TargetWordTable& targetWords,
+void CollectIdUses(const EventVisit& visit, const IdSearchRule& rule, const TargetWordTable& targetWords,
                    std::vector<KeyedRow>& found);
-
-// The SearchMode each search leaves behind.
-int SearchModeOf(IdSearchKind kind);
 
 }  // namespace quorvel

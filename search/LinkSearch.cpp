@@ -1,21 +1,20 @@
 #include "search/LinkSearch.h"
 
 #include "search/Passes.h"
-
-#include <array>
+#include "search/RowTexts.h"
 
 namespace quorvel {
 
 namespace {
 
-constexpr std::array<Pass, 2> LinkPasses = {{{ContentKind::StartLink, "リンク"}, {ContentKind::StartCall, "コール"}}};
+const PassTable LinkPasses{{ContentKind::StartLink, "リンク"}, {ContentKind::StartCall, "コール"}};
 
 }  // namespace
 
 bool SearchLinks(SearchContext& context, const std::string& path)
 {
     ResultsPanel& results = context.results;
-    results.ClearResults();
+    results.clear();
     results.index.setMode(TableMode::Sorted);
     const DataFile file(path);
     if (!file.loaded) {
@@ -32,10 +31,10 @@ void CollectLinks(ResultIndex& index, const EventVisit& visit)
     for (const Content& start : visit.event.starts)
         index.add(std::string(start.name));
     ForEachPassHit(visit.event, LinkPasses, [&](const std::string& kindWord, const Content& start, const Content& hit) {
-        int entry = index.find(hit.data.text);
+        int entry = index.find(hit.detail.text);
         if (entry < 0)
             entry = index.findOrAdd(FixedWord("無効なリンク"));
-        index.fileKeptRow(entry, MakeHitRow(visit, start, kindWord, hit.data.text));
+        index.fileKeptRow(entry, MakeHitRow(visit, start, kindWord, hit.detail.text));
     });
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace quorvel {
@@ -15,6 +16,11 @@ using TargetWordTable = std::array<std::string, 6>;
 
 // One worker per core.
 unsigned WorkersOfThisMachine();
+
+// Below this many files a command stays on its own thread: starting and
+// feeding workers costs more than a real scenario's few dozen small files
+// take to read (measured on the demo and on scenarios of a few hundred files).
+inline constexpr std::size_t FilesWorthWorkers = 48;
 
 // What a search or check works with: the scenario's file list, the answer it
 // fills, where it reports problems, the words for target codes 0..5, how
@@ -26,7 +32,7 @@ struct SearchContext {
     MessageSink& messages;
     const TargetWordTable& targetWords;
     unsigned workers = WorkersOfThisMachine();
-    std::size_t filesWorthWorkers = 48;
+    std::size_t filesWorthWorkers = FilesWorthWorkers;
 };
 
 // The target words of the window, as Shift-JIS: 選択中, 誰か, 全員, 荷物袋, 全体, フィールド.

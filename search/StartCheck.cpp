@@ -2,15 +2,15 @@
 
 #include "scenario/ShiftJis.h"
 #include "search/Passes.h"
+#include "search/RowTexts.h"
 
 #include <algorithm>
-#include <array>
 
 namespace quorvel {
 
 namespace {
 
-constexpr std::array<Pass, 2> JumpPasses = {{{ContentKind::StartLink, "リンク"}, {ContentKind::StartCall, "コール"}}};
+const PassTable JumpPasses{{ContentKind::StartLink, "リンク"}, {ContentKind::StartCall, "コール"}};
 
 // A start name or target as compared: without the zero byte that ends it
 // (a text stored without one keeps all its bytes), folded for case.
@@ -25,19 +25,7 @@ std::u16string comparable(std::string_view stored)
 
 void CheckStart(SearchContext& context)
 {
-    ResultsPanel& results = context.results;
-    results.ClearResults();
-    results.index.setMode(TableMode::Sorted);
-    FindInDataFiles<KeyedRow>(
-        context, UsePassMask,
-        [](const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts) { CheckStartFile(file, found, texts); },
-        [&](KeyedRow& jump) { results.index.fileKeptRow(results.index.findOrAdd(std::move(jump.key)), jump.row); });
-    results.copyKeysToLeftList();
-}
-
-void CheckStartFile(const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts)
-{
-    WalkFileEvents(file, texts, [&](const EventVisit& visit) { CheckStartEvent(visit, found); });
+    FileEventRowsByKey(context, TableMode::Sorted, CheckStartEvent);
 }
 
 void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
@@ -46,9 +34,9 @@ void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
     for (const Content& start : visit.event.starts)
         startNames.push_back(comparable(start.name));
     ForEachPassHit(visit.event, JumpPasses, [&](const std::string& kindWord, const Content& start, const Content& jump) {
-        if (std::find(startNames.begin(), startNames.end(), comparable(jump.data.text)) != startNames.end())
+        if (std::find(startNames.begin(), startNames.end(), comparable(jump.detail.text)) != startNames.end())
             return;
-        found.push_back({std::string(jump.data.text), MakeHitRow(visit, start, kindWord, jump.data.text)});
+        found.push_back({std::string(jump.detail.text), MakeHitRow(visit, start, kindWord, jump.detail.text)});
     });
 }
 

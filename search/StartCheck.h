@@ -11,11 +11,8 @@ namespace quorvel {
 // start content of its own event carries; under each, those links and calls.
 void CheckStart(SearchContext& context);
 
-// The broken jumps of one loaded file, in walk order, keyed by their target.
-void CheckStartFile(const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts);
-
 // One event: its links, then its calls, whose target none of its start
-// names equals without regard to letter case.
+// names equals without regard to letter case, keyed by their target.
 void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found);
 
 }  // namespace quorvel

@@ -88,7 +88,7 @@ bool ReadSummaryBytes(std::span<const std::uint8_t> bytes, SummarySection sectio
     try {
         SummaryReader(bytes, index, valueNames).read(section);
         return true;
-    } catch (const WidReadError&) {
+    } catch (const ReadError&) {
         return false;
     } catch (const std::bad_alloc&) {
         return false;

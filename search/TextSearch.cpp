@@ -1,58 +1,30 @@
 #include "search/TextSearch.h"
 
-#include "search/Passes.h"
+#include "search/RowTexts.h"
 
 #include <vector>
 
 namespace quorvel {
 
-namespace {
+using K = ContentKind;
 
-struct TextSearchRule {
-    std::vector<Pass> passes;
-    bool valueIsTarget;  // the coupon search shows the target word alone
-    int searchMode;
-};
+const TextSearchRule CouponUses{{{K::CouponDelete, "削除"}, {K::CouponGet, "取得"}, {K::CouponBranch, "分岐"}}, true};
+const TextSearchRule GossipUses{{{K::GossipDelete, "削除"}, {K::GossipGet, "取得"}, {K::GossipBranch, "分岐"}}, false};
+const TextSearchRule SoundUses{{{K::PlaySound, "ラッパ"}, {K::Effect, "効果"}}, false};
 
-const TextSearchRule& ruleOf(TextSearchKind kind)
+void SearchTextUses(SearchContext& context, const TextSearchRule& rule)
 {
-    using K = ContentKind;
-    static const TextSearchRule rules[] = {
-        {{{K::CouponDelete, "削除"}, {K::CouponGet, "取得"}, {K::CouponBranch, "分岐"}}, true, CouponSearch},
-        {{{K::GossipDelete, "削除"}, {K::GossipGet, "取得"}, {K::GossipBranch, "分岐"}}, false, GossipSearch},
-        {{{K::PlaySound, "ラッパ"}, {K::Effect, "効果"}}, false, SoundSearch},
-    };
-    return rules[static_cast<int>(kind)];
+    FileEventRowsByKey(context, TableMode::Sorted, [&](const EventVisit& visit, std::vector<KeyedRow>& found) {
+        CollectTextUses(visit, rule, context.targetWords, found);
+    });
 }
 
-}  // namespace
-
-int SearchModeOf(TextSearchKind kind)
-{
-    return ruleOf(kind).searchMode;
-}
-
-void SearchTextUses(SearchContext& context, TextSearchKind kind)
-{
-    ResultsPanel& results = context.results;
-    results.ClearResults();
-    results.index.setMode(TableMode::Sorted);
-    FindInDataFiles<KeyedRow>(
-        context, UsePassMask,
-        [&](const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts) {
-            WalkFileEvents(file, texts, [&](const EventVisit& visit) { CollectTextUses(visit, kind, context.targetWords, found); });
-        },
-        [&](KeyedRow& use) { results.index.fileKeptRow(results.index.findOrAdd(std::move(use.key)), use.row); });
-    results.copyKeysToLeftList();
-}
-
-void CollectTextUses(const EventVisit& visit, TextSearchKind kind, const TargetWordTable& targetWords,
+void CollectTextUses(const EventVisit& visit, const TextSearchRule& rule, const TargetWordTable& targetWords,
                      std::vector<KeyedRow>& found)
 {
-    const TextSearchRule& rule = ruleOf(kind);
     ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
-        const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.data.option) : std::string();
-        found.push_back({std::string(hit.data.text), MakeHitRow(visit, start, kindWord, value)});
+        const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.detail.option) : std::string();
+        found.push_back({std::string(hit.detail.text), MakeHitRow(visit, start, kindWord, value)});
     });
 }
 

@@ -90,7 +90,7 @@ Content dialogue(const std::string& name, const std::vector<std::pair<std::strin
 {
     Content content = named(Node(40), name);
     for (const auto& [coupons, text] : entries)
-        content.serifs.push_back({sj(coupons), sj(text)});
+        content.dialogueEntries.push_back({sj(coupons), sj(text)});
     return content;
 }
 
@@ -122,7 +122,7 @@ File town()
 {
     File file = defining(0, "港町", 1);
     Content greet = named(Node(40), "店主");
-    greet.serifs = {{"", sj("いらっしゃい")}};
+    greet.dialogueEntries = {{"", sj("いらっしゃい")}};
     file.events = {
         Event({start("到着", {named(Gain(27, 1, 2, 1), "薬草を得る"), named(Gain(28, 1, 1, 0), "火球を覚える"),
                               named(WithNumber(29, 1), "噂を聞く"), named(WithNumber(5, 2), "森へ"),

@@ -19,7 +19,7 @@ namespace {
 Event sampleEvent()
 {
     Content dialogue = Node(40, "talk");
-    dialogue.serifs = {{"coupon", "hello"}, {"", "bye"}};
+    dialogue.dialogueEntries = {{"coupon", "hello"}, {"", "bye"}};
     Content background = Node(8, "bg");
     background.cells.resize(1);
     background.cells[0].flag = "lamp";

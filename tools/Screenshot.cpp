@@ -49,10 +49,10 @@ int main(int argc, char** argv)
     quorvel::MainWindow window(settings, dialogs);
     window.move(0, 0);
     window.show();
-    window.M_openClick();
-    window.M_itemClick();
-    window.ListBox->setCurrentIndex(window.ListBox->model()->index(0, 0));
-    window.ListViewColumnClick(2);
+    window.openScenario();
+    window.commandAction("item")->trigger();
+    window.nameList->setCurrentIndex(window.nameList->model()->index(0, 0));
+    window.sortByColumn(2);
 
     const QString output = QString::fromLocal8Bit(argv[2]);
     if (openDialog) {

@@ -82,14 +82,14 @@ private:
 
     void fillAnswer(MainWindow& window, int names, int rowsOfFirst)
     {
-        window.Results.ClearResults();
+        window.results.clear();
         for (int i = 0; i < names; ++i) {
-            window.Results.index.add(std::to_string(i));
-            window.Results.addLeftLine(Utf8ToSjis("名前" + std::to_string(i)) + '\0');
+            window.results.index.add(std::to_string(i));
+            window.results.addLeftLine(Utf8ToSjis("名前" + std::to_string(i)) + '\0');
         }
         for (int r = 0; r < rowsOfFirst; ++r)
-            window.Results.index.fileRow(0, HitRow{{"Area" + std::to_string(r) + ".wid", "e", "h", "s", "k", "v"}});
-        window.syncLists();
+            window.results.index.fileRow(0, RowTexts{"Area" + std::to_string(r) + ".wid", "e", "h", "s", "k", "v"});
+        window.showResults();
     }
 
 private slots:
@@ -111,12 +111,12 @@ private slots:
         QCOMPARE(window->leftListWidth(), 137);
         const int widths[7] = {18, 80, 100, 120, 100, 80, 90};
         for (int c = 0; c < 7; ++c)
-            QCOMPARE(window->ListView->header()->sectionSize(c), widths[c]);
-        QCOMPARE(visibleCaptions(window->N1), QStringList{QStringLiteral("オープン")});
-        QCOMPARE(window->Results.SearchMode, 0);
-        QCOMPARE(window->Results.ShownIndex, -1);
-        QCOMPARE(window->Results.SortColumn, 0);
-        QCOMPARE(QString::fromStdString(SjisToUtf8(window->TargetWords[5])), QStringLiteral("フィールド"));
+            QCOMPARE(window->resultList->header()->sectionSize(c), widths[c]);
+        QCOMPARE(visibleCaptions(window->fileMenu), QStringList{QStringLiteral("オープン")});
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::None));
+        QCOMPARE(window->results.shownLine, -1);
+        QCOMPARE(window->results.sortColumn, 0);
+        QCOMPARE(QString::fromStdString(SjisToUtf8(window->targetWords[5])), QStringLiteral("フィールド"));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QCOMPARE(window->leftListWidth(), 137);
@@ -125,16 +125,16 @@ private slots:
     void menuBarInOrderWithExactCaptions()
     {
         auto window = makeWindow();
-        QCOMPARE(captions(window->MainMenu1->actions()),
+        QCOMPARE(captions(window->menuBar()->actions()),
                  (QStringList{"ファイル", "チェック", "検索", "リロード"}));
-        QCOMPARE(captions(window->N2->actions()), (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け"}));
-        QCOMPARE(captions(window->N3->actions()),
+        QCOMPARE(captions(window->checkMenu->actions()), (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け"}));
+        QCOMPARE(captions(window->searchMenu->actions()),
                  (QStringList{"フラグ", "ステップ", "-", "称号", "ゴシップ", "-", "アイテム", "スキル", "情報", "召喚獣", "-",
                               "パッケージ", "エリア", "バトル", "-", "リンク＊", "-", "効果音"}));
-        QVERIFY(window->M_renew->menu() == nullptr);
-        QCOMPARE(window->ListView->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("イベント所属"));
-        QVERIFY(window->ListView->focusPolicy() == Qt::NoFocus);
-        QCOMPARE(window->Splitter1->handleWidth(), 3);
+        QVERIFY(window->reloadAction->menu() == nullptr);
+        QCOMPARE(window->resultList->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("イベント所属"));
+        QVERIFY(window->resultList->focusPolicy() == Qt::NoFocus);
+        QCOMPARE(window->listSplitter->handleWidth(), 3);
     }
 
     void settingsRoundTripThroughClose()
@@ -146,19 +146,19 @@ private slots:
         auto window = makeWindow();
         QCOMPARE(window->pos(), QPoint(16, -2000));
         QCOMPARE(window->leftListWidth(), 150);
-        QCOMPARE(window->ListView->header()->sectionSize(3), 32);
-        QCOMPARE(window->ListView->header()->sectionSize(4), 100);
-        QCOMPARE(window->OpenDialog1.initialFolder, std::string());
-        window->ListView->header()->resizeSection(6, 55);
+        QCOMPARE(window->resultList->header()->sectionSize(3), 32);
+        QCOMPARE(window->resultList->header()->sectionSize(4), 100);
+        QCOMPARE(window->openDialog.initialFolder, std::string());
+        window->resultList->header()->resizeSection(6, 55);
         window->resize(800, 500);
-        QVERIFY(window->FormClose());
+        QVERIFY(window->saveSettingsOnClose());
 
         const SettingsValues saved = LoadSettings(settingsPath_);
         QCOMPARE(saved.top, -2000);
         QCOMPARE(saved.width, 800);
         QCOMPARE(saved.columnWidths[6], 55);
         QCOMPARE(saved.openPath, std::string());
-        QCOMPARE(saved.rireki[0], EmptyHistorySlot);
+        QCOMPARE(saved.history[0], EmptyHistorySlot);
     }
 
     void closingWithAnUnwritableSettingsFileWarnsAndCloses()
@@ -177,35 +177,35 @@ private slots:
         const std::string first = scenario("Sample");
         auto window = makeWindow();
         fillAnswer(*window, 2, 1);
-        window->Results.SearchMode = ItemSearch;
+        window->results.searchMode = SearchMode::ItemSearch;
 
         dialogs_.answers.push_back(std::nullopt);  // cancelled: nothing changes
-        window->M_openClick();
-        QCOMPARE(window->Results.leftLines().size(), size_t(2));
+        window->openScenario();
+        QCOMPARE(window->results.leftLines().size(), size_t(2));
 
         dialogs_.answers.push_back(folder_->file("Scenario/Sample/Missing.wid"));  // no such file
-        window->M_openClick();
-        QCOMPARE(window->Results.SearchMode, int(ItemSearch));
+        window->openScenario();
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::ItemSearch));
 
         dialogs_.answers.push_back(first);
-        window->M_openClick();
-        QCOMPARE(window->ScenarioFile, first);
-        QCOMPARE(window->Results.SearchMode, 0);
-        QVERIFY(window->Results.leftLines().empty());
-        QCOMPARE(window->ListBox->model()->rowCount(), 0);
+        window->openScenario();
+        QCOMPARE(window->scenarioFile, first);
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::None));
+        QVERIFY(window->results.leftLines().empty());
+        QCOMPARE(window->nameList->model()->rowCount(), 0);
         const std::string folder = folder_->file("Scenario/Sample");
         QCOMPARE(window->windowTitle(), QString::fromStdString("Quorvel 1.32 < " + folder + " >"));
-        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "Sample"}));
-        QCOMPARE(window->FileListBox1.folder(), folder + "/");
+        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "Sample"}));
+        QCOMPARE(window->scenarioFiles.folder(), folder + "/");
 
         dialogs_.answers.push_back(std::nullopt);
-        window->M_openClick();
+        window->openScenario();
         QCOMPARE(dialogs_.dialogsShown.back().initialFolder, folder + "/");
         QCOMPARE(dialogs_.dialogsShown.back().fileName, std::string());
 
-        QVERIFY(window->FormClose());
+        QVERIFY(window->saveSettingsOnClose());
         QCOMPARE(LoadSettings(settingsPath_).openPath, folder + "/");
-        QCOMPARE(LoadSettings(settingsPath_).rireki[0], first);
+        QCOMPARE(LoadSettings(settingsPath_).history[0], first);
     }
 
     void historyItemsReopenAndMoveToTheFront()
@@ -214,21 +214,21 @@ private slots:
         auto window = makeWindow();
         for (const std::string& file : {a, b, c}) {
             dialogs_.answers.push_back(file);
-            window->M_openClick();
+            window->openScenario();
         }
-        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "C", "B", "A"}));
+        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "C", "B", "A"}));
 
-        window->M_rireki1Click();
-        QCOMPARE(window->Rireki, (HistorySlots{c, b, a}));
+        window->openHistorySlot(0);
+        QCOMPARE(window->history, (HistorySlots{c, b, a}));
 
-        window->M_rireki3Click();
-        QCOMPARE(window->ScenarioFile, a);
-        QCOMPARE(window->Rireki, (HistorySlots{a, c, b}));
-        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "A", "C", "B"}));
-        QCOMPARE(window->OpenDialog1.initialFolder, folder_->file("Scenario/A/"));
+        window->openHistorySlot(2);
+        QCOMPARE(window->scenarioFile, a);
+        QCOMPARE(window->history, (HistorySlots{a, c, b}));
+        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "A", "C", "B"}));
+        QCOMPARE(window->openDialog.initialFolder, folder_->file("Scenario/A/"));
 
-        window->M_rireki2Click();
-        QCOMPARE(window->Rireki, (HistorySlots{c, a, b}));
+        window->openHistorySlot(1);
+        QCOMPARE(window->history, (HistorySlots{c, a, b}));
     }
 
     void missingHistoryFolderWarnsAndKeepsEverything()
@@ -236,18 +236,18 @@ private slots:
         const std::string a = scenario("A"), gone = scenario("Gone");
         auto window = makeWindow();
         dialogs_.answers.push_back(gone);
-        window->M_openClick();
+        window->openScenario();
         dialogs_.answers.push_back(a);
-        window->M_openClick();
+        window->openScenario();
         fillAnswer(*window, 3, 2);
         std::filesystem::remove_all(folder_->file("Scenario/Gone"));
 
-        window->M_rireki2Click();
+        window->openHistorySlot(1);
         QCOMPARE(dialogs_.messages.size(), size_t(1));
         QCOMPARE(dialogs_.messages[0], (std::pair<std::string, std::string>{"フォルダがありません", "error"}));
-        QCOMPARE(window->ScenarioFile, a);
-        QCOMPARE(window->Results.leftLines().size(), size_t(3));
-        QCOMPARE(window->Rireki[1], gone);
+        QCOMPARE(window->scenarioFile, a);
+        QCOMPARE(window->results.leftLines().size(), size_t(3));
+        QCOMPARE(window->history[1], gone);
     }
 
     void historySlotsFromTheSettingsFile()
@@ -255,34 +255,34 @@ private slots:
         const std::string a = scenario("A");
         std::ofstream(settingsPath_) << "[PATH]\r\nRireki1=C:\\\r\nRireki2=" << a << "\r\nRireki3=C:\\\r\n";
         auto window = makeWindow();
-        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "A"}));
-        QVERIFY(!window->M_rireki[0]->isVisible());
-        QVERIFY(window->M_rireki[1]->isVisible());
+        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "A"}));
+        QVERIFY(!window->historyActions[0]->isVisible());
+        QVERIFY(window->historyActions[1]->isVisible());
     }
 
     void selectingALineShowsItsRowsAndHeaderClicksSort()
     {
         auto window = makeWindow();
-        QAbstractItemModelTester leftTester(window->ListBox->model());
-        QAbstractItemModelTester rowTester(window->ListView->model());
+        QAbstractItemModelTester leftTester(window->nameList->model());
+        QAbstractItemModelTester rowTester(window->resultList->model());
         fillAnswer(*window, 2, 12);
-        QCOMPARE(cell(window->ListBox->model(), 1), QStringLiteral("名前1"));
-        QVERIFY(!window->ListBox->currentIndex().isValid());
-        QCOMPARE(window->ListView->model()->rowCount(), 0);
+        QCOMPARE(cell(window->nameList->model(), 1), QStringLiteral("名前1"));
+        QVERIFY(!window->nameList->currentIndex().isValid());
+        QCOMPARE(window->resultList->model()->rowCount(), 0);
 
-        window->ListBox->setCurrentIndex(window->ListBox->model()->index(0, 0));
-        const QAbstractItemModel* rows = window->ListView->model();
+        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
+        const QAbstractItemModel* rows = window->resultList->model();
         QCOMPARE(rows->rowCount(), 12);
         QCOMPARE(cell(rows, 0, 0), QStringLiteral("1"));
         QCOMPARE(cell(rows, 11, 1), QStringLiteral("Area11.wid"));
 
-        window->ListView->header()->sectionClicked(0);  // the numbers sort as text
+        window->resultList->header()->sectionClicked(0);  // the numbers sort as text
         QCOMPARE(cell(rows, 1, 1), QStringLiteral("Area9.wid"));
         QCOMPARE(cell(rows, 2, 1), QStringLiteral("Area10.wid"));
         QCOMPARE(cell(rows, 2, 0), QStringLiteral("3"));
-        QCOMPARE(window->Results.SortColumn, 0);
+        QCOMPARE(window->results.sortColumn, 0);
 
-        window->ListBox->setCurrentIndex(window->ListBox->model()->index(1, 0));
+        window->nameList->setCurrentIndex(window->nameList->model()->index(1, 0));
         QCOMPARE(rows->rowCount(), 0);
     }
 
@@ -295,34 +295,34 @@ private slots:
         writeTown({build::Event({build::Start("s", {build::Gain(27, 1, 1, 0), build::Gain(27, 5, 1, 0)})})});
 
         auto window = makeWindow();
-        QVERIFY(window->M_item->isEnabled());
-        window->M_item->trigger();  // no scenario yet: nothing at all
-        QCOMPARE(window->Results.SearchMode, 0);
+        QVERIFY(window->commandAction("item")->isEnabled());
+        window->commandAction("item")->trigger();  // no scenario yet: nothing at all
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::None));
 
         dialogs_.answers.push_back(folder_->file("Scenario/S/Item1.wid"));
-        window->M_openClick();
-        window->M_item->trigger();
-        QCOMPARE(window->Results.SearchMode, int(ItemSearch));
-        const QAbstractItemModel* left = window->ListBox->model();
+        window->openScenario();
+        window->commandAction("item")->trigger();
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::ItemSearch));
+        const QAbstractItemModel* left = window->nameList->model();
         QCOMPARE(left->rowCount(), 2);
         QCOMPARE(cell(left, 0), QStringLiteral("薬草"));
         QCOMPARE(cell(left, 1), QStringLiteral("未定義"));
-        QVERIFY(!window->ListBox->currentIndex().isValid());
-        QCOMPARE(window->ListView->model()->rowCount(), 0);
+        QVERIFY(!window->nameList->currentIndex().isValid());
+        QCOMPARE(window->resultList->model()->rowCount(), 0);
 
-        window->ListBox->setCurrentIndex(left->index(1, 0));
-        QCOMPARE(window->ListView->model()->rowCount(), 1);
-        QCOMPARE(cell(window->ListView->model(), 0, 6), QStringLiteral("1:選択中"));
+        window->nameList->setCurrentIndex(left->index(1, 0));
+        QCOMPARE(window->resultList->model()->rowCount(), 1);
+        QCOMPARE(cell(window->resultList->model(), 0, 6), QStringLiteral("1:選択中"));
 
         writeTown({build::Event(
             {build::Start("s", {build::Gain(27, 1, 1, 0), build::Gain(27, 5, 1, 0), build::Gain(34, 5, 0, 2)})})});
-        window->M_renew->trigger();
-        QCOMPARE(window->ListBox->currentIndex().row(), 1);
-        QCOMPARE(window->ListView->model()->rowCount(), 2);
-        QCOMPARE(cell(window->ListView->model(), 1, 5), QStringLiteral("喪失"));
+        window->reloadAction->trigger();
+        QCOMPARE(window->nameList->currentIndex().row(), 1);
+        QCOMPARE(window->resultList->model()->rowCount(), 2);
+        QCOMPARE(cell(window->resultList->model(), 1, 5), QStringLiteral("喪失"));
 
-        window->M_battle->trigger();
-        QCOMPARE(window->Results.SearchMode, int(BattleSearch));
+        window->commandAction("battle")->trigger();
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::BattleSearch));
         QCOMPARE(left->rowCount(), 0);
     }
 
@@ -334,31 +334,31 @@ private slots:
         writeTown({build::Event({build::Start("s", {build::WithText(15, "lamp")})})});
         auto window = makeWindow();
         dialogs_.answers.push_back(folder_->file("Scenario/S/Area1.wid"));
-        window->M_openClick();
+        window->openScenario();
 
-        window->M_frag->trigger();
-        QCOMPARE(window->Results.SearchMode, int(FlagSearch));
-        QCOMPARE(window->Results.valueNames.count(), 0);
-        const QAbstractItemModel* left = window->ListBox->model();
+        window->commandAction("flag")->trigger();
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::FlagSearch));
+        QCOMPARE(window->results.valueNames.count(), 0);
+        const QAbstractItemModel* left = window->nameList->model();
         QCOMPARE(left->rowCount(), 2);
         QCOMPARE(cell(left, 1), QStringLiteral("lamp"));
-        window->ListBox->setCurrentIndex(left->index(1, 0));
-        QCOMPARE(window->ListView->model()->rowCount(), 1);
+        window->nameList->setCurrentIndex(left->index(1, 0));
+        QCOMPARE(window->resultList->model()->rowCount(), 1);
 
         summary.flags.insert(summary.flags.begin(), {"bell", "rung", "still"});
         build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), build::EncodeSummary(summary));
-        window->M_renew->trigger();  // the same position now holds another name
+        window->reloadAction->trigger();  // the same position now holds another name
         QCOMPARE(left->rowCount(), 3);
-        QCOMPARE(window->ListBox->currentIndex().row(), 1);
+        QCOMPARE(window->nameList->currentIndex().row(), 1);
         QCOMPARE(cell(left, 1), QStringLiteral("door"));
-        QCOMPARE(window->ListView->model()->rowCount(), 0);
+        QCOMPARE(window->resultList->model()->rowCount(), 0);
 
         build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), "broken");
-        window->M_step->trigger();
-        QCOMPARE(window->Results.SearchMode, int(StepSearch));
+        window->commandAction("step")->trigger();
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::StepSearch));
         QCOMPARE(dialogs_.messages, (build::Messages{{"Summary.wsmの読み込みに失敗しました", "I'm sorry!"}}));
-        window->M_frag->trigger();
-        QCOMPARE(window->Results.SearchMode, int(FlagSearch));
+        window->commandAction("flag")->trigger();
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::FlagSearch));
         QCOMPARE(left->rowCount(), 0);
         QCOMPARE(dialogs_.messages.size(), size_t(2));
     }
@@ -370,46 +370,46 @@ private slots:
         const std::string elsewhere = writeTown({event}, "../../Elsewhere/Area8.wid");
         build::WriteFile(folder_->file("Elsewhere/Area9.wid"), "\x07");
         auto window = makeWindow();
-        window->M_link->trigger();
+        window->commandAction("link")->trigger();
         QVERIFY(dialogs_.dialogsShown.empty());  // no scenario: no dialog
 
         dialogs_.answers.push_back(scenarioFile);
-        window->M_openClick();
+        window->openScenario();
         fillAnswer(*window, 2, 1);
-        window->Results.SearchMode = ItemSearch;
+        window->results.searchMode = SearchMode::ItemSearch;
         for (const std::optional<std::string>& answer : {std::optional<std::string>(), std::optional(folder_->file("Elsewhere"))}) {
-            window->OpenDialog1.fileName = "typed";
+            window->openDialog.fileName = "typed";
             dialogs_.answers.push_back(answer);
-            window->M_link->trigger();
+            window->commandAction("link")->trigger();
             QCOMPARE(dialogs_.dialogsShown.back().fileName, std::string());
             QCOMPARE(dialogs_.dialogsShown.back().initialFolder, folder_->file("Scenario/S/"));
             QCOMPARE(dialogs_.dialogsShown.back().filter, std::string("widファイル|*.wid"));
-            QCOMPARE(window->Results.SearchMode, int(ItemSearch));
-            QCOMPARE(window->ListBox->model()->rowCount(), 2);
+            QCOMPARE(int(window->results.searchMode), int(SearchMode::ItemSearch));
+            QCOMPARE(window->nameList->model()->rowCount(), 2);
         }
 
         dialogs_.answers.push_back(folder_->file("Elsewhere/Area9.wid"));
-        window->M_link->trigger();
+        window->commandAction("link")->trigger();
         QCOMPARE(dialogs_.messages, (build::Messages{{"Area9.widの読み込みに失敗しました", "I'm sorry!"}}));
-        QCOMPARE(window->Results.SearchMode, int(ItemSearch));
-        QCOMPARE(window->ListBox->model()->rowCount(), 0);
-        QCOMPARE(window->OpenDialog1.fileName, scenarioFile);
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::ItemSearch));
+        QCOMPARE(window->nameList->model()->rowCount(), 0);
+        QCOMPARE(window->openDialog.fileName, scenarioFile);
 
         dialogs_.answers.push_back(elsewhere);
-        window->M_link->trigger();
-        QCOMPARE(window->Results.SearchMode, int(LinkSearch));
-        QCOMPARE(window->ScenarioFile, scenarioFile);
-        QCOMPARE(window->OpenDialog1.fileName, scenarioFile);
-        const QAbstractItemModel* left = window->ListBox->model();
+        window->commandAction("link")->trigger();
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::LinkSearch));
+        QCOMPARE(window->scenarioFile, scenarioFile);
+        QCOMPARE(window->openDialog.fileName, scenarioFile);
+        const QAbstractItemModel* left = window->nameList->model();
         QCOMPARE(left->rowCount(), 2);
-        window->ListBox->setCurrentIndex(left->index(1, 0));
-        QCOMPARE(cell(window->ListView->model(), 0, 6), QStringLiteral("b"));
+        window->nameList->setCurrentIndex(left->index(1, 0));
+        QCOMPARE(cell(window->resultList->model(), 0, 6), QStringLiteral("b"));
 
         const std::size_t dialogs = dialogs_.dialogsShown.size();
-        window->M_renew->trigger();
+        window->reloadAction->trigger();
         QCOMPARE(dialogs_.dialogsShown.size(), dialogs);
-        QCOMPARE(window->ListBox->currentIndex().row(), 1);
-        QCOMPARE(window->ListView->model()->rowCount(), 1);
+        QCOMPARE(window->nameList->currentIndex().row(), 1);
+        QCOMPARE(window->resultList->model()->rowCount(), 1);
     }
 
     void checksDisableTheLeftListAndShowTheBusyCursorWhileTheyRun()
@@ -418,50 +418,50 @@ private slots:
         build::WriteFile(folder_->file("Scenario/S/Area2.wid"), "\x07");
         auto window = makeWindow();
         dialogs_.answers.push_back(folder_->file("Scenario/S/Area1.wid"));
-        window->M_openClick();
+        window->openScenario();
         fillAnswer(*window, 2, 0);
         bool sawDisabledEmptyList = false;
         dialogs_.whileMessageShows = [&] {
-            sawDisabledEmptyList = !window->ListBox->isEnabled() && window->ListBox->model()->rowCount() == 0 &&
+            sawDisabledEmptyList = !window->nameList->isEnabled() && window->nameList->model()->rowCount() == 0 &&
                                    QGuiApplication::overrideCursor() &&
                                    QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
         };
 
-        window->M_Cbrunch->trigger();
+        window->commandAction("check-branch")->trigger();
         QVERIFY(sawDisabledEmptyList);
-        QVERIFY(window->ListBox->isEnabled());
+        QVERIFY(window->nameList->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(window->Results.SearchMode, int(BranchCheck));
-        QCOMPARE(window->ListBox->model()->rowCount(), 1);
-        QCOMPARE(cell(window->ListBox->model(), 0), QStringLiteral("チェック！"));
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::BranchCheck));
+        QCOMPARE(window->nameList->model()->rowCount(), 1);
+        QCOMPARE(cell(window->nameList->model(), 0), QStringLiteral("チェック！"));
 
-        window->M_Cserif->trigger();  // no dialogue anywhere: nothing listed
-        QCOMPARE(window->Results.SearchMode, int(DialogueCouponCheck));
-        QCOMPARE(window->ListBox->model()->rowCount(), 0);
+        window->commandAction("check-dialogue")->trigger();  // no dialogue anywhere: nothing listed
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::DialogueCouponCheck));
+        QCOMPARE(window->nameList->model()->rowCount(), 0);
 
-        window->M_Cbrunch->trigger();
-        window->ListBox->setCurrentIndex(window->ListBox->model()->index(0, 0));
+        window->commandAction("check-branch")->trigger();
+        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
         std::filesystem::remove(folder_->file("Scenario/S/Area2.wid"));
         writeTown({build::Event({build::Start("s")})});
-        window->M_renew->trigger();
-        QCOMPARE(window->Results.SearchMode, int(BranchCheck));
-        QCOMPARE(window->ListBox->model()->rowCount(), 0);
-        QVERIFY(!window->ListBox->currentIndex().isValid());
+        window->reloadAction->trigger();
+        QCOMPARE(int(window->results.searchMode), int(SearchMode::BranchCheck));
+        QCOMPARE(window->nameList->model()->rowCount(), 0);
+        QVERIFY(!window->nameList->currentIndex().isValid());
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
     void multiLineTextsShowOnOneLineWithTheWholeTextAsTip()
     {
         auto window = makeWindow();
-        window->Results.index.add("k");
-        window->Results.addLeftLine("k");
-        window->Results.index.fileRow(0, HitRow{{"f", "e", "h", "s", "k", "one\r\ntwo\nthree"}});
-        window->syncLists();
-        window->ListBox->setCurrentIndex(window->ListBox->model()->index(0, 0));
-        const QModelIndex value = window->ListView->model()->index(0, 6);
+        window->results.index.add("k");
+        window->results.addLeftLine("k");
+        window->results.index.fileRow(0, RowTexts{"f", "e", "h", "s", "k", "one\r\ntwo\nthree"});
+        window->showResults();
+        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
+        const QModelIndex value = window->resultList->model()->index(0, 6);
         QCOMPARE(value.data().toString(), QStringLiteral("one↵two↵three"));
         QCOMPARE(value.data(Qt::ToolTipRole).toString(), QStringLiteral("one\r\ntwo\nthree"));
-        QVERIFY(!window->ListView->model()->index(0, 1).data(Qt::ToolTipRole).isValid());
+        QVERIFY(!window->resultList->model()->index(0, 1).data(Qt::ToolTipRole).isValid());
     }
 
     void aFileFromOutsideOpensAsIfChosenWithTheDialog()
@@ -469,11 +469,11 @@ private slots:
         const std::string first = scenario("A"), second = scenario("B");
         auto window = makeWindow();
         window->openDataFile(folder_->file("Scenario/A"));  // a folder, as the dialog would ignore it
-        QVERIFY(window->ScenarioFile.empty());
+        QVERIFY(window->scenarioFile.empty());
         window->openDataFile(first);
-        QCOMPARE(window->ScenarioFile, first);
-        QCOMPARE(window->FileListBox1.folder(), folder_->file("Scenario/A/"));
-        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "A"}));
+        QCOMPARE(window->scenarioFile, first);
+        QCOMPARE(window->scenarioFiles.folder(), folder_->file("Scenario/A/"));
+        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "A"}));
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
@@ -482,8 +482,8 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &drop);
-        QCOMPARE(window->ScenarioFile, second);
-        QCOMPARE(visibleCaptions(window->N1), (QStringList{"オープン", "-", "B", "A"}));
+        QCOMPARE(window->scenarioFile, second);
+        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "B", "A"}));
         QCOMPARE(window->windowTitle(), QString::fromStdString("Quorvel 1.32 < " + folder_->file("Scenario/B") + " >"));
     }
 
@@ -500,10 +500,10 @@ private slots:
     {
         auto window = makeWindow();
         fillAnswer(*window, 3, 1);
-        window->ListBox->setCurrentIndex(window->ListBox->model()->index(0, 0));
-        window->M_renew->trigger();
-        QCOMPARE(window->ListBox->model()->rowCount(), 3);
-        QCOMPARE(window->ListView->model()->rowCount(), 1);
+        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
+        window->reloadAction->trigger();
+        QCOMPARE(window->nameList->model()->rowCount(), 3);
+        QCOMPARE(window->resultList->model()->rowCount(), 1);
     }
 };
 

@@ -112,22 +112,22 @@ TEST(Settings, RoundTripAndDefaults)
     const SettingsValues defaults = LoadSettings(path);
     EXPECT_EQ(defaults.left, 197);
     EXPECT_EQ(defaults.columnWidths[6], 90);
-    EXPECT_EQ(defaults.rireki[2], "C:\\");
+    EXPECT_EQ(defaults.history[2], "C:\\");
 
     SettingsValues changed;
     changed.top = -3000;
     changed.paneLeft = 200;
     changed.columnWidths[3] = 7;
     changed.openPath = "";
-    changed.rireki[0] = "/home/a/Scenario/S/Area1.wid";
+    changed.history[0] = "/home/a/Scenario/S/Area1.wid";
     ASSERT_TRUE(SaveSettings(path, changed));
     const SettingsValues back = LoadSettings(path);
     EXPECT_EQ(back.top, -3000);
     EXPECT_EQ(back.paneLeft, 200);
     EXPECT_EQ(back.columnWidths[3], 7);
     EXPECT_EQ(back.openPath, "") << "an empty OpenPath reads back empty, not as the default";
-    EXPECT_EQ(back.rireki[0], changed.rireki[0]);
-    EXPECT_EQ(back.rireki[1], "C:\\");
+    EXPECT_EQ(back.history[0], changed.history[0]);
+    EXPECT_EQ(back.history[1], "C:\\");
 }
 
 TEST(Settings, HexadecimalAndBrokenWidthsFromAHandEditedFile)

@@ -19,6 +19,7 @@ using namespace build;
 using build::Card;
 using build::Cell;
 using build::Content;
+using build::DialogueEntry;
 using build::Event;
 
 class CliTest : public ::testing::Test {
@@ -167,7 +168,7 @@ TEST_F(CliTest, ChecksExitWithOneWhenTheyListAnything)
     hall.kind = 0;
     hall.title = "Hall";
     Content talk = Node(40);
-    talk.serifs = {{"", "a"}, {"x", "b"}};
+    talk.dialogueEntries = {{"", "a"}, {"x", "b"}};
     hall.events = {Event({Start("s", {talk})})};
     WriteFile(folder.file("Area2.wid"), Encode(hall));
     EXPECT_EQ(run({"check-start", folder.path().string()}), 0);
@@ -190,8 +191,8 @@ TEST(JsonAnswer, RunsOfNamesWrittenTogetherMatchOneAfterAnother)
         const int entry = results.index.add(std::to_string(name));
         results.addLeftLine(texts[name % 6]);
         for (int row = 0; row < name % 40; ++row)
-            results.index.fileRow(entry, HitRow{{texts[row % 6], texts[(row + 1) % 6], "head", texts[(row + name) % 6],
-                                                 texts[row % 2], std::to_string(row)}});
+            results.index.fileRow(entry, RowTexts{texts[row % 6], texts[(row + 1) % 6], "head", texts[(row + name) % 6],
+                                                  texts[row % 2], std::to_string(row)});
     }
     std::ostringstream one, several;
     WriteJsonAnswer(one, "item", {{"Area2.wid\x01", "I'm sorry!"}}, results, 0, 1);
@@ -206,22 +207,28 @@ TEST(JsonAnswer, RunsOfNamesWrittenTogetherMatchOneAfterAnother)
     EXPECT_EQ(answer["names"][7]["rows"][3][0], SjisToUtf8("\x82\xa0\xff\x81")) << "undecodable bytes substituted";
 }
 
-TEST(JsonAnswer, AnAnswerWrittenWhereAnEarlierOneStoodShowsItsOwnTexts)
+TEST(JsonAnswer, EscapesEveryTextAsTheJsonLibraryDoes)
 {
-    // Texts of the second answer are likely kept where those of the first
-    // stood: nothing known of the first may be taken for them.
+    // Every ASCII character between two letters, and Japanese text, in names and rows.
+    std::vector<std::string> texts;
+    for (int c = 1; c < 0x80; ++c)
+        texts.push_back(std::string("a") + static_cast<char>(c) + "b");
+    texts.push_back(Utf8ToSjis("港町の\"宿\"") + '\0');
     ResultsPanel results;
-    std::vector<std::string> answers;
-    for (const char* town : {"\x8a\x58\x82\xa0", "\x8a\x58\x82\xa2"}) {  // 街あ, 街い
-        results.ClearResults();
-        const int entry = results.index.add("1");
-        results.addLeftLine("herb");
-        results.index.fileRow(entry, HitRow{{"Area1.wid", town, "s[1]", "s", "k", "v"}});
-        std::ostringstream out;
-        WriteJsonAnswer(out, "item", {}, results, 0, 1);
-        answers.push_back(nlohmann::json::parse(out.str())["names"][0]["rows"][0][1]);
+    std::string expected = "{\"command\": \"item\", \"messages\": [], \"names\": [";
+    const auto json = [](const std::string& utf8) { return nlohmann::json(utf8).dump(-1, ' ', false); };
+    for (std::size_t t = 0; t < texts.size(); ++t) {
+        const int entry = results.index.add(std::to_string(t));
+        results.addLeftLine(texts[t]);
+        results.index.fileRow(entry, RowTexts{texts[t], "f", "e", texts[t], "k", "v"});
+        const std::string shown = SjisToUtf8(UpToFirstZero(texts[t]));
+        expected += (t ? ", " : "") + std::string("{\"name\": ") + json(shown) + ", \"rows\": [[" + json(shown) +
+                    ", \"f\", \"e\", " + json(shown) + ", \"k\", \"v\"]]}";
     }
-    EXPECT_EQ(answers, (std::vector<std::string>{"街あ", "街い"}));
+    expected += "]}\n";
+    std::ostringstream out;
+    WriteJsonAnswer(out, "item", {}, results, 0, 2);
+    EXPECT_EQ(out.str(), expected);
 }
 
 TEST_F(CliTest, HelpListsEveryCommand)

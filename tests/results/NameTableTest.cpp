@@ -30,7 +30,7 @@ TEST(ResultIndex, UnsortedAppendsAndFindsTheFirstEqualKey)
     EXPECT_EQ(index.find("7"), 0);
     EXPECT_EQ(index.find("3"), 1);
     EXPECT_EQ(index.find("9"), -1);
-    index.fileRow(2, HitRow{{"a"}});
+    index.fileRow(2, RowTexts{"a"});
     EXPECT_TRUE(index.rows(0).empty());
     EXPECT_EQ(index.rows(2).size(), 1u);
 }
@@ -42,7 +42,7 @@ TEST(ResultIndex, SortedPutsANewKeyInFrontOfItsEqualsAndFindsIt)
     index.add(sj("い"));
     index.add(sj("あ"));
     const int first = index.add(sj("う"));
-    index.fileRow(first, HitRow{{"old"}});
+    index.fileRow(first, RowTexts{"old"});
     const int second = index.add(sj("う"));
     EXPECT_EQ(keys(index), (std::vector<std::string>{"あ", "い", "う", "う"}));
     EXPECT_EQ(second, 2);

@@ -1,5 +1,6 @@
 #include "results/ResultIndex.h"
 #include "results/TextStore.h"
+#include "scenario/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,8 @@ namespace {
 TEST(TextStore, KeptTextsOutliveTheirSourcesAndAStoreThatHandedThemOver)
 {
     TextStore answer;
-    std::string_view early;
-    std::string_view late;
+    KeptText early;
+    KeptText late;
     {
         TextStore run;
         std::string source = "Area1.wid";
@@ -21,24 +22,40 @@ TEST(TextStore, KeptTextsOutliveTheirSourcesAndAStoreThatHandedThemOver)
         late = run.keep(source);
         answer.adopt(std::move(run));
     }  // the source and the run's store are gone
-    EXPECT_EQ(early, "Area1.wid");
-    EXPECT_EQ(late, std::string(2000, 'x'));
-    EXPECT_EQ(answer.keep("more"), "more") << "keeping goes on after taking texts over";
-    EXPECT_TRUE(answer.keep("").empty());
+    EXPECT_EQ(early.stored(), "Area1.wid");
+    EXPECT_EQ(late.shown(), std::string(2000, 'x'));
+    EXPECT_EQ(answer.keep("more").stored(), "more") << "keeping goes on after taking texts over";
+    EXPECT_EQ(early.shown(), "Area1.wid");
 }
 
-TEST(TextStore, RowsShareWhatTheirColumnsKeptLately)
+TEST(TextStore, ShowsTheBytesUpToTheFirstZeroByteDecodedFromShiftJis)
 {
     TextStore store;
-    const HitRow first = store.keepRow({"Area1.wid", "Town", "s[1]", "s", "入手", "1:誰か"});
-    const HitRow second = store.keepRow({"Area1.wid", "Town", "s[1]", "t", "喪失", "1:誰か"});
-    const HitRow third = store.keepRow({"Area1.wid", "Town", "s[1]", "u", "入手", "2:誰か"});
-    for (std::size_t column : {0, 1, 2})
-        EXPECT_EQ(second.texts[column].data(), first.texts[column].data()) << column;
-    EXPECT_NE(second.texts[3].data(), first.texts[3].data());
-    EXPECT_EQ(third.texts[4].data(), first.texts[4].data()) << "a kind word two rows back";
-    EXPECT_EQ(third.texts[5], "2:誰か");
-    EXPECT_EQ(second.texts[5].data(), first.texts[5].data());
+    const std::string herb = Utf8ToSjis("薬草");
+    const KeptText stored = store.keep(herb + '\0');
+    EXPECT_EQ(stored.stored(), herb + '\0');
+    EXPECT_EQ(stored.shown(), "薬草");
+    EXPECT_EQ(store.keep(std::string("ab\0cd", 5)).shown(), "ab");
+    EXPECT_EQ(store.keep(std::string("\0", 1)).shown(), "");
+    EXPECT_EQ(store.keep(std::string("\0", 1)).stored(), std::string("\0", 1));
+    EXPECT_EQ(store.keep("").stored(), "");
+    EXPECT_EQ(KeptText().shown(), "");
+    // Control bytes the converter exchanges are decoded, not passed through.
+    EXPECT_EQ(store.keep("a\x1A" "b").shown(), SjisToUtf8("a\x1A" "b"));
+}
+
+TEST(TextStore, EveryRowKeepsItsOwnTextsWhateverItsColumnsKeptBefore)
+{
+    TextStore store;
+    const char* values[] = {"1:誰か", "2:誰か", "1:誰か", "all:全員", "3:誰か", "1:誰か", "2:誰か"};
+    std::vector<std::array<KeptText, 6>> rows;
+    for (const char* value : values)
+        rows.push_back(store.keepRow({"Area1.wid", "Town", "s[1]", Utf8ToSjis(value), "k", Utf8ToSjis(value)}));
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        EXPECT_EQ(rows[r][0].stored(), "Area1.wid");
+        EXPECT_EQ(rows[r][3].shown(), values[r]);
+        EXPECT_EQ(rows[r][5].shown(), values[r]) << r;
+    }
 }
 
 TEST(ResultIndex, AFiledRowKeepsCopiesOfItsTexts)
@@ -47,14 +64,14 @@ TEST(ResultIndex, AFiledRowKeepsCopiesOfItsTexts)
     const int entry = index.add("1");
     {
         std::string file = "Area1.wid";
-        std::string value = "2:誰か";
-        index.fileRow(entry, HitRow{{file, "Town", "s[1]", "s", "入手", value}});
+        std::string value = Utf8ToSjis("2:誰か");
+        index.fileRow(entry, RowTexts{file, "Town", "s[1]", "s", "k", value});
         file = "changed!!";
         value = "gone";
     }
     ASSERT_EQ(index.rows(entry).size(), 1u);
-    EXPECT_EQ(index.rows(entry)[0].texts[0], "Area1.wid");
-    EXPECT_EQ(index.rows(entry)[0].texts[5], "2:誰か");
+    EXPECT_EQ(index.rows(entry)[0].texts[0].stored(), "Area1.wid");
+    EXPECT_EQ(index.rows(entry)[0].texts[5].shown(), "2:誰か");
 }
 
 }  // namespace

@@ -22,38 +22,79 @@ Event readEvent(std::vector<build::Content> starts)
     return file.loaded ? file.events[0] : Event{};
 }
 
-std::vector<std::string> names(const std::vector<const Content*>& list)
+std::string shown(Text stored)
+{
+    return std::string(stored.substr(0, stored.find('\0')));
+}
+
+// Every hit of a walk as "pass:start:content".
+std::vector<std::string> hits(const Event& event, const PassKinds& passes)
 {
     std::vector<std::string> out;
-    for (const Content* c : list)
-        out.emplace_back(c->name.substr(0, c->name.size() - 1));
+    ForEachHitByPass(event, passes, [&](std::size_t pass, const Content& start, const Content& hit) {
+        out.push_back(std::to_string(pass) + ":" + shown(start.name) + ":" + shown(hit.name));
+    });
     return out;
 }
 
-TEST(CollectByKind, EventWithoutStartsGivesNoLists)
+constexpr auto ItemGet = ContentKind::ItemGet;        // 27
+constexpr auto SkillGet = ContentKind::SkillGet;      // 28
+constexpr auto AbilityCheck = ContentKind::AbilityCheck;  // 13
+
+TEST(ForEachHitByPass, EventWithoutStartsGivesNoHits)
 {
-    EXPECT_TRUE(CollectByKind(Event{}, 27).empty());
+    EXPECT_TRUE(hits(Event{}, {ItemGet}).empty());
 }
 
-TEST(CollectByKind, PreOrderPerStartWithTheStartFirstWhenItMatches)
+TEST(ForEachHitByPass, PreOrderPerStartWithTheStartFirstWhenItMatches)
 {
     const Event event = readEvent({
         Node(27, "s0", {Node(27, "a", {Node(27, "a1"), Node(0, "x", {Node(27, "a2")})}), Node(27, "b")}),
         Start("s1", {Node(3, "none")}),
         Start("s2", {Node(0, "y", {Node(27, "c")}), Node(27, "d")}),
     });
-    const CollectedContents lists = CollectByKind(event, 27);
-    ASSERT_EQ(lists.size(), 3u);
-    EXPECT_EQ(names(lists[0]), (std::vector<std::string>{"s0", "a", "a1", "a2", "b"}));
-    EXPECT_TRUE(lists[1].empty());
-    EXPECT_EQ(names(lists[2]), (std::vector<std::string>{"c", "d"}));
+    EXPECT_EQ(hits(event, {ItemGet}), (std::vector<std::string>{"0:s0:s0", "0:s0:a", "0:s0:a1", "0:s0:a2", "0:s0:b",
+                                                                 "0:s2:c", "0:s2:d"}));
 }
 
-TEST(CollectByKind, ComparesTheWholeKindByte)
+TEST(ForEachHitByPass, HitsComePassByPassThenStartByStart)
+{
+    const Event event = readEvent({
+        Start("s0", {Node(28, "skill", {Node(27, "item")}), Node(13, "check")}),
+        Start("s1", {Node(27, "item2"), Node(28, "skill2")}),
+    });
+    EXPECT_EQ(hits(event, {SkillGet, ItemGet}),
+              (std::vector<std::string>{"0:s0:skill", "0:s1:skill2", "1:s0:item", "1:s1:item2"}));
+    EXPECT_EQ(hits(event, {AbilityCheck, ContentKind{0}}), (std::vector<std::string>{"0:s0:check", "1:s0:s0", "1:s1:s1"}));
+}
+
+TEST(ForEachHitByPass, ComparesTheWholeKindByte)
 {
     const Event event = readEvent({Start("s", {Node(27, "a"), Node(28, "b")})});
-    EXPECT_EQ(names(CollectByKind(event, 28)[0]), (std::vector<std::string>{"b"}));
-    EXPECT_EQ(names(CollectByKind(event, 0)[0]), (std::vector<std::string>{"s"}));
+    EXPECT_EQ(hits(event, {SkillGet}), (std::vector<std::string>{"0:s:b"}));
+    EXPECT_EQ(hits(event, {ContentKind{0}}), (std::vector<std::string>{"0:s:s"}));
+}
+
+TEST(PassKinds, RefusesAKindInTwoPassesAndMoreThanItsPasses)
+{
+    EXPECT_THROW(PassKinds({ItemGet, SkillGet, ItemGet}), std::invalid_argument);
+    std::vector<ContentKind> many;
+    for (int kind = 0; kind < 256; ++kind)
+        many.push_back(static_cast<ContentKind>(kind));
+    EXPECT_EQ(PassKinds(many).count(), 256u);
+    many.push_back(ItemGet);
+    EXPECT_THROW(PassKinds{many}, std::length_error);
+}
+
+TEST(ForEachHitByPass, AWalkStartedFromInsideAnotherThrowsAndTheNextWalkIsClean)
+{
+    const Event event = readEvent({Start("s", {Node(27, "a"), Node(27, "b")})});
+    const PassKinds items{ItemGet};
+    EXPECT_THROW(ForEachHitByPass(event, items, [&](std::size_t, const Content&, const Content&) {
+                     ForEachHitByPass(event, items, [](std::size_t, const Content&, const Content&) {});
+                 }),
+                 std::logic_error);
+    EXPECT_EQ(hits(event, items), (std::vector<std::string>{"0:s:a", "0:s:b"}));
 }
 
 struct Visit {

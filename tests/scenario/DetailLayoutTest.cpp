@@ -91,59 +91,59 @@ Content readSingle(const build::Content& content)
 TEST(DetailLayout, FieldsLandWhereTheSearchesLookForThem)
 {
     const Content gain = readSingle(build::Gain(27, 12, 0, -3));
-    EXPECT_EQ(gain.data.number, 12);
-    EXPECT_EQ(gain.data.amount, 0);
-    EXPECT_EQ(gain.data.option, -3);
+    EXPECT_EQ(gain.detail.number, 12);
+    EXPECT_EQ(gain.detail.amount, 0);
+    EXPECT_EQ(gain.detail.option, -3);
 
     build::Content coupon = build::WithText(25, "勇者");
     coupon.number = 4;
     coupon.option = 2;
     const Content couponRead = readSingle(coupon);
-    EXPECT_EQ(couponRead.data.text, std::string("勇者", sizeof("勇者")));
-    EXPECT_EQ(couponRead.data.number, 4);
-    EXPECT_EQ(couponRead.data.option, 2);
+    EXPECT_EQ(couponRead.detail.text, std::string("勇者", sizeof("勇者")));
+    EXPECT_EQ(couponRead.detail.number, 4);
+    EXPECT_EQ(couponRead.detail.option, 2);
 
     build::Content step = build::WithText(18, "st");
     step.number = 3;
-    EXPECT_EQ(readSingle(step).data.number, 3);
+    EXPECT_EQ(readSingle(step).detail.number, 3);
 
     build::Content change = build::WithText(16, "flag");
     change.option = 1;
-    EXPECT_EQ(readSingle(change).data.option, 1);
+    EXPECT_EQ(readSingle(change).detail.option, 1);
 
     build::Content two = build::WithText(6, "a");
     two.text2 = "bc";
-    EXPECT_EQ(readSingle(two).data.text2, std::string("bc", 3));
+    EXPECT_EQ(readSingle(two).detail.text2, std::string("bc", 3));
 
     build::Content level = build::Node(46);
     level.option = 5;
     level.number = 9;
     const Content levelRead = readSingle(level);
-    EXPECT_EQ(levelRead.data.option, 5);
-    EXPECT_EQ(levelRead.data.number, 9);
+    EXPECT_EQ(levelRead.detail.option, 5);
+    EXPECT_EQ(levelRead.detail.number, 9);
 }
 
 TEST(DetailLayout, DialogueAndBackgroundListsFollowTheirCounts)
 {
     build::Content dialogue = build::Node(40);
-    dialogue.serifs = {{"", "hello"}, {"c1", "bye"}};
+    dialogue.dialogueEntries = {{"", "hello"}, {"c1", "bye"}};
     const Content read = readSingle(dialogue);
-    EXPECT_EQ(read.data.number, 2);
-    ASSERT_EQ(read.data.serifs.size(), 2u);
-    EXPECT_EQ(read.data.serifs[1].coupons, std::string("c1", 3));
-    EXPECT_EQ(read.data.serifs[1].text, std::string("bye", 4));
+    EXPECT_EQ(read.detail.number, 2);
+    ASSERT_EQ(read.detail.dialogueEntries.size(), 2u);
+    EXPECT_EQ(read.detail.dialogueEntries[1].condition, std::string("c1", 3));
+    EXPECT_EQ(read.detail.dialogueEntries[1].text, std::string("bye", 4));
 
     build::Content background = build::Node(8);
     background.cells.resize(3);
     background.cells[2].flag = "lamp";
     const Content cells = readSingle(background);
-    EXPECT_EQ(cells.data.number, 3);
-    ASSERT_EQ(cells.data.cells.size(), 3u);
-    EXPECT_EQ(cells.data.cells[2].flag, std::string("lamp", 5));
-    EXPECT_EQ(cells.data.cells[2].number4, 4);
+    EXPECT_EQ(cells.detail.number, 3);
+    ASSERT_EQ(cells.detail.cells.size(), 3u);
+    EXPECT_EQ(cells.detail.cells[2].flag, std::string("lamp", 5));
+    EXPECT_EQ(cells.detail.cells[2].number4, 4);
 
-    EXPECT_TRUE(readSingle(build::Node(40)).data.serifs.empty());
-    EXPECT_EQ(readSingle(build::Node(8)).data.number, 0);
+    EXPECT_TRUE(readSingle(build::Node(40)).detail.dialogueEntries.empty());
+    EXPECT_EQ(readSingle(build::Node(8)).detail.number, 0);
 }
 
 TEST(DetailLayout, NegativeDialogueCountMeansNoEntries)
@@ -153,8 +153,8 @@ TEST(DetailLayout, NegativeDialogueCountMeansNoEntries)
     out.byte(40).text("talk").int32(40000).byte(0).int32(-5);
     const DataFile file = build::LoadBytes("Any.wid", out.str());
     ASSERT_TRUE(file.loaded) << file.failure;
-    EXPECT_EQ(file.events[0].starts[0].data.number, -5);
-    EXPECT_TRUE(file.events[0].starts[0].data.serifs.empty());
+    EXPECT_EQ(file.events[0].starts[0].detail.number, -5);
+    EXPECT_TRUE(file.events[0].starts[0].detail.dialogueEntries.empty());
 }
 
 TEST(DetailLayout, EffectContentTextSitsAfterElevenSkippedBytes)
@@ -164,7 +164,7 @@ TEST(DetailLayout, EffectContentTextSitsAfterElevenSkippedBytes)
     effect.effects[0].type = 0x40805;
     effect.effects[1].type = 0x40800;
     const Content read = readSingle(effect);
-    EXPECT_EQ(read.data.text, std::string("se.wav", 7));
+    EXPECT_EQ(read.detail.text, std::string("se.wav", 7));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ using namespace build;
 using build::Card;
 using build::Cell;
 using build::Content;
+using build::DialogueEntry;
 using build::Event;
 using Rows = std::vector<std::string>;
 
@@ -63,10 +64,10 @@ TEST_F(CheckTest, BranchesWithMoreThanTwoWaysOrTwoAlikeAreReported)
     EXPECT_TRUE(leftLines().empty());
 }
 
-Content dialogue(std::vector<Serif> entries)
+Content dialogue(std::vector<DialogueEntry> entries)
 {
     Content content = Node(40, "talk");
-    content.serifs = std::move(entries);
+    content.dialogueEntries = std::move(entries);
     return content;
 }
 

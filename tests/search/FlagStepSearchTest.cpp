@@ -11,6 +11,7 @@ using namespace build;
 using build::Card;
 using build::Cell;
 using build::Content;
+using build::DialogueEntry;
 using build::Event;
 using Rows = std::vector<std::string>;
 

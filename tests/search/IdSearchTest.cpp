@@ -12,11 +12,12 @@ using namespace build;
 using build::Card;
 using build::Cell;
 using build::Content;
+using build::DialogueEntry;
 using build::Event;
 
 class IdSearchTest : public ScenarioTest {
 protected:
-    void search(IdSearchKind kind) { SearchIdUses(context(), kind); }
+    void search(const IdSearchRule& kind) { SearchIdUses(context(), kind); }
 
     static File defining(std::uint8_t kind, const std::string& title, std::int32_t storedId)
     {
@@ -38,7 +39,7 @@ TEST_F(IdSearchTest, DefinitionLinesThenRowsInEventStartAndPassOrder)
     Event third({Start("Head", {}), Start("Late", {Gain(27, 1, 1, 4)})});
     add("Area1.wid", area("Town", {first, Event{}, third}));
 
-    search(IdSearchKind::Item);
+    search(ItemUses);
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"薬草", "剣"}));
     EXPECT_EQ(results.index.key(0), "1");
@@ -51,7 +52,7 @@ TEST_F(IdSearchTest, DefinitionLinesThenRowsInEventStartAndPassOrder)
                            "Area1.wid|Town|開始[1]|Other|入手|3:荷物袋",
                            "Area1.wid|Town|開始[1]|Other|分岐|1:選択中",
                        }));
-    EXPECT_EQ(results.ShownIndex, -1);
+    EXPECT_EQ(results.shownLine, -1);
     EXPECT_EQ(results.selectedLine(), -1);
 }
 
@@ -83,7 +84,7 @@ TEST_F(IdSearchTest, CardLabelsOfEveryKind)
     add("Mate1.wid", mate);
     add("Skill1.wid", defining(5, "Fire", 40004));
 
-    search(IdSearchKind::Skill);
+    search(SkillUses);
     ASSERT_EQ(leftLines(), (std::vector<std::string>{"Fire"}));
     EXPECT_EQ(rows(0), (std::vector<std::string>{
                            "Area1.wid|扉[2]|S[2]|S|入手|1:フィールド",
@@ -99,7 +100,7 @@ TEST_F(IdSearchTest, UndefinedIdsGetLinesOfTheirOwnInOrderOfFirstUse)
     add("Item1.wid", defining(3, "Herb", 40001));
     add("Area1.wid", area("A", {Event({Start("S", {Gain(27, 9, 1, 0), Gain(27, 1, 1, 0), Gain(34, 8, 1, 0),
                                                   Gain(20, 9, 1, 0)})})}));
-    search(IdSearchKind::Item);
+    search(ItemUses);
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"Herb", "未定義", "未定義"}));
     EXPECT_EQ(results.index.rows(1).size(), 2u);
     EXPECT_EQ(results.index.rows(2).size(), 1u);
@@ -112,7 +113,7 @@ TEST_F(IdSearchTest, DuplicateIdsFileEveryUseUnderTheFirstListedFile)
     add("Item1.wid", defining(3, "First", 40002));
     add("item2.wid", defining(3, "Second", 40002));
     add("Area1.wid", area("A", {Event({Start("S", {Gain(27, 2, 1, 0)})})}));
-    search(IdSearchKind::Item);
+    search(ItemUses);
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"First", "Second"}));
     EXPECT_EQ(results.index.rows(0).size(), 1u);
     EXPECT_TRUE(results.index.rows(1).empty());
@@ -125,12 +126,12 @@ TEST_F(IdSearchTest, PackageIdsAreComparedAsStoredOthersLessTheOffset)
     add("Package1.wid", package);
     add("Area1.wid", area("A", {Event({Start("S", {WithNumber(5, 3), WithNumber(53, 3)})})}, 40003));
 
-    search(IdSearchKind::Package);
+    search(PackageUses);
     ASSERT_EQ(leftLines(), (std::vector<std::string>{"Pack", "未定義"}));
     EXPECT_EQ(rows(0), (std::vector<std::string>{"Area1.wid|A|S[1]|S|リンク|", "Package1.wid|Pack|P[1]|P|リンク|"}));
     EXPECT_EQ(rows(1), (std::vector<std::string>{"Package1.wid|Pack|P[1]|P|コール|"}));
 
-    search(IdSearchKind::Area);
+    search(AreaUses);
     ASSERT_EQ(leftLines(), (std::vector<std::string>{"A"}));
     EXPECT_EQ(rows(0), (std::vector<std::string>{"Area1.wid|A|S[1]|S|移動|"}));
 }
@@ -139,7 +140,7 @@ TEST_F(IdSearchTest, EveryFileMatchingTheDefiningMaskIsAnEntryWhateverItsKind)
 {
     add("ItemOdd.wid", defining(0, "An area", 40006));  // an Area file under an Item name
     add("Area1.wid", area("A", {Event({Start("S", {Gain(27, 6, 1, 0)})})}));
-    search(IdSearchKind::Item);
+    search(ItemUses);
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"An area"}));
     EXPECT_EQ(results.index.rows(0).size(), 1u);
 }
@@ -150,14 +151,14 @@ TEST_F(IdSearchTest, FilesThatFailToLoadAreReportedOncePerPass)
     WriteFile(folder.file("Area2.wid"), "\x07 broken");
     WriteFile(folder.file("Item1.wid"), "\x03");
     WriteFile(folder.file("Info1.wid"), "");
-    search(IdSearchKind::Item);
+    search(ItemUses);
     EXPECT_EQ(sink.messages, (Messages{{"Item1.widの読み込みに失敗しました", "I'm sorry!"},
                                        {"Area2.widの読み込みに失敗しました", "I'm sorry!"},
                                        {"Item1.widの読み込みに失敗しました", "I'm sorry!"}}));
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"未定義"}));
 
     sink.messages.clear();
-    search(IdSearchKind::Info);
+    search(InfoUses);
     EXPECT_EQ(sink.messages.size(), 3u) << "Info1 by its pass, Area2 and Item1 by the use pass";
     EXPECT_EQ(sink.messages[0].first, "Info1.widの読み込みに失敗しました");
 }
@@ -165,9 +166,9 @@ TEST_F(IdSearchTest, FilesThatFailToLoadAreReportedOncePerPass)
 TEST_F(IdSearchTest, InformationCardsShowNoValueAndOutOfRangeTargetsShowTheirCode)
 {
     add("Area1.wid", area("A", {Event({Start("S", {WithNumber(29, 1), Gain(30, 2, 5, 9), Gain(30, 2, 5, -1)})})}));
-    search(IdSearchKind::Info);
+    search(InfoUses);
     EXPECT_EQ(rows(0), (std::vector<std::string>{"Area1.wid|A|S[1]|S|入手|"}));
-    search(IdSearchKind::Beast);
+    search(BeastUses);
     EXPECT_EQ(rows(0), (std::vector<std::string>{"Area1.wid|A|S[1]|S|入手|5:9", "Area1.wid|A|S[1]|S|入手|5:-1"}));
 }
 
@@ -180,10 +181,10 @@ TEST_F(IdSearchTest, FilesAreVisitedInNameOrderAcrossPatterns)
             file.kind = 6;
         add(name, file);
     }
-    search(IdSearchKind::Battle);
+    search(BattleUses);
     std::vector<std::string> order;
     for (const HitRow& row : results.index.rows(0))
-        order.emplace_back(row.texts[0]);
+        order.emplace_back(row.texts[0].stored());
     EXPECT_EQ(order, (std::vector<std::string>{"area1.wid", "Beast1.wid", "Mate1.wid", "Package1.wid"}));
 }
 
@@ -198,7 +199,7 @@ TEST_F(IdSearchTest, TheUsesInADefiningFileStandAtItsPlaceInTheUsePass)
         package.events = {Event({Start("T", {Gain(27, 1, 2, 0)})})};
         return package;
     }());
-    search(IdSearchKind::Item);
+    search(ItemUses);
     EXPECT_EQ(rows(0), (std::vector<std::string>{"Area1.wid|A|S[1]|S|入手|1:選択中",
                                                  "Item1.wid|Herb|Use[1]|Use|喪失|1:選択中",
                                                  "Package1.wid|P|T[1]|T|入手|2:選択中"}));
@@ -206,7 +207,7 @@ TEST_F(IdSearchTest, TheUsesInADefiningFileStandAtItsPlaceInTheUsePass)
 
 TEST_F(IdSearchTest, AnEmptyFolderGivesAnEmptyAnswer)
 {
-    search(IdSearchKind::Item);
+    search(ItemUses);
     EXPECT_TRUE(results.leftLines().empty());
     EXPECT_TRUE(sink.messages.empty());
 }

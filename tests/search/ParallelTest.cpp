@@ -18,6 +18,7 @@ using namespace build;
 using build::Card;
 using build::Cell;
 using build::Content;
+using build::DialogueEntry;
 using build::Event;
 
 // Everything a command leaves: lines, the rows under each, the messages.
@@ -65,7 +66,7 @@ protected:
     static Event busyEvent(int seed)
     {
         Content talk = Node(40, "talk");
-        talk.serifs = {{seed % 2 ? "" : "c", "hi"}, {"", "bye"}};
+        talk.dialogueEntries = {{seed % 2 ? "" : "c", "hi"}, {"", "bye"}};
         std::vector<Content> children = {Gain(27, seed % 5, seed % 3, static_cast<std::int8_t>(seed % 7)),
                                          WithText(15, "f" + std::to_string(seed % 4)),
                                          WithText(32, "coupon" + std::to_string(seed % 3)),
@@ -87,9 +88,11 @@ protected:
         Answer answer{leftLines(), {}, sink.messages};
         for (int entry = 0; entry < results.index.count(); ++entry) {
             auto& rows = answer.rows.emplace_back();
-            for (const HitRow& row : results.index.rows(entry))
-                rows.push_back({std::string(row.texts[0]), std::string(row.texts[1]), std::string(row.texts[2]),
-                                std::string(row.texts[3]), std::string(row.texts[4]), std::string(row.texts[5])});
+            for (const HitRow& row : results.index.rows(entry)) {
+                std::array<std::string, 6>& texts = rows.emplace_back();
+                for (std::size_t c = 0; c < texts.size(); ++c)
+                    texts[c] = row.texts[c].stored();
+            }
         }
         return answer;
     }

@@ -11,6 +11,7 @@ using namespace build;
 using build::Card;
 using build::Cell;
 using build::Content;
+using build::DialogueEntry;
 using build::Event;
 using Rows = std::vector<std::string>;
 
@@ -36,8 +37,8 @@ protected:
 
 TEST_F(TextSearchTest, CouponsInSortedLinesWithTheirTargetWords)
 {
-    SearchTextUses(context(), TextSearchKind::Coupon);
-    EXPECT_EQ(results.SearchMode, 0) << "the command, not the search, sets it";
+    SearchTextUses(context(), CouponUses);
+    EXPECT_EQ(results.searchMode, SearchMode::None) << "the command, not the search, sets it";
     ASSERT_EQ(leftLines(), (Rows{"", "abc", "ABC"}));
     EXPECT_EQ(rows(0), (Rows{"Area1.wid|A|S[1]|S|取得|誰か"}));
     // "abc" stored with and without its zero byte is one name; passes in their order, then files.
@@ -47,10 +48,10 @@ TEST_F(TextSearchTest, CouponsInSortedLinesWithTheirTargetWords)
 
 TEST_F(TextSearchTest, GossipsAndSoundsShowNoValue)
 {
-    SearchTextUses(context(), TextSearchKind::Gossip);
+    SearchTextUses(context(), GossipUses);
     ASSERT_EQ(leftLines(), (Rows{"rumor"}));
     EXPECT_EQ(rows(0), (Rows{"Area1.wid|A|S[1]|S|取得|"}));
-    SearchTextUses(context(), TextSearchKind::Sound);
+    SearchTextUses(context(), SoundUses);
     ASSERT_EQ(leftLines(), (Rows{"bell.wav"}));
     EXPECT_EQ(rows(0), (Rows{"Area1.wid|A|S[1]|S|ラッパ|", "Area1.wid|A|S[1]|S|効果|"}));
 }

@@ -36,8 +36,8 @@ protected:
     std::vector<std::string> leftLines() const
     {
         std::vector<std::string> out;
-        for (const std::string& line : results.leftLines())
-            out.push_back(DisplayText(line));
+        for (const KeptText& line : results.leftLines())
+            out.emplace_back(line.shown());
         return out;
     }
 
@@ -47,8 +47,8 @@ protected:
         std::vector<std::string> out;
         for (const HitRow& row : results.index.rows(entry)) {
             std::string joined;
-            for (const std::string_view text : row.texts)
-                joined += (joined.empty() ? "" : "|") + DisplayText(text);
+            for (const KeptText& text : row.texts)
+                joined.append(joined.empty() ? "" : "|").append(text.shown());
             out.push_back(joined);
         }
         return out;

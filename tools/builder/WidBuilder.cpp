@@ -184,9 +184,9 @@ void writeDetail(ByteWriter& out, const Content& c)
         out.int32(c.number).byte(static_cast<std::uint8_t>(c.option));
         break;
     case L::Dialogue:
-        out.byte(static_cast<std::uint8_t>(c.option)).int32(static_cast<std::int32_t>(c.serifs.size()));
-        for (const Serif& serif : c.serifs) {
-            storedText(out, serif.coupons, serif.textsEndInZero);
+        out.byte(static_cast<std::uint8_t>(c.option)).int32(static_cast<std::int32_t>(c.dialogueEntries.size()));
+        for (const DialogueEntry& serif : c.dialogueEntries) {
+            storedText(out, serif.condition, serif.textsEndInZero);
             storedText(out, serif.text, serif.textsEndInZero);
         }
         break;

@@ -35,8 +35,8 @@ struct Cell {
     std::string flag;
 };
 
-struct Serif {
-    std::string coupons;
+struct DialogueEntry {
+    std::string condition;
     std::string text;
     bool textsEndInZero = true;  // false: both stored exactly as given
 };
@@ -70,7 +70,7 @@ struct Content {
     std::string text;
     std::string text2;
     bool textsEndInZero = true;  // false: text and text2 stored exactly as given
-    std::vector<Serif> serifs;
+    std::vector<DialogueEntry> dialogueEntries;
     std::vector<Cell> cells;
     std::vector<Effect> effects;  // kind 11
 };

@@ -22,22 +22,21 @@ void runEveryRule(const quorvel::DataFile& file)
     using namespace quorvel;
     static const auto targets = DefaultTargetWords();
     std::vector<KeyedRow> keyed;
-    std::vector<HitRow> rows;
     std::vector<FlagStepUse> uses;
     TextStore texts;
     ResultIndex links;
     links.setMode(TableMode::Sorted);
     for (SummarySection section : {SummarySection::Flags, SummarySection::Steps})
         WalkFlagStepFile(file, section, uses, texts);
-    CheckStartFile(file, keyed, texts);
     WalkFileEvents(file, texts, [&](const EventVisit& visit) {
-        for (IdSearchKind kind : {IdSearchKind::Item, IdSearchKind::Skill, IdSearchKind::Info, IdSearchKind::Beast,
-                                  IdSearchKind::Package, IdSearchKind::Area, IdSearchKind::Battle})
-            CollectIdUses(visit, kind, targets, keyed);
-        for (TextSearchKind kind : {TextSearchKind::Coupon, TextSearchKind::Gossip, TextSearchKind::Sound})
-            CollectTextUses(visit, kind, targets, keyed);
-        CheckEventBranches(visit, rows);
-        CheckEventDialogues(visit, rows);
+        for (const IdSearchRule* rule :
+             {&ItemUses, &SkillUses, &InfoUses, &BeastUses, &PackageUses, &AreaUses, &BattleUses})
+            CollectIdUses(visit, *rule, targets, keyed);
+        for (const TextSearchRule* rule : {&CouponUses, &GossipUses, &SoundUses})
+            CollectTextUses(visit, *rule, targets, keyed);
+        CheckStartEvent(visit, keyed);
+        CheckEventBranches(visit, keyed);
+        CheckEventDialogues(visit, keyed);
         CollectLinks(links, visit);
     });
 }
