@@ -10,7 +10,7 @@ namespace quorvel {
 // event handler is shown through the error sink, and the window goes on.
 class QuorvelApplication : public QApplication {
 public:
-    QuorvelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+    QuorvelApplication(int& argc, char** argv) : QApplication(argc, argv) { }
 
     void setErrorSink(MessageSink* sink) { errors_ = sink; }
     bool notify(QObject* receiver, QEvent* event) override;

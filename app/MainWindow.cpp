@@ -72,15 +72,13 @@ QFont JapaneseUiFont()
 {
     QFont font;
     font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("IPAexGothic")});
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic")});
     font.setPixelSize(12);
     return font;
 }
 
 MainWindow::MainWindow(std::string settingsPath, UserDialogs& dialogs)
-    : titleText(TitleText), targetWords(DefaultTargetWords()), settingsPath_(std::move(settingsPath)),
-      dialogs_(dialogs)
+    : titleText(TitleText), targetWords(DefaultTargetWords()), settingsPath_(std::move(settingsPath)), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("mainWindow"));
     setFont(JapaneseUiFont());

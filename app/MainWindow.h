@@ -45,10 +45,10 @@ public:
     // The action that runs the command of this quorvel-cli name; null when there is none.
     QAction* commandAction(const std::string& name) const;
 
-    QListView* nameList = nullptr;    // the left list
+    QListView* nameList = nullptr;  // the left list
     QSplitter* listSplitter = nullptr;
     QTreeView* resultList = nullptr;  // the right list
-    ScenarioFileList scenarioFiles;   // the data files of the scenario folder
+    ScenarioFileList scenarioFiles;  // the data files of the scenario folder
     OpenDialogState openDialog;
 
     // State the window owns.

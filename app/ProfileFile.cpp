@@ -114,7 +114,7 @@ std::optional<int> ParseProfileInteger(const std::string& text)
     return static_cast<int>(value);
 }
 
-ProfileFile::ProfileFile(std::string path) : path_(std::move(path)), lines_(readLines(path_)) {}
+ProfileFile::ProfileFile(std::string path) : path_(std::move(path)), lines_(readLines(path_)) { }
 
 std::optional<std::string> ProfileFile::lookup(const std::string& section, const std::string& key) const
 {

@@ -20,7 +20,8 @@ QString onOneLine(const QString& text)
     return line;
 }
 
-const char* const ColumnCaptions[7] = {"", "filename", "イベント所属", "先頭スタート名", "所属スタート名", "種類", "値"};
+const char* const ColumnCaptions[7]
+    = {"", "filename", "イベント所属", "先頭スタート名", "所属スタート名", "種類", "値"};
 
 }  // namespace
 

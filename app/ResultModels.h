@@ -30,7 +30,7 @@ public:
     }
 
 protected:
-    PanelModel(const ResultsPanel& panel, QObject* parent) : QtModel(parent), panel_(panel) {}
+    PanelModel(const ResultsPanel& panel, QObject* parent) : QtModel(parent), panel_(panel) { }
     bool showing() const { return showing_; }
 
     const ResultsPanel& panel_;
@@ -49,7 +49,7 @@ private:
 // The left list: one line per entry of the answer.
 class NameListModel : public PanelModel<QAbstractListModel> {
 public:
-    explicit NameListModel(const ResultsPanel& panel, QObject* parent = nullptr) : PanelModel(panel, parent) {}
+    explicit NameListModel(const ResultsPanel& panel, QObject* parent = nullptr) : PanelModel(panel, parent) { }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -58,7 +58,7 @@ public:
 // The result list: the shown rows, numbered, in seven columns.
 class ResultTableModel : public PanelModel<QAbstractTableModel> {
 public:
-    explicit ResultTableModel(const ResultsPanel& panel, QObject* parent = nullptr) : PanelModel(panel, parent) {}
+    explicit ResultTableModel(const ResultsPanel& panel, QObject* parent = nullptr) : PanelModel(panel, parent) { }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

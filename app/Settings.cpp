@@ -49,8 +49,8 @@ std::string ChooseSettingsPath(const std::string& programPath, const SettingsPla
 {
     const std::string beside = SettingsPathFor(programPath);
     std::error_code error;
-    if (std::filesystem::exists(beside, error) || places.folderIsWritable(FolderPart(programPath)) ||
-        places.configFolder.empty())
+    if (std::filesystem::exists(beside, error) || places.folderIsWritable(FolderPart(programPath))
+        || places.configFolder.empty())
         return beside;
     return places.configFolder + "/quorvel/quorvel.ini";
 }
@@ -80,9 +80,9 @@ bool SaveSettings(const std::string& settingsPath, const SettingsValues& v)
     if (!folder.empty())
         std::filesystem::create_directories(folder, error);
     ProfileFile file(settingsPath);
-    bool ok = file.writeInteger("WINSIZE", "Top", v.top) && file.writeInteger("WINSIZE", "Left", v.left) &&
-              file.writeInteger("WINSIZE", "Width", v.width) && file.writeInteger("WINSIZE", "Height", v.height) &&
-              file.writeInteger("PANESIZE", "Left", v.paneLeft);
+    bool ok = file.writeInteger("WINSIZE", "Top", v.top) && file.writeInteger("WINSIZE", "Left", v.left)
+        && file.writeInteger("WINSIZE", "Width", v.width) && file.writeInteger("WINSIZE", "Height", v.height)
+        && file.writeInteger("PANESIZE", "Left", v.paneLeft);
     for (int i = 0; ok && i < 7; ++i)
         ok = file.writeInteger("PANESIZE", WidthKeys[i], v.columnWidths[i]);
     ok = ok && file.writeText("PATH", "OpenPath", v.openPath);

@@ -12,8 +12,8 @@ std::string QtNameFilter(const std::string& filter)
     const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters << parts[i] + QStringLiteral(" (") + parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' ')) +
-                       QLatin1Char(')');
+        filters << parts[i] + QStringLiteral(" (") + parts[i + 1].split(QLatin1Char(';')).join(QLatin1Char(' '))
+                + QLatin1Char(')');
     return filters.join(QStringLiteral(";;")).toStdString();
 }
 
@@ -37,8 +37,8 @@ void WidgetDialogs::showMessage(const std::string& text, const std::string& capt
 {
     // A message during a command: the pointer is an arrow while the box waits.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text),
-                    QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption), QString::fromStdString(text), QMessageBox::Ok,
+                    parent_);
     box.exec();
     QApplication::restoreOverrideCursor();
 }

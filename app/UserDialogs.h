@@ -31,7 +31,7 @@ public:
 // The real dialogs, modal over `parent`.
 class WidgetDialogs : public UserDialogs {
 public:
-    explicit WidgetDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit WidgetDialogs(QWidget* parent = nullptr) : parent_(parent) { }
     void setParent(QWidget* parent) { parent_ = parent; }
 
     std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override;

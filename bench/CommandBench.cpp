@@ -62,9 +62,9 @@ Event denseEvent(int seed)
     for (int r = 0; r < 4; ++r) {
         Content row = Start(sj(seed + r, "\x8f\xea\x96\xca\x82\xcc\x96\xbc\x91\x4f"));  // 場面の名前
         for (int i = 0; i < 10; ++i) {
-            Content c = i > 0      ? WithText(textKinds[i % 8], sj((seed + i) % 500, "text_of_the_scene_and_its_step_"))
-                        : r % 2 == 0 ? Gain(27, (seed * 7 + r) % 120, r % 4, static_cast<std::int8_t>(r % 6))
-                                     : Gain(34, (seed + r * 13) % 130, 1, 2);
+            Content c = i > 0 ? WithText(textKinds[i % 8], sj((seed + i) % 500, "text_of_the_scene_and_its_step_"))
+                : r % 2 == 0  ? Gain(27, (seed * 7 + r) % 120, r % 4, static_cast<std::int8_t>(r % 6))
+                              : Gain(34, (seed + r * 13) % 130, 1, 2);
             c.name = sj(i, "\x93\xae\x8d\xec\x82\xcc\x90\xe0\x96\xbe");  // 動作の説明
             row.children.push_back(std::move(c));
         }
@@ -169,8 +169,8 @@ std::pair<double, double> runTheProgram(const std::string& folder)
 {
     const std::string program = "/usr/bin/time";
     const auto report = std::filesystem::temp_directory_path() / "quorvel-command-bench-peak";
-    std::vector<std::string> arguments = {program, "-f", "%M", "-o", report.string(), QUORVEL_CLI_PATH, "--json",
-                                          "item", folder};
+    std::vector<std::string> arguments
+        = {program, "-f", "%M", "-o", report.string(), QUORVEL_CLI_PATH, "--json", "item", folder};
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
@@ -222,8 +222,14 @@ void itemSearchWithJson(benchmark::State& state, const Scenario& scenario)
     state.counters["cli_peak_MiB"] = peakMiB;
 }
 
-void BM_ContentDenseItemJson(benchmark::State& state) { itemSearchWithJson(state, denseScenario()); }
-void BM_SkipDenseItemJson(benchmark::State& state) { itemSearchWithJson(state, skipScenario()); }
+void BM_ContentDenseItemJson(benchmark::State& state)
+{
+    itemSearchWithJson(state, denseScenario());
+}
+void BM_SkipDenseItemJson(benchmark::State& state)
+{
+    itemSearchWithJson(state, skipScenario());
+}
 
 BENCHMARK(BM_ContentDenseItemJson)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_SkipDenseItemJson)->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -3,8 +3,8 @@
 
 #include "tools/builder/WidBuilder.h"
 
-#include "scenario/FileSystem.h"
 #include "scenario/DataFile.h"
+#include "scenario/FileSystem.h"
 
 #include <benchmark/benchmark.h>
 
@@ -87,8 +87,8 @@ const std::string& skipPath()
 void reportRates(benchmark::State& state, std::size_t bytes, std::size_t contents)
 {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
-    state.counters["contents/s"] =
-        benchmark::Counter(static_cast<double>(state.iterations() * contents), benchmark::Counter::kIsRate);
+    state.counters["contents/s"]
+        = benchmark::Counter(static_cast<double>(state.iterations() * contents), benchmark::Counter::kIsRate);
     state.counters["MB"] = static_cast<double>(bytes) / 1e6;
 }
 
@@ -118,10 +118,22 @@ void readBytesOnly(benchmark::State& state, const std::string& path)
     reportRates(state, std::filesystem::file_size(path), 0);
 }
 
-void BM_LoadContentDense(benchmark::State& state) { loadFile(state, densePath()); }
-void BM_ReadBytesContentDense(benchmark::State& state) { readBytesOnly(state, densePath()); }
-void BM_LoadSkipDense(benchmark::State& state) { loadFile(state, skipPath()); }
-void BM_ReadBytesSkipDense(benchmark::State& state) { readBytesOnly(state, skipPath()); }
+void BM_LoadContentDense(benchmark::State& state)
+{
+    loadFile(state, densePath());
+}
+void BM_ReadBytesContentDense(benchmark::State& state)
+{
+    readBytesOnly(state, densePath());
+}
+void BM_LoadSkipDense(benchmark::State& state)
+{
+    loadFile(state, skipPath());
+}
+void BM_ReadBytesSkipDense(benchmark::State& state)
+{
+    readBytesOnly(state, skipPath());
+}
 
 BENCHMARK(BM_LoadContentDense)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadBytesContentDense)->Unit(benchmark::kMillisecond);

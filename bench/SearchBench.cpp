@@ -20,7 +20,7 @@ using namespace quorvel::build;
 
 class Silent : public quorvel::MessageSink {
 public:
-    void showMessage(const std::string&, const std::string&) override {}
+    void showMessage(const std::string&, const std::string&) override { }
 };
 
 // Flags flag0.. are declared; the contents also name a few hundred that are not.
@@ -149,9 +149,8 @@ void searchAgainstReading(benchmark::State& state, const std::vector<std::string
 // The defining files are read twice, once per pass.
 void BM_ItemSearchAgainstReading(benchmark::State& state)
 {
-    searchAgainstReading(state, {"Item*.wid", quorvel::UsePassMask}, [](quorvel::SearchContext& context) {
-        quorvel::SearchIdUses(context, quorvel::ItemUses);
-    });
+    searchAgainstReading(state, {"Item*.wid", quorvel::UsePassMask},
+                         [](quorvel::SearchContext& context) { quorvel::SearchIdUses(context, quorvel::ItemUses); });
 }
 
 void BM_FlagSearchAgainstReading(benchmark::State& state)

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/CommandList.h"
 #include "cli/JsonAnswer.h"
 
 #include "scenario/FileSystem.h"
@@ -12,15 +13,12 @@
 #include <algorithm>
 #include <filesystem>
 #include <optional>
-#include <string_view>
 #include <ostream>
+#include <string_view>
 
 namespace quorvel {
 
 namespace {
-
-// The command of a release script: every check, in menu order.
-constexpr const char* CheckAll = "check";
 
 struct Options {
     bool json = false;
@@ -38,26 +36,6 @@ public:
     }
 };
 
-void printHelp(std::ostream& out)
-{
-    out << "usage: quorvel-cli [--json] [--sort N] COMMAND PATH\n\n"
-           "PATH is a scenario folder, or any file inside one; for link, the data file to read.\n"
-           "--json    print one UTF-8 JSON object: the messages raised and every name with its rows\n"
-           "--sort N  sort each name's rows as a click on result column N (0..6) would; 0 keeps filing order\n\n"
-           "commands:\n";
-    std::size_t width = std::string_view(CheckAll).size();
-    for (const Command& command : Commands())
-        width = std::max(width, std::string_view(command.name).size());
-    const auto line = [&](std::string_view name, std::string_view answers) {
-        out << "  " << name << std::string(width + 2 - name.size(), ' ') << answers << "\n";
-    };
-    for (const Command& command : Commands())
-        line(command.name, command.answers);
-    line(CheckAll, "the three checks in menu order, one answer after another (with --json, one object a line)");
-    out << "\nexit status: 0 answered without messages (and a check found nothing), 1 a message was raised or a\n"
-           "check found something, 2 wrong usage or no such PATH\n";
-}
-
 std::optional<Options> parse(const std::vector<std::string>& arguments, std::string& problem)
 {
     Options options;
@@ -67,8 +45,8 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
         if (argument == "--json") {
             options.json = true;
         } else if (argument == "--sort") {
-            if (i + 1 >= arguments.size() || arguments[i + 1].size() != 1 || arguments[i + 1][0] < '0' ||
-                arguments[i + 1][0] > '6') {
+            if (i + 1 >= arguments.size() || arguments[i + 1].size() != 1 || arguments[i + 1][0] < '0'
+                || arguments[i + 1][0] > '6') {
                 problem = "--sort takes a column number from 0 to 6";
                 return std::nullopt;
             }
@@ -108,10 +86,11 @@ std::size_t displayWidth(std::string_view utf8)
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
         const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        width += length >= 3 && !(lead == 0xEF && i + 1 < utf8.size() &&
-                                  static_cast<unsigned char>(utf8[i + 1]) >= 0xBD)  // half-width forms
-                     ? 2
-                     : 1;
+        width += length >= 3
+                && !(lead == 0xEF && i + 1 < utf8.size()
+                     && static_cast<unsigned char>(utf8[i + 1]) >= 0xBD)  // half-width forms
+            ? 2
+            : 1;
         i += length;
     }
     return width;
@@ -230,7 +209,7 @@ void KeepFreedMemoryForTheCommand()
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end()) {
-        printHelp(out);
+        PrintHelp(out);
         return 0;
     }
     std::string problem;

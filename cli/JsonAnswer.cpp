@@ -46,13 +46,27 @@ void appendJsonString(std::string& out, std::string_view utf8)
         out.append(utf8, plainFrom, i - plainFrom);
         plainFrom = i + 1;
         switch (const char c = utf8[i]) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default: {
             constexpr char Hex[] = "0123456789abcdef";
             const auto byte = static_cast<unsigned char>(c);
@@ -158,7 +172,9 @@ void WriteJsonAnswer(std::ostream& out, const std::string& command, const Messag
             }
             return text;
         },
-        [&](std::size_t, const std::string& text) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
+        [&](std::size_t, const std::string& text) {
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        });
     out << "]}\n";
 }
 

@@ -17,4 +17,24 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+
+# The copyright file of the package, in Debian's machine-readable form,
+# holding the text of LICENSE.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE QUORVEL_LICENSE_TEXT)
+string(FIND "${QUORVEL_LICENSE_TEXT}" "Permission is hereby granted" QUORVEL_LICENSE_START)
+string(SUBSTRING "${QUORVEL_LICENSE_TEXT}" ${QUORVEL_LICENSE_START} -1 QUORVEL_LICENSE_BODY)
+string(REGEX REPLACE "\n\n" "\n.\n" QUORVEL_LICENSE_BODY "${QUORVEL_LICENSE_BODY}")
+string(REGEX REPLACE "\n([^.\n])" "\n \\1" QUORVEL_LICENSE_BODY "${QUORVEL_LICENSE_BODY}")
+string(REGEX REPLACE "\n.\n" "\n .\n" QUORVEL_LICENSE_BODY "${QUORVEL_LICENSE_BODY}")
+file(WRITE ${PROJECT_BINARY_DIR}/copyright
+"Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
+Upstream-Name: Quorvel
+
+Files: *
+Copyright: 2026 The Quorvel authors
+License: Expat
+ ${QUORVEL_LICENSE_BODY}")
+install(FILES ${PROJECT_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvel)
+
 include(CPack)

@@ -37,8 +37,8 @@ int sign(int value)
 CollationKey::CollationKey(std::string_view text) : bytes_(WithoutZeroBytes(text))
 {
     const std::string utf8 = SjisToUtf8(bytes_);
-    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-        icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    const icu::UnicodeString unicode
+        = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
     const icu::Collator& collator = japaneseCollator();
     const int32_t length = collator.getSortKey(unicode, nullptr, 0);
     sortKey_.resize(static_cast<std::size_t>(length));

@@ -50,8 +50,8 @@ public:
     int find(std::string_view key) const
     {
         if (mode_ == TableMode::Unsorted) {
-            const auto found = key.find('\0') == std::string_view::npos ? firstOf_.find(key)
-                                                                         : firstOf_.find(WithoutZeroBytes(key));
+            const auto found
+                = key.find('\0') == std::string_view::npos ? firstOf_.find(key) : firstOf_.find(WithoutZeroBytes(key));
             return found == firstOf_.end() ? -1 : found->second;
         }
         const CollationKey& probe = collationOf(key);
@@ -107,7 +107,8 @@ private:
         using is_transparent = void;
         std::size_t operator()(std::string_view bytes) const { return std::hash<std::string_view>()(bytes); }
     };
-    std::unordered_map<std::string, int, BytesHash, std::equal_to<>> firstOf_;  // unsorted mode: zero-free bytes to first position
+    std::unordered_map<std::string, int, BytesHash, std::equal_to<>>
+        firstOf_;  // unsorted mode: zero-free bytes to first position
     mutable std::unordered_map<std::string, CollationKey> collations_;  // sorted mode: zero-free bytes to key
 };
 

@@ -37,8 +37,8 @@ public:
     ResultIndex index;
     ValueNameTable valueNames;
     SearchMode searchMode = SearchMode::None;
-    int shownLine = -1;   // the left-list line whose rows the result list shows
-    int sortColumn = 0;   // the result-list column rows are sorted by, 0..6
+    int shownLine = -1;  // the left-list line whose rows the result list shows
+    int sortColumn = 0;  // the result-list column rows are sorted by, 0..6
 
     // The lines of the left list, kept by the index with its rows.
     const std::vector<KeptText>& leftLines() const { return leftLines_; }

@@ -43,7 +43,7 @@ private:
     };
     static constexpr char EmptyText[sizeof(Layout)] = {};
 
-    explicit KeptText(const char* at) : at_(at) {}
+    explicit KeptText(const char* at) : at_(at) { }
     Layout layout() const
     {
         Layout layout;

@@ -24,14 +24,14 @@ inline constexpr std::int32_t MaxTextLength = 512;
 // so a skip of 2^31-1 bytes cannot wrap.
 class ByteStream {
 public:
-    explicit ByteStream(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    explicit ByteStream(std::span<const std::uint8_t> bytes) : bytes_(bytes) { }
 
     std::uint8_t readByte() { return *take(1); }
     std::int32_t readInt()
     {
         const std::uint8_t* p = take(4);
-        return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-                                         std::uint32_t(p[3]) << 24);
+        return static_cast<std::int32_t>(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16
+                                         | std::uint32_t(p[3]) << 24);
     }
     // A length-prefixed text of 0 to 512 bytes, kept whole (final zero byte
     // included), as a view into the bytes read.
@@ -40,7 +40,8 @@ public:
         const std::int32_t length = readInt();
         if (length < 0 || length > MaxTextLength)
             failTextLength(length);
-        return {reinterpret_cast<const char*>(take(static_cast<std::uint64_t>(length))), static_cast<std::size_t>(length)};
+        return {reinterpret_cast<const char*>(take(static_cast<std::uint64_t>(length))),
+                static_cast<std::size_t>(length)};
     }
     // Consumes n bytes that must all be present (used for data that is read and dropped).
     void readAndDrop(std::uint64_t n) { take(n); }

@@ -83,72 +83,72 @@ namespace detail {
 using L = DetailLayout;
 
 inline constexpr std::array<DetailLayout, LastContentKind + 1> Layouts = {
-    L::Empty,            //  0
-    L::Text,             //  1 StartLink
-    L::Number,           //  2 BattleStart
-    L::Option,           //  3
-    L::Empty,            //  4
-    L::Number,           //  5 AreaMove
-    L::TwoTexts,         //  6
-    L::Text,             //  7
-    L::Cells,            //  8 BackgroundChange
-    L::Text,             //  9 PlaySound
-    L::Number,           // 10
-    L::Effect,           // 11 Effect
-    L::TwoOptions,       // 12 MemberSelect
-    L::NumberSkip,       // 13 AbilityCheck
-    L::Number,           // 14 RandomBranch
-    L::Text,             // 15 FlagBranch
-    L::TextOption,       // 16 FlagChange
-    L::Text,             // 17 StepMultiBranch
-    L::TextNumber,       // 18 StepChange
-    L::Number,           // 19 CastCheck
-    L::Gain,             // 20 ItemBranch
-    L::Gain,             // 21 SkillBranch
-    L::Number,           // 22 InfoBranch
-    L::Gain,             // 23 BeastBranch
-    L::Number,           // 24 MoneyBranch
-    L::TextNumberOption, // 25 CouponBranch
-    L::Number,           // 26
-    L::Gain,             // 27 ItemGet
-    L::Gain,             // 28 SkillGet
-    L::Number,           // 29 InfoGet
-    L::Gain,             // 30 BeastGet
-    L::Number,           // 31
-    L::TextNumberOption, // 32 CouponGet
-    L::Number,           // 33
-    L::Gain,             // 34 ItemLose
-    L::Gain,             // 35 SkillLose
-    L::Number,           // 36 InfoLose
-    L::Gain,             // 37 BeastLose
-    L::Number,           // 38
-    L::TextNumberOption, // 39 CouponDelete
-    L::Dialogue,         // 40 Dialogue
-    L::Text,             // 41 StepIncrease
-    L::Text,             // 42 StepDecrease
-    L::Text,             // 43 FlagReverse
-    L::TextNumber,       // 44 StepUpDownBranch
-    L::Empty,            // 45
-    L::OptionNumber,     // 46 LevelCheck
-    L::TwoOptions,       // 47 StatusCheck
-    L::Number,           // 48 PartySizeCheck
-    L::Empty,            // 49
-    L::Empty,            // 50
-    L::Empty,            // 51
-    L::Text,             // 52 StartCall
-    L::Number,           // 53 PackageLink
-    L::Number,           // 54 PackageCall
-    L::Empty,            // 55
-    L::Empty,            // 56
-    L::Text,             // 57 EndMarkBranch
-    L::Text,             // 58
-    L::Text,             // 59
-    L::Text,             // 60 GossipBranch
-    L::Text,             // 61 GossipGet
-    L::Text,             // 62 GossipDelete
-    L::Empty,            // 63 BattleCheck
-    L::Empty,            // 64
-    L::Text,             // 65 FlagJudge
+    L::Empty,  //  0
+    L::Text,  //  1 StartLink
+    L::Number,  //  2 BattleStart
+    L::Option,  //  3
+    L::Empty,  //  4
+    L::Number,  //  5 AreaMove
+    L::TwoTexts,  //  6
+    L::Text,  //  7
+    L::Cells,  //  8 BackgroundChange
+    L::Text,  //  9 PlaySound
+    L::Number,  // 10
+    L::Effect,  // 11 Effect
+    L::TwoOptions,  // 12 MemberSelect
+    L::NumberSkip,  // 13 AbilityCheck
+    L::Number,  // 14 RandomBranch
+    L::Text,  // 15 FlagBranch
+    L::TextOption,  // 16 FlagChange
+    L::Text,  // 17 StepMultiBranch
+    L::TextNumber,  // 18 StepChange
+    L::Number,  // 19 CastCheck
+    L::Gain,  // 20 ItemBranch
+    L::Gain,  // 21 SkillBranch
+    L::Number,  // 22 InfoBranch
+    L::Gain,  // 23 BeastBranch
+    L::Number,  // 24 MoneyBranch
+    L::TextNumberOption,  // 25 CouponBranch
+    L::Number,  // 26
+    L::Gain,  // 27 ItemGet
+    L::Gain,  // 28 SkillGet
+    L::Number,  // 29 InfoGet
+    L::Gain,  // 30 BeastGet
+    L::Number,  // 31
+    L::TextNumberOption,  // 32 CouponGet
+    L::Number,  // 33
+    L::Gain,  // 34 ItemLose
+    L::Gain,  // 35 SkillLose
+    L::Number,  // 36 InfoLose
+    L::Gain,  // 37 BeastLose
+    L::Number,  // 38
+    L::TextNumberOption,  // 39 CouponDelete
+    L::Dialogue,  // 40 Dialogue
+    L::Text,  // 41 StepIncrease
+    L::Text,  // 42 StepDecrease
+    L::Text,  // 43 FlagReverse
+    L::TextNumber,  // 44 StepUpDownBranch
+    L::Empty,  // 45
+    L::OptionNumber,  // 46 LevelCheck
+    L::TwoOptions,  // 47 StatusCheck
+    L::Number,  // 48 PartySizeCheck
+    L::Empty,  // 49
+    L::Empty,  // 50
+    L::Empty,  // 51
+    L::Text,  // 52 StartCall
+    L::Number,  // 53 PackageLink
+    L::Number,  // 54 PackageCall
+    L::Empty,  // 55
+    L::Empty,  // 56
+    L::Text,  // 57 EndMarkBranch
+    L::Text,  // 58
+    L::Text,  // 59
+    L::Text,  // 60 GossipBranch
+    L::Text,  // 61 GossipGet
+    L::Text,  // 62 GossipDelete
+    L::Empty,  // 63 BattleCheck
+    L::Empty,  // 64
+    L::Text,  // 65 FlagJudge
 };
 
 }  // namespace detail

@@ -23,7 +23,7 @@ class PassKinds {
 public:
     static constexpr std::size_t MaxPasses = 256;  // a pass number fits in one byte
 
-    PassKinds(std::initializer_list<ContentKind> kinds) : PassKinds(std::span(kinds.begin(), kinds.size())) {}
+    PassKinds(std::initializer_list<ContentKind> kinds) : PassKinds(std::span(kinds.begin(), kinds.size())) { }
     explicit PassKinds(std::span<const ContentKind> kinds) : count_(kinds.size())
     {
         if (kinds.size() > MaxPasses)
@@ -139,9 +139,9 @@ void ForEachHitByPass(const Event& event, const PassKinds& passes, OnHit&& onHit
 
 // Where a group of events sits in its file.
 enum class EventOwner {
-    File,        // the file's own events
+    File,  // the file's own events
     PlacedCard,  // a card of an Area file or an enemy card of a Battle file
-    OwnedItem,   // Mate owned cards
+    OwnedItem,  // Mate owned cards
     OwnedSkill,
     OwnedBeast,
 };
@@ -150,8 +150,7 @@ enum class EventOwner {
 // and Battle: file events, then each card's events; Mate: owned items, skills,
 // beasts; Item, Skill, Beast, Package: file events; Info: nothing.
 // `card` is null for the file's own events.
-using EventGroupVisitor =
-    std::function<void(EventOwner owner, const Card* card, std::span<const Event> events)>;
+using EventGroupVisitor = std::function<void(EventOwner owner, const Card* card, std::span<const Event> events)>;
 void ForEachEventGroup(const DataFile& file, const EventGroupVisitor& visit);
 
 }  // namespace quorvel

@@ -543,7 +543,7 @@ void DataFile::load()
 {
     try {
         DataFileReader(*this, std::span<const std::uint8_t>(bytes_.data.get(), bytes_.size), records_,
-                  ReaderStacks::ofThisThread())
+                       ReaderStacks::ofThisThread())
             .read();
         loaded = true;
     } catch (const ReadError& error) {

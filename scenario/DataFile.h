@@ -32,7 +32,7 @@ enum class FileKind : std::int8_t {
 
 struct DialogueEntry {
     Text condition;  // the coupon condition of the entry
-    Text text;     // what is said
+    Text text;  // what is said
 };
 
 struct Cell {
@@ -100,13 +100,13 @@ public:
     bool loaded = false;
     Text title;  // as stored
     std::string fileName;  // the file-name part of the path, no zero byte
-    std::int32_t id = 0;   // as stored: real id + 40000 except for Package files
+    std::int32_t id = 0;  // as stored: real id + 40000 except for Package files
     FileKind kind = FileKind::Area;
     std::span<const Event> events;
-    std::span<const Card> cards;   // Area cards, Battle enemy cards, Mate owned items
+    std::span<const Card> cards;  // Area cards, Battle enemy cards, Mate owned items
     std::span<const Card> skills;  // Mate owned skills
     std::span<const Card> beasts;  // Mate owned beasts
-    std::span<const Cell> cells;    // Area cells
+    std::span<const Cell> cells;  // Area cells
 
     // Why the load failed (empty when loaded); for diagnostics only.
     std::string failure;

@@ -48,7 +48,7 @@ std::optional<FileBytes> ReadFileBytes(const std::string& path)
         int descriptor;
         ~Closer() { ::close(descriptor); }
     } closer{descriptor};
-    struct stat status {};
+    struct stat status { };
     if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0)
         return std::nullopt;
     FileBytes bytes;

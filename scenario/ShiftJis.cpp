@@ -44,8 +44,8 @@ std::string SjisToUtf8(std::string_view sjis)
 
 std::string Utf8ToSjis(std::string_view utf8)
 {
-    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-        icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    const icu::UnicodeString unicode
+        = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
     UErrorCode status = U_ZERO_ERROR;
     ucnv_reset(shiftJis());
     const int32_t needed = unicode.extract(nullptr, 0, shiftJis(), status);
@@ -106,6 +106,5 @@ std::u16string CaseFolded(std::string_view sjis)
     unicode.foldCase(U_FOLD_CASE_DEFAULT);
     return std::u16string(unicode.getBuffer(), static_cast<std::size_t>(unicode.length()));
 }
-
 
 }  // namespace quorvel

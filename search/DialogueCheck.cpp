@@ -39,11 +39,13 @@ void CheckDialogues(SearchContext& context)
 
 void CheckEventDialogues(const EventVisit& visit, std::vector<KeyedRow>& found)
 {
-    ForEachPassHit(visit.event, DialoguePass, [&](const std::string& kindWord, const Content& start, const Content& dialogue) {
-        const std::span<const DialogueEntry> entries = dialogue.detail.dialogueEntries;
-        if (hasCouponGap(entries))
-            found.push_back({FixedWord("チェック！"), MakeHitRow(visit, start, kindWord, Trimmed(entries.front().text))});
-    });
+    ForEachPassHit(visit.event, DialoguePass,
+                   [&](const std::string& kindWord, const Content& start, const Content& dialogue) {
+                       const std::span<const DialogueEntry> entries = dialogue.detail.dialogueEntries;
+                       if (hasCouponGap(entries))
+                           found.push_back({FixedWord("チェック！"),
+                                            MakeHitRow(visit, start, kindWord, Trimmed(entries.front().text))});
+                   });
 }
 
 }  // namespace quorvel

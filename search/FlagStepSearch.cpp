@@ -11,19 +11,13 @@ namespace {
 using K = ContentKind;
 
 const PassTable FlagPasses{
-    {K::FlagBranch, "分岐"},
-    {K::FlagChange, "変更"},
-    {K::FlagReverse, "反転"},
-    {K::FlagJudge, "判定"},
-    {K::BackgroundChange, "背景変更"},  // one row per cell with a flag, 背景変更[j]
+    {K::FlagBranch, "分岐"}, {K::FlagChange, "変更"},           {K::FlagReverse, "反転"},
+    {K::FlagJudge, "判定"},  {K::BackgroundChange, "背景変更"},  // one row per cell with a flag, 背景変更[j]
 };
 
 const PassTable StepPasses{
-    {K::StepMultiBranch, "多岐分岐"},
-    {K::StepChange, "変更"},
-    {K::StepUpDownBranch, "上下分岐"},
-    {K::StepIncrease, "増加"},
-    {K::StepDecrease, "減少"},
+    {K::StepMultiBranch, "多岐分岐"}, {K::StepChange, "変更"},   {K::StepUpDownBranch, "上下分岐"},
+    {K::StepIncrease, "増加"},        {K::StepDecrease, "減少"},
 };
 
 // A card, a cell or a background-change cell has a flag when its flag text
@@ -109,8 +103,9 @@ void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<
     const std::string fileName = Utf8ToSjis(file.fileName);
     for (std::size_t cell = 0; cell < file.cells.size(); ++cell)
         if (hasFlag(file.cells[cell].flag))
-            found.push_back(rowWithoutStart(texts, file.cells[cell].flag, fileName, file.title,
-                                            IndexedLabel(FixedWord("エリアセル"), static_cast<long long>(cell), false)));
+            found.push_back(
+                rowWithoutStart(texts, file.cells[cell].flag, fileName, file.title,
+                                IndexedLabel(FixedWord("エリアセル"), static_cast<long long>(cell), false)));
 }
 
 void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vector<FlagStepUse>& found)
@@ -123,8 +118,9 @@ void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vec
         }
         for (std::size_t cell = 0; cell < hit.detail.cells.size(); ++cell)
             if (hasFlag(hit.detail.cells[cell].flag))
-                found.push_back({std::string(hit.detail.cells[cell].flag),
-                                 MakeHitRow(visit, start, IndexedLabel(kindWord, static_cast<long long>(cell), false), {})});
+                found.push_back(
+                    {std::string(hit.detail.cells[cell].flag),
+                     MakeHitRow(visit, start, IndexedLabel(kindWord, static_cast<long long>(cell), false), {})});
     });
 }
 

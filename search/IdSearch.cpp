@@ -13,18 +13,20 @@ namespace quorvel {
 using K = ContentKind;
 using Value = IdSearchRule::Value;
 
-const IdSearchRule ItemUses{"Item*.wid", true, {{K::ItemGet, "入手"}, {K::ItemLose, "喪失"}, {K::ItemBranch, "分岐"}},
-                            Value::AmountAndTarget};
-const IdSearchRule SkillUses{"Skill*.wid", true,
+const IdSearchRule ItemUses{
+    "Item*.wid", true, {{K::ItemGet, "入手"}, {K::ItemLose, "喪失"}, {K::ItemBranch, "分岐"}}, Value::AmountAndTarget};
+const IdSearchRule SkillUses{"Skill*.wid",
+                             true,
                              {{K::SkillGet, "入手"}, {K::SkillLose, "喪失"}, {K::SkillBranch, "分岐"}},
                              Value::AmountAndTarget};
-const IdSearchRule InfoUses{"Info*.wid", true, {{K::InfoGet, "入手"}, {K::InfoLose, "喪失"}, {K::InfoBranch, "分岐"}},
-                            Value::Empty};
-const IdSearchRule BeastUses{"Beast*.wid", true,
+const IdSearchRule InfoUses{
+    "Info*.wid", true, {{K::InfoGet, "入手"}, {K::InfoLose, "喪失"}, {K::InfoBranch, "分岐"}}, Value::Empty};
+const IdSearchRule BeastUses{"Beast*.wid",
+                             true,
                              {{K::BeastGet, "入手"}, {K::BeastLose, "喪失"}, {K::BeastBranch, "分岐"}},
                              Value::AmountAndTarget};
-const IdSearchRule PackageUses{"Package*.wid", false, {{K::PackageLink, "リンク"}, {K::PackageCall, "コール"}},
-                               Value::Empty};
+const IdSearchRule PackageUses{
+    "Package*.wid", false, {{K::PackageLink, "リンク"}, {K::PackageCall, "コール"}}, Value::Empty};
 const IdSearchRule AreaUses{"Area*.wid", true, {{K::AreaMove, "移動"}}, Value::Empty};
 const IdSearchRule BattleUses{"Battle*.wid", true, {{K::BattleStart, "戦闘"}}, Value::Empty};
 
@@ -33,8 +35,8 @@ namespace {
 // "2:誰か", "all:全員".
 std::string amountAndTarget(const ContentDetail& detail, const TargetWordTable& targetWords)
 {
-    return (detail.amount != 0 ? std::to_string(detail.amount) : std::string("all")) + ':' +
-           TargetWord(targetWords, detail.option);
+    return (detail.amount != 0 ? std::to_string(detail.amount) : std::string("all")) + ':'
+        + TargetWord(targetWords, detail.option);
 }
 
 // A defining file: its entry, and what it uses itself, kept from its first
@@ -54,7 +56,8 @@ void SearchIdUses(SearchContext& context, const IdSearchRule& rule)
     results.clear();
     results.index.setMode(TableMode::Unsorted);
     const auto findUses = [&](const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts) {
-        WalkFileEvents(file, texts, [&](const EventVisit& visit) { CollectIdUses(visit, rule, context.targetWords, found); });
+        WalkFileEvents(file, texts,
+                       [&](const EventVisit& visit) { CollectIdUses(visit, rule, context.targetWords, found); });
     };
     // The defining files are read once: the use pass takes what they use
     // from here, at their place in its list. A file that failed is not here
@@ -100,11 +103,12 @@ void SearchIdUses(SearchContext& context, const IdSearchRule& rule)
 void CollectIdUses(const EventVisit& visit, const IdSearchRule& rule, const TargetWordTable& targetWords,
                    std::vector<KeyedRow>& found)
 {
-    ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
-        const std::string value =
-            rule.value == Value::AmountAndTarget ? amountAndTarget(hit.detail, targetWords) : std::string();
-        found.push_back({std::to_string(hit.detail.number), MakeHitRow(visit, start, kindWord, value)});
-    });
+    ForEachPassHit(
+        visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
+            const std::string value
+                = rule.value == Value::AmountAndTarget ? amountAndTarget(hit.detail, targetWords) : std::string();
+            found.push_back({std::to_string(hit.detail.number), MakeHitRow(visit, start, kindWord, value)});
+        });
 }
 
 }  // namespace quorvel

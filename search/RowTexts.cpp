@@ -34,7 +34,8 @@ std::string HeadStartName(const Event& event, int index)
 
 HitRow MakeHitRow(const EventVisit& visit, const Content& start, std::string_view kindWord, std::string_view value)
 {
-    return HitRow{visit.rowTexts.keepRow({visit.fileName, visit.eventText, visit.headStartName(), start.name, kindWord, value})};
+    return HitRow{
+        visit.rowTexts.keepRow({visit.fileName, visit.eventText, visit.headStartName(), start.name, kindWord, value})};
 }
 
 const std::string& FixedWord(const char* utf8)

@@ -20,8 +20,8 @@ int foldedByte(char c)
 
 bool equalIgnoringCase(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldedByte(x) == foldedByte(y); });
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldedByte(x) == foldedByte(y); });
 }
 
 bool lessIgnoringCase(const std::string& a, const std::string& b)

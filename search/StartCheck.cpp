@@ -33,11 +33,12 @@ void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
     std::vector<std::u16string> startNames;
     for (const Content& start : visit.event.starts)
         startNames.push_back(comparable(start.name));
-    ForEachPassHit(visit.event, JumpPasses, [&](const std::string& kindWord, const Content& start, const Content& jump) {
-        if (std::find(startNames.begin(), startNames.end(), comparable(jump.detail.text)) != startNames.end())
-            return;
-        found.push_back({std::string(jump.detail.text), MakeHitRow(visit, start, kindWord, jump.detail.text)});
-    });
+    ForEachPassHit(
+        visit.event, JumpPasses, [&](const std::string& kindWord, const Content& start, const Content& jump) {
+            if (std::find(startNames.begin(), startNames.end(), comparable(jump.detail.text)) != startNames.end())
+                return;
+            found.push_back({std::string(jump.detail.text), MakeHitRow(visit, start, kindWord, jump.detail.text)});
+        });
 }
 
 }  // namespace quorvel

@@ -1,8 +1,8 @@
 #include "search/SummaryReader.h"
 
-#include "scenario/ShiftJis.h"
 #include "scenario/ByteStream.h"
 #include "scenario/FileSystem.h"
+#include "scenario/ShiftJis.h"
 
 #include <string>
 #include <vector>
@@ -102,8 +102,8 @@ bool ReadSummary(SearchContext& context, SummarySection section)
     if (context.files.count() == 1) {
         std::vector<std::uint8_t> bytes;
         try {
-            read = ReadWholeFile(context.files.fullPath(0), bytes) &&
-                   ReadSummaryBytes(bytes, section, context.results.index, context.results.valueNames);
+            read = ReadWholeFile(context.files.fullPath(0), bytes)
+                && ReadSummaryBytes(bytes, section, context.results.index, context.results.valueNames);
         } catch (const std::bad_alloc&) {
             read = false;
         }

@@ -22,10 +22,11 @@ void SearchTextUses(SearchContext& context, const TextSearchRule& rule)
 void CollectTextUses(const EventVisit& visit, const TextSearchRule& rule, const TargetWordTable& targetWords,
                      std::vector<KeyedRow>& found)
 {
-    ForEachPassHit(visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
-        const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.detail.option) : std::string();
-        found.push_back({std::string(hit.detail.text), MakeHitRow(visit, start, kindWord, value)});
-    });
+    ForEachPassHit(
+        visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
+            const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.detail.option) : std::string();
+            found.push_back({std::string(hit.detail.text), MakeHitRow(visit, start, kindWord, value)});
+        });
 }
 
 }  // namespace quorvel

@@ -107,9 +107,9 @@ std::vector<Content> branches()
 Summary summary()
 {
     Summary file;
-    file.steps = {{sj("物語の進行"), {sj("序章"), sj("旅立ち"), sj("森の試練"), sj("決戦前夜"), sj("終章"), "", "", "",
-                                      "", ""}},
-                  {sj("使われない段階"), {}}};
+    file.steps = {
+        {sj("物語の進行"), {sj("序章"), sj("旅立ち"), sj("森の試練"), sj("決戦前夜"), sj("終章"), "", "", "", "", ""}},
+        {sj("使われない段階"), {}}};
     file.flags = {{sj("門の鍵"), sj("開いた"), sj("閉じた")},
                   {sj("灯台の火"), sj("灯った"), sj("消えた")},
                   {sj("宝箱"), sj("開けた"), sj("未開封")},
@@ -124,22 +124,24 @@ File town()
     Content greet = named(Node(40), "店主");
     greet.dialogueEntries = {{"", sj("いらっしゃい")}};
     file.events = {
-        Event({start("到着", {named(Gain(27, 1, 2, 1), "薬草を得る"), named(Gain(28, 1, 1, 0), "火球を覚える"),
-                              named(WithNumber(29, 1), "噂を聞く"), named(WithNumber(5, 2), "森へ"),
-                              flagChange("門の鍵", 1, "門を開ける"), stepChange("物語の進行", 1, "旅の始まり"),
-                              coupon(32, "勇者", 0, "勇者と呼ばれる"), withText(61, "港の噂話", "噂が立つ"),
-                              withText(9, "bell.wav", "鐘が鳴る")})}),
-        Event({start("買い物", {greet, named(Gain(20, 2, 1, 2), "剣を持つか"),
-                                named(Gain(34, 1, 0, 2), "薬草を使う"), named(WithNumber(53, 1), "倉庫へ"),
-                                withText(15, "門の鍵", "門は開いたか"), withText(65, "宝箱", "宝箱を調べる"),
-                                coupon(25, "勇者", 1, "勇者か")})}),
+        Event({start("到着",
+                     {named(Gain(27, 1, 2, 1), "薬草を得る"), named(Gain(28, 1, 1, 0), "火球を覚える"),
+                      named(WithNumber(29, 1), "噂を聞く"), named(WithNumber(5, 2), "森へ"),
+                      flagChange("門の鍵", 1, "門を開ける"), stepChange("物語の進行", 1, "旅の始まり"),
+                      coupon(32, "勇者", 0, "勇者と呼ばれる"), withText(61, "港の噂話", "噂が立つ"),
+                      withText(9, "bell.wav", "鐘が鳴る")})}),
+        Event({start("買い物",
+                     {greet, named(Gain(20, 2, 1, 2), "剣を持つか"), named(Gain(34, 1, 0, 2), "薬草を使う"),
+                      named(WithNumber(53, 1), "倉庫へ"), withText(15, "門の鍵", "門は開いたか"),
+                      withText(65, "宝箱", "宝箱を調べる"), coupon(25, "勇者", 1, "勇者か")})}),
     };
     Card gate;
     gate.name = sj("門番");
     gate.flag = sj("門の鍵");
-    gate.events = {Event({start("話す", {named(WithNumber(2, 1), "戦う"), named(Gain(27, 9, 1, 0), "謎の品"),
-                                         withText(43, "灯台の火", "火を消す"), withText(41, "物語の進行", "話が進む"),
-                                         coupon(39, "勇者", 2, "称号を剥ぐ")})})};
+    gate.events = {Event({start("話す",
+                                {named(WithNumber(2, 1), "戦う"), named(Gain(27, 9, 1, 0), "謎の品"),
+                                 withText(43, "灯台の火", "火を消す"), withText(41, "物語の進行", "話が進む"),
+                                 coupon(39, "勇者", 2, "称号を剥ぐ")})})};
     file.cards = {gate};
     file.cells = {Cell{}, cellWithFlag("灯台の火")};
     return file;
@@ -150,13 +152,14 @@ File forest()
     File file = defining(0, "森", 2);
     Content night = named(Node(8), "夜になる");
     night.cells = {cellWithFlag("灯台の火"), Cell{}, cellWithFlag("幽霊の灯")};
-    file.events = {Event({start("探索", {named(Gain(30, 1, 1, 1), "狼を従える"), named(WithNumber(2, 7), "罠"),
-                                        named(WithNumber(5, 1), "港町へ"), named(WithNumber(54, 1), "倉庫を呼ぶ"),
-                                        night, stepChange("物語の進行", 2, "試練"), stepChange("物語の進行", 12, "先走り"),
-                                        flagChange("宝箱", 0, "宝箱を開ける"), flagChange("幽霊の灯", 1, "灯をともす"),
-                                        withText(17, "謎の段階", "どこまで来たか"), coupon(32, "森の友", 3, "友になる"),
-                                        coupon(32, "森の友", 4, "皆が友になる"), withText(60, "港の噂話", "噂を知るか"),
-                                        withText(9, "wolf.wav", "遠吠え")}),
+    file.events = {Event({start("探索",
+                                {named(Gain(30, 1, 1, 1), "狼を従える"), named(WithNumber(2, 7), "罠"),
+                                 named(WithNumber(5, 1), "港町へ"), named(WithNumber(54, 1), "倉庫を呼ぶ"), night,
+                                 stepChange("物語の進行", 2, "試練"), stepChange("物語の進行", 12, "先走り"),
+                                 flagChange("宝箱", 0, "宝箱を開ける"), flagChange("幽霊の灯", 1, "灯をともす"),
+                                 withText(17, "謎の段階", "どこまで来たか"), coupon(32, "森の友", 3, "友になる"),
+                                 coupon(32, "森の友", 4, "皆が友になる"), withText(60, "港の噂話", "噂を知るか"),
+                                 withText(9, "wolf.wav", "遠吠え")}),
                           start("迷う", branches())})};
     return file;
 }
@@ -165,8 +168,9 @@ File ambush()
 {
     File file = defining(1, "山賊の待ち伏せ", 1);
     Card bandit;
-    bandit.events = {Event({start("倒した", {named(Gain(27, 2, 1, 1), "剣を奪う"), named(WithNumber(5, 5), "洞窟へ"),
-                                            coupon(32, "山賊殺し", 5, "名を上げる"), withText(11, "bell.wav", "勝利")})})};
+    bandit.events = {Event({start("倒した",
+                                  {named(Gain(27, 2, 1, 1), "剣を奪う"), named(WithNumber(5, 5), "洞窟へ"),
+                                   coupon(32, "山賊殺し", 5, "名を上げる"), withText(11, "bell.wav", "勝利")})})};
     Card chief = bandit;
     chief.flag = sj("宝箱");
     file.cards = {bandit, chief};
@@ -179,8 +183,9 @@ File hero()
     Card herb;
     herb.name = sj("薬草");
     herb.storedId = 40001;
-    herb.events = {Event({start("使う", {named(Gain(34, 1, 1, 0), "消える"), withText(61, "竜の話", "思い出す"),
-                                         dialogue("独り言", {{"森の友", "まだ使える"}, {" ", "もう使えない"}, {"", "…"}})})})};
+    herb.events = {Event({start("使う",
+                                {named(Gain(34, 1, 1, 0), "消える"), withText(61, "竜の話", "思い出す"),
+                                 dialogue("独り言", {{"森の友", "まだ使える"}, {" ", "もう使えない"}, {"", "…"}})})})};
     file.cards = {herb};
     Card fire;
     fire.name = sj("火球");
@@ -193,7 +198,8 @@ File hero()
 File storehouse()
 {
     File file = defining(8, "倉庫", 1);
-    file.events = {Event({start("開ける", {named(Gain(27, 3, 1, 4), "古い剣"), withText(62, "港の噂話", "噂を忘れる")})})};
+    file.events
+        = {Event({start("開ける", {named(Gain(27, 3, 1, 4), "古い剣"), withText(62, "港の噂話", "噂を忘れる")})})};
     return file;
 }
 
@@ -206,7 +212,9 @@ File mansion()
         Event({start("入口", {withText(1, "廊下", "奥へ"), withText(52, "地下室", "下を呼ぶ")}),
                start("廊下", {withText(52, "入口", "戻る")})}),
         Event({start("地下室", {withText(1, "入口", "階段を上る")}), start("廊下", {withText(1, "屋根裏", "梯子")})}),
-        Event({start("Garden", {withText(1, "garden", "一回り"), withText(1, "Gate", "門へ"), withText(52, "gate", "門番を呼ぶ")})}),
+        Event({start(
+            "Garden",
+            {withText(1, "garden", "一回り"), withText(1, "Gate", "門へ"), withText(52, "gate", "門番を呼ぶ")})}),
     };
     return file;
 }
@@ -229,8 +237,9 @@ int main(int argc, char** argv)
     put("Area4.wid", mansion());
     put("Battle1.wid", ambush());
     File dragon = defining(1, "竜との決戦", 2);
-    dragon.events = {Event({start("対面", {dialogue("竜が語る", {{"", "よく来たな\r\n"}, {"勇者", "勇者よ、待っていた\r\n"}}),
-                                           dialogue("竜が問う", {{"勇者", "覚悟はよいか"}, {"", "去れ"}})})})};
+    dragon.events = {Event({start("対面",
+                                  {dialogue("竜が語る", {{"", "よく来たな\r\n"}, {"勇者", "勇者よ、待っていた\r\n"}}),
+                                   dialogue("竜が問う", {{"勇者", "覚悟はよいか"}, {"", "去れ"}})})})};
     put("Battle2.wid", dragon);
     put("Mate1.wid", hero());
     put("Item1.wid", defining(3, "薬草", 1));

@@ -10,9 +10,9 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QListView>
 #include <QScreen>
 #include <QTimer>
-#include <QListView>
 
 #include <iostream>
 
@@ -21,7 +21,7 @@ namespace {
 // Answers the open dialog with the file to show; messages go to standard error.
 class ScriptedDialogs : public quorvel::UserDialogs {
 public:
-    explicit ScriptedDialogs(std::string file) : file_(std::move(file)) {}
+    explicit ScriptedDialogs(std::string file) : file_(std::move(file)) { }
     std::optional<std::string> chooseDataFile(const quorvel::OpenDialogState&) override { return file_; }
     void showMessage(const std::string& text, const std::string& caption) override
     {

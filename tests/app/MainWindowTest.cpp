@@ -1,5 +1,5 @@
-#include "app/Application.h"
 #include "app/MainWindow.h"
+#include "app/Application.h"
 #include "app/ResultModels.h"
 #include "app/Settings.h"
 #include "scenario/ShiftJis.h"
@@ -12,10 +12,10 @@
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QLibraryInfo>
-#include <QMimeData>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSplitter>
 #include <QTreeView>
 #include <QtTest>
@@ -63,10 +63,7 @@ private:
     std::unique_ptr<MainWindow> makeWindow() { return std::make_unique<MainWindow>(settingsPath_, dialogs_); }
 
     // A scenario folder with a data file, under a "Scenario" folder.
-    std::string scenario(const std::string& name)
-    {
-        return folder_->touch("Scenario/" + name + "/Area1.wid");
-    }
+    std::string scenario(const std::string& name) { return folder_->touch("Scenario/" + name + "/Area1.wid"); }
 
     // An Area file "Town" with these events at Scenario/S/<name>.
     std::string writeTown(std::vector<build::Event> events, const std::string& name = "Area1.wid")
@@ -125,12 +122,12 @@ private slots:
     void menuBarInOrderWithExactCaptions()
     {
         auto window = makeWindow();
-        QCOMPARE(captions(window->menuBar()->actions()),
-                 (QStringList{"ファイル", "チェック", "検索", "リロード"}));
-        QCOMPARE(captions(window->checkMenu->actions()), (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け"}));
+        QCOMPARE(captions(window->menuBar()->actions()), (QStringList{"ファイル", "チェック", "検索", "リロード"}));
+        QCOMPARE(captions(window->checkMenu->actions()),
+                 (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け"}));
         QCOMPARE(captions(window->searchMenu->actions()),
-                 (QStringList{"フラグ", "ステップ", "-", "称号", "ゴシップ", "-", "アイテム", "スキル", "情報", "召喚獣", "-",
-                              "パッケージ", "エリア", "バトル", "-", "リンク＊", "-", "効果音"}));
+                 (QStringList{"フラグ", "ステップ", "-", "称号", "ゴシップ", "-", "アイテム", "スキル", "情報",
+                              "召喚獣", "-", "パッケージ", "エリア", "バトル", "-", "リンク＊", "-", "効果音"}));
         QVERIFY(window->reloadAction->menu() == nullptr);
         QCOMPARE(window->resultList->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("イベント所属"));
         QVERIFY(window->resultList->focusPolicy() == Qt::NoFocus);
@@ -326,6 +323,40 @@ private slots:
         QCOMPARE(left->rowCount(), 0);
     }
 
+    void aMessageMidCommandNeverShowsAViewDataItWasNotTold()
+    {
+        // The item search lists the defining files as it reads them; the
+        // second one fails, so a message box comes up halfway through.
+        for (const char* name : {"Item1.wid", "Item3.wid"}) {
+            File item;
+            item.kind = 3;
+            item.title = name;
+            build::WriteFile(folder_->file(std::string("Scenario/S/") + name), build::Encode(item));
+        }
+        build::WriteFile(folder_->file("Scenario/S/Item2.wid"), "\x07");
+        auto window = makeWindow();
+        dialogs_.answers.push_back(folder_->file("Scenario/S/Item1.wid"));
+        window->openScenario();
+        fillAnswer(*window, 3, 2);
+        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
+        QAbstractItemModel* names = window->nameList->model();
+        QAbstractItemModel* rows = window->resultList->model();
+        QAbstractItemModelTester nameTester(names);
+        QAbstractItemModelTester rowTester(rows);
+        int announcedNames = names->rowCount();
+        int announcedRows = rows->rowCount();
+        connect(names, &QAbstractItemModel::modelReset, this, [&] { announcedNames = names->rowCount(); });
+        connect(rows, &QAbstractItemModel::modelReset, this, [&] { announcedRows = rows->rowCount(); });
+        std::vector<std::pair<int, int>> seen;
+        dialogs_.whileMessageShows
+            = [&] { seen.emplace_back(names->rowCount() - announcedNames, rows->rowCount() - announcedRows); };
+
+        window->commandAction("item")->trigger();
+        QCOMPARE(seen, (std::vector<std::pair<int, int>>{{0, 0}, {0, 0}}));  // one message from each pass
+        QCOMPARE(names->rowCount(), 2);
+        QCOMPARE(cell(names, 1), QStringLiteral("Item3.wid"));
+    }
+
     void flagSearchFromTheMenuAndASummaryThatFails()
     {
         build::Summary summary;
@@ -377,7 +408,8 @@ private slots:
         window->openScenario();
         fillAnswer(*window, 2, 1);
         window->results.searchMode = SearchMode::ItemSearch;
-        for (const std::optional<std::string>& answer : {std::optional<std::string>(), std::optional(folder_->file("Elsewhere"))}) {
+        for (const std::optional<std::string>& answer :
+             {std::optional<std::string>(), std::optional(folder_->file("Elsewhere"))}) {
             window->openDialog.fileName = "typed";
             dialogs_.answers.push_back(answer);
             window->commandAction("link")->trigger();
@@ -422,9 +454,8 @@ private slots:
         fillAnswer(*window, 2, 0);
         bool sawDisabledEmptyList = false;
         dialogs_.whileMessageShows = [&] {
-            sawDisabledEmptyList = !window->nameList->isEnabled() && window->nameList->model()->rowCount() == 0 &&
-                                   QGuiApplication::overrideCursor() &&
-                                   QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+            sawDisabledEmptyList = !window->nameList->isEnabled() && window->nameList->model()->rowCount() == 0
+                && QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
         };
 
         window->commandAction("check-branch")->trigger();
@@ -489,7 +520,8 @@ private slots:
 
     void qtsOwnDialogsSpeakJapaneseWhenTheTranslationIsThere()
     {
-        QVERIFY(!InstallJapaneseQtTranslations(*QCoreApplication::instance(), QString::fromStdString(folder_->file(""))));
+        QVERIFY(
+            !InstallJapaneseQtTranslations(*QCoreApplication::instance(), QString::fromStdString(folder_->file(""))));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
         QVERIFY(InstallJapaneseQtTranslations(*QCoreApplication::instance(),
                                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)));

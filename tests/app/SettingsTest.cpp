@@ -1,6 +1,6 @@
+#include "app/Settings.h"
 #include "app/History.h"
 #include "app/ProfileFile.h"
-#include "app/Settings.h"
 
 #include "tests/support/TempFolder.h"
 
@@ -41,8 +41,9 @@ TEST(ProfileInteger, DecimalHexadecimalAndNotANumber)
 TEST(ProfileFile, ReadsTextsWithDefaultsAndTheLengthLimit)
 {
     build::TempFolder folder("profile-read");
-    const std::string path = folder.touch("q.ini", "[PATH]\r\nOpenPath=\r\nRireki1=C:\\\r\nlong=" +
-                                                       std::string(3000, 'x') + "\r\n[other]\r\nRireki2=no\r\n");
+    const std::string path = folder.touch("q.ini",
+                                          "[PATH]\r\nOpenPath=\r\nRireki1=C:\\\r\nlong=" + std::string(3000, 'x')
+                                              + "\r\n[other]\r\nRireki2=no\r\n");
     const ProfileFile file(path);
     EXPECT_EQ(file.readText("PATH", "OpenPath", "C:\\"), "");
     EXPECT_EQ(file.readText("path", "rireki1", "default"), "C:\\");
@@ -55,13 +56,15 @@ TEST(ProfileFile, ReadsTextsWithDefaultsAndTheLengthLimit)
 TEST(ProfileFile, WritingOneValueKeepsEveryOtherLine)
 {
     build::TempFolder folder("profile-write");
-    const std::string path = folder.touch("q.ini", "; comment\r\n[WINSIZE]\r\nTop=1\r\nCustom=keep\r\n\r\n[Mine]\r\na=b\r\n");
+    const std::string path
+        = folder.touch("q.ini", "; comment\r\n[WINSIZE]\r\nTop=1\r\nCustom=keep\r\n\r\n[Mine]\r\na=b\r\n");
     ProfileFile file(path);
     ASSERT_TRUE(file.writeInteger("WINSIZE", "Top", 99));
     ASSERT_TRUE(file.writeInteger("WINSIZE", "Left", 5));
     ASSERT_TRUE(file.writeText("PATH", "OpenPath", "C:\\"));
-    EXPECT_EQ(contents(path), "; comment\r\n[WINSIZE]\r\nTop=99\r\nCustom=keep\r\nLeft=5\r\n\r\n[Mine]\r\na=b\r\n"
-                              "[PATH]\r\nOpenPath=C:\\\r\n");
+    EXPECT_EQ(contents(path),
+              "; comment\r\n[WINSIZE]\r\nTop=99\r\nCustom=keep\r\nLeft=5\r\n\r\n[Mine]\r\na=b\r\n"
+              "[PATH]\r\nOpenPath=C:\\\r\n");
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
     EXPECT_EQ(ProfileFile(path).readText("PATH", "OpenPath", ""), "C:\\");
 }

@@ -1,7 +1,9 @@
 #include "cli/Cli.h"
+#include "cli/CommandList.h"
 #include "cli/JsonAnswer.h"
 
 #include "scenario/ShiftJis.h"
+#include "search/Commands.h"
 
 #include "tests/support/TempFolder.h"
 #include "tools/builder/WidBuilder.h"
@@ -9,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <fstream>
 #include <sstream>
 
 namespace quorvel {
@@ -119,9 +123,10 @@ TEST_F(CliTest, LinkReadsTheOneDataFileItIsGiven)
     hall.events = {Event({Start("go", {WithText(52, "gone")})})};
     WriteFile(folder.file("Area2.wid"), Encode(hall));
     ASSERT_EQ(run({"--json", "link", folder.file("Area2.wid")}), 0) << err;
-    EXPECT_EQ(out, "{\"command\": \"link\", \"messages\": [], \"names\": [{\"name\": \"go\", \"rows\": []}, "
-                   "{\"name\": \"無効なリンク\", \"rows\": [[\"Area2.wid\", \"Hall\", \"go[1]\", \"go\", \"コール\", "
-                   "\"gone\"]]}]}\n");
+    EXPECT_EQ(out,
+              "{\"command\": \"link\", \"messages\": [], \"names\": [{\"name\": \"go\", \"rows\": []}, "
+              "{\"name\": \"無効なリンク\", \"rows\": [[\"Area2.wid\", \"Hall\", \"go[1]\", \"go\", \"コール\", "
+              "\"gone\"]]}]}\n");
 
     WriteFile(folder.file("Area3.wid"), "\x07");
     EXPECT_EQ(run({"--json", "link", folder.file("Area3.wid")}), 1);
@@ -152,7 +157,8 @@ TEST_F(CliTest, TextSearchesAnswerForTheFolder)
     };
     for (const auto& [command, names] : expected) {
         ASSERT_EQ(run({"--json", command, folder.path().string()}), 0) << command;
-        EXPECT_EQ(out, std::string("{\"command\": \"") + command + "\", \"messages\": [], \"names\": [" + names + "]}\n");
+        EXPECT_EQ(out,
+                  std::string("{\"command\": \"") + command + "\", \"messages\": [], \"names\": [" + names + "]}\n");
     }
 }
 
@@ -160,9 +166,10 @@ TEST_F(CliTest, ChecksExitWithOneWhenTheyListAnything)
 {
     EXPECT_EQ(run({"check-start", folder.path().string()}), 0);
     EXPECT_EQ(run({"--json", "check", folder.path().string()}), 0);
-    EXPECT_EQ(out, "{\"command\": \"check-start\", \"messages\": [], \"names\": []}\n"
-                   "{\"command\": \"check-branch\", \"messages\": [], \"names\": []}\n"
-                   "{\"command\": \"check-dialogue\", \"messages\": [], \"names\": []}\n");
+    EXPECT_EQ(out,
+              "{\"command\": \"check-start\", \"messages\": [], \"names\": []}\n"
+              "{\"command\": \"check-branch\", \"messages\": [], \"names\": []}\n"
+              "{\"command\": \"check-dialogue\", \"messages\": [], \"names\": []}\n");
 
     File hall;
     hall.kind = 0;
@@ -185,14 +192,15 @@ TEST_F(CliTest, ChecksExitWithOneWhenTheyListAnything)
 TEST(JsonAnswer, RunsOfNamesWrittenTogetherMatchOneAfterAnother)
 {
     ResultsPanel results;
-    const std::string texts[] = {Utf8ToSjis("港町") + '\0', "say \"hi\"\\\r\n", std::string("\x01tab\t", 6),
-                                 "\x82\xa0\xff\x81", "plain", ""};
+    const std::string texts[]
+        = {Utf8ToSjis("港町") + '\0', "say \"hi\"\\\r\n", std::string("\x01tab\t", 6), "\x82\xa0\xff\x81", "plain", ""};
     for (int name = 0; name < 600; ++name) {
         const int entry = results.index.add(std::to_string(name));
         results.addLeftLine(texts[name % 6]);
         for (int row = 0; row < name % 40; ++row)
-            results.index.fileRow(entry, RowTexts{texts[row % 6], texts[(row + 1) % 6], "head", texts[(row + name) % 6],
-                                                  texts[row % 2], std::to_string(row)});
+            results.index.fileRow(entry,
+                                  RowTexts{texts[row % 6], texts[(row + 1) % 6], "head", texts[(row + name) % 6],
+                                           texts[row % 2], std::to_string(row)});
     }
     std::ostringstream one, several;
     WriteJsonAnswer(one, "item", {{"Area2.wid\x01", "I'm sorry!"}}, results, 0, 1);
@@ -222,8 +230,8 @@ TEST(JsonAnswer, EscapesEveryTextAsTheJsonLibraryDoes)
         results.addLeftLine(texts[t]);
         results.index.fileRow(entry, RowTexts{texts[t], "f", "e", texts[t], "k", "v"});
         const std::string shown = SjisToUtf8(UpToFirstZero(texts[t]));
-        expected += (t ? ", " : "") + std::string("{\"name\": ") + json(shown) + ", \"rows\": [[" + json(shown) +
-                    ", \"f\", \"e\", " + json(shown) + ", \"k\", \"v\"]]}";
+        expected += (t ? ", " : "") + std::string("{\"name\": ") + json(shown) + ", \"rows\": [[" + json(shown)
+            + ", \"f\", \"e\", " + json(shown) + ", \"k\", \"v\"]]}";
     }
     expected += "]}\n";
     std::ostringstream out;
@@ -234,9 +242,43 @@ TEST(JsonAnswer, EscapesEveryTextAsTheJsonLibraryDoes)
 TEST_F(CliTest, HelpListsEveryCommand)
 {
     EXPECT_EQ(run({"--help"}), 0);
-    for (const char* command : {"check-start", "check-branch", "check-dialogue", "check", "flag", "step", "coupon", "gossip", "item", "skill", "info", "beast", "package", "area",
-                                "battle", "link", "sound"})
+    for (const char* command :
+         {"check-start", "check-branch", "check-dialogue", "check", "flag", "step", "coupon", "gossip", "item", "skill",
+          "info", "beast", "package", "area", "battle", "link", "sound"})
         EXPECT_NE(out.find(std::string("  ") + command + " "), std::string::npos) << command;
+}
+
+// The commands the installed man page lists, as (name, what it answers).
+std::vector<std::pair<std::string, std::string>> manPageCommands()
+{
+    std::ifstream page(QUORVEL_MAN_PAGE);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(page, line);) {
+        for (std::size_t at; (at = line.find("\\-")) != std::string::npos;)
+            line.erase(at, 1);
+        lines.push_back(line);
+    }
+    std::vector<std::pair<std::string, std::string>> listed;
+    const auto section = std::find(lines.begin(), lines.end(), ".SH COMMANDS");
+    for (auto at = section; at != lines.end() && at + 2 < lines.end(); ++at) {
+        if (at != section && at->starts_with(".SH"))
+            break;
+        if (*at == ".TP" && at[1].starts_with(".B "))
+            listed.emplace_back(at[1].substr(3), at[2]);
+    }
+    return listed;
+}
+
+TEST(ManPage, ListsEveryCommandOfTheTableInMenuOrder)
+{
+    std::vector<std::pair<std::string, std::string>> table;
+    for (const Command& command : Commands())
+        table.emplace_back(command.name, command.answers);
+    std::vector<std::pair<std::string, std::string>> listed = manPageCommands();
+    ASSERT_EQ(listed.size(), table.size() + 1) << "every command and " << CheckAll;
+    EXPECT_EQ(listed.back().first, CheckAll);
+    listed.pop_back();
+    EXPECT_EQ(listed, table);
 }
 
 }  // namespace

@@ -65,8 +65,8 @@ TEST(ResultIndex, ZeroBytesCarryNoWeight)
 
 TEST(ResultIndex, OnlyIdenticalTextsAreEqualKeys)
 {
-    const std::pair<const char*, const char*> distinct[] = {
-        {"あ", "ア"}, {"ｶ", "カ"}, {"abc", "ABC"}, {"ａ", "a"}, {"flag", "flag "}};
+    const std::pair<const char*, const char*> distinct[]
+        = {{"あ", "ア"}, {"ｶ", "カ"}, {"abc", "ABC"}, {"ａ", "a"}, {"flag", "flag "}};
     for (TableMode mode : {TableMode::Unsorted, TableMode::Sorted}) {
         for (const auto& [a, b] : distinct) {
             ResultIndex index;

@@ -1,5 +1,5 @@
-#include "results/ResultIndex.h"
 #include "results/TextStore.h"
+#include "results/ResultIndex.h"
 #include "scenario/ShiftJis.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +41,12 @@ TEST(TextStore, ShowsTheBytesUpToTheFirstZeroByteDecodedFromShiftJis)
     EXPECT_EQ(store.keep("").stored(), "");
     EXPECT_EQ(KeptText().shown(), "");
     // Control bytes the converter exchanges are decoded, not passed through.
-    EXPECT_EQ(store.keep("a\x1A" "b").shown(), SjisToUtf8("a\x1A" "b"));
+    EXPECT_EQ(store
+                  .keep("a\x1A"
+                        "b")
+                  .shown(),
+              SjisToUtf8("a\x1A"
+                         "b"));
 }
 
 TEST(TextStore, EveryRowKeepsItsOwnTextsWhateverItsColumnsKeptBefore)

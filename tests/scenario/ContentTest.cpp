@@ -37,8 +37,8 @@ std::vector<std::string> hits(const Event& event, const PassKinds& passes)
     return out;
 }
 
-constexpr auto ItemGet = ContentKind::ItemGet;        // 27
-constexpr auto SkillGet = ContentKind::SkillGet;      // 28
+constexpr auto ItemGet = ContentKind::ItemGet;  // 27
+constexpr auto SkillGet = ContentKind::SkillGet;  // 28
 constexpr auto AbilityCheck = ContentKind::AbilityCheck;  // 13
 
 TEST(ForEachHitByPass, EventWithoutStartsGivesNoHits)
@@ -53,8 +53,8 @@ TEST(ForEachHitByPass, PreOrderPerStartWithTheStartFirstWhenItMatches)
         Start("s1", {Node(3, "none")}),
         Start("s2", {Node(0, "y", {Node(27, "c")}), Node(27, "d")}),
     });
-    EXPECT_EQ(hits(event, {ItemGet}), (std::vector<std::string>{"0:s0:s0", "0:s0:a", "0:s0:a1", "0:s0:a2", "0:s0:b",
-                                                                 "0:s2:c", "0:s2:d"}));
+    EXPECT_EQ(hits(event, {ItemGet}),
+              (std::vector<std::string>{"0:s0:s0", "0:s0:a", "0:s0:a1", "0:s0:a2", "0:s0:b", "0:s2:c", "0:s2:d"}));
 }
 
 TEST(ForEachHitByPass, HitsComePassByPassThenStartByStart)
@@ -65,7 +65,8 @@ TEST(ForEachHitByPass, HitsComePassByPassThenStartByStart)
     });
     EXPECT_EQ(hits(event, {SkillGet, ItemGet}),
               (std::vector<std::string>{"0:s0:skill", "0:s1:skill2", "1:s0:item", "1:s1:item2"}));
-    EXPECT_EQ(hits(event, {AbilityCheck, ContentKind{0}}), (std::vector<std::string>{"0:s0:check", "1:s0:s0", "1:s1:s1"}));
+    EXPECT_EQ(hits(event, {AbilityCheck, ContentKind{0}}),
+              (std::vector<std::string>{"0:s0:check", "1:s0:s0", "1:s1:s1"}));
 }
 
 TEST(ForEachHitByPass, ComparesTheWholeKindByte)
@@ -90,9 +91,11 @@ TEST(ForEachHitByPass, AWalkStartedFromInsideAnotherThrowsAndTheNextWalkIsClean)
 {
     const Event event = readEvent({Start("s", {Node(27, "a"), Node(27, "b")})});
     const PassKinds items{ItemGet};
-    EXPECT_THROW(ForEachHitByPass(event, items, [&](std::size_t, const Content&, const Content&) {
-                     ForEachHitByPass(event, items, [](std::size_t, const Content&, const Content&) {});
-                 }),
+    EXPECT_THROW(ForEachHitByPass(event, items,
+                                  [&](std::size_t, const Content&, const Content&) {
+                                      ForEachHitByPass(event, items,
+                                                       [](std::size_t, const Content&, const Content&) {});
+                                  }),
                  std::logic_error);
     EXPECT_EQ(hits(event, items), (std::vector<std::string>{"0:s:a", "0:s:b"}));
 }

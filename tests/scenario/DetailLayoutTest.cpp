@@ -18,26 +18,40 @@ using build::ByteWriter;
 // skipped bytes, C a count of one with one cell, E the effect layout with an
 // empty effect list, D a dialogue of one entry.
 constexpr std::array<const char*, 66> DetailItems = {
-    "",    "T",   "I",  "B",   "",    "I",  "TT", "T",  "C",   "T",   // 0-9
-    "I",   "E",   "BB", "I9",  "I",   "T",  "TB", "T",  "TI",  "I",   // 10-19
-    "IIB", "IIB", "I",  "IIB", "I",   "TIB", "I", "IIB", "IIB", "I",  // 20-29
-    "IIB", "I",   "TIB", "I",  "IIB", "IIB", "I", "IIB", "I",  "TIB", // 30-39
-    "D",   "T",   "T",  "T",   "TI",  "",   "BI", "BB", "I",   "",    // 40-49
-    "",    "",    "T",  "I",   "I",   "",   "",   "T",  "T",   "T",   // 50-59
-    "T",   "T",   "T",  "",    "",    "T",                            // 60-65
+    "",    "T",   "I",   "B",   "",    "I",   "TT", "T",   "C",   "T",  // 0-9
+    "I",   "E",   "BB",  "I9",  "I",   "T",   "TB", "T",   "TI",  "I",  // 10-19
+    "IIB", "IIB", "I",   "IIB", "I",   "TIB", "I",  "IIB", "IIB", "I",  // 20-29
+    "IIB", "I",   "TIB", "I",   "IIB", "IIB", "I",  "IIB", "I",   "TIB",  // 30-39
+    "D",   "T",   "T",   "T",   "TI",  "",    "BI", "BB",  "I",   "",  // 40-49
+    "",    "",    "T",   "I",   "I",   "",    "",   "T",   "T",   "T",  // 50-59
+    "T",   "T",   "T",   "",    "",    "T",  // 60-65
 };
 
 void writeDetailItems(ByteWriter& out, const char* items)
 {
     for (const char* item = items; *item; ++item) {
         switch (*item) {
-        case 'T': out.text("x"); break;
-        case 'I': out.int32(7); break;
-        case 'B': out.byte(3); break;
-        case '9': out.zeros(9); break;
-        case 'C': out.int32(1).int32(1).int32(2).int32(3).int32(4).text("c").byte(0).text("F").byte(0); break;
-        case 'E': out.zeros(11).text("se").byte(0).int32(0); break;
-        case 'D': out.byte(0).int32(1).text("coupon").text("words"); break;
+        case 'T':
+            out.text("x");
+            break;
+        case 'I':
+            out.int32(7);
+            break;
+        case 'B':
+            out.byte(3);
+            break;
+        case '9':
+            out.zeros(9);
+            break;
+        case 'C':
+            out.int32(1).int32(1).int32(2).int32(3).int32(4).text("c").byte(0).text("F").byte(0);
+            break;
+        case 'E':
+            out.zeros(11).text("se").byte(0).int32(0);
+            break;
+        case 'D':
+            out.byte(0).int32(1).text("coupon").text("words");
+            break;
         }
     }
 }

@@ -442,7 +442,8 @@ TEST(Reader, ContentsNestedAHundredThousandDeepLoadWalkAndDestroy)
     auto file = std::make_unique<DataFile>(LoadBytes("P.wid", out.str()));
     ASSERT_TRUE(file->loaded) << file->failure;
     std::size_t found = 0;
-    ForEachHitByPass(file->events[0], {ContentKind::ItemGet}, [&](std::size_t, const Content&, const Content&) { ++found; });
+    ForEachHitByPass(file->events[0], {ContentKind::ItemGet},
+                     [&](std::size_t, const Content&, const Content&) { ++found; });
     EXPECT_EQ(found, depth / 2);
     file.reset();
 }

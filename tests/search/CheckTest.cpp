@@ -16,14 +16,15 @@ using build::DialogueEntry;
 using build::Event;
 using Rows = std::vector<std::string>;
 
-class CheckTest : public ScenarioTest {};
+class CheckTest : public ScenarioTest { };
 
 TEST_F(CheckTest, StartChecksFindTargetsWithoutRegardToCaseButNeverFoldBytes)
 {
-    const std::string a = "\x83\x41";     // ア
-    const std::string dzi = "\x83\x61";   // ヂ: the trail byte of ア plus 0x20
-    Event own({Start("Hall", {WithText(1, "hall"), WithText(52, sj("ｒｏｏｍ")), WithText(1, sj("ＲＯＯＭ")),
-                              WithText(1, sj("д")), WithText(1, dzi)}),
+    const std::string a = "\x83\x41";  // ア
+    const std::string dzi = "\x83\x61";  // ヂ: the trail byte of ア plus 0x20
+    Event own({Start("Hall",
+                     {WithText(1, "hall"), WithText(52, sj("ｒｏｏｍ")), WithText(1, sj("ＲＯＯＭ")),
+                      WithText(1, sj("д")), WithText(1, dzi)}),
                Start(sj("ｒｏｏｍ")), Start(sj("Д")), Start(a)});
     Event other({Start("Cellar", {WithText(52, "Hall"), WithText(1, "Gone")})});
     add("Area1.wid", dataFile(0, "A", {own, other}));
@@ -55,9 +56,10 @@ TEST_F(CheckTest, BranchesWithMoreThanTwoWaysOrTwoAlikeAreReported)
     add("Area1.wid", dataFile(0, "A", {event}));
     CheckBranches(context());
     ASSERT_EQ(leftLines(), (Rows{"チェック！"}));
-    EXPECT_EQ(rows(0), (Rows{"Area1.wid|A|S[1]|S|フラグ分岐|", "Area1.wid|A|S[1]|S|ランダム分岐|",
-                             "Area1.wid|A|S[1]|S|アイテム分岐|", "Area1.wid|A|S[1]|S|アイテム分岐|",
-                             "Area1.wid|A|S[1]|G|ゴシップ分岐|"}));
+    EXPECT_EQ(
+        rows(0),
+        (Rows{"Area1.wid|A|S[1]|S|フラグ分岐|", "Area1.wid|A|S[1]|S|ランダム分岐|", "Area1.wid|A|S[1]|S|アイテム分岐|",
+              "Area1.wid|A|S[1]|S|アイテム分岐|", "Area1.wid|A|S[1]|G|ゴシップ分岐|"}));
 
     add("Area1.wid", dataFile(0, "A", {Event({Start("S", {clean, cased, one})})}));
     CheckBranches(context());
@@ -89,8 +91,9 @@ TEST_F(CheckTest, DialoguesWithAnEntryBeforeTheLastWithoutCondition)
     add("Area1.wid", town);
     CheckDialogues(context());
     ASSERT_EQ(leftLines(), (Rows{"チェック！"}));
-    EXPECT_EQ(rows(0), (Rows{"Area1.wid|A|S[1]|S|台詞|Who are you?", "Area1.wid|A|S[1]|S|台詞|First words",
-                             "Area1.wid|A|S[1]|S|台詞|no zero byte", "Area1.wid|Door[1]|C[1]|C|台詞|Who are you?"}));
+    EXPECT_EQ(rows(0),
+              (Rows{"Area1.wid|A|S[1]|S|台詞|Who are you?", "Area1.wid|A|S[1]|S|台詞|First words",
+                    "Area1.wid|A|S[1]|S|台詞|no zero byte", "Area1.wid|Door[1]|C[1]|C|台詞|Who are you?"}));
 }
 
 TEST(Trimmed, RemovesControlBytesAndSpacesAtTheEndsOnly)

@@ -43,11 +43,11 @@ protected:
         background.cells[1].flag = "lamp";
         background.cells[2].flag = "door";
         File town = dataFile(0, "Town");
-        town.events = {Event({Start("S", {WithText(15, "door"), flagChange("door", 1), flagChange("door", 0),
-                                          flagChange("door", 2), WithText(43, "lamp"), WithText(65, "ghost"),
-                                          background, flagChange("ghost", 1), stepChange("phase", 0),
-                                          stepChange("phase", 9), stepChange("phase", 12), WithText(41, "phase"),
-                                          WithText(17, "nostep")}),
+        town.events = {Event({Start("S",
+                                    {WithText(15, "door"), flagChange("door", 1), flagChange("door", 0),
+                                     flagChange("door", 2), WithText(43, "lamp"), WithText(65, "ghost"), background,
+                                     flagChange("ghost", 1), stepChange("phase", 0), stepChange("phase", 9),
+                                     stepChange("phase", 12), WithText(41, "phase"), WithText(17, "nostep")}),
                               Start("T", {Node(0, "", {WithText(15, "lamp")})})})};
         Card gate;
         gate.name = "Gate";
@@ -71,22 +71,24 @@ TEST_F(FlagStepSearchTest, FlagsListEveryDeclaredNameWithContentsCardsAndCells)
     SearchFlagStep(context(), SummarySection::Flags);
     EXPECT_TRUE(sink.messages.empty());
     ASSERT_EQ(leftLines(), (Rows{"door", "lamp", "unused", "未定義"}));
-    EXPECT_EQ(rowsOf("door"), (Rows{
-                                  "Area1.wid|Town|S[1]|S|分岐|",
-                                  "Area1.wid|Town|S[1]|S|変更|open",
-                                  "Area1.wid|Town|S[1]|S|変更|shut",
-                                  "Area1.wid|Town|S[1]|S|変更|shut",
-                                  "Area1.wid|Town|S[1]|S|背景変更[2]|",
-                                  "Area1.wid|Gate[1]|||カードフラグ|",
-                                  "Battle1.wid|エネミーカード[1]|||カードフラグ|",
-                              }));
-    EXPECT_EQ(rowsOf("lamp"), (Rows{
-                                  "Area1.wid|Town|S[1]|T|分岐|",
-                                  "Area1.wid|Town|S[1]|S|反転|",
-                                  "Area1.wid|Town|S[1]|S|背景変更[1]|",
-                                  "Area1.wid|Gate[1]|Talk[1]|Talk|分岐|",
-                                  "Area1.wid|Town|||エリアセル[0]|",
-                              }));
+    EXPECT_EQ(rowsOf("door"),
+              (Rows{
+                  "Area1.wid|Town|S[1]|S|分岐|",
+                  "Area1.wid|Town|S[1]|S|変更|open",
+                  "Area1.wid|Town|S[1]|S|変更|shut",
+                  "Area1.wid|Town|S[1]|S|変更|shut",
+                  "Area1.wid|Town|S[1]|S|背景変更[2]|",
+                  "Area1.wid|Gate[1]|||カードフラグ|",
+                  "Battle1.wid|エネミーカード[1]|||カードフラグ|",
+              }));
+    EXPECT_EQ(rowsOf("lamp"),
+              (Rows{
+                  "Area1.wid|Town|S[1]|T|分岐|",
+                  "Area1.wid|Town|S[1]|S|反転|",
+                  "Area1.wid|Town|S[1]|S|背景変更[1]|",
+                  "Area1.wid|Gate[1]|Talk[1]|Talk|分岐|",
+                  "Area1.wid|Town|||エリアセル[0]|",
+              }));
     EXPECT_TRUE(rowsOf("unused").empty());
     EXPECT_EQ(rowsOf("未定義"), (Rows{"Area1.wid|Town|S[1]|S|変更|未定義", "Area1.wid|Town|S[1]|S|判定|"}));
 }
@@ -95,12 +97,13 @@ TEST_F(FlagStepSearchTest, StepsShowTheirValueNamesAndIgnoreFlagsCardsAndCells)
 {
     SearchFlagStep(context(), SummarySection::Steps);
     ASSERT_EQ(leftLines(), (Rows{"phase", "未定義"}));
-    EXPECT_EQ(rowsOf("phase"), (Rows{
-                                   "Area1.wid|Town|S[1]|S|変更|p0",
-                                   "Area1.wid|Town|S[1]|S|変更|p9",
-                                   "Area1.wid|Town|S[1]|S|変更|12",
-                                   "Area1.wid|Town|S[1]|S|増加|",
-                               }));
+    EXPECT_EQ(rowsOf("phase"),
+              (Rows{
+                  "Area1.wid|Town|S[1]|S|変更|p0",
+                  "Area1.wid|Town|S[1]|S|変更|p9",
+                  "Area1.wid|Town|S[1]|S|変更|12",
+                  "Area1.wid|Town|S[1]|S|増加|",
+              }));
     EXPECT_EQ(rowsOf("未定義"), (Rows{"Area1.wid|Town|S[1]|S|多岐分岐|"}));
 }
 

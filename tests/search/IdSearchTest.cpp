@@ -43,15 +43,17 @@ TEST_F(IdSearchTest, DefinitionLinesThenRowsInEventStartAndPassOrder)
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"薬草", "剣"}));
     EXPECT_EQ(results.index.key(0), "1");
-    EXPECT_EQ(rows(0), (std::vector<std::string>{
-                           "Area1.wid|Town|開始[1]|開始|入手|2:誰か",
-                           "Area1.wid|Town|開始[1]|開始|喪失|all:全員",
-                           "Area1.wid|Town|Head[3]|Late|入手|1:全体",
-                       }));
-    EXPECT_EQ(rows(1), (std::vector<std::string>{
-                           "Area1.wid|Town|開始[1]|Other|入手|3:荷物袋",
-                           "Area1.wid|Town|開始[1]|Other|分岐|1:選択中",
-                       }));
+    EXPECT_EQ(rows(0),
+              (std::vector<std::string>{
+                  "Area1.wid|Town|開始[1]|開始|入手|2:誰か",
+                  "Area1.wid|Town|開始[1]|開始|喪失|all:全員",
+                  "Area1.wid|Town|Head[3]|Late|入手|1:全体",
+              }));
+    EXPECT_EQ(rows(1),
+              (std::vector<std::string>{
+                  "Area1.wid|Town|開始[1]|Other|入手|3:荷物袋",
+                  "Area1.wid|Town|開始[1]|Other|分岐|1:選択中",
+              }));
     EXPECT_EQ(results.shownLine, -1);
     EXPECT_EQ(results.selectedLine(), -1);
 }
@@ -86,20 +88,21 @@ TEST_F(IdSearchTest, CardLabelsOfEveryKind)
 
     search(SkillUses);
     ASSERT_EQ(leftLines(), (std::vector<std::string>{"Fire"}));
-    EXPECT_EQ(rows(0), (std::vector<std::string>{
-                           "Area1.wid|扉[2]|S[2]|S|入手|1:フィールド",
-                           "Battle1.wid|エネミーカード[2]|S[1]|S|入手|1:フィールド",
-                           "Mate1.wid|所有アイテム[5]|S[1]|S|入手|1:フィールド",
-                           "Mate1.wid|所有技能[7]|S[1]|S|入手|1:フィールド",
-                           "Mate1.wid|所有召喚獣[0]|S[1]|S|入手|1:フィールド",
-                       }));
+    EXPECT_EQ(rows(0),
+              (std::vector<std::string>{
+                  "Area1.wid|扉[2]|S[2]|S|入手|1:フィールド",
+                  "Battle1.wid|エネミーカード[2]|S[1]|S|入手|1:フィールド",
+                  "Mate1.wid|所有アイテム[5]|S[1]|S|入手|1:フィールド",
+                  "Mate1.wid|所有技能[7]|S[1]|S|入手|1:フィールド",
+                  "Mate1.wid|所有召喚獣[0]|S[1]|S|入手|1:フィールド",
+              }));
 }
 
 TEST_F(IdSearchTest, UndefinedIdsGetLinesOfTheirOwnInOrderOfFirstUse)
 {
     add("Item1.wid", defining(3, "Herb", 40001));
-    add("Area1.wid", area("A", {Event({Start("S", {Gain(27, 9, 1, 0), Gain(27, 1, 1, 0), Gain(34, 8, 1, 0),
-                                                  Gain(20, 9, 1, 0)})})}));
+    add("Area1.wid",
+        area("A", {Event({Start("S", {Gain(27, 9, 1, 0), Gain(27, 1, 1, 0), Gain(34, 8, 1, 0), Gain(20, 9, 1, 0)})})}));
     search(ItemUses);
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"Herb", "未定義", "未定義"}));
     EXPECT_EQ(results.index.rows(1).size(), 2u);
@@ -152,9 +155,10 @@ TEST_F(IdSearchTest, FilesThatFailToLoadAreReportedOncePerPass)
     WriteFile(folder.file("Item1.wid"), "\x03");
     WriteFile(folder.file("Info1.wid"), "");
     search(ItemUses);
-    EXPECT_EQ(sink.messages, (Messages{{"Item1.widの読み込みに失敗しました", "I'm sorry!"},
-                                       {"Area2.widの読み込みに失敗しました", "I'm sorry!"},
-                                       {"Item1.widの読み込みに失敗しました", "I'm sorry!"}}));
+    EXPECT_EQ(sink.messages,
+              (Messages{{"Item1.widの読み込みに失敗しました", "I'm sorry!"},
+                        {"Area2.widの読み込みに失敗しました", "I'm sorry!"},
+                        {"Item1.widの読み込みに失敗しました", "I'm sorry!"}}));
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"未定義"}));
 
     sink.messages.clear();
@@ -200,9 +204,9 @@ TEST_F(IdSearchTest, TheUsesInADefiningFileStandAtItsPlaceInTheUsePass)
         return package;
     }());
     search(ItemUses);
-    EXPECT_EQ(rows(0), (std::vector<std::string>{"Area1.wid|A|S[1]|S|入手|1:選択中",
-                                                 "Item1.wid|Herb|Use[1]|Use|喪失|1:選択中",
-                                                 "Package1.wid|P|T[1]|T|入手|2:選択中"}));
+    EXPECT_EQ(rows(0),
+              (std::vector<std::string>{"Area1.wid|A|S[1]|S|入手|1:選択中", "Item1.wid|Herb|Use[1]|Use|喪失|1:選択中",
+                                        "Package1.wid|P|T[1]|T|入手|2:選択中"}));
 }
 
 TEST_F(IdSearchTest, AnEmptyFolderGivesAnEmptyAnswer)

@@ -31,8 +31,8 @@ TEST(MatchesPattern, WildcardsAndLetterCase)
 TEST(ScenarioFileList, ListsMatchingOrdinaryFilesInCaseInsensitiveOrder)
 {
     build::TempFolder folder("filelist");
-    for (const char* name : {"item2.wid", "Area1.wid", "Battle1.wid", "area2.WID", ".Area0.wid", "Area3.txt",
-                             "Summary.wsm", "Mate1.wid"})
+    for (const char* name :
+         {"item2.wid", "Area1.wid", "Battle1.wid", "area2.WID", ".Area0.wid", "Area3.txt", "Summary.wsm", "Mate1.wid"})
         folder.touch(name);
     std::filesystem::create_directories(folder.path() / "Area9.wid");  // a folder
 

@@ -27,10 +27,12 @@ class TextSearchTest : public ScenarioTest {
 protected:
     void SetUp() override
     {
-        add("Area1.wid", dataFile(0, "A", {Event({Start("S", {named(32, "abc", 2), named(39, "ABC", 0),
-                                                               named(25, "abc", 7, false), named(32, "", 1),
-                                                               named(61, "rumor"), named(9, "bell.wav"),
-                                                               named(11, "bell.wav")})})}));
+        add("Area1.wid",
+            dataFile(
+                0, "A",
+                {Event({Start("S",
+                              {named(32, "abc", 2), named(39, "ABC", 0), named(25, "abc", 7, false), named(32, "", 1),
+                               named(61, "rumor"), named(9, "bell.wav"), named(11, "bell.wav")})})}));
         add("Area2.wid", dataFile(0, "B", {Event({Start("T", {named(25, "abc", -1)})})}));
     }
 };
@@ -42,7 +44,8 @@ TEST_F(TextSearchTest, CouponsInSortedLinesWithTheirTargetWords)
     ASSERT_EQ(leftLines(), (Rows{"", "abc", "ABC"}));
     EXPECT_EQ(rows(0), (Rows{"Area1.wid|A|S[1]|S|取得|誰か"}));
     // "abc" stored with and without its zero byte is one name; passes in their order, then files.
-    EXPECT_EQ(rows(1), (Rows{"Area1.wid|A|S[1]|S|取得|全員", "Area1.wid|A|S[1]|S|分岐|7", "Area2.wid|B|T[1]|T|分岐|-1"}));
+    EXPECT_EQ(rows(1),
+              (Rows{"Area1.wid|A|S[1]|S|取得|全員", "Area1.wid|A|S[1]|S|分岐|7", "Area2.wid|B|T[1]|T|分岐|-1"}));
     EXPECT_EQ(rows(2), (Rows{"Area1.wid|A|S[1]|S|削除|選択中"}));
 }
 

@@ -123,11 +123,18 @@ void writeEffects(ByteWriter& out, const std::vector<Effect>& effects)
         out.zeros(4);
         switch (effect.type) {
         case 0x40800:
-        case 0x40801: out.zeros(5); break;
+        case 0x40801:
+            out.zeros(5);
+            break;
         case 0x40803:
-        case 0x40804: out.zeros(4); break;
-        case 0x40805: out.zeros(8); break;
-        default: break;
+        case 0x40804:
+            out.zeros(4);
+            break;
+        case 0x40805:
+            out.zeros(8);
+            break;
+        default:
+            break;
         }
     }
 }
@@ -147,10 +154,17 @@ void writeDetail(ByteWriter& out, const Content& c)
     if (c.kind > LastContentKind)
         return;  // a kind the reader refuses; its detail does not matter
     switch (DetailLayoutOf(c.kind)) {
-    case L::Empty: break;
-    case L::Text: text(c.text); break;
-    case L::Number: out.int32(c.number); break;
-    case L::Option: out.byte(static_cast<std::uint8_t>(c.option)); break;
+    case L::Empty:
+        break;
+    case L::Text:
+        text(c.text);
+        break;
+    case L::Number:
+        out.int32(c.number);
+        break;
+    case L::Option:
+        out.byte(static_cast<std::uint8_t>(c.option));
+        break;
     case L::TwoTexts:
         text(c.text);
         text(c.text2);
@@ -169,7 +183,9 @@ void writeDetail(ByteWriter& out, const Content& c)
     case L::TwoOptions:
         out.byte(static_cast<std::uint8_t>(c.option)).byte(static_cast<std::uint8_t>(c.option2));
         break;
-    case L::NumberSkip: out.int32(c.number).zeros(9); break;
+    case L::NumberSkip:
+        out.int32(c.number).zeros(9);
+        break;
     case L::TextOption:
         text(c.text);
         out.byte(static_cast<std::uint8_t>(c.option));
@@ -178,7 +194,9 @@ void writeDetail(ByteWriter& out, const Content& c)
         text(c.text);
         out.int32(c.number);
         break;
-    case L::Gain: out.int32(c.number).int32(c.amount).byte(static_cast<std::uint8_t>(c.option)); break;
+    case L::Gain:
+        out.int32(c.number).int32(c.amount).byte(static_cast<std::uint8_t>(c.option));
+        break;
     case L::TextNumberOption:
         text(c.text);
         out.int32(c.number).byte(static_cast<std::uint8_t>(c.option));
@@ -190,7 +208,9 @@ void writeDetail(ByteWriter& out, const Content& c)
             storedText(out, serif.text, serif.textsEndInZero);
         }
         break;
-    case L::OptionNumber: out.byte(static_cast<std::uint8_t>(c.option)).int32(c.number); break;
+    case L::OptionNumber:
+        out.byte(static_cast<std::uint8_t>(c.option)).int32(c.number);
+        break;
     }
 }
 
@@ -229,9 +249,12 @@ void writeOwnedCards(ByteWriter& out, const std::vector<Card>& cards, std::size_
 std::size_t trailingSkipOf(std::uint8_t kind)
 {
     switch (static_cast<FileKind>(kind)) {
-    case FileKind::Item: return 25;
-    case FileKind::Skill: return 9;
-    default: return 5;
+    case FileKind::Item:
+        return 25;
+    case FileKind::Skill:
+        return 9;
+    default:
+        return 5;
     }
 }
 

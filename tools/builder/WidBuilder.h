@@ -14,8 +14,8 @@ class ByteWriter {
 public:
     ByteWriter& byte(std::uint8_t value);
     ByteWriter& int32(std::int32_t value);
-    ByteWriter& text(const std::string& value);       // length, bytes, zero byte
-    ByteWriter& rawText(const std::string& stored);    // length and exactly these bytes
+    ByteWriter& text(const std::string& value);  // length, bytes, zero byte
+    ByteWriter& rawText(const std::string& stored);  // length and exactly these bytes
     ByteWriter& block(std::int32_t length, std::uint8_t fill = 0xB1);
     ByteWriter& zeros(std::size_t count);
     ByteWriter& bytes(const std::string& raw);
@@ -77,7 +77,7 @@ struct Content {
 
 struct Event {
     Event() = default;
-    Event(std::vector<Content> startContents) : starts(std::move(startContents)) {}
+    Event(std::vector<Content> startContents) : starts(std::move(startContents)) { }
 
     std::vector<Content> starts;
     std::vector<std::int32_t> keys;
@@ -98,11 +98,11 @@ struct File {
     std::string title;
     std::int32_t storedId = 40001;
     std::vector<Event> events;
-    std::vector<Card> cards;   // Area, Battle, or Mate owned items
+    std::vector<Card> cards;  // Area, Battle, or Mate owned items
     std::vector<Card> skills;  // Mate
     std::vector<Card> beasts;  // Mate
-    std::vector<Cell> cells;   // Area
-    CardBody body;             // Item, Skill, Beast
+    std::vector<Cell> cells;  // Area
+    CardBody body;  // Item, Skill, Beast
     std::int32_t trailingBlockLength = 3;  // Battle's closing block, Info's block
     bool packageByName = false;  // write the 4-byte header of a "Package*" file
 };

@@ -1,0 +1,62 @@
+#include "cli/CommandList.h"
+
+#include "search/Commands.h"
+
+#include <algorithm>
+#include <ostream>
+#include <string_view>
+
+namespace quorvel {
+
+namespace {
+
+// A hyphen as roff prints it: a minus sign, as a command line has it.
+std::string roff(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        if (c == '-' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::vector<ListedCommand> ListedCommands()
+{
+    std::vector<ListedCommand> listed;
+    for (const Command& command : Commands())
+        listed.push_back({command.name, command.answers});
+    listed.push_back(
+        {CheckAll, "the three checks in menu order, one answer after another (with --json, one object a line)"});
+    return listed;
+}
+
+void PrintHelp(std::ostream& out)
+{
+    out << "usage: quorvel-cli [--json] [--sort N] COMMAND PATH\n\n"
+           "PATH is a scenario folder, or any file inside one; for link, the data file to read.\n"
+           "--json    print one UTF-8 JSON object: the messages raised and every name with its rows\n"
+           "--sort N  sort each name's rows as a click on result column N (0..6) would; 0 keeps filing order\n\n"
+           "commands:\n";
+    const std::vector<ListedCommand> listed = ListedCommands();
+    std::size_t width = 0;
+    for (const ListedCommand& command : listed)
+        width = std::max(width, command.name.size());
+    for (const ListedCommand& command : listed)
+        out << "  " << command.name << std::string(width + 2 - command.name.size(), ' ') << command.answers << "\n";
+    out << "\nexit status: 0 answered without messages (and a check found nothing), 1 a message was raised or a\n"
+           "check found something, 2 wrong usage or no such PATH\n";
+}
+
+std::string ManPageCommands()
+{
+    std::string roffText;
+    for (const ListedCommand& command : ListedCommands())
+        roffText += ".TP\n.B " + roff(command.name) + "\n" + roff(command.answers) + "\n";
+    return roffText;
+}
+
+}  // namespace quorvel

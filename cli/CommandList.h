@@ -1,0 +1,27 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// The word of quorvel-cli for running every check, in menu order.
+inline constexpr const char* CheckAll = "check";
+
+// One command as --help and the man page list it.
+struct ListedCommand {
+    std::string name;
+    std::string answers;
+};
+
+// Every command of the command table in menu order, then CheckAll.
+std::vector<ListedCommand> ListedCommands();
+
+// quorvel-cli --help.
+void PrintHelp(std::ostream& out);
+
+// The man page's list of commands, in roff: one tagged paragraph each.
+std::string ManPageCommands();
+
+}  // namespace quorvel
