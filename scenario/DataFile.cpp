@@ -25,6 +25,8 @@ enum class EventKeys { With, Without };
 template <typename Item>
 void ClearKeepingRoom(std::vector<Item>& items)
 {
+    // Room for a few thousand items covers a large real file; more came from
+    // an unusual one and is not worth holding on to for the next file.
     constexpr std::size_t KeptRoom = 4096;
     if (items.capacity() > KeptRoom)
         std::vector<Item>().swap(items);

@@ -46,10 +46,4 @@ inline std::string_view UpToFirstZero(std::string_view text)
     return text.substr(0, text.find('\0'));
 }
 
-// The shown form of a stored text, as UTF-8.
-inline std::string DisplayText(std::string_view text)
-{
-    return SjisToUtf8(UpToFirstZero(text));
-}
-
 }  // namespace quorvel

@@ -17,8 +17,12 @@ namespace quorvel {
 // together.
 inline std::vector<std::size_t> RunStarts(std::size_t count, unsigned workers)
 {
+    // Below four files a run costs more to hand over than it takes to read.
     constexpr std::size_t ShortestRun = 4;
-    const std::size_t share = 4 * static_cast<std::size_t>(std::max(1u, workers));
+    // Each run takes a quarter of a worker's share of what is left, so the
+    // last runs are short enough for the workers to end within a file or two.
+    constexpr std::size_t RunsPerWorkerShare = 4;
+    const std::size_t share = RunsPerWorkerShare * static_cast<std::size_t>(std::max(1u, workers));
     std::vector<std::size_t> starts{0};
     for (std::size_t start = 0; start < count;) {
         start += std::min(count - start, std::max(ShortestRun, (count - start) / share));
@@ -34,10 +38,14 @@ inline unsigned WorkersFor(std::size_t count, std::size_t minimum, unsigned work
     return count >= minimum ? workers : 1;
 }
 
-// How far workers may run ahead of the consumer, in work items.
+// How far workers may run ahead of the consumer, in work items: one item
+// per worker, and two more, so a worker that finishes while the consumer is
+// still filing the previous item can start on the next at once, without
+// holding more than a few items' results in memory.
 inline std::size_t WorkWindow(unsigned workers)
 {
-    return static_cast<std::size_t>(workers) + 2;
+    constexpr std::size_t ItemsBeyondTheWorkers = 2;
+    return static_cast<std::size_t>(workers) + ItemsBeyondTheWorkers;
 }
 
 // Turns items 0..count-1 into results on up to `workers` threads (the

@@ -8,11 +8,6 @@
 
 namespace quorvel {
 
-std::string WithoutFinalZero(std::string_view stored)
-{
-    return std::string(stored.size() <= 1 ? std::string_view() : stored.substr(0, stored.size() - 1));
-}
-
 std::string IndexedLabel(std::string_view text, long long number, bool dataFileText)
 {
     if (dataFileText)

@@ -9,10 +9,6 @@
 
 namespace quorvel {
 
-// A stored data-file text without its final zero byte (texts of length 1 or
-// less count as empty).
-std::string WithoutFinalZero(std::string_view stored);
-
 // "<text>[<number>]"; dataFileText drops the text's final zero byte first.
 std::string IndexedLabel(std::string_view text, long long number, bool dataFileText);
 

@@ -15,16 +15,8 @@
 #include <fstream>
 #include <sstream>
 
-namespace quorvel {
+namespace quorvel::build {
 namespace {
-
-using namespace build;
-// The builder's records, not the reader's of the same names.
-using build::Card;
-using build::Cell;
-using build::Content;
-using build::DialogueEntry;
-using build::Event;
 
 class CliTest : public ::testing::Test {
 protected:
@@ -282,4 +274,4 @@ TEST(ManPage, ListsEveryCommandOfTheTableInMenuOrder)
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::build

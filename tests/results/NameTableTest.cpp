@@ -106,23 +106,5 @@ TEST(ResultIndex, UndecodableBytesStillCompareByTheirBytes)
     EXPECT_NE(index.find(std::string("\x81", 1)), index.find(std::string("\xFF", 1)));
 }
 
-TEST(ShiftJis, DecodesUpToTheFirstZeroByteAndKeepsLineBreaks)
-{
-    EXPECT_EQ(DisplayText(sj("未定義") + '\0' + "tail"), "未定義");
-    EXPECT_EQ(DisplayText(sj("一行目\r\n二行目\r\n")), "一行目\r\n二行目\r\n");
-    EXPECT_FALSE(DisplayText(std::string("\x81", 1)).empty());
-    EXPECT_EQ(sj("チェック！").size(), 10u);
-}
-
-TEST(ShiftJisDecoder, GivesWhatTheConverterGives)
-{
-    ShiftJisDecoder decoder;
-    std::vector<std::string> samples = {"", "abc\\~", Utf8ToSjis("勇者の剣　ｱｲｳ"), "\x82", "\x82\xa0\x80", "\xff\xfe"};
-    for (int byte = 0; byte < 256; ++byte)
-        samples.push_back(std::string(1, static_cast<char>(byte)) + "x");
-    for (const std::string& sample : samples)
-        EXPECT_EQ(decoder.toUtf8(sample), SjisToUtf8(sample)) << sample;
-}
-
 }  // namespace
 }  // namespace quorvel

@@ -4,16 +4,8 @@
 
 #include "tests/support/ScenarioTest.h"
 
-namespace quorvel {
+namespace quorvel::build {
 namespace {
-
-using namespace build;
-// The builder's records, not the reader's of the same names.
-using build::Card;
-using build::Cell;
-using build::Content;
-using build::DialogueEntry;
-using build::Event;
 using Rows = std::vector<std::string>;
 
 class CheckTest : public ScenarioTest { };
@@ -104,4 +96,4 @@ TEST(Trimmed, RemovesControlBytesAndSpacesAtTheEndsOnly)
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::build

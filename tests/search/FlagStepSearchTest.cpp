@@ -3,16 +3,8 @@
 #include "tests/support/ScenarioTest.h"
 #include "tools/builder/SummaryBuilder.h"
 
-namespace quorvel {
+namespace quorvel::build {
 namespace {
-
-using namespace build;
-// The builder's records, not the reader's of the same names.
-using build::Card;
-using build::Cell;
-using build::Content;
-using build::DialogueEntry;
-using build::Event;
 using Rows = std::vector<std::string>;
 
 Content flagChange(const std::string& flag, std::int8_t value)
@@ -116,4 +108,4 @@ TEST_F(FlagStepSearchTest, ASummaryThatCannotBeReadListsNothing)
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::build

@@ -4,16 +4,8 @@
 
 #include "tests/support/ScenarioTest.h"
 
-namespace quorvel {
+namespace quorvel::build {
 namespace {
-
-using namespace build;
-// The builder's records, not the reader's of the same names.
-using build::Card;
-using build::Cell;
-using build::Content;
-using build::DialogueEntry;
-using build::Event;
 
 class IdSearchTest : public ScenarioTest {
 protected:
@@ -217,4 +209,4 @@ TEST_F(IdSearchTest, AnEmptyFolderGivesAnEmptyAnswer)
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::build

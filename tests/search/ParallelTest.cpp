@@ -10,16 +10,8 @@
 #include <stdexcept>
 #include <thread>
 
-namespace quorvel {
+namespace quorvel::build {
 namespace {
-
-using namespace build;
-// The builder's records, not the reader's of the same names.
-using build::Card;
-using build::Cell;
-using build::Content;
-using build::DialogueEntry;
-using build::Event;
 
 // Everything a command leaves: lines, the rows under each, the messages.
 struct Answer {
@@ -177,4 +169,4 @@ TEST(RunStarts, RunsCoverEveryItemOnceAndShortenTowardsTheEnd)
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::build

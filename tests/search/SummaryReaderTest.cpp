@@ -3,16 +3,8 @@
 #include "tests/support/ScenarioTest.h"
 #include "tools/builder/SummaryBuilder.h"
 
-namespace quorvel {
+namespace quorvel::build {
 namespace {
-
-using namespace build;
-// The builder's records, not the reader's of the same names.
-using build::Card;
-using build::Cell;
-using build::Content;
-using build::DialogueEntry;
-using build::Event;
 
 class SummaryReaderTest : public ScenarioTest {
 protected:
@@ -167,4 +159,4 @@ TEST_F(SummaryReaderTest, TheScenarioHoldsExactlyOneSummaryWhateverItsCase)
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::build

@@ -3,16 +3,8 @@
 
 #include "tests/support/ScenarioTest.h"
 
-namespace quorvel {
+namespace quorvel::build {
 namespace {
-
-using namespace build;
-// The builder's records, not the reader's of the same names.
-using build::Card;
-using build::Cell;
-using build::Content;
-using build::DialogueEntry;
-using build::Event;
 using Rows = std::vector<std::string>;
 
 Content named(std::uint8_t kind, const std::string& text, std::int8_t target = 0, bool endsInZero = true)
@@ -96,4 +88,4 @@ TEST_F(LinkSearchTest, FilesWithoutLinksInfoFilesAndFailedLoads)
 }
 
 }  // namespace
-}  // namespace quorvel
+}  // namespace quorvel::build
