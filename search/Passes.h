@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,17 +18,22 @@ struct Pass {
 };
 
 // The passes of a command in order, with their kind words as the Shift-JIS
-// that rows hold. A kind stands in one pass of a table at most.
+// that rows hold. A kind stands in one pass of a table at most. The tables
+// are made before the program starts, so the words are converted when a
+// table is first walked, not then.
 class PassTable {
 public:
     PassTable(std::initializer_list<Pass> passes);
 
     const PassKinds& kinds() const { return kinds_; }
-    const std::string& kindWord(std::size_t pass) const { return words_.at(pass); }
+    // The kind words of the passes, in pass order; safe from any thread.
+    const std::vector<std::string>& kindWords() const;
 
 private:
     PassKinds kinds_;
-    std::vector<std::string> words_;
+    std::vector<const char*> words_;
+    mutable std::once_flag converted_;
+    mutable std::vector<std::string> kindWords_;
 };
 
 // Every content of the table's kinds in the event, pass by pass, start by
@@ -36,8 +42,9 @@ private:
 template <typename OnHit>
 void ForEachPassHit(const Event& event, const PassTable& passes, OnHit&& onHit)
 {
+    const std::vector<std::string>& kindWords = passes.kindWords();
     ForEachHitByPass(event, passes.kinds(), [&](std::size_t pass, const Content& start, const Content& hit) {
-        onHit(passes.kindWord(pass), start, hit);
+        onHit(kindWords[pass], start, hit);
     });
 }
 
