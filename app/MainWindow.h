@@ -48,7 +48,7 @@ public:
     QListView* nameList = nullptr;  // the left list
     QSplitter* listSplitter = nullptr;
     QTreeView* resultList = nullptr;  // the right list
-    ScenarioFileList scenarioFiles;  // the data files of the scenario folder
+    ScenarioFileList scenarioFiles;   // the data files of the scenario folder
     OpenDialogState openDialog;
 
     // State the window owns.

@@ -19,7 +19,7 @@ public:
 
 private:
     std::string sortKey_;  // ICU sort key of the decoded text
-    std::string bytes_;  // the text without its zero bytes
+    std::string bytes_;    // the text without its zero bytes
 };
 
 // The text without its zero bytes: the bytes that decide equality of names.

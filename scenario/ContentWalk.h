@@ -139,9 +139,9 @@ void ForEachHitByPass(const Event& event, const PassKinds& passes, OnHit&& onHit
 
 // Where a group of events sits in its file.
 enum class EventOwner {
-    File,  // the file's own events
+    File,        // the file's own events
     PlacedCard,  // a card of an Area file or an enemy card of a Battle file
-    OwnedItem,  // Mate owned cards
+    OwnedItem,   // Mate owned cards
     OwnedSkill,
     OwnedBeast,
 };

@@ -70,6 +70,7 @@ struct ReaderStacks {
     ListStack<Card> cards;
     ListStack<Cell> cells;
     ListStack<DialogueEntry> dialogueEntries;
+    ListStack<CouponScore> couponScores;
     std::vector<OpenContent> open;
 
     // Empty stacks, with the room they had. A failed read may have left items behind.
@@ -81,6 +82,7 @@ struct ReaderStacks {
         stacks.cards.clear();
         stacks.cells.clear();
         stacks.dialogueEntries.clear();
+        stacks.couponScores.clear();
         ClearKeepingRoom(stacks.open);
         return stacks;
     }
@@ -91,7 +93,8 @@ class DataFileReader {
 public:
     DataFileReader(DataFile& file, std::span<const std::uint8_t> bytes, RecordArenas& arenas, ReaderStacks& stacks)
         : file_(file), in_(bytes), arenas_(arenas), contents_(stacks.contents), events_(stacks.events),
-          cards_(stacks.cards), cells_(stacks.cells), dialogueEntries_(stacks.dialogueEntries), open_(stacks.open)
+          cards_(stacks.cards), cells_(stacks.cells), dialogueEntries_(stacks.dialogueEntries),
+          couponScores_(stacks.couponScores), open_(stacks.open)
     {
     }
 
@@ -114,7 +117,11 @@ private:
     Content readContentTree();
     void readContentHead(Content& content, std::int64_t& childCount);
     ContentDetail readDetail(std::uint8_t kind);
+    void readDialogue(ContentDetail& detail);
+    void readRandomMembers(ContentDetail& detail);
     Cell readCell();
+    void readTextCell(Cell& cell);
+    void readColourCell(Cell& cell);
     Card readPlacedCard(int position);
     Card readOwnedCard(std::uint64_t trailingSkip);
 
@@ -130,6 +137,7 @@ private:
     ListStack<Card>& cards_;
     ListStack<Cell>& cells_;
     ListStack<DialogueEntry>& dialogueEntries_;
+    ListStack<CouponScore>& couponScores_;
     std::vector<OpenContent>& open_;
     int embeddedDepth_ = 0;
 };
@@ -374,39 +382,125 @@ ContentDetail DataFileReader::readDetail(std::uint8_t kindByte)
         d.number = in_.readInt();
         d.option = option();
         break;
-    case DetailLayout::Dialogue: {
-        const std::size_t mark = dialogueEntries_.mark();
-        d.option = option();
-        d.number = in_.readInt();
-        for (std::int32_t i = 0; i < d.number; ++i) {
-            DialogueEntry entry;
-            entry.condition = in_.readText();
-            entry.text = in_.readText();
-            dialogueEntries_.push(entry);
-        }
-        d.dialogueEntries = dialogueEntries_.keepFrom(mark, arenas_.dialogueEntries);
+    case DetailLayout::Dialogue:
+        readDialogue(d);
         break;
-    }
     case DetailLayout::OptionNumber:
         d.option = option();
         d.number = in_.readInt();
+        break;
+    case DetailLayout::RandomMembers:
+        readRandomMembers(d);
+        break;
+    case DetailLayout::TwoOptionsText:
+        d.option = option();
+        d.option2 = option();
+        d.text = in_.readText();
         break;
     }
     return d;
 }
 
+// The speaker byte (option), with speaker 3 ("chosen by coupon score") the
+// evaluation entries, then the entries said.
+void DataFileReader::readDialogue(ContentDetail& d)
+{
+    constexpr std::uint8_t ChosenByCouponScore = 3;
+    const std::uint8_t speaker = in_.readByte();
+    d.option = static_cast<std::int8_t>(speaker);
+    if (speaker == ChosenByCouponScore) {
+        const std::size_t mark = couponScores_.mark();
+        forEachListItem([&] {
+            CouponScore score;
+            score.coupon = in_.readText();
+            score.value = in_.readInt();
+            couponScores_.push(score);
+        });
+        d.couponScores = couponScores_.keepFrom(mark, arenas_.couponScores);
+    }
+    const std::size_t mark = dialogueEntries_.mark();
+    d.number = in_.readInt();
+    for (std::int32_t i = 0; i < d.number; ++i) {
+        DialogueEntry entry;
+        entry.condition = in_.readText();
+        entry.text = in_.readText();
+        dialogueEntries_.push(entry);
+    }
+    d.dialogueEntries = dialogueEntries_.keepFrom(mark, arenas_.dialogueEntries);
+}
+
+// Groups (option) and style (option2); style bit 0 adds the level range
+// (number, amount), bit 1 a status byte, which no search reads.
+void DataFileReader::readRandomMembers(ContentDetail& d)
+{
+    constexpr std::uint8_t WithLevels = 0x01;
+    constexpr std::uint8_t WithStatus = 0x02;
+    d.option = static_cast<std::int8_t>(in_.readByte());
+    const std::uint8_t style = in_.readByte();
+    d.option2 = static_cast<std::int8_t>(style);
+    if (style & WithLevels) {
+        d.number = in_.readInt();
+        d.amount = in_.readInt();
+    }
+    if (style & WithStatus)
+        in_.readAndDrop(1);
+}
+
+// The header's third number is the width field: below 60,000 the classic
+// cell, from 60,000 to 69,999 a text or colour cell by the type byte that
+// follows the header; 70,000 and above a newer encoding this reader refuses.
 Cell DataFileReader::readCell()
 {
+    constexpr std::int32_t TypedCells = 60000;
+    constexpr std::int32_t NewerCells = 70000;
+    constexpr std::uint8_t TextCell = 2;
+    constexpr std::uint8_t ColourCell = 3;
     Cell cell;
     cell.number1 = in_.readInt();
     cell.number2 = in_.readInt();
     cell.number3 = in_.readInt();
     cell.number4 = in_.readInt();
-    cell.text = in_.readText();
-    cell.option = in_.readByte();
+    if (cell.number3 >= NewerCells)
+        in_.fail("a cell of a newer encoding (width field " + std::to_string(cell.number3) + ")");
+    if (cell.number3 < TypedCells) {
+        cell.text = in_.readText();
+        cell.option = in_.readByte();
+    } else if (const std::uint8_t type = in_.readByte(); type == TextCell) {
+        readTextCell(cell);
+    } else if (type == ColourCell) {
+        readColourCell(cell);
+    } else {
+        in_.fail("unknown cell type " + std::to_string(type));
+    }
     cell.flag = in_.readText();
     cell.option2 = in_.readByte();
     return cell;
+}
+
+// Mask; the text; its font name, size, colour and style (style bit 4: an
+// outline of a kind, colour and width); four more items. Only the text is kept.
+void DataFileReader::readTextCell(Cell& cell)
+{
+    constexpr std::uint8_t WithOutline = 0x10;
+    cell.layout = CellLayout::Text;
+    cell.option = in_.readByte();  // mask
+    cell.text = in_.readText();
+    in_.readText();          // font name
+    in_.readAndDrop(4 + 4);  // size, colour
+    if (in_.readByte() & WithOutline)
+        in_.readAndDrop(1 + 4 + 4);  // kind, colour, width
+    in_.readAndDrop(1 + 4 + 4 + 1);
+}
+
+// Blend, gradient and colour, and the end colour of a gradient.
+void DataFileReader::readColourCell(Cell& cell)
+{
+    cell.layout = CellLayout::Colour;
+    cell.option = in_.readByte();  // blend
+    const std::uint8_t gradient = in_.readByte();
+    in_.readAndDrop(4);
+    if (gradient != 0)
+        in_.readAndDrop(4);
 }
 
 Card DataFileReader::readPlacedCard(int position)

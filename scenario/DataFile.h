@@ -32,15 +32,29 @@ enum class FileKind : std::int8_t {
 
 struct DialogueEntry {
     Text condition;  // the coupon condition of the entry
-    Text text;  // what is said
+    Text text;       // what is said
 };
 
+// One entry of the evaluation that chooses a dialogue's speaker by coupon
+// score (speaker byte 3): a coupon and what holding it adds. An empty name in
+// the first entry is no coupon: its value is the starting score.
+struct CouponScore {
+    Text coupon;
+    std::int32_t value = 0;
+};
+
+// How a cell is stored, told by its width field (number3): below 60,000 the
+// classic cell; from 60,000 to 69,999 a type byte follows the header and
+// says text (2) or colour (3).
+enum class CellLayout : std::uint8_t { Classic, Text, Colour };
+
 struct Cell {
+    CellLayout layout = CellLayout::Classic;
     std::int32_t number1 = 0;
     std::int32_t number2 = 0;
     std::int32_t number3 = 0;
     std::int32_t number4 = 0;
-    Text text;
+    Text text;  // a text cell's text
     std::uint8_t option = 0;
     Text flag;  // length 1 or less: no flag
     std::uint8_t option2 = 0;
@@ -53,6 +67,7 @@ struct ContentDetail {
     std::int8_t option = 0;
     std::int8_t option2 = 0;
     std::span<const DialogueEntry> dialogueEntries;
+    std::span<const CouponScore> couponScores;  // a dialogue whose speaker is chosen by coupon score
     std::span<const Cell> cells;
     Text text;
     Text text2;
@@ -71,9 +86,9 @@ struct Event {
 };
 
 struct Card {
-    Text name;  // empty for Battle enemy cards
+    Text name;                // empty for Battle enemy cards
     std::int32_t number = 0;  // Area/Battle: 0-based position; Mate: id less 40000
-    Text flag;  // empty for Mate cards
+    Text flag;                // empty for Mate cards
     std::span<const Event> events;
 };
 
@@ -84,6 +99,7 @@ struct RecordArenas {
     RecordArena<Card> cards;
     RecordArena<Cell> cells;
     RecordArena<DialogueEntry> dialogueEntries;
+    RecordArena<CouponScore> couponScores;
 };
 
 // One data file. Construction reads the whole file with one read; it either
@@ -98,15 +114,15 @@ public:
     DataFile& operator=(DataFile&&) noexcept = default;
 
     bool loaded = false;
-    Text title;  // as stored
+    Text title;            // as stored
     std::string fileName;  // the file-name part of the path, no zero byte
-    std::int32_t id = 0;  // as stored: real id + 40000 except for Package files
+    std::int32_t id = 0;   // as stored: real id + 40000 except for Package files
     FileKind kind = FileKind::Area;
     std::span<const Event> events;
-    std::span<const Card> cards;  // Area cards, Battle enemy cards, Mate owned items
+    std::span<const Card> cards;   // Area cards, Battle enemy cards, Mate owned items
     std::span<const Card> skills;  // Mate owned skills
     std::span<const Card> beasts;  // Mate owned beasts
-    std::span<const Cell> cells;  // Area cells
+    std::span<const Cell> cells;   // Area cells
 
     // Why the load failed (empty when loaded); for diagnostics only.
     std::string failure;

@@ -20,11 +20,11 @@ const char* MenuCaption(Menu menu);
 // link search reads one data file the user picks (`runOnFile`, false when
 // that file failed to load), so Reload does not run it again.
 struct Command {
-    const char* name;  // quorvel-cli's word for it
-    Menu menu;  // where the window shows it
-    bool separatorBefore;  // a separator stands above it in its menu
-    const char* caption;  // its menu caption (UTF-8)
-    const char* answers;  // what it tells, for --help and the man page
+    const char* name;       // quorvel-cli's word for it
+    Menu menu;              // where the window shows it
+    bool separatorBefore;   // a separator stands above it in its menu
+    const char* caption;    // its menu caption (UTF-8)
+    const char* answers;    // what it tells, for --help and the man page
     SearchMode searchMode;  // what it leaves behind, and what Reload runs again by
     std::function<void(SearchContext&)> run = {};
     std::function<bool(SearchContext&, const std::string& dataFile)> runOnFile = {};

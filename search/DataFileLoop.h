@@ -102,10 +102,10 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
 // One visited event with the texts every row of it shares.
 struct EventVisit {
     const Event& event;
-    TextStore& rowTexts;  // where rows made of the visit keep their texts
-    const std::string& fileName;  // Shift-JIS, no zero byte
+    TextStore& rowTexts;           // where rows made of the visit keep their texts
+    const std::string& fileName;   // Shift-JIS, no zero byte
     const std::string& eventText;  // the label of the file or card holding the event
-    int index;  // the event's position in its list, from 0
+    int index;                     // the event's position in its list, from 0
 
     // The first start's name [index + 1], made when a row first needs it.
     const std::string& headStartName() const;

@@ -74,9 +74,9 @@ void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Pro
     std::vector<Slot> slots(window);
     std::mutex mutex;
     std::condition_variable ready;  // a slot was filled, or an item can be taken
-    std::condition_variable room;  // an item was consumed, or the loop ends
-    std::size_t next = 0;  // the next item to be taken
-    std::size_t consumed = 0;  // items consumed so far
+    std::condition_variable room;   // an item was consumed, or the loop ends
+    std::size_t next = 0;           // the next item to be taken
+    std::size_t consumed = 0;       // items consumed so far
     bool stopping = false;
 
     const auto canTake = [&] { return next < count && next < consumed + window; };

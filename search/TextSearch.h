@@ -11,7 +11,7 @@ namespace quorvel {
 // What one of the three searches for things that exist only as texts named
 // by contents looks for.
 struct TextSearchRule {
-    PassTable passes;  // the contents that name the thing in their text
+    PassTable passes;    // the contents that name the thing in their text
     bool valueIsTarget;  // the value column shows the target word (the coupon search)
 };
 

@@ -37,8 +37,8 @@ std::vector<std::string> hits(const Event& event, const PassKinds& passes)
     return out;
 }
 
-constexpr auto ItemGet = ContentKind::ItemGet;  // 27
-constexpr auto SkillGet = ContentKind::SkillGet;  // 28
+constexpr auto ItemGet = ContentKind::ItemGet;            // 27
+constexpr auto SkillGet = ContentKind::SkillGet;          // 28
 constexpr auto AbilityCheck = ContentKind::AbilityCheck;  // 13
 
 TEST(ForEachHitByPass, EventWithoutStartsGivesNoHits)

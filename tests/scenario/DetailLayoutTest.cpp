@@ -2,6 +2,7 @@
 // of the kind is followed by a second start content whose name must come out
 // intact, which only happens when the reader stopped at the right byte.
 
+#include "scenario/ContentKind.h"
 #include "tests/support/Loading.h"
 #include "tools/builder/WidBuilder.h"
 
@@ -16,15 +17,17 @@ using build::ByteWriter;
 
 // The stored items of each kind's detail: T text, I int, B byte, 9 nine
 // skipped bytes, C a count of one with one cell, E the effect layout with an
-// empty effect list, D a dialogue of one entry.
-constexpr std::array<const char*, 66> DetailItems = {
-    "",    "T",   "I",   "B",   "",    "I",   "TT", "T",   "C",   "T",  // 0-9
-    "I",   "E",   "BB",  "I9",  "I",   "T",   "TB", "T",   "TI",  "I",  // 10-19
-    "IIB", "IIB", "I",   "IIB", "I",   "TIB", "I",  "IIB", "IIB", "I",  // 20-29
+// empty effect list, D a dialogue of one entry, R a random member selection
+// without levels or status.
+constexpr std::array<const char*, 74> DetailItems = {
+    "",    "T",   "I",   "B",   "",    "I",   "TT", "T",   "C",   "T",    // 0-9
+    "I",   "E",   "BB",  "I9",  "I",   "T",   "TB", "T",   "TI",  "I",    // 10-19
+    "IIB", "IIB", "I",   "IIB", "I",   "TIB", "I",  "IIB", "IIB", "I",    // 20-29
     "IIB", "I",   "TIB", "I",   "IIB", "IIB", "I",  "IIB", "I",   "TIB",  // 30-39
-    "D",   "T",   "T",   "T",   "TI",  "",    "BI", "BB",  "I",   "",  // 40-49
-    "",    "",    "T",   "I",   "I",   "",    "",   "T",   "T",   "T",  // 50-59
-    "T",   "T",   "T",   "",    "",    "T",  // 60-65
+    "D",   "T",   "T",   "T",   "TI",  "",    "BI", "BB",  "I",   "",     // 40-49
+    "",    "",    "T",   "I",   "I",   "",    "",   "T",   "T",   "T",    // 50-59
+    "T",   "T",   "T",   "",    "",    "T",   "TT", "TT",  "TT",  "TT",   // 60-69
+    "R",   "BBT", "TIB", "BI",                                            // 70-73
 };
 
 void writeDetailItems(ByteWriter& out, const char* items)
@@ -52,6 +55,9 @@ void writeDetailItems(ByteWriter& out, const char* items)
         case 'D':
             out.byte(0).int32(1).text("coupon").text("words");
             break;
+        case 'R':
+            out.byte(2).byte(0);
+            break;
         }
     }
 }
@@ -69,7 +75,7 @@ std::string packageWithContent(int kind, const char* items, const std::string& t
 
 TEST(DetailLayout, EveryKindReadsExactlyItsStoredBytes)
 {
-    for (int kind = 0; kind <= 65; ++kind) {
+    for (int kind = 0; kind <= LastContentKind; ++kind) {
         SCOPED_TRACE("kind " + std::to_string(kind));
         const DataFile file = build::LoadBytes("Any.wid", packageWithContent(kind, DetailItems[kind]));
         ASSERT_TRUE(file.loaded) << file.failure;
@@ -84,7 +90,7 @@ TEST(DetailLayout, EveryKindReadsExactlyItsStoredBytes)
 
 TEST(DetailLayout, KindsOutsideTheCatalogueFail)
 {
-    for (int kind : {66, 127, 128, 200, 255}) {
+    for (int kind : {74, 127, 128, 200, 255}) {
         const DataFile file = build::LoadBytes("Any.wid", packageWithContent(kind, ""));
         EXPECT_FALSE(file.loaded) << kind;
     }

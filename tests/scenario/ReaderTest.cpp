@@ -374,7 +374,7 @@ TEST(Reader, EmbeddedCardEffect)
 
     // The embedded card's events are read in full: a bad content kind inside fails.
     build::Effect broken = card;
-    broken.embeddedEvents[0].starts[0].children[0].kind = 66;
+    broken.embeddedEvents[0].starts[0].children[0].kind = 74;
     EXPECT_FALSE(LoadBytes("Item1.wid", itemWithEffect(broken)).loaded);
 
     build::Effect unknown{0x40809, false, {}, {}};

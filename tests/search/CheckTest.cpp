@@ -12,7 +12,7 @@ class CheckTest : public ScenarioTest { };
 
 TEST_F(CheckTest, StartChecksFindTargetsWithoutRegardToCaseButNeverFoldBytes)
 {
-    const std::string a = "\x83\x41";  // ア
+    const std::string a = "\x83\x41";    // ア
     const std::string dzi = "\x83\x61";  // ヂ: the trail byte of ア plus 0x20
     Event own({Start("Hall",
                      {WithText(1, "hall"), WithText(52, sj("ｒｏｏｍ")), WithText(1, sj("ＲＯＯＭ")),

@@ -22,7 +22,7 @@ struct StepDeclaration {
 
 struct FlagDeclaration {
     std::string name;
-    std::string onName;  // shown for a change to value 1
+    std::string onName;   // shown for a change to value 1
     std::string offName;  // shown for any other value
     bool nameEndsInZero = true;
 };

@@ -96,11 +96,30 @@ Content WithText(std::uint8_t kind, std::string text)
 
 namespace {
 
+void writeTypedCell(ByteWriter& out, const Cell& cell)
+{
+    out.byte(cell.type);
+    if (cell.type == 2) {
+        out.byte(0).text(cell.text).text("font").int32(12).int32(0x00FFFFFF).byte(cell.style);
+        if (cell.style & 0x10)
+            out.byte(1).int32(0).int32(2);
+        out.byte(0).int32(0).int32(0).byte(0);
+    } else if (cell.type == 3) {
+        out.byte(0).byte(cell.gradient).int32(0x00FF0000);
+        if (cell.gradient != 0)
+            out.int32(0x000000FF);
+    }
+}
+
 void writeCell(ByteWriter& out, const Cell& cell)
 {
     for (std::int32_t n : cell.numbers)
         out.int32(n);
-    out.text(cell.text).byte(0).text(cell.flag).byte(0);
+    if (cell.numbers[2] >= 60000 && cell.numbers[2] < 70000)
+        writeTypedCell(out, cell);
+    else
+        out.text(cell.text).byte(0);
+    out.text(cell.flag).byte(0);
 }
 
 void writeEffects(ByteWriter& out, const std::vector<Effect>& effects)
@@ -202,11 +221,30 @@ void writeDetail(ByteWriter& out, const Content& c)
         out.int32(c.number).byte(static_cast<std::uint8_t>(c.option));
         break;
     case L::Dialogue:
-        out.byte(static_cast<std::uint8_t>(c.option)).int32(static_cast<std::int32_t>(c.dialogueEntries.size()));
-        for (const DialogueEntry& serif : c.dialogueEntries) {
-            storedText(out, serif.condition, serif.textsEndInZero);
-            storedText(out, serif.text, serif.textsEndInZero);
+        out.byte(static_cast<std::uint8_t>(c.option));
+        if (c.option == 3) {
+            out.int32(static_cast<std::int32_t>(c.couponScores.size()));
+            for (const CouponScore& score : c.couponScores) {
+                storedText(out, score.coupon, score.nameEndsInZero);
+                out.int32(score.value);
+            }
         }
+        out.int32(static_cast<std::int32_t>(c.dialogueEntries.size()));
+        for (const DialogueEntry& entry : c.dialogueEntries) {
+            storedText(out, entry.condition, entry.textsEndInZero);
+            storedText(out, entry.text, entry.textsEndInZero);
+        }
+        break;
+    case L::RandomMembers:
+        out.byte(static_cast<std::uint8_t>(c.option)).byte(static_cast<std::uint8_t>(c.option2));
+        if (c.option2 & 0x01)
+            out.int32(c.number).int32(c.amount);
+        if (c.option2 & 0x02)
+            out.byte(c.status);
+        break;
+    case L::TwoOptionsText:
+        out.byte(static_cast<std::uint8_t>(c.option)).byte(static_cast<std::uint8_t>(c.option2));
+        text(c.text);
         break;
     case L::OptionNumber:
         out.byte(static_cast<std::uint8_t>(c.option)).int32(c.number);

@@ -14,7 +14,7 @@ class ByteWriter {
 public:
     ByteWriter& byte(std::uint8_t value);
     ByteWriter& int32(std::int32_t value);
-    ByteWriter& text(const std::string& value);  // length, bytes, zero byte
+    ByteWriter& text(const std::string& value);      // length, bytes, zero byte
     ByteWriter& rawText(const std::string& stored);  // length and exactly these bytes
     ByteWriter& block(std::int32_t length, std::uint8_t fill = 0xB1);
     ByteWriter& zeros(std::size_t count);
@@ -29,10 +29,23 @@ private:
     std::string bytes_;
 };
 
+// A cell. Its third number is the width field: from 60,000 to 69,999 the
+// cell is written as a typed cell of `type` (2 text, 3 colour; any other
+// byte is written as it is and nothing after it), otherwise as a classic one.
 struct Cell {
     std::int32_t numbers[4] = {1, 2, 3, 4};
     std::string text;
     std::string flag;
+    std::uint8_t type = 2;
+    std::uint8_t style = 0;     // a text cell: bit 4 (0x10) adds the outline
+    std::uint8_t gradient = 0;  // a colour cell: not 0 adds the end colour
+};
+
+// One entry of a speaker-3 dialogue's evaluation.
+struct CouponScore {
+    std::string coupon;
+    std::int32_t value = 0;
+    bool nameEndsInZero = true;  // false: stored exactly as given (empty: length 0)
 };
 
 struct DialogueEntry {
@@ -71,6 +84,8 @@ struct Content {
     std::string text2;
     bool textsEndInZero = true;  // false: text and text2 stored exactly as given
     std::vector<DialogueEntry> dialogueEntries;
+    std::vector<CouponScore> couponScores;  // written when option (the speaker) is 3
+    std::uint8_t status = 0;                // kind 70 with style bit 1
     std::vector<Cell> cells;
     std::vector<Effect> effects;  // kind 11
 };
@@ -98,13 +113,13 @@ struct File {
     std::string title;
     std::int32_t storedId = 40001;
     std::vector<Event> events;
-    std::vector<Card> cards;  // Area, Battle, or Mate owned items
-    std::vector<Card> skills;  // Mate
-    std::vector<Card> beasts;  // Mate
-    std::vector<Cell> cells;  // Area
-    CardBody body;  // Item, Skill, Beast
+    std::vector<Card> cards;               // Area, Battle, or Mate owned items
+    std::vector<Card> skills;              // Mate
+    std::vector<Card> beasts;              // Mate
+    std::vector<Cell> cells;               // Area
+    CardBody body;                         // Item, Skill, Beast
     std::int32_t trailingBlockLength = 3;  // Battle's closing block, Info's block
-    bool packageByName = false;  // write the 4-byte header of a "Package*" file
+    bool packageByName = false;            // write the 4-byte header of a "Package*" file
 };
 
 // Named constructors for the kinds of content the searches look at.
