@@ -10,12 +10,16 @@ namespace {
 using K = ContentKind;
 
 const PassTable BranchPasses{
-    {K::FlagBranch, "フラグ分岐"},  {K::StepUpDownBranch, "ステップ上下"}, {K::MemberSelect, "メンバー選択"},
-    {K::AbilityCheck, "能力判定"},  {K::RandomBranch, "ランダム分岐"},     {K::LevelCheck, "レベル判定"},
-    {K::StatusCheck, "状態判定"},   {K::PartySizeCheck, "人数判定"},       {K::BattleCheck, "バトル判定"},
-    {K::CastCheck, "キャスト判定"}, {K::ItemBranch, "アイテム分岐"},       {K::SkillBranch, "技能分岐"},
-    {K::InfoBranch, "情報分岐"},    {K::BeastBranch, "召喚獣分岐"},        {K::MoneyBranch, "所持金分岐"},
-    {K::CouponBranch, "称号分岐"},  {K::EndMarkBranch, "終了印分岐"},      {K::GossipBranch, "ゴシップ分岐"},
+    {K::FlagBranch, "フラグ分岐"},        {K::StepUpDownBranch, "ステップ上下"},   {K::MemberSelect, "メンバー選択"},
+    {K::AbilityCheck, "能力判定"},        {K::RandomBranch, "ランダム分岐"},       {K::LevelCheck, "レベル判定"},
+    {K::StatusCheck, "状態判定"},         {K::PartySizeCheck, "人数判定"},         {K::BattleCheck, "バトル判定"},
+    {K::CastCheck, "キャスト判定"},       {K::ItemBranch, "アイテム分岐"},         {K::SkillBranch, "技能分岐"},
+    {K::InfoBranch, "情報分岐"},          {K::BeastBranch, "召喚獣分岐"},          {K::MoneyBranch, "所持金分岐"},
+    {K::CouponBranch, "称号分岐"},        {K::EndMarkBranch, "終了印分岐"},        {K::GossipBranch, "ゴシップ分岐"},
+    {K::FlagCompareBranch, "フラグ比較"}, {K::RandomMemberBranch, "ランダム選択"}, {K::KeyCodeBranch, "キーコード分岐"},
+    {K::RoundBranch, "ラウンド分岐"},
+    // The step comparison has three ways ("<", "=", ">") and is not examined,
+    // like the multi-way step branch.
 };
 
 // Not a clean two-way split: more than two ways, or two ways named alike

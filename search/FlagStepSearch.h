@@ -4,20 +4,23 @@
 #include "search/SearchContext.h"
 #include "search/SummaryReader.h"
 
-#include <limits>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace quorvel {
 
-// A use of a flag or step: the row, the name it is filed under, and for a
-// change, which of the name's value names the value column shows.
+// A use of a flag or step: the row and the name it is filed under. For a
+// change or a step check, the value column shows the name's value name at
+// `valueName` (0 the first), after `valuePrefix`. The random source of a
+// substitute is filed only where the summary declares that name.
 struct FlagStepUse {
-    static constexpr int NoValueName = std::numeric_limits<int>::min();
-
     std::string name;
     HitRow row;
-    int valueName = NoValueName;
+    std::optional<std::int32_t> valueName = std::nullopt;
+    std::string valuePrefix = {};  // Shift-JIS: the comparison of a step check
+    bool onlyWhereDeclared = false;
 };
 
 // Lists every flag (or step) Summary.wsm declares, and "未定義" when some
@@ -29,7 +32,7 @@ void SearchFlagStep(SearchContext& context, SummarySection section);
 // card's events, then Area cells (cards and cells for flags only).
 void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts);
 
-// The uses in one event: five passes, each over every start content.
+// The uses in one event, pass by pass, each over every start content.
 void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vector<FlagStepUse>& found);
 
 }  // namespace quorvel

@@ -8,7 +8,9 @@ namespace quorvel {
 
 using K = ContentKind;
 
-const TextSearchRule CouponUses{{{K::CouponDelete, "削除"}, {K::CouponGet, "取得"}, {K::CouponBranch, "分岐"}}, true};
+// A dialogue whose speaker is chosen by coupon score uses the coupons of its evaluation.
+const TextSearchRule CouponUses{
+    {{K::CouponDelete, "削除"}, {K::CouponGet, "取得"}, {K::CouponBranch, "分岐"}, {K::Dialogue, "評価"}}, true};
 const TextSearchRule GossipUses{{{K::GossipDelete, "削除"}, {K::GossipGet, "取得"}, {K::GossipBranch, "分岐"}}, false};
 const TextSearchRule SoundUses{{{K::PlaySound, "ラッパ"}, {K::Effect, "効果"}}, false};
 
@@ -19,11 +21,38 @@ void SearchTextUses(SearchContext& context, const TextSearchRule& rule)
     });
 }
 
+namespace {
+
+// The first entry of an evaluation is the starting score when it names no
+// coupon (stored empty, or as the zero byte alone).
+bool isStartingScore(std::span<const CouponScore> scores, std::size_t entry)
+{
+    const Text coupon = scores[entry].coupon;
+    return entry == 0 && (coupon.empty() || coupon == std::string_view("\0", 1));
+}
+
+// Each coupon of a dialogue's evaluation, with the score it adds.
+void collectScores(const EventVisit& visit, const Content& start, const Content& dialogue, const std::string& kindWord,
+                   std::vector<KeyedRow>& found)
+{
+    const std::span<const CouponScore> scores = dialogue.detail.couponScores;
+    for (std::size_t entry = 0; entry < scores.size(); ++entry)
+        if (!isStartingScore(scores, entry))
+            found.push_back({std::string(scores[entry].coupon),
+                             MakeHitRow(visit, start, kindWord, std::to_string(scores[entry].value))});
+}
+
+}  // namespace
+
 void CollectTextUses(const EventVisit& visit, const TextSearchRule& rule, const TargetWordTable& targetWords,
                      std::vector<KeyedRow>& found)
 {
     ForEachPassHit(
         visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
+            if (hit.kind == static_cast<std::uint8_t>(K::Dialogue)) {
+                collectScores(visit, start, hit, kindWord, found);
+                return;
+            }
             const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.detail.option) : std::string();
             found.push_back({std::string(hit.detail.text), MakeHitRow(visit, start, kindWord, value)});
         });

@@ -89,8 +89,8 @@ Content ways(std::uint8_t kind, const std::string& name, const std::vector<std::
 Content dialogue(const std::string& name, const std::vector<std::pair<std::string, std::string>>& entries)
 {
     Content content = named(Node(40), name);
-    for (const auto& [coupons, text] : entries)
-        content.dialogueEntries.push_back({sj(coupons), sj(text)});
+    for (const auto& [condition, text] : entries)
+        content.dialogueEntries.push_back({sj(condition), sj(text)});
     return content;
 }
 
@@ -219,6 +219,49 @@ File mansion()
     return file;
 }
 
+Content twoNames(std::uint8_t kind, const std::string& first, const std::string& second, const std::string& name)
+{
+    Content content = withText(kind, first, name);
+    content.text2 = sj(second);
+    return content;
+}
+
+Cell typedCell(std::uint8_t type, const std::string& text, const std::string& flag)
+{
+    Cell cell = cellWithFlag(flag);
+    cell.numbers[2] = 60000;
+    cell.type = type;
+    cell.text = sj(text);
+    cell.style = 0x10;
+    cell.gradient = 1;
+    return cell;
+}
+
+// The contents, dialogues and cells of the later revisions of the format.
+File lighthouse()
+{
+    File file = defining(0, "灯台", 5);
+    Content nightfall = named(Node(8), "日が暮れる");
+    nightfall.cells = {typedCell(2, "灯台へようこそ", "灯台の火"), typedCell(3, "", "")};
+    Content keeper = named(Node(40), "灯台守");
+    keeper.option = 3;  // the speaker is chosen by coupon score
+    keeper.couponScores = {{"", 10}, {sj("勇者"), 5}, {sj("森の友"), -2}};
+    keeper.dialogueEntries = {{"", sj("火を絶やすな")}};
+    Content check = withText(72, "物語の進行", "決戦は近いか");
+    check.number = 3;
+    check.option = 2;
+    Content round = ways(73, "三回目か", {"○", "×", "○"});
+    round.number = 3;
+    file.events = {Event({start(
+        "見張り",
+        {twoNames(67, "門の鍵", "灯台の火", "火を移す"), twoNames(67, "??Random", "宝箱", "運任せ"),
+         named(twoNames(69, "灯台の火", "門の鍵", "火と鍵"), "火と鍵"),
+         twoNames(66, "物語の進行", "使われない段階", "写す"), twoNames(68, "物語の進行", "謎の段階", "比べる"), check,
+         ways(70, "誰か選ぶ", {"○", "×"}), ways(71, "鍵を回す", {"○", "×"}), round, keeper, nightfall})})};
+    file.cells = {typedCell(2, "灯台", "門の鍵")};
+    return file;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -235,6 +278,7 @@ int main(int argc, char** argv)
     put("Area2.wid", forest());
     put("Area3.wid", defining(0, "誰も来ない島", 3));
     put("Area4.wid", mansion());
+    put("Area5.wid", lighthouse());
     put("Battle1.wid", ambush());
     File dragon = defining(1, "竜との決戦", 2);
     dragon.events = {Event({start("対面",
