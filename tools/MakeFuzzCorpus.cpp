@@ -33,6 +33,43 @@ Event sampleEvent()
     return event;
 }
 
+Content twoNames(std::uint8_t kind, const std::string& first, const std::string& second)
+{
+    Content content = WithText(kind, first);
+    content.text2 = second;
+    return content;
+}
+
+// Every layout the later revisions of the format add.
+Event laterEvent()
+{
+    Content scored = Node(40, "scored");
+    scored.option = 3;
+    scored.couponScores = {{"", 10}, {"hero", -5}};
+    scored.dialogueEntries = {{"", "hi"}};
+    Content random = Node(70, "random", {Start("o"), Start("x")});
+    random.option2 = 3;
+    Content check = WithText(72, "step");
+    check.option = 2;
+    Content background = Node(8, "bg");
+    for (std::uint8_t type : {2, 3}) {
+        Cell cell;
+        cell.numbers[2] = 60000;
+        cell.type = type;
+        cell.style = 0x10;
+        cell.gradient = 1;
+        cell.text = "sign";
+        cell.flag = "lamp";
+        background.cells.push_back(cell);
+    }
+    Event event;
+    event.starts
+        = {Start("Later",
+                 {twoNames(66, "a", "b"), twoNames(67, "??Random", "f"), twoNames(68, "a", "b"), twoNames(69, "f", "g"),
+                  random, WithText(71, "key"), check, Node(73, "round"), scored, background})};
+    return event;
+}
+
 Card sampleCard()
 {
     Card card;
@@ -97,6 +134,14 @@ int main(int argc, char** argv)
     byName.packageByName = true;
     byName.events = {sampleEvent()};
     emit("package-by-name.wid", true, byName);
+    File later;
+    later.kind = 0;
+    later.title = "Later";
+    later.events = {laterEvent()};
+    later.cells = laterEvent().starts[0].children.back().cells;
+    emit("later-layouts.wid", false, later);
+    later.packageByName = true;
+    emit("later-layouts-package.wid", true, later);
     std::cout << "wrote " << written << " files to " << argv[1] << "\n";
     return 0;
 }
