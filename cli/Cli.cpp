@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include "cli/CommandList.h"
+#include "cli/CsvAnswer.h"
 #include "cli/JsonAnswer.h"
 
 #include "scenario/FileSystem.h"
@@ -20,8 +21,10 @@ namespace quorvel {
 
 namespace {
 
+enum class Output { ForPeople, Json, Csv };
+
 struct Options {
-    bool json = false;
+    Output output = Output::ForPeople;
     int sortColumn = 0;
     std::string command;
     std::string path;
@@ -42,8 +45,13 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        if (argument == "--json") {
-            options.json = true;
+        if (argument == "--json" || argument == "--csv") {
+            const Output wanted = argument == "--json" ? Output::Json : Output::Csv;
+            if (options.output != Output::ForPeople && options.output != wanted) {
+                problem = "--json and --csv do not go together";
+                return std::nullopt;
+            }
+            options.output = wanted;
         } else if (argument == "--sort") {
             if (i + 1 >= arguments.size() || arguments[i + 1].size() != 1 || arguments[i + 1][0] < '0'
                 || arguments[i + 1][0] > '6') {
@@ -51,7 +59,7 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
                 return std::nullopt;
             }
             options.sortColumn = arguments[++i][0] - '0';
-        } else if (argument.starts_with("--")) {
+        } else if (argument.starts_with("-") && argument != "-") {
             problem = "unknown option " + argument;
             return std::nullopt;
         } else {
@@ -136,6 +144,30 @@ std::optional<std::string> scenarioFolder(const std::string& path)
     return std::nullopt;
 }
 
+// Whether a folder holds anything of a scenario: its summary or a data file.
+bool holdsAScenario(const std::string& folder)
+{
+    ScenarioFileList files;
+    files.setFolder(folder);
+    files.setMask("Summary.wsm;*.wid");
+    return files.count() > 0;
+}
+
+// The scenario folder of PATH, or nothing when there is none (the reason is on `err`).
+std::optional<std::string> scenarioFolderOf(const std::string& path, std::ostream& err)
+{
+    const std::optional<std::string> folder = scenarioFolder(path);
+    if (!folder) {
+        err << "quorvel-cli: no such file or folder: " << path << "\n";
+        return std::nullopt;
+    }
+    if (!holdsAScenario(*folder)) {
+        err << "quorvel-cli: " << *folder << " holds no scenario (neither Summary.wsm nor a data file)\n";
+        return std::nullopt;
+    }
+    return folder;
+}
+
 // Runs one command and prints its answer; the exit status, or nothing when
 // PATH does not suit the command (the reason is on `err`).
 std::optional<int> runCommand(const Command& command, const Options& options, std::ostream& out, std::ostream& err)
@@ -147,25 +179,36 @@ std::optional<int> runCommand(const Command& command, const Options& options, st
     SearchContext context{files, results, messages, targetWords};
     std::error_code error;
     if (command.runOnFile) {
+        if (!std::filesystem::exists(options.path, error)) {
+            err << "quorvel-cli: no such file or folder: " << options.path << "\n";
+            return std::nullopt;
+        }
         if (!std::filesystem::is_regular_file(options.path, error)) {
             err << "quorvel-cli: " << command.name << " needs a data file, and " << options.path << " is not one\n";
             return std::nullopt;
         }
         command.runOnFile(context, options.path);
     } else {
-        const std::optional<std::string> folder = scenarioFolder(options.path);
-        if (!folder) {
-            err << "quorvel-cli: no such file or folder: " << options.path << "\n";
+        const std::optional<std::string> folder = scenarioFolderOf(options.path, err);
+        if (!folder)
             return std::nullopt;
-        }
         files.setFolder(*folder);
         command.run(context);
     }
 
-    if (options.json)
+    switch (options.output) {
+    case Output::Json:
         WriteJsonAnswer(out, command.name, messages.messages, results, options.sortColumn, context.workers);
-    else
+        break;
+    case Output::Csv:
+        for (const auto& [text, caption] : messages.messages)
+            err << caption << ": " << text << "\n";
+        WriteCsvAnswer(out, results, options.sortColumn);
+        break;
+    case Output::ForPeople:
         printForPeople(out, err, options.sortColumn, results, messages);
+        break;
+    }
     const bool listedProblems = command.isCheck() && !results.leftLines().empty();
     return messages.messages.empty() && !listedProblems ? 0 : 1;
 }
@@ -173,11 +216,13 @@ std::optional<int> runCommand(const Command& command, const Options& options, st
 // Every check in menu order; the highest of their exit statuses.
 int runChecks(const Options& options, std::ostream& out, std::ostream& err)
 {
+    if (!scenarioFolderOf(options.path, err))
+        return 2;
     int status = 0;
     for (const Command& command : Commands()) {
         if (!command.isCheck())
             continue;
-        if (!options.json)
+        if (options.output == Output::ForPeople)
             out << "== " << command.caption << " (" << command.name << ") ==\n";
         const std::optional<int> ran = runCommand(command, options, out, err);
         if (!ran)
@@ -208,8 +253,15 @@ void KeepFreedMemoryForTheCommand()
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    if (std::find(arguments.begin(), arguments.end(), "--help") != arguments.end()) {
+    const auto given = [&](std::string_view option) {
+        return std::find(arguments.begin(), arguments.end(), option) != arguments.end();
+    };
+    if (given("--help") || given("-h")) {
         PrintHelp(out);
+        return 0;
+    }
+    if (given("--version") || given("-V")) {
+        out << "quorvel-cli " << QUORVEL_VERSION << "\n";
         return 0;
     }
     std::string problem;

@@ -29,17 +29,22 @@ std::vector<ListedCommand> ListedCommands()
     std::vector<ListedCommand> listed;
     for (const Command& command : Commands())
         listed.push_back({command.name, command.answers});
-    listed.push_back(
-        {CheckAll, "the three checks in menu order, one answer after another (with --json, one object a line)"});
+    listed.push_back({CheckAll,
+                      "the three checks in menu order, one answer after another; with --json one JSON "
+                      "object a line, one line per check, each what that check alone prints"});
     return listed;
 }
 
 void PrintHelp(std::ostream& out)
 {
-    out << "usage: quorvel-cli [--json] [--sort N] COMMAND PATH\n\n"
+    out << "usage: quorvel-cli [--json | --csv] [--sort N] COMMAND PATH\n"
+           "       quorvel-cli --help | --version\n\n"
            "PATH is a scenario folder, or any file inside one; for link, the data file to read.\n"
-           "--json    print one UTF-8 JSON object: the messages raised and every name with its rows\n"
-           "--sort N  sort each name's rows as a click on result column N (0..6) would; 0 keeps filing order\n\n"
+           "--json     print one UTF-8 JSON object: the messages raised and every name with its rows\n"
+           "--csv      print the answer as CSV, as the window saves it (UTF-8, a header line, a line per row)\n"
+           "--sort N   sort each name's rows as a click on result column N (0..6) would; 0 keeps filing order\n"
+           "-h, --help      print this help\n"
+           "-V, --version   print the version\n\n"
            "commands:\n";
     const std::vector<ListedCommand> listed = ListedCommands();
     std::size_t width = 0;
@@ -48,7 +53,7 @@ void PrintHelp(std::ostream& out)
     for (const ListedCommand& command : listed)
         out << "  " << command.name << std::string(width + 2 - command.name.size(), ' ') << command.answers << "\n";
     out << "\nexit status: 0 answered without messages (and a check found nothing), 1 a message was raised or a\n"
-           "check found something, 2 wrong usage or no such PATH\n";
+           "check found something, 2 wrong usage, no such PATH, or a folder that holds no scenario\n";
 }
 
 std::string ManPageCommands()

@@ -130,15 +130,16 @@ std::size_t rowsOfAnswer(const ResultsPanel& results)
 
 }  // namespace
 
-std::vector<const HitRow*> RowsInShownOrder(const ResultsPanel& results, int line, int sortColumn)
+std::vector<const HitRow*> RowsInShownOrder(const ResultsPanel& results, int line, int sortColumn, bool descending)
 {
     std::vector<const HitRow*> rows;
     for (const HitRow& row : results.index.rows(line))
         rows.push_back(&row);
     if (sortColumn > 0) {
         const auto text = static_cast<std::size_t>(sortColumn - 1);
-        std::stable_sort(rows.begin(), rows.end(), [text](const HitRow* a, const HitRow* b) {
-            return CompareListTexts(a->texts[text].stored(), b->texts[text].stored()) < 0;
+        std::stable_sort(rows.begin(), rows.end(), [text, descending](const HitRow* a, const HitRow* b) {
+            const int order = CompareListTexts(a->texts[text].stored(), b->texts[text].stored());
+            return descending ? order > 0 : order < 0;
         });
     }
     return rows;

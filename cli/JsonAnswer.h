@@ -21,8 +21,9 @@ using MessageList = std::vector<std::pair<std::string, std::string>>;
 void WriteJsonAnswer(std::ostream& out, const std::string& command, const MessageList& messages,
                      const ResultsPanel& results, int sortColumn, unsigned workers);
 
-// The rows of entry `line` in the order the window shows them after a click
-// on column `sortColumn` (0 keeps filing order).
-std::vector<const HitRow*> RowsInShownOrder(const ResultsPanel& results, int line, int sortColumn);
+// The rows of entry `line` in the order the window shows them sorted by
+// column `sortColumn` (0 keeps filing order), ascending unless `descending`.
+std::vector<const HitRow*> RowsInShownOrder(const ResultsPanel& results, int line, int sortColumn,
+                                            bool descending = false);
 
 }  // namespace quorvel

@@ -12,17 +12,28 @@ namespace quorvel {
 // The rows filed under one entry, in filing order.
 using RowList = std::vector<HitRow>;
 
+// What an entry of the answer holds: its rows, and a note that tells the
+// entry apart from others of the same name (empty for most answers).
+struct IndexEntry {
+    RowList rows;
+    KeptText note;
+};
+
 // The names of the current answer, each owning the rows filed under it,
 // and the texts of those rows. A row is a few handles of kept texts, so the
 // rows of a name stand together and are read in one sweep.
-class ResultIndex : public NameTable<RowList> {
+class ResultIndex : public NameTable<IndexEntry> {
 public:
     // Files a row of copies of these texts.
     void fileRow(int position, const RowTexts& texts) { fileKeptRow(position, HitRow{texts_.keepRow(texts)}); }
 
     // Files a row whose texts texts() keeps.
-    void fileKeptRow(int position, const HitRow& row) { payload(position).push_back(row); }
-    const RowList& rows(int position) const { return payload(position); }
+    void fileKeptRow(int position, const HitRow& row) { payload(position).rows.push_back(row); }
+    const RowList& rows(int position) const { return payload(position).rows; }
+
+    // A copy of `stored` as the entry's note.
+    void setNote(int position, std::string_view stored) { payload(position).note = texts_.keep(stored); }
+    const KeptText& note(int position) const { return payload(position).note; }
 
     // Where the texts of the rows and of the left list are kept.
     TextStore& texts() { return texts_; }
@@ -30,7 +41,7 @@ public:
     // Removes every entry and row; the mode stays.
     void clear()
     {
-        NameTable<RowList>::clear();
+        NameTable<IndexEntry>::clear();
         texts_.clear();
     }
 

@@ -19,13 +19,17 @@ int CompareListTexts(std::string_view a, std::string_view b)
 void ResultsPanel::copyKeysToLeftList()
 {
     leftLines_.clear();
-    for (const auto& entry : index.entries())
+    leftNotes_.clear();
+    for (const auto& entry : index.entries()) {
         leftLines_.push_back(index.texts().keep(entry.key));
+        leftNotes_.push_back(entry.payload.note);
+    }
 }
 
 void ResultsPanel::clear()
 {
     leftLines_.clear();
+    leftNotes_.clear();
     resultLines_.clear();
     selectedLine_ = -1;
     index.clear();
@@ -55,14 +59,26 @@ void ResultsPanel::showSelectedRows()
 void ResultsPanel::sortByColumn(int column)
 {
     sortColumn = column;
+    sortDescending = false;
+    sortAndNumber();
+}
+
+void ResultsPanel::clickColumn(int column)
+{
+    const bool again = clickedColumn_ == column && sortColumn == column;
+    clickedColumn_ = column;
+    sortColumn = column;
+    sortDescending = again && !sortDescending;
     sortAndNumber();
 }
 
 void ResultsPanel::sortAndNumber()
 {
     const int column = std::clamp(sortColumn, 0, 6);
+    // Equal texts keep their filing order either way.
     std::stable_sort(resultLines_.begin(), resultLines_.end(), [&](const ResultLine& a, const ResultLine& b) {
-        return CompareListTexts(a.sortText(column), b.sortText(column)) < 0;
+        const int order = CompareListTexts(a.sortText(column), b.sortText(column));
+        return sortDescending ? order > 0 : order < 0;
     });
     for (std::size_t k = 0; k < resultLines_.size(); ++k)
         resultLines_[k].number = std::to_string(k + 1);

@@ -1,5 +1,6 @@
 #include "search/LinkSearch.h"
 
+#include "scenario/ShiftJis.h"
 #include "search/Passes.h"
 #include "search/RowTexts.h"
 
@@ -28,8 +29,11 @@ bool SearchLinks(SearchContext& context, const std::string& path)
 
 void CollectLinks(ResultIndex& index, const EventVisit& visit)
 {
+    // Each line notes the event it starts, "<file or card> / <head start>",
+    // as starts of several events may share a name.
+    const std::string event = std::string(UpToFirstZero(visit.eventText)) + " / " + visit.headStartName();
     for (const Content& start : visit.event.starts)
-        index.add(std::string(start.name));
+        index.setNote(index.add(std::string(start.name)), event);
     ForEachPassHit(visit.event, LinkPasses, [&](const std::string& kindWord, const Content& start, const Content& hit) {
         int entry = index.find(hit.detail.text);
         if (entry < 0)

@@ -125,12 +125,10 @@ TEST_F(CliTest, LinkReadsTheOneDataFileItIsGiven)
     EXPECT_EQ(nlohmann::json::parse(out)["names"].size(), 0u);
     EXPECT_EQ(nlohmann::json::parse(out)["messages"][0]["text"], "Area3.widの読み込みに失敗しました");
 
-    for (const std::string& notAFile : {folder.path().string(), folder.file("missing.wid")}) {
-        EXPECT_EQ(run({"link", notAFile}), 2);
-        EXPECT_NE(err.find("link needs a data file"), std::string::npos);
-        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
-        EXPECT_TRUE(out.empty());
-    }
+    EXPECT_EQ(run({"link", folder.path().string()}), 2);
+    EXPECT_NE(err.find("link needs a data file"), std::string::npos);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    EXPECT_TRUE(out.empty());
 }
 
 TEST_F(CliTest, TextSearchesAnswerForTheFolder)
@@ -229,6 +227,59 @@ TEST(JsonAnswer, EscapesEveryTextAsTheJsonLibraryDoes)
     std::ostringstream out;
     WriteJsonAnswer(out, "item", {}, results, 0, 2);
     EXPECT_EQ(out.str(), expected);
+}
+
+TEST_F(CliTest, VersionAndShortOptions)
+{
+    EXPECT_EQ(run({"--version"}), 0);
+    EXPECT_EQ(out, "quorvel-cli 1.32\n");
+    EXPECT_EQ(run({"-V"}), 0);
+    EXPECT_EQ(out, "quorvel-cli 1.32\n");
+    EXPECT_EQ(run({"-h"}), 0);
+    EXPECT_TRUE(out.starts_with("usage: quorvel-cli"));
+    EXPECT_EQ(run({"-x", "item", folder.path().string()}), 2);
+    EXPECT_EQ(run({"--json", "--csv", "item", folder.path().string()}), 2);
+}
+
+TEST_F(CliTest, AFolderWithoutScenarioFilesIsRefusedAndOneWithSomeIsSearched)
+{
+    TempFolder empty{"empty"};
+    WriteFile(empty.file("notes.txt"), "not a scenario");
+    for (const std::string& path :
+         {empty.path().string(), empty.file("notes.txt"), folder.path().parent_path().string()}) {
+        EXPECT_EQ(run({"check", path}), 2) << path;
+        EXPECT_TRUE(out.empty()) << path;
+        EXPECT_NE(err.find("holds no scenario"), std::string::npos) << path;
+        EXPECT_EQ(err.find('\n'), err.size() - 1) << "one line";
+    }
+    WriteFile(empty.file("Summary.wsm"), "");
+    EXPECT_EQ(run({"item", empty.path().string()}), 0) << "a summary alone is a scenario, with nothing in it";
+}
+
+TEST_F(CliTest, LinkOnAMissingPathSaysSoLikeEveryCommand)
+{
+    EXPECT_EQ(run({"link", folder.file("Area9.wid")}), 2);
+    EXPECT_EQ(err, "quorvel-cli: no such file or folder: " + folder.file("Area9.wid") + "\n");
+    EXPECT_EQ(run({"link", folder.path().string()}), 2);
+    EXPECT_NE(err.find("needs a data file"), std::string::npos);
+}
+
+TEST_F(CliTest, CsvHasAHeaderALinePerRowAndQuotesWhatNeedsIt)
+{
+    File odd;
+    odd.kind = 0;
+    odd.title = "Town, \"old\"";
+    odd.events = {Event({Start("line\r\nbreak", {Gain(27, 9, 1, 0)})})};
+    WriteFile(folder.file("Area2.wid"), Encode(odd));
+    ASSERT_EQ(run({"--csv", "item", folder.path().string()}), 0) << err;
+    EXPECT_EQ(out,
+              "name,filename,イベント所属,先頭スタート名,所属スタート名,種類,値\r\n"
+              "薬草,Area1.wid,Town,b[1],b,入手,2:誰か\r\n"
+              "薬草,Area1.wid,Town,b[1],a,喪失,all:全員\r\n"
+              "未定義,Area2.wid,\"Town, \"\"old\"\"\",\"line\r\nbreak[1]\",\"line\r\nbreak\",入手,1:選択中\r\n");
+    ASSERT_EQ(run({"--csv", "--sort", "4", "item", folder.path().string()}), 0);
+    EXPECT_NE(out.find("薬草,Area1.wid,Town,b[1],a,喪失"), std::string::npos);
+    EXPECT_LT(out.find(",a,喪失"), out.find(",b,入手"));
 }
 
 TEST_F(CliTest, HelpListsEveryCommand)
