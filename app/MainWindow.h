@@ -2,6 +2,7 @@
 
 #include "app/History.h"
 #include "app/UserDialogs.h"
+#include "cli/JsonAnswer.h"
 #include "results/ResultsPanel.h"
 #include "search/Commands.h"
 #include "search/ScenarioFileList.h"
@@ -14,19 +15,24 @@
 #include <vector>
 
 class QAction;
+class QFileSystemWatcher;
+class QLineEdit;
 class QListView;
 class QMenu;
-class QMenuBar;
 class QSplitter;
+class QTimer;
 class QTreeView;
 
 namespace quorvel {
 
+class ListDelegate;
+class NameFilterModel;
 class NameListModel;
 class ResultTableModel;
 
-// The main window: a menu bar, the list of names on the left, the result
-// list on the right and a splitter between them.
+// The main window: a menu bar, the list of names on the left with its
+// filter above it, the result list on the right, a splitter between them
+// and a status line below.
 class MainWindow : public QMainWindow {
 public:
     // Reads the window's settings from `settingsPath`; dialogs and message
@@ -38,14 +44,19 @@ public:
     QMenu* fileMenu = nullptr;
     QMenu* checkMenu = nullptr;
     QMenu* searchMenu = nullptr;
-    QAction* openAction = nullptr;
+    QAction* openAction = nullptr;        // Ctrl+O
+    QAction* saveAction = nullptr;        // 結果を保存…
+    QAction* autoReloadAction = nullptr;  // checkable
     QAction* historySeparator = nullptr;
     std::array<QAction*, 3> historyActions{};
-    QAction* reloadAction = nullptr;
+    QAction* reloadAction = nullptr;  // F5
+    QAction* copyAction = nullptr;    // Ctrl+C
+    QAction* filterAction = nullptr;  // Ctrl+F
     // The action that runs the command of this quorvel-cli name; null when there is none.
     QAction* commandAction(const std::string& name) const;
 
-    QListView* nameList = nullptr;  // the left list
+    QLineEdit* filterField = nullptr;  // narrows the left list
+    QListView* nameList = nullptr;     // the left list
     QSplitter* listSplitter = nullptr;
     QTreeView* resultList = nullptr;  // the right list
     ScenarioFileList scenarioFiles;   // the data files of the scenario folder
@@ -63,6 +74,9 @@ public:
     // Opens the scenario of a data file as if it had been chosen with オープン;
     // a path that is not an existing file is ignored, as the dialog ignores it.
     void openDataFile(const std::string& path);
+    // The same for a file given from outside (the command line, a drop): a
+    // path that does not exist, or a folder, is reported.
+    void openGivenFile(const std::string& path);
     // A history item (0..2): opens that scenario again and moves it to the front.
     void openHistorySlot(int slot);
     void refreshHistoryMenu();
@@ -72,7 +86,15 @@ public:
     void reload();
     // The left list's current line changed.
     void showSelectedName();
+    // A click on a result-list header.
     void sortByColumn(int column);
+    // Ctrl+C: the selected rows of the result list, tab-separated under the
+    // column titles, or the selected name when the left list was used last.
+    void copySelection();
+    // 結果を保存…: the answer as CSV or as quorvel-cli's JSON.
+    void saveAnswer();
+    // 自動リロード: run the last command again whenever the scenario's files change.
+    void setAutoReload(bool on);
     // Clears the results and writes the settings; true when every value was written.
     bool saveSettingsOnClose();
 
@@ -83,6 +105,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Esc in the filter field clears it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // A data file dropped onto the window opens its scenario.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -90,6 +114,7 @@ protected:
 private:
     void buildMenu();
     void buildLists();
+    void buildShortcuts();
     void applySettings();
     void enterScenario(const std::string& dataFile);
     void setFolderCaption();
@@ -98,18 +123,42 @@ private:
     // The lists stop showing the panel (announced to their views) while the
     // panel is cleared and filled, then show it again.
     void hideResults();
+    // Greys out what cannot run: commands before a scenario is open, リロード
+    // and 結果を保存… before a command has run.
+    void updateCommandStates();
+    void showStatus(const Command& command, double seconds);
+    int sourceLineOf(const QModelIndex& nameIndex) const;
+    void selectLine(int line);
+    // Watching the scenario folder for the author's edits.
+    void watchScenario();
+    void scenarioMayHaveChanged();
+    void reloadAfterEdits();
+
+    class CommandMessages;
 
     std::string settingsPath_;
     UserDialogs& dialogs_;
     std::vector<std::pair<const Command*, QAction*>> commandActions_;
     NameListModel* nameModel_ = nullptr;
+    NameFilterModel* nameFilter_ = nullptr;
     ResultTableModel* resultModel_ = nullptr;
+    ListDelegate* nameDelegate_ = nullptr;
+    ListDelegate* resultDelegate_ = nullptr;
+    // The answer's command and the messages it raised, for saving it as JSON.
+    const Command* answerCommand_ = nullptr;
+    MessageList answerMessages_;
+    bool copyRows_ = false;  // the result list was used after the left list
+    bool commandRunning_ = false;
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* settleTimer_ = nullptr;
+    std::string scenarioState_;  // the scenario's files as the last command read them
+    std::string openPathAtStart_;
     bool closing_ = false;
     int paneLeft_ = 0;
 };
 
 // The window's font: the classic Japanese UI face where installed, else
-// another Japanese face at the same 12-pixel height.
+// another Japanese face at the same 12-pixel character height.
 QFont JapaneseUiFont();
 
 }  // namespace quorvel

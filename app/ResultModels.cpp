@@ -32,9 +32,14 @@ int NameListModel::rowCount(const QModelIndex& parent) const
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return shown(panel_.leftLines()[static_cast<std::size_t>(index.row())]);
+    const auto line = static_cast<std::size_t>(index.row());
+    if (role == Qt::ToolTipRole) {
+        const KeptText& note = panel_.leftLineNote(line);
+        return note.shown().empty() ? QVariant() : QVariant(shown(note));
+    }
+    return shown(panel_.leftLines()[line]);
 }
 
 int ResultTableModel::rowCount(const QModelIndex& parent) const
@@ -49,6 +54,8 @@ int ResultTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const
 {
+    if (role == Qt::TextAlignmentRole && index.column() == 0)
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     const ResultLine& line = panel_.resultLines()[static_cast<std::size_t>(index.row())];

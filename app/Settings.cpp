@@ -69,6 +69,7 @@ SettingsValues LoadSettings(const std::string& settingsPath)
     v.openPath = file.readText("PATH", "OpenPath", v.openPath);
     for (int i = 0; i < 3; ++i)
         v.history[i] = file.readText("PATH", HistoryKeys[i], v.history[i]);
+    v.autoReload = file.readInteger("OPTIONS", "AutoReload", 0) != 0;
     return v;
 }
 
@@ -88,6 +89,7 @@ bool SaveSettings(const std::string& settingsPath, const SettingsValues& v)
     ok = ok && file.writeText("PATH", "OpenPath", v.openPath);
     for (int i = 0; ok && i < 3; ++i)
         ok = file.writeText("PATH", HistoryKeys[i], v.history[i]);
+    ok = ok && file.writeInteger("OPTIONS", "AutoReload", v.autoReload ? 1 : 0);
     return ok;
 }
 

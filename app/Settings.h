@@ -21,6 +21,7 @@ struct SettingsValues {
     std::array<int, 7> columnWidths = {18, 80, 100, 120, 100, 80, 90};
     std::string openPath = EmptyHistorySlot;
     std::array<std::string, 3> history = {EmptyHistorySlot, EmptyHistorySlot, EmptyHistorySlot};
+    bool autoReload = false;  // section OPTIONS, key AutoReload: 1 on, 0 off
 };
 
 // The program's path with its extension replaced by ".ini" (appended when

@@ -33,6 +33,25 @@ std::optional<std::string> WidgetDialogs::chooseDataFile(const OpenDialogState& 
     return chooser.selectedFiles().front().toStdString();
 }
 
+std::optional<SaveChoice> WidgetDialogs::chooseAnswerFile(const std::string& folder)
+{
+    const QString csv = QStringLiteral("CSV (*.csv)");
+    const QString json = QStringLiteral("JSON (*.json)");
+    QFileDialog chooser(parent_);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setNameFilters({csv, json});
+    if (!folder.empty() && QDir(QString::fromStdString(folder)).exists())
+        chooser.setDirectory(QString::fromStdString(folder));
+    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return std::nullopt;
+    const bool asJson = chooser.selectedNameFilter() == json;
+    QString path = chooser.selectedFiles().front();
+    const QString extension = asJson ? QStringLiteral(".json") : QStringLiteral(".csv");
+    if (!path.endsWith(extension, Qt::CaseInsensitive))
+        path += extension;
+    return SaveChoice{path.toStdString(), asJson ? AnswerFormat::Json : AnswerFormat::Csv};
+}
+
 void WidgetDialogs::showMessage(const std::string& text, const std::string& caption)
 {
     // A message during a command: the pointer is an arrow while the box waits.

@@ -21,11 +21,22 @@ struct OpenDialogState {
 // "description (pattern pattern)" per pair, ";;" between pairs.
 std::string QtNameFilter(const std::string& filter);
 
+// The two forms an answer is saved in.
+enum class AnswerFormat { Csv, Json };
+
+// Where the user chose to save an answer, and in which form.
+struct SaveChoice {
+    std::string path;
+    AnswerFormat format = AnswerFormat::Csv;
+};
+
 // The window's dialogs and message boxes; tests replace them with answers of their own.
 class UserDialogs : public MessageSink {
 public:
     // Shows the open dialog for data files; nothing when the user cancels.
     virtual std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) = 0;
+    // Shows the save dialog for an answer, starting in `folder`; nothing when the user cancels.
+    virtual std::optional<SaveChoice> chooseAnswerFile(const std::string& folder) = 0;
 };
 
 // The real dialogs, modal over `parent`.
@@ -35,6 +46,7 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override;
+    std::optional<SaveChoice> chooseAnswerFile(const std::string& folder) override;
     void showMessage(const std::string& text, const std::string& caption) override;
 
 private:

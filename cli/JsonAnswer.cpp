@@ -146,7 +146,7 @@ std::vector<const HitRow*> RowsInShownOrder(const ResultsPanel& results, int lin
 }
 
 void WriteJsonAnswer(std::ostream& out, const std::string& command, const MessageList& messages,
-                     const ResultsPanel& results, int sortColumn, unsigned workers)
+                     const ResultsPanel& results, int sortColumn, unsigned workers, bool descending)
 {
     std::string head = "{\"command\": " + jsonString(command) + ", \"messages\": [";
     for (std::size_t i = 0; i < messages.size(); ++i) {
@@ -168,7 +168,7 @@ void WriteJsonAnswer(std::ostream& out, const std::string& command, const Messag
                     text += ", ";
                 const bool hasEntry = static_cast<int>(line) < results.index.count();
                 appendName(text, results.leftLines()[line],
-                           hasEntry ? RowsInShownOrder(results, static_cast<int>(line), sortColumn)
+                           hasEntry ? RowsInShownOrder(results, static_cast<int>(line), sortColumn, descending)
                                     : std::vector<const HitRow*>());
             }
             return text;

@@ -18,8 +18,9 @@ using MessageList = std::vector<std::pair<std::string, std::string>>;
 // shows: the shown form its answer keeps.
 // `sortColumn` 1..6 orders each name's rows as a click on that column would.
 // Runs of names are made ready on up to `workers` threads.
+// `descending` turns that order round, as a second click on the column does.
 void WriteJsonAnswer(std::ostream& out, const std::string& command, const MessageList& messages,
-                     const ResultsPanel& results, int sortColumn, unsigned workers);
+                     const ResultsPanel& results, int sortColumn, unsigned workers, bool descending = false);
 
 // The rows of entry `line` in the order the window shows them sorted by
 // column `sortColumn` (0 keeps filing order), ascending unless `descending`.

@@ -14,6 +14,8 @@ class ScenarioFileList {
 public:
     void setFolder(const std::string& folder);
     void setMask(const std::string& mask);
+    // Reads the folder again, as the files in it may have changed.
+    void refresh() { reread(); }
     const std::string& folder() const { return folder_; }
     const std::string& mask() const { return mask_; }
 

@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/ResultModels.h"
 #include "app/Settings.h"
+#include "cli/Cli.h"
 #include "scenario/ShiftJis.h"
 
 #include "tests/support/FakeDialogs.h"
@@ -10,18 +11,23 @@
 #include "tools/builder/WidBuilder.h"
 
 #include <QAbstractItemModelTester>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSplitter>
+#include <QStatusBar>
+#include <QToolTip>
 #include <QTreeView>
 #include <QtTest>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 using namespace quorvel;
 using quorvel::build::File;
@@ -89,6 +95,36 @@ private:
         window.showResults();
     }
 
+    // A scenario with two items, one used twice, and a file that cannot be read.
+    std::string itemScenario(bool withBrokenFile)
+    {
+        for (const char* title : {"Herb", "Sword"}) {
+            File item;
+            item.kind = 3;
+            item.title = title;
+            item.storedId = title[0] == 'H' ? 40001 : 40002;
+            build::WriteFile(folder_->file(std::string("Scenario/S/Item") + (title[0] == 'H' ? "1" : "2") + ".wid"),
+                             build::Encode(item));
+        }
+        if (withBrokenFile)
+            build::WriteFile(folder_->file("Scenario/S/Area9.wid"), "\x07");
+        return writeTown({build::Event({build::Start("s", {build::Gain(27, 1, 1, 0), build::Gain(34, 1, 2, 1)}),
+                                        build::Start("t", {build::Gain(27, 2, 0, 2)})})});
+    }
+
+    static std::string readAll(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    static std::string cli(std::vector<std::string> arguments)
+    {
+        std::ostringstream out, err;
+        RunCli(arguments, out, err);
+        return out.str();
+    }
+
 private slots:
     void init()
     {
@@ -109,7 +145,7 @@ private slots:
         const int widths[7] = {18, 80, 100, 120, 100, 80, 90};
         for (int c = 0; c < 7; ++c)
             QCOMPARE(window->resultList->header()->sectionSize(c), widths[c]);
-        QCOMPARE(visibleCaptions(window->fileMenu), QStringList{QStringLiteral("オープン")});
+        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "結果を保存…", "自動リロード"}));
         QCOMPARE(int(window->results.searchMode), int(SearchMode::None));
         QCOMPARE(window->results.shownLine, -1);
         QCOMPARE(window->results.sortColumn, 0);
@@ -192,7 +228,8 @@ private slots:
         QCOMPARE(window->nameList->model()->rowCount(), 0);
         const std::string folder = folder_->file("Scenario/Sample");
         QCOMPARE(window->windowTitle(), QString::fromStdString("Quorvel 1.32 < " + folder + " >"));
-        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "Sample"}));
+        QCOMPARE(visibleCaptions(window->fileMenu),
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "Sample"}));
         QCOMPARE(window->scenarioFiles.folder(), folder + "/");
 
         dialogs_.answers.push_back(std::nullopt);
@@ -213,7 +250,8 @@ private slots:
             dialogs_.answers.push_back(file);
             window->openScenario();
         }
-        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "C", "B", "A"}));
+        QCOMPARE(visibleCaptions(window->fileMenu),
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "C", "B", "A"}));
 
         window->openHistorySlot(0);
         QCOMPARE(window->history, (HistorySlots{c, b, a}));
@@ -221,7 +259,8 @@ private slots:
         window->openHistorySlot(2);
         QCOMPARE(window->scenarioFile, a);
         QCOMPARE(window->history, (HistorySlots{a, c, b}));
-        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "A", "C", "B"}));
+        QCOMPARE(visibleCaptions(window->fileMenu),
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A", "C", "B"}));
         QCOMPARE(window->openDialog.initialFolder, folder_->file("Scenario/A/"));
 
         window->openHistorySlot(1);
@@ -252,7 +291,7 @@ private slots:
         const std::string a = scenario("A");
         std::ofstream(settingsPath_) << "[PATH]\r\nRireki1=C:\\\r\nRireki2=" << a << "\r\nRireki3=C:\\\r\n";
         auto window = makeWindow();
-        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "A"}));
+        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A"}));
         QVERIFY(!window->historyActions[0]->isVisible());
         QVERIFY(window->historyActions[1]->isVisible());
     }
@@ -292,7 +331,7 @@ private slots:
         writeTown({build::Event({build::Start("s", {build::Gain(27, 1, 1, 0), build::Gain(27, 5, 1, 0)})})});
 
         auto window = makeWindow();
-        QVERIFY(window->commandAction("item")->isEnabled());
+        QVERIFY(!window->commandAction("item")->isEnabled());
         window->commandAction("item")->trigger();  // no scenario yet: nothing at all
         QCOMPARE(int(window->results.searchMode), int(SearchMode::None));
 
@@ -504,7 +543,7 @@ private slots:
         window->openDataFile(first);
         QCOMPARE(window->scenarioFile, first);
         QCOMPARE(window->scenarioFiles.folder(), folder_->file("Scenario/A/"));
-        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "A"}));
+        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A"}));
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
@@ -514,7 +553,8 @@ private slots:
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window.get(), &drop);
         QCOMPARE(window->scenarioFile, second);
-        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "-", "B", "A"}));
+        QCOMPARE(visibleCaptions(window->fileMenu),
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "B", "A"}));
         QCOMPARE(window->windowTitle(), QString::fromStdString("Quorvel 1.32 < " + folder_->file("Scenario/B") + " >"));
     }
 
@@ -526,6 +566,175 @@ private slots:
         QVERIFY(InstallJapaneseQtTranslations(*QCoreApplication::instance(),
                                               QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("キャンセル"));
+    }
+
+    void commandsWaitForAScenarioAndReloadForACommand()
+    {
+        auto window = makeWindow();
+        QVERIFY(!window->commandAction("check-start")->isEnabled());
+        QVERIFY(!window->reloadAction->isEnabled());
+        QVERIFY(!window->saveAction->isEnabled());
+        QCOMPARE(window->openAction->shortcut(), QKeySequence(QKeySequence::Open));
+        QCOMPARE(window->reloadAction->shortcut(), QKeySequence(Qt::Key_F5));
+        QVERIFY(!window->windowIcon().pixmap(32, 32).isNull());
+        window->openDataFile(itemScenario(false));
+        QVERIFY(window->commandAction("check-start")->isEnabled());
+        QVERIFY(!window->reloadAction->isEnabled());
+        window->commandAction("item")->trigger();
+        QVERIFY(window->reloadAction->isEnabled());
+        QVERIFY(window->saveAction->isEnabled());
+    }
+
+    void theStatusLineCountsNamesPlacesAndUnreadableFiles()
+    {
+        auto window = makeWindow();
+        window->openDataFile(itemScenario(true));
+        window->commandAction("item")->trigger();
+        const QString status = window->statusBar()->currentMessage();
+        QVERIFY2(status.startsWith(QStringLiteral("アイテム: 2 件、3 箇所、読み込めなかったファイル 1 件 (")),
+                 qPrintable(status));
+        QVERIFY(status.endsWith(QStringLiteral(" 秒)")));
+        window->commandAction("check-branch")->trigger();
+        QVERIFY(window->statusBar()->currentMessage().startsWith(
+            QStringLiteral("分岐チェック: 問題は見つかりませんでした、読み込めなかったファイル 1 件")));
+        std::filesystem::remove(folder_->file("Scenario/S/Area9.wid"));
+        window->commandAction("item")->trigger();  // reads the folder again: its mask is another
+        window->commandAction("sound")->trigger();
+        QVERIFY2(window->statusBar()->currentMessage().startsWith(QStringLiteral("効果音: 見つかりませんでした (")),
+                 qPrintable(window->statusBar()->currentMessage()));
+    }
+
+    void copyFilterAndASecondClickThatTurnsTheOrderRound()
+    {
+        auto window = makeWindow();
+        window->openDataFile(itemScenario(false));
+        window->commandAction("item")->trigger();
+        QAbstractItemModelTester names(window->nameList->model());
+        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
+        window->copySelection();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Herb"));
+
+        window->resultList->selectAll();
+        window->copySelection();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("\tfilename\tイベント所属\t先頭スタート名\t所属スタート名\t種類\t値\n"
+                                "1\tArea1.wid\tTown\ts[1]\ts\t入手\t1:選択中\n"
+                                "2\tArea1.wid\tTown\ts[1]\ts\t喪失\t2:誰か\n"));
+
+        window->sortByColumn(5);  // as Shift-JIS bytes, 喪失 sorts before 入手
+        QCOMPARE(cell(window->resultList->model(), 0, 5), QStringLiteral("喪失"));
+        window->sortByColumn(5);
+        QCOMPARE(cell(window->resultList->model(), 0, 5), QStringLiteral("入手"));
+        QCOMPARE(window->resultList->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+        QVERIFY(window->resultList->header()->isSortIndicatorShown());
+        window->sortByColumn(5);
+        QCOMPARE(cell(window->resultList->model(), 0, 5), QStringLiteral("喪失"));
+
+        window->filterAction->trigger();
+        window->filterField->setText(QStringLiteral("ＳＷ"));  // full-width, other case
+        QCOMPARE(window->nameList->model()->rowCount(), 1);
+        QCOMPARE(cell(window->nameList->model(), 0), QStringLiteral("Sword"));
+        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
+        QCOMPARE(window->results.selectedLine(), 1);
+        QTest::keyClick(window->filterField, Qt::Key_Escape);
+        QCOMPARE(window->nameList->model()->rowCount(), 2);
+        QCOMPARE(window->nameList->currentIndex().row(), 1);
+    }
+
+    void theSavedAnswerIsWhatTheCommandLinePrints()
+    {
+        auto window = makeWindow();
+        window->openDataFile(itemScenario(true));
+        window->commandAction("item")->trigger();
+        const std::string csv = folder_->file("answer.csv"), json = folder_->file("answer.json");
+        dialogs_.saveAnswers = {SaveChoice{csv, AnswerFormat::Csv}, SaveChoice{json, AnswerFormat::Json}};
+        window->saveAnswer();
+        window->saveAnswer();
+        const std::string scenario = folder_->file("Scenario/S");
+        QCOMPARE(readAll(csv), cli({"--csv", "item", scenario}));
+        QCOMPARE(readAll(json), cli({"--json", "item", scenario}));
+    }
+
+    void autoReloadFollowsTheAuthorsEditsAndKeepsTheName()
+    {
+        {
+            std::ofstream(settingsPath_) << "[OPTIONS]\r\nAutoReload=1\r\n";
+        }
+        auto window = makeWindow();
+        QVERIFY(window->autoReloadAction->isChecked());
+        window->openDataFile(itemScenario(false));
+        window->commandAction("item")->trigger();
+        window->nameList->setCurrentIndex(window->nameList->model()->index(1, 0));  // Sword
+        // Herb is gone; Sword now stands first and is used twice.
+        std::filesystem::remove(folder_->file("Scenario/S/Item1.wid"));
+        writeTown({build::Event({build::Start("t", {build::Gain(27, 2, 0, 2), build::Gain(34, 2, 1, 0)})})});
+        QTRY_COMPARE_WITH_TIMEOUT(window->resultList->model()->rowCount(), 2, 10000);
+        QCOMPARE(cell(window->nameList->model(), window->nameList->currentIndex().row()), QStringLiteral("Sword"));
+
+        window->autoReloadAction->setChecked(false);
+        writeTown({});
+        QTest::qWait(1500);
+        QCOMPARE(window->resultList->model()->rowCount(), 2);
+        QVERIFY(window->saveSettingsOnClose());
+        QVERIFY(!LoadSettings(settingsPath_).autoReload);
+    }
+
+    void aGivenFileThatIsMissingOrAFolderIsReported()
+    {
+        auto window = makeWindow();
+        window->openGivenFile(folder_->file("Scenario/none.wid"));
+        window->openGivenFile(folder_->file(""));
+        QCOMPARE(dialogs_.messages.size(), size_t(2));
+        QVERIFY(dialogs_.messages[0].first.ends_with(" が見つかりません"));
+        QVERIFY(dialogs_.messages[1].first.find("はフォルダです") != std::string::npos);
+        QVERIFY(window->scenarioFile.empty());
+    }
+
+    void closingWithoutAScenarioKeepsTheRememberedFolder()
+    {
+        {
+            std::ofstream(settingsPath_) << "[PATH]\r\nOpenPath=/home/author/Scenario/\r\n";
+        }
+        auto window = makeWindow();
+        QVERIFY(window->saveSettingsOnClose());
+        QCOMPARE(LoadSettings(settingsPath_).openPath, std::string("/home/author/Scenario/"));
+    }
+
+    void numbersFitTheirColumnAndCutOffTextsShowWholeAsTips()
+    {
+        auto window = makeWindow();
+        fillAnswer(*window, 1, 99);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
+        QTreeView* rows = window->resultList;
+        const QModelIndex last = rows->model()->index(98, 0);
+        QCOMPARE(last.data().toString(), QStringLiteral("99"));
+        QStyleOptionViewItem option;
+        option.initFrom(rows);
+        QVERIFY(rows->itemDelegate()->sizeHint(option, last).width() <= rows->header()->sectionSize(0));
+        QCOMPARE(rows->header()->sectionSize(0), 18);
+
+        rows->header()->resizeSection(1, 30);
+        const QModelIndex file = rows->model()->index(0, 1);
+        rows->scrollTo(file);
+        const QRect cellRect = rows->visualRect(file);
+        QHelpEvent tip(QEvent::ToolTip, cellRect.center(), rows->viewport()->mapToGlobal(cellRect.center()));
+        QApplication::sendEvent(rows->viewport(), &tip);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Area0.wid"));
+    }
+
+    void theLinkSearchsLinesNameTheirEvent()
+    {
+        const std::string town = writeTown({build::Event({build::Start("go")}), build::Event({build::Start("go")})});
+        auto window = makeWindow();
+        window->openDataFile(town);
+        dialogs_.answers.push_back(town);
+        window->commandAction("link")->trigger();
+        const QAbstractItemModel* names = window->nameList->model();
+        QCOMPARE(names->rowCount(), 2);
+        QCOMPARE(names->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Town / go[2]"));
+        QCOMPARE(names->index(1, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Town / go[1]"));
     }
 
     void reloadDoesNothingBeforeAnyCommand()

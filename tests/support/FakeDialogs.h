@@ -17,6 +17,16 @@ public:
     std::vector<OpenDialogState> dialogsShown;
     Messages messages;
     std::function<void()> whileMessageShows;  // looks at the window while a message box is up
+    std::deque<std::optional<SaveChoice>> saveAnswers;
+
+    std::optional<SaveChoice> chooseAnswerFile(const std::string&) override
+    {
+        if (saveAnswers.empty())
+            return std::nullopt;
+        auto answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
 
     std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override
     {
