@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <ostream>
 
 namespace quorvel {
@@ -32,20 +34,44 @@ std::string jsonString(const std::string& text)
     return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+bool needsEscape(char c)
+{
+    return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+}
+
+// Where the first byte that JSON escapes stands, eight bytes at a time:
+// most texts hold none.
+std::size_t firstToEscape(std::string_view text, std::size_t from)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    constexpr std::uint64_t Highs = 0x8080808080808080u;
+    const auto hasZeroByte = [](std::uint64_t word) { return (word - Ones) & ~word & Highs; };
+    std::size_t at = from;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        const std::uint64_t control = (word - Ones * 0x20) & ~word & Highs;  // a byte below 0x20
+        if (control | hasZeroByte(word ^ (Ones * '"')) | hasZeroByte(word ^ (Ones * '\\')))
+            break;
+    }
+    while (at < text.size() && !needsEscape(text[at]))
+        ++at;
+    return at;
+}
+
 // Appends valid UTF-8 as a JSON string, escaped as the JSON library escapes
 // it: quotes and backslashes, and control characters in their short form or
 // as \u00XX.
 void appendJsonString(std::string& out, std::string_view utf8)
 {
-    const auto needsEscape = [](char c) { return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20; };
     out += '"';
-    std::size_t plainFrom = 0;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if (!needsEscape(utf8[i]))
-            continue;
-        out.append(utf8, plainFrom, i - plainFrom);
-        plainFrom = i + 1;
-        switch (const char c = utf8[i]) {
+    for (std::size_t plainFrom = 0; plainFrom <= utf8.size();) {
+        const std::size_t at = firstToEscape(utf8, plainFrom);
+        out.append(utf8, plainFrom, at - plainFrom);
+        if (at == utf8.size())
+            break;
+        plainFrom = at + 1;
+        switch (const char c = utf8[at]) {
         case '"':
             out += "\\\"";
             break;
@@ -76,7 +102,6 @@ void appendJsonString(std::string& out, std::string_view utf8)
         }
         }
     }
-    out.append(utf8, plainFrom, std::string_view::npos);
     out += '"';
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +26,10 @@ private:
 
 // The text without its zero bytes: the bytes that decide equality of names.
 std::string WithoutZeroBytes(std::string_view text);
+
+// Runs make(i) for i in 0..count-1, spread over the cores when there are
+// enough items to pay for starting threads. make must be safe to run
+// on several threads at once for different i.
+void MakeInParallel(std::size_t count, const std::function<void(std::size_t)>& make);
 
 }  // namespace quorvel

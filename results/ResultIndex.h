@@ -25,15 +25,15 @@ struct IndexEntry {
 class ResultIndex : public NameTable<IndexEntry> {
 public:
     // Files a row of copies of these texts.
-    void fileRow(int position, const RowTexts& texts) { fileKeptRow(position, HitRow{texts_.keepRow(texts)}); }
+    void fileRow(EntryId entry, const RowTexts& texts) { fileKeptRow(entry, HitRow{texts_.keepRow(texts)}); }
 
     // Files a row whose texts texts() keeps.
-    void fileKeptRow(int position, const HitRow& row) { payload(position).rows.push_back(row); }
+    void fileKeptRow(EntryId entry, const HitRow& row) { payload(entry).rows.push_back(row); }
+    // The rows of the entry at a position of the index's order.
     const RowList& rows(int position) const { return payload(position).rows; }
 
     // A copy of `stored` as the entry's note.
-    void setNote(int position, std::string_view stored) { payload(position).note = texts_.keep(stored); }
-    const KeptText& note(int position) const { return payload(position).note; }
+    void setNote(EntryId entry, std::string_view stored) { payload(entry).note = texts_.keep(stored); }
 
     // Where the texts of the rows and of the left list are kept.
     TextStore& texts() { return texts_; }

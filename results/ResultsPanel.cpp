@@ -20,7 +20,8 @@ void ResultsPanel::copyKeysToLeftList()
 {
     leftLines_.clear();
     leftNotes_.clear();
-    for (const auto& entry : index.entries()) {
+    for (int position = 0; position < index.count(); ++position) {
+        const auto& entry = index.at(position);
         leftLines_.push_back(index.texts().keep(entry.key));
         leftNotes_.push_back(entry.payload.note);
     }

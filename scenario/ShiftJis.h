@@ -10,6 +10,8 @@ namespace quorvel {
 // Shift-JIS (code page 932, ICU's "windows-31j") conversions. Undecodable
 // bytes get the converter's default substitution.
 std::string SjisToUtf8(std::string_view sjis);
+// The same text as UTF-16, decoded by the same converter.
+std::u16string SjisToUtf16(std::string_view sjis);
 std::string Utf8ToSjis(std::string_view utf8);
 
 // True when every byte is a character below 0x7F that the converter gives

@@ -70,10 +70,10 @@ std::string comparisonWord(std::int8_t code)
 // 0..9) as its number.
 std::string valueText(const ValueNameTable& valueNames, const std::string& name, std::int32_t valueName)
 {
-    const int entry = valueNames.find(name);
-    if (entry < 0)
+    const std::optional<EntryId> entry = valueNames.find(name);
+    if (!entry)
         return FixedWord("未定義");
-    const std::vector<std::string>& names = valueNames.payload(entry);
+    const std::vector<std::string>& names = valueNames.payload(*entry);
     if (valueName >= 0 && valueName < static_cast<std::int32_t>(names.size()))
         return names[static_cast<std::size_t>(valueName)];
     return std::to_string(valueName);
@@ -82,15 +82,15 @@ std::string valueText(const ValueNameTable& valueNames, const std::string& name,
 // Under the first entry equal to the name, else under the one "未定義" entry.
 void fileUse(ResultsPanel& results, FlagStepUse& use)
 {
-    int entry = results.index.find(use.name);
-    if (entry < 0 && use.onlyWhereDeclared)
+    std::optional<EntryId> entry = results.index.find(use.name);
+    if (!entry && use.onlyWhereDeclared)
         return;
     if (use.valueName)
         use.row.texts[5]
             = results.index.texts().keep(use.valuePrefix + valueText(results.valueNames, use.name, *use.valueName));
-    if (entry < 0)
+    if (!entry)
         entry = results.index.findOrAdd(FixedWord("未定義"));
-    results.index.fileKeptRow(entry, use.row);
+    results.index.fileKeptRow(*entry, use.row);
 }
 
 FlagStepUse rowWithoutStart(TextStore& texts, Text name, std::string_view fileName, Text eventText,

@@ -91,12 +91,12 @@ void SearchIdUses(SearchContext& context, const IdSearchRule& rule)
             return data.loaded;
         },
         [&](KeyedRow& use) {
-            int entry = results.index.find(use.key);
-            if (entry < 0) {
+            std::optional<EntryId> entry = results.index.find(use.key);
+            if (!entry) {
                 entry = results.index.add(std::move(use.key));
                 results.addLeftLine(FixedWord("未定義"));
             }
-            results.index.fileKeptRow(entry, use.row);
+            results.index.fileKeptRow(*entry, use.row);
         });
 }
 

@@ -35,10 +35,10 @@ void CollectLinks(ResultIndex& index, const EventVisit& visit)
     for (const Content& start : visit.event.starts)
         index.setNote(index.add(std::string(start.name)), event);
     ForEachPassHit(visit.event, LinkPasses, [&](const std::string& kindWord, const Content& start, const Content& hit) {
-        int entry = index.find(hit.detail.text);
-        if (entry < 0)
+        std::optional<EntryId> entry = index.find(hit.detail.text);
+        if (!entry)
             entry = index.findOrAdd(FixedWord("無効なリンク"));
-        index.fileKeptRow(entry, MakeHitRow(visit, start, kindWord, hit.detail.text));
+        index.fileKeptRow(*entry, MakeHitRow(visit, start, kindWord, hit.detail.text));
     });
 }
 

@@ -91,7 +91,8 @@ private:
             window.results.addLeftLine(Utf8ToSjis("名前" + std::to_string(i)) + '\0');
         }
         for (int r = 0; r < rowsOfFirst; ++r)
-            window.results.index.fileRow(0, RowTexts{"Area" + std::to_string(r) + ".wid", "e", "h", "s", "k", "v"});
+            window.results.index.fileRow(EntryId{0},
+                                         RowTexts{"Area" + std::to_string(r) + ".wid", "e", "h", "s", "k", "v"});
         window.showResults();
     }
 
@@ -525,7 +526,7 @@ private slots:
         auto window = makeWindow();
         window->results.index.add("k");
         window->results.addLeftLine("k");
-        window->results.index.fileRow(0, RowTexts{"f", "e", "h", "s", "k", "one\r\ntwo\nthree"});
+        window->results.index.fileRow(EntryId{0}, RowTexts{"f", "e", "h", "s", "k", "one\r\ntwo\nthree"});
         window->showResults();
         window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
         const QModelIndex value = window->resultList->model()->index(0, 6);

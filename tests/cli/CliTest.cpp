@@ -185,7 +185,7 @@ TEST(JsonAnswer, RunsOfNamesWrittenTogetherMatchOneAfterAnother)
     const std::string texts[]
         = {Utf8ToSjis("港町") + '\0', "say \"hi\"\\\r\n", std::string("\x01tab\t", 6), "\x82\xa0\xff\x81", "plain", ""};
     for (int name = 0; name < 600; ++name) {
-        const int entry = results.index.add(std::to_string(name));
+        const EntryId entry = results.index.add(std::to_string(name));
         results.addLeftLine(texts[name % 6]);
         for (int row = 0; row < name % 40; ++row)
             results.index.fileRow(entry,
@@ -209,14 +209,17 @@ TEST(JsonAnswer, EscapesEveryTextAsTheJsonLibraryDoes)
 {
     // Every ASCII character between two letters, and Japanese text, in names and rows.
     std::vector<std::string> texts;
-    for (int c = 1; c < 0x80; ++c)
+    for (int c = 1; c < 0x80; ++c) {
         texts.push_back(std::string("a") + static_cast<char>(c) + "b");
+        // At every place of a word of eight, as the escaper looks at eight bytes at a time.
+        texts.push_back(std::string(c % 8, 'x') + static_cast<char>(c) + std::string(17, 'y'));
+    }
     texts.push_back(Utf8ToSjis("港町の\"宿\"") + '\0');
     ResultsPanel results;
     std::string expected = "{\"command\": \"item\", \"messages\": [], \"names\": [";
     const auto json = [](const std::string& utf8) { return nlohmann::json(utf8).dump(-1, ' ', false); };
     for (std::size_t t = 0; t < texts.size(); ++t) {
-        const int entry = results.index.add(std::to_string(t));
+        const EntryId entry = results.index.add(std::to_string(t));
         results.addLeftLine(texts[t]);
         results.index.fileRow(entry, RowTexts{texts[t], "f", "e", texts[t], "k", "v"});
         const std::string shown = SjisToUtf8(UpToFirstZero(texts[t]));

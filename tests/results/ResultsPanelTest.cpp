@@ -27,7 +27,7 @@ void fill(ResultsPanel& panel)
         panel.addLeftLine(key);
     }
     for (const char* file : {"b.wid", "C.wid", "a.wid", "B.wid"})
-        panel.index.fileRow(0, row(file, "k"));
+        panel.index.fileRow(EntryId{0}, row(file, "k"));
 }
 
 TEST(CompareListTexts, FoldsLatinCaseButComparesOtherBytesRaw)
@@ -97,7 +97,7 @@ TEST(ResultsPanel, NumberColumnSortsAsText)
     panel.index.add("k");
     panel.addLeftLine("k");
     for (int i = 0; i < 12; ++i)
-        panel.index.fileRow(0, row("f" + std::to_string(i), ""));
+        panel.index.fileRow(EntryId{0}, row("f" + std::to_string(i), ""));
     panel.selectLine(0);
     panel.sortByColumn(0);
     EXPECT_EQ(column(panel, 1),
@@ -116,7 +116,7 @@ TEST(ResultsPanel, ReloadReselectsByPosition)
         for (int i = 0; i < names; ++i) {
             panel.index.add(std::to_string(i));
             panel.addLeftLine("name" + std::to_string(i));
-            panel.index.fileRow(i, row("file" + std::to_string(i), ""));
+            panel.index.fileRow(EntryId{i}, row("file" + std::to_string(i), ""));
         }
         panel.searchMode = SearchMode::ItemSearch;
         return true;

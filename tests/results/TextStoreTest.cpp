@@ -66,7 +66,7 @@ TEST(TextStore, EveryRowKeepsItsOwnTextsWhateverItsColumnsKeptBefore)
 TEST(ResultIndex, AFiledRowKeepsCopiesOfItsTexts)
 {
     ResultIndex index;
-    const int entry = index.add("1");
+    const EntryId entry = index.add("1");
     {
         std::string file = "Area1.wid";
         std::string value = Utf8ToSjis("2:誰か");
@@ -74,9 +74,9 @@ TEST(ResultIndex, AFiledRowKeepsCopiesOfItsTexts)
         file = "changed!!";
         value = "gone";
     }
-    ASSERT_EQ(index.rows(entry).size(), 1u);
-    EXPECT_EQ(index.rows(entry)[0].texts[0].stored(), "Area1.wid");
-    EXPECT_EQ(index.rows(entry)[0].texts[5].shown(), "2:誰か");
+    ASSERT_EQ(index.rows(0).size(), 1u);
+    EXPECT_EQ(index.rows(0)[0].texts[0].stored(), "Area1.wid");
+    EXPECT_EQ(index.rows(0)[0].texts[5].shown(), "2:誰か");
 }
 
 }  // namespace

@@ -71,7 +71,8 @@ protected:
 
     Answer run(const Command& command, unsigned workers)
     {
-        results = ResultsPanel();
+        results.clear();
+        results.clearValueNames();
         sink.messages.clear();
         SearchContext& searchContext = context();
         searchContext.workers = workers;

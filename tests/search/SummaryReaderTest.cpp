@@ -23,8 +23,8 @@ protected:
     std::vector<std::string> keys() const
     {
         std::vector<std::string> out;
-        for (const auto& entry : results.index.entries())
-            out.push_back(entry.key);
+        for (int position = 0; position < results.index.count(); ++position)
+            out.push_back(results.index.key(position));
         return out;
     }
 
@@ -51,7 +51,7 @@ TEST_F(SummaryReaderTest, ReadsTheWantedSectionAndPassesOverTheOther)
     summary.flags = {{"door", "open", "shut"}, {"lamp", "", "dark"}};
     ASSERT_TRUE(read(EncodeSummary(summary), SummarySection::Flags));
     EXPECT_EQ(keys(), (std::vector<std::string>{"door", "lamp"}));
-    EXPECT_EQ(results.valueNames.payload(results.valueNames.find("door")),
+    EXPECT_EQ(results.valueNames.payload(*results.valueNames.find("door")),
               (std::vector<std::string>{std::string("open\0", 5), std::string("shut\0", 5)}));
     EXPECT_EQ(results.valueNames.payload(1)[0], std::string(1, '\0')) << "an empty value name keeps its zero byte";
 
@@ -93,8 +93,8 @@ TEST_F(SummaryReaderTest, ANameDeclaredTwiceFindsTheOneReadLast)
     summary.flags = {{"door", "first", "x"}, {"door", "second", "y"}};
     ASSERT_TRUE(read(EncodeSummary(summary), SummarySection::Flags));
     EXPECT_EQ(results.index.count(), 2);
-    EXPECT_EQ(results.index.find("door"), 0);
-    EXPECT_EQ(results.valueNames.payload(results.valueNames.find(std::string("door\0", 5)))[0],
+    EXPECT_EQ(&results.index.payload(*results.index.find("door")), &results.index.payload(0));
+    EXPECT_EQ(results.valueNames.payload(*results.valueNames.find(std::string("door\0", 5)))[0],
               std::string("second\0", 7));
 }
 

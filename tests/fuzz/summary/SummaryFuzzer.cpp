@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (index.count() != valueNames.count())
         __builtin_trap();
     for (int entry = 0; entry < valueNames.count(); ++entry)
-        if (valueNames.payload(entry).size() != perName || index.find(valueNames.key(entry)) < 0)
+        if (valueNames.payload(entry).size() != perName || !index.find(valueNames.key(entry)))
             __builtin_trap();
     return 0;
 }
