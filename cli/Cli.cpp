@@ -144,13 +144,19 @@ std::optional<std::string> scenarioFolder(const std::string& path)
     return std::nullopt;
 }
 
-// Whether a folder holds anything of a scenario: its summary or a data file.
+// Whether a folder holds anything of a scenario: its summary or a data
+// file. The first one found answers; the folder is listed in full later.
 bool holdsAScenario(const std::string& folder)
 {
-    ScenarioFileList files;
-    files.setFolder(folder);
-    files.setMask("Summary.wsm;*.wid");
-    return files.count() > 0;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (!name.starts_with(".") && (MatchesPattern(name, "*.wid") || MatchesPattern(name, "Summary.wsm"))
+            && it->is_regular_file(typeError))
+            return true;
+    }
+    return false;
 }
 
 // The scenario folder of PATH, or nothing when there is none (the reason is on `err`).

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <ostream>
+#include <unordered_map>
 
 namespace quorvel {
 
@@ -105,14 +106,27 @@ void appendJsonString(std::string& out, std::string_view utf8)
     out += '"';
 }
 
-// {"name": ..., "rows": [[...], ...]}: one name of the left list with its rows.
-void appendName(std::string& out, const KeptText& line, const std::vector<const HitRow*>& rows)
+// A part of a name of the left list and some of its rows, [firstRow,
+// endRow); the first part opens the name, the last closes it. A name with
+// many rows is written in several parts, so no part holds much of the answer.
+struct Part {
+    std::size_t line;
+    std::size_t firstRow;
+    std::size_t endRow;
+    bool opens;
+    bool closes;
+};
+
+// {"name": ..., "rows": [[...], ...]}, or the piece of it a part holds.
+void appendPart(std::string& out, const KeptText& name, const std::vector<const HitRow*>& rows, const Part& part)
 {
-    out += "{\"name\": ";
-    appendJsonString(out, line.shown());
-    out += ", \"rows\": [";
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        if (r + PrefetchAhead < rows.size())
+    if (part.opens) {
+        out += part.line ? ", {\"name\": " : "{\"name\": ";
+        appendJsonString(out, name.shown());
+        out += ", \"rows\": [";
+    }
+    for (std::size_t r = part.firstRow; r < part.endRow; ++r) {
+        if (r + PrefetchAhead < part.endRow)
             __builtin_prefetch(rows[r + PrefetchAhead]);
         out += r ? ", [" : "[";
         for (std::size_t c = 0; c < rows[r]->texts.size(); ++c) {
@@ -122,25 +136,32 @@ void appendName(std::string& out, const KeptText& line, const std::vector<const 
         }
         out += ']';
     }
-    out += "]}";
+    if (part.closes)
+        out += "]}";
 }
 
-// Runs of names of about RowsPerRun rows each, as [first, end) line ranges.
-std::vector<std::pair<std::size_t, std::size_t>> runsOfNames(const ResultsPanel& results)
+// The parts of the answer, grouped into runs of about RowsPerRun rows.
+std::vector<std::vector<Part>> runsOfParts(const ResultsPanel& results)
 {
-    std::vector<std::pair<std::size_t, std::size_t>> runs;
-    std::size_t first = 0;
-    std::size_t rows = 0;
-    const std::size_t names = results.leftLines().size();
-    for (std::size_t line = 0; line < names; ++line) {
-        if (static_cast<int>(line) < results.index.count())
-            rows += results.index.rows(static_cast<int>(line)).size() + 1;
-        if (rows >= RowsPerRun || line + 1 == names) {
-            runs.emplace_back(first, line + 1);
-            first = line + 1;
-            rows = 0;
-        }
+    std::vector<std::vector<Part>> runs(1);
+    std::size_t rowsInRun = 0;
+    for (std::size_t line = 0; line < results.leftLines().size(); ++line) {
+        const std::size_t rows
+            = static_cast<int>(line) < results.index.count() ? results.index.rows(static_cast<int>(line)).size() : 0;
+        std::size_t first = 0;
+        do {
+            const std::size_t end = std::min(rows, first + RowsPerRun);
+            runs.back().push_back(Part{line, first, end, first == 0, end == rows});
+            rowsInRun += end - first + 1;
+            if (rowsInRun >= RowsPerRun) {
+                runs.emplace_back();
+                rowsInRun = 0;
+            }
+            first = end;
+        } while (first < rows);
     }
+    if (runs.back().empty())
+        runs.pop_back();
     return runs;
 }
 
@@ -182,19 +203,31 @@ void WriteJsonAnswer(std::ostream& out, const std::string& command, const Messag
     out << head;
 
     // The names are written run by run, several runs at once, in their order.
+    // A name written in several parts has its rows put in order once, first.
     workers = WorkersFor(rowsOfAnswer(results), RowsWorthAWorker, workers);
-    const std::vector<std::pair<std::size_t, std::size_t>> runs = runsOfNames(results);
+    const std::vector<std::vector<Part>> runs = runsOfParts(results);
+    std::unordered_map<std::size_t, std::vector<const HitRow*>> orderOfLongNames;
+    for (const std::vector<Part>& run : runs)
+        for (const Part& part : run)
+            if (!(part.opens && part.closes) && !orderOfLongNames.contains(part.line))
+                orderOfLongNames[part.line]
+                    = RowsInShownOrder(results, static_cast<int>(part.line), sortColumn, descending);
     ProduceInOrder<std::string>(
         runs.size(), workers, WorkWindow(workers),
         [&](std::size_t run) {
             std::string text;
-            for (std::size_t line = runs[run].first; line < runs[run].second; ++line) {
-                if (line)
-                    text += ", ";
-                const bool hasEntry = static_cast<int>(line) < results.index.count();
-                appendName(text, results.leftLines()[line],
-                           hasEntry ? RowsInShownOrder(results, static_cast<int>(line), sortColumn, descending)
-                                    : std::vector<const HitRow*>());
+            for (const Part& part : runs[run]) {
+                const KeptText& name = results.leftLines()[part.line];
+                const auto known = orderOfLongNames.find(part.line);
+                if (known != orderOfLongNames.end()) {
+                    appendPart(text, name, known->second, part);
+                    continue;
+                }
+                const bool hasEntry = static_cast<int>(part.line) < results.index.count();
+                appendPart(text, name,
+                           hasEntry ? RowsInShownOrder(results, static_cast<int>(part.line), sortColumn, descending)
+                                    : std::vector<const HitRow*>(),
+                           part);
             }
             return text;
         },

@@ -67,10 +67,10 @@ public:
     }
 
     // The front-most equal entry, else a new one.
-    EntryId findOrAdd(std::string key)
+    EntryId findOrAdd(std::string_view key)
     {
         const std::optional<EntryId> found = find(key);
-        return found ? *found : add(std::move(key));
+        return found ? *found : add(std::string(key));
     }
 
     Payload& payload(EntryId id) { return entries_.at(static_cast<std::size_t>(id.value)).payload; }

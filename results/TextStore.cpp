@@ -29,6 +29,15 @@ KeptText TextStore::keep(std::string_view stored)
     return KeptText(at);
 }
 
+std::string_view TextStore::keepBytes(std::string_view bytes)
+{
+    if (bytes.empty())
+        return {};
+    char* const at = room_.take(bytes.size());
+    std::memcpy(at, bytes.data(), bytes.size());
+    return {at, bytes.size()};
+}
+
 std::array<KeptText, 6> TextStore::keepRow(const RowTexts& texts)
 {
     std::array<KeptText, 6> kept;

@@ -65,6 +65,8 @@ using RowTexts = std::array<std::string_view, 6>;
 class TextStore {
 public:
     KeptText keep(std::string_view stored);
+    // A copy of the bytes alone, for what is compared but never shown (the names rows are filed under).
+    std::string_view keepBytes(std::string_view bytes);
 
     // Keeps the six texts of a row. A text equal to one of the last few its
     // column kept is shared with it, so what the rows of one event have in

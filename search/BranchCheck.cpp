@@ -42,7 +42,8 @@ void CheckEventBranches(const EventVisit& visit, std::vector<KeyedRow>& found)
     ForEachPassHit(visit.event, BranchPasses,
                    [&](const std::string& kindWord, const Content& start, const Content& branch) {
                        if (suspicious(branch))
-                           found.push_back({FixedWord("チェック！"), MakeHitRow(visit, start, kindWord, {})});
+                           found.push_back({visit.rowTexts.keepBytes(FixedWord("チェック！")),
+                                            MakeHitRow(visit, start, kindWord, {})});
                    });
 }
 

@@ -63,7 +63,7 @@ void FileEventRowsByKey(SearchContext& context, TableMode mode, const EventRule&
         [&](const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts) {
             WalkFileEvents(file, texts, [&](const EventVisit& visit) { collect(visit, found); });
         },
-        [&](KeyedRow& use) { results.index.fileKeptRow(results.index.findOrAdd(std::move(use.key)), use.row); });
+        [&](KeyedRow& use) { results.index.fileKeptRow(results.index.findOrAdd(use.key), use.row); });
     results.copyKeysToLeftList();
 }
 

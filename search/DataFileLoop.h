@@ -16,9 +16,10 @@ namespace quorvel {
 // The mask of the use pass of most commands. Information cards hold no events.
 inline const std::string UsePassMask = "Package*.wid;Area*.wid;Battle*.wid;Mate*.wid;Skill*.wid;Beast*.wid;Item*.wid";
 
-// A row found in a data file and the name it is to be filed under.
+// A row found in a data file and the name it is to be filed under, kept
+// with the row's texts.
 struct KeyedRow {
-    std::string key;
+    std::string_view key;
     HitRow row;
 };
 

@@ -43,7 +43,7 @@ void CheckEventDialogues(const EventVisit& visit, std::vector<KeyedRow>& found)
                    [&](const std::string& kindWord, const Content& start, const Content& dialogue) {
                        const std::span<const DialogueEntry> entries = dialogue.detail.dialogueEntries;
                        if (hasCouponGap(entries))
-                           found.push_back({FixedWord("チェック！"),
+                           found.push_back({visit.rowTexts.keepBytes(FixedWord("チェック！")),
                                             MakeHitRow(visit, start, kindWord, Trimmed(entries.front().text))});
                    });
 }

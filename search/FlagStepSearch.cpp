@@ -68,7 +68,7 @@ std::string comparisonWord(std::int8_t code)
 // The value column of a change or a step check: "未定義" for a name the
 // summary does not declare; a step value without a value name (outside
 // 0..9) as its number.
-std::string valueText(const ValueNameTable& valueNames, const std::string& name, std::int32_t valueName)
+std::string valueText(const ValueNameTable& valueNames, std::string_view name, std::int32_t valueName)
 {
     const std::optional<EntryId> entry = valueNames.find(name);
     if (!entry)
@@ -86,8 +86,8 @@ void fileUse(ResultsPanel& results, FlagStepUse& use)
     if (!entry && use.onlyWhereDeclared)
         return;
     if (use.valueName)
-        use.row.texts[5]
-            = results.index.texts().keep(use.valuePrefix + valueText(results.valueNames, use.name, *use.valueName));
+        use.row.texts[5] = results.index.texts().keep((use.comparison ? comparisonWord(*use.comparison) : std::string())
+                                                      + valueText(results.valueNames, use.name, *use.valueName));
     if (!entry)
         entry = results.index.findOrAdd(FixedWord("未定義"));
     results.index.fileKeptRow(*entry, use.row);
@@ -96,7 +96,7 @@ void fileUse(ResultsPanel& results, FlagStepUse& use)
 FlagStepUse rowWithoutStart(TextStore& texts, Text name, std::string_view fileName, Text eventText,
                             std::string_view kindWord)
 {
-    return {std::string(name), HitRow{texts.keepRow({fileName, eventText, {}, {}, kindWord, {}})}};
+    return {texts.keepBytes(name), HitRow{texts.keepRow({fileName, eventText, {}, {}, kindWord, {}})}};
 }
 
 // A background change: a row for each of its cells that has a flag.
@@ -107,7 +107,7 @@ void collectCellFlags(const EventVisit& visit, const Content& start, const Conte
     for (std::size_t cell = 0; cell < cells.size(); ++cell)
         if (hasFlag(cells[cell].flag))
             found.push_back(
-                {std::string(cells[cell].flag),
+                {visit.rowTexts.keepBytes(cells[cell].flag),
                  MakeHitRow(visit, start, IndexedLabel(kindWord, static_cast<long long>(cell), false), {})});
 }
 
@@ -119,32 +119,34 @@ void collectSubstitute(const EventVisit& visit, const Content& start, const Cont
 {
     const Text from = substitute.detail.text;
     const Text to = substitute.detail.text2;
-    FlagStepUse fromRow{std::string(from), MakeHitRow(visit, start, FixedWord("代入元"), to)};
+    FlagStepUse fromRow{visit.rowTexts.keepBytes(from), MakeHitRow(visit, start, FixedWord("代入元"), to)};
     fromRow.onlyWhereDeclared = UpToFirstZero(from) == RandomSource;
     found.push_back(std::move(fromRow));
-    found.push_back({std::string(to), MakeHitRow(visit, start, FixedWord("代入先"), from)});
+    found.push_back({visit.rowTexts.keepBytes(to), MakeHitRow(visit, start, FixedWord("代入先"), from)});
 }
 
 // A comparison of two names: a row under each, showing the other.
 void collectComparison(const EventVisit& visit, const Content& start, const Content& branch,
                        const std::string& kindWord, std::vector<FlagStepUse>& found)
 {
-    found.push_back({std::string(branch.detail.text), MakeHitRow(visit, start, kindWord, branch.detail.text2)});
-    found.push_back({std::string(branch.detail.text2), MakeHitRow(visit, start, kindWord, branch.detail.text)});
+    found.push_back(
+        {visit.rowTexts.keepBytes(branch.detail.text), MakeHitRow(visit, start, kindWord, branch.detail.text2)});
+    found.push_back(
+        {visit.rowTexts.keepBytes(branch.detail.text2), MakeHitRow(visit, start, kindWord, branch.detail.text)});
 }
 
 // Any other use: a row under the content's text, with the value name a
 // change sets or a step check compares with.
 FlagStepUse useOfText(const EventVisit& visit, const Content& start, const Content& hit, const std::string& kindWord)
 {
-    FlagStepUse use{std::string(hit.detail.text), MakeHitRow(visit, start, kindWord, {})};
+    FlagStepUse use{visit.rowTexts.keepBytes(hit.detail.text), MakeHitRow(visit, start, kindWord, {})};
     if (is(hit, K::FlagChange))
         use.valueName = hit.detail.option == 1 ? 0 : 1;
     else if (is(hit, K::StepChange))
         use.valueName = hit.detail.number;
     else if (is(hit, K::StepCheck)) {
         use.valueName = hit.detail.number;
-        use.valuePrefix = comparisonWord(hit.detail.option);
+        use.comparison = hit.detail.option;
     }
     return use;
 }

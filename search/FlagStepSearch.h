@@ -7,19 +7,21 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel {
 
-// A use of a flag or step: the row and the name it is filed under. For a
-// change or a step check, the value column shows the name's value name at
-// `valueName` (0 the first), after `valuePrefix`. The random source of a
-// substitute is filed only where the summary declares that name.
+// A use of a flag or step: the row and the name it is filed under, kept
+// with the row's texts. For a change or a step check, the value column
+// shows the name's value name at `valueName` (0 the first), after the word
+// of a step check's comparison. The random source of a substitute is filed
+// only where the summary declares that name.
 struct FlagStepUse {
-    std::string name;
+    std::string_view name;
     HitRow row;
     std::optional<std::int32_t> valueName = std::nullopt;
-    std::string valuePrefix = {};  // Shift-JIS: the comparison of a step check
+    std::optional<std::int8_t> comparison = std::nullopt;
     bool onlyWhereDeclared = false;
 };
 

@@ -93,7 +93,7 @@ void SearchIdUses(SearchContext& context, const IdSearchRule& rule)
         [&](KeyedRow& use) {
             std::optional<EntryId> entry = results.index.find(use.key);
             if (!entry) {
-                entry = results.index.add(std::move(use.key));
+                entry = results.index.add(std::string(use.key));
                 results.addLeftLine(FixedWord("未定義"));
             }
             results.index.fileKeptRow(*entry, use.row);
@@ -107,7 +107,8 @@ void CollectIdUses(const EventVisit& visit, const IdSearchRule& rule, const Targ
         visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
             const std::string value
                 = rule.value == Value::AmountAndTarget ? amountAndTarget(hit.detail, targetWords) : std::string();
-            found.push_back({std::to_string(hit.detail.number), MakeHitRow(visit, start, kindWord, value)});
+            found.push_back({visit.rowTexts.keepBytes(std::to_string(hit.detail.number)),
+                             MakeHitRow(visit, start, kindWord, value)});
         });
 }
 

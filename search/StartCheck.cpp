@@ -18,7 +18,14 @@ std::u16string comparable(std::string_view stored)
 {
     if (!stored.empty() && stored.back() == '\0')
         stored.remove_suffix(1);
-    return CaseFolded(stored);
+    if (!DecodesToItself(stored))
+        return CaseFolded(stored);
+    // Plain ASCII decodes to itself, and Unicode's folding of it is that of its capitals.
+    std::u16string folded(stored.begin(), stored.end());
+    for (char16_t& c : folded)
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c - u'A' + u'a');
+    return folded;
 }
 
 }  // namespace
@@ -37,7 +44,8 @@ void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
         visit.event, JumpPasses, [&](const std::string& kindWord, const Content& start, const Content& jump) {
             if (std::find(startNames.begin(), startNames.end(), comparable(jump.detail.text)) != startNames.end())
                 return;
-            found.push_back({std::string(jump.detail.text), MakeHitRow(visit, start, kindWord, jump.detail.text)});
+            found.push_back(
+                {visit.rowTexts.keepBytes(jump.detail.text), MakeHitRow(visit, start, kindWord, jump.detail.text)});
         });
 }
 

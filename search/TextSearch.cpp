@@ -38,7 +38,7 @@ void collectScores(const EventVisit& visit, const Content& start, const Content&
     const std::span<const CouponScore> scores = dialogue.detail.couponScores;
     for (std::size_t entry = 0; entry < scores.size(); ++entry)
         if (!isStartingScore(scores, entry))
-            found.push_back({std::string(scores[entry].coupon),
+            found.push_back({visit.rowTexts.keepBytes(scores[entry].coupon),
                              MakeHitRow(visit, start, kindWord, std::to_string(scores[entry].value))});
 }
 
@@ -54,7 +54,7 @@ void CollectTextUses(const EventVisit& visit, const TextSearchRule& rule, const 
                 return;
             }
             const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.detail.option) : std::string();
-            found.push_back({std::string(hit.detail.text), MakeHitRow(visit, start, kindWord, value)});
+            found.push_back({visit.rowTexts.keepBytes(hit.detail.text), MakeHitRow(visit, start, kindWord, value)});
         });
 }
 

@@ -192,13 +192,27 @@ TEST(JsonAnswer, RunsOfNamesWrittenTogetherMatchOneAfterAnother)
                                   RowTexts{texts[row % 6], texts[(row + 1) % 6], "head", texts[(row + name) % 6],
                                            texts[row % 2], std::to_string(row)});
     }
+    // A name with more rows than a run holds is written in several parts.
+    const EntryId big = results.index.add("big");
+    results.addLeftLine("big");
+    for (int row = 0; row < 5000; ++row)
+        results.index.fileRow(big, RowTexts{"f", "e", "h", "s", "k", std::to_string(row)});
+    for (int sortColumn : {0, 6}) {
+        std::ostringstream alone, together;
+        WriteJsonAnswer(alone, "item", {}, results, sortColumn, 1);
+        WriteJsonAnswer(together, "item", {}, results, sortColumn, 3);
+        EXPECT_EQ(together.str(), alone.str());
+        const auto bigRows = nlohmann::json::parse(alone.str())["names"][600]["rows"];
+        ASSERT_EQ(bigRows.size(), 5000u);
+        EXPECT_EQ(bigRows[4999][5], sortColumn ? "999" : "4999") << "sorted as texts by column 6";
+    }
     std::ostringstream one, several;
     WriteJsonAnswer(one, "item", {{"Area2.wid\x01", "I'm sorry!"}}, results, 0, 1);
     WriteJsonAnswer(several, "item", {{"Area2.wid\x01", "I'm sorry!"}}, results, 0, 3);
     EXPECT_EQ(several.str(), one.str());
     const auto answer = nlohmann::json::parse(one.str());
     EXPECT_EQ(answer["messages"][0]["text"], "Area2.wid\x01");
-    ASSERT_EQ(answer["names"].size(), 600u);
+    ASSERT_EQ(answer["names"].size(), 601u);
     EXPECT_EQ(answer["names"][0]["name"], "港町");
     EXPECT_EQ(answer["names"][7]["rows"][1][0], "say \"hi\"\\\r\n");
     EXPECT_EQ(answer["names"][7]["rows"][2][0], "\x01tab\t");
