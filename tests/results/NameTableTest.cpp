@@ -110,6 +110,38 @@ TEST(ResultIndex, SortedOrderIsJapaneseWithLowerCaseFirst)
     EXPECT_LT(at("カ"), at("漢"));
 }
 
+TEST(ResultIndex, ManyNamesStandInCollationOrderWithTheNewestOfEqualsFirst)
+{
+    // Enough names that their collation keys are made on several threads.
+    std::vector<std::string> names;
+    for (int i = 0; i < 3000; ++i)
+        names.push_back(sj(i % 3 ? "項目" : "こうもく") + std::to_string(i * 7919 % 2000));
+    ResultIndex index;
+    index.setMode(TableMode::Sorted);
+    std::vector<EntryId> ids;
+    for (const std::string& name : names)
+        ids.push_back(index.add(name));
+    std::vector<int> expected(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        expected[i] = static_cast<int>(i);
+    std::sort(expected.begin(), expected.end(), [&](int a, int b) {
+        const int order = CollationKey(names[static_cast<std::size_t>(a)])
+                              .compare(CollationKey(names[static_cast<std::size_t>(b)]));
+        return order != 0 ? order < 0 : a > b;
+    });
+    for (std::size_t position = 0; position < expected.size(); ++position)
+        ASSERT_EQ(at(index, ids[static_cast<std::size_t>(expected[position])]), static_cast<int>(position)) << position;
+    // Every lookup finds the newest of its equals, the front-most.
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const int front = at(index, index.find(names[i]));
+        ASSERT_GE(front, 0);
+        EXPECT_EQ(index.key(front), names[i]);
+        if (front > 0) {
+            EXPECT_NE(index.key(front - 1), names[i]);
+        }
+    }
+}
+
 TEST(ResultIndex, UndecodableBytesStillCompareByTheirBytes)
 {
     ResultIndex index;

@@ -99,6 +99,28 @@ TEST_F(FlagStepSearchTest, StepsShowTheirValueNamesAndIgnoreFlagsCardsAndCells)
     EXPECT_EQ(rowsOf("未定義"), (Rows{"Area1.wid|Town|S[1]|S|多岐分岐|"}));
 }
 
+TEST_F(FlagStepSearchTest, ThousandsOfNamesKeepTheRulesOfAFew)
+{
+    Summary summary;
+    for (int i = 0; i < 3000; ++i)
+        summary.flags.push_back({"f" + std::to_string(i), "on" + std::to_string(i), "off"});
+    summary.flags.push_back({"f7", "again", "off"});  // declared twice: the later one stands first
+    addBytes("Summary.wsm", EncodeSummary(summary));
+    std::vector<Content> uses;
+    for (int i = 0; i < 40; ++i)
+        uses.push_back(flagChange(i % 2 ? "f" + std::to_string(i) : "ghost" + std::to_string(i), 1));
+    uses.push_back(flagChange("f7", 1));
+    add("Area1.wid", dataFile(0, "Town", {Event({Start("S", uses)})}));
+    add("Battle1.wid", dataFile(1, "Fight"));
+    SearchFlagStep(context(), SummarySection::Flags);
+    const Rows lines = leftLines();
+    ASSERT_EQ(lines.size(), 3002u);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "未定義"), 1) << "未定義 is added once";
+    EXPECT_EQ(rowsOf("未定義").size(), 20u);
+    EXPECT_EQ(rowsOf("f7"), (Rows{"Area1.wid|Town|S[1]|S|変更|again", "Area1.wid|Town|S[1]|S|変更|again"}));
+    EXPECT_EQ(rowsOf("f39"), (Rows{"Area1.wid|Town|S[1]|S|変更|on39"}));
+}
+
 TEST_F(FlagStepSearchTest, ASummaryThatCannotBeReadListsNothing)
 {
     addBytes("Summary.wsm", "short");
