@@ -45,9 +45,6 @@ namespace {
 
 const std::string TitleText = "Quorvel 1.32 ";
 
-// What a command reads of a scenario: its data files and its summary.
-const std::string ScenarioMask = "*.wid;Summary.wsm";
-
 // How long the scenario's files must rest before an automatic reload: an
 // editor saving a scenario writes several files one after another.
 constexpr int SettleMilliseconds = 500;
@@ -58,7 +55,7 @@ std::string scenarioState(const std::string& folder)
 {
     ScenarioFileList files;
     files.setFolder(folder);
-    files.setMask(ScenarioMask);
+    files.setMask(ScenarioFilesMask);
     std::string state;
     for (int position = 0; position < files.count(); ++position) {
         std::error_code error;
@@ -380,18 +377,11 @@ void MainWindow::runCommand(const Command& command)
 
 void MainWindow::runFolderCommand(const Command& command)
 {
-    const Running running(commandRunning_);
-    const CommandScope scope(nameList, command.isCheck());
-    const auto started = std::chrono::steady_clock::now();
-    hideResults();
-    CommandMessages messages(dialogs_);
-    SearchContext context{scenarioFiles, results, messages, targetWords};
-    scenarioState_ = scenarioState(FolderPart(scenarioFile));
-    command.run(context);
-    results.searchMode = command.searchMode;
-    answerCommand_ = &command;
-    answerMessages_ = messages.messages;
-    showStatus(command, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    runWithLists(command, [&](SearchContext& context) {
+        scenarioState_ = scenarioState(FolderPart(scenarioFile));
+        command.run(context);
+        return true;
+    });
 }
 
 void MainWindow::runLinkSearch(const Command& command)
@@ -402,15 +392,19 @@ void MainWindow::runLinkSearch(const Command& command)
     std::error_code error;
     if (!chosen || !std::filesystem::is_regular_file(*chosen, error))
         return;  // the previous answer stays
+    runWithLists(command, [&](SearchContext& context) { return command.runOnFile(context, *chosen); });
+    openDialog.fileName = scenarioFile;
+}
+
+void MainWindow::runWithLists(const Command& command, const std::function<bool(SearchContext&)>& run)
+{
     const Running running(commandRunning_);
-    const CommandScope scope(nameList, false);
+    const CommandScope scope(nameList, command.isCheck());
     const auto started = std::chrono::steady_clock::now();
     hideResults();
     CommandMessages messages(dialogs_);
     SearchContext context{scenarioFiles, results, messages, targetWords};
-    const bool completed = command.runOnFile(context, *chosen);
-    openDialog.fileName = scenarioFile;
-    if (completed)
+    if (run(context))
         results.searchMode = command.searchMode;
     answerCommand_ = &command;
     answerMessages_ = messages.messages;
@@ -621,7 +615,7 @@ void MainWindow::watchScenario()
     QStringList paths{QString::fromStdString(folder)};
     ScenarioFileList files;
     files.setFolder(folder);
-    files.setMask(ScenarioMask);
+    files.setMask(ScenarioFilesMask);
     for (int position = 0; position < files.count(); ++position)
         paths << QString::fromStdString(files.fullPath(position));
     watcher_->addPaths(paths);

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -120,6 +121,9 @@ private:
     void setFolderCaption();
     void runFolderCommand(const Command& command);
     void runLinkSearch(const Command& command);
+    // Runs a command's work with the lists hidden, the busy cursor and its
+    // messages kept; `run` tells whether the command completed.
+    void runWithLists(const Command& command, const std::function<bool(SearchContext&)>& run);
     // The lists stop showing the panel (announced to their views) while the
     // panel is cleared and filled, then show it again.
     void hideResults();

@@ -144,21 +144,6 @@ std::optional<std::string> scenarioFolder(const std::string& path)
     return std::nullopt;
 }
 
-// Whether a folder holds anything of a scenario: its summary or a data
-// file. The first one found answers; the folder is listed in full later.
-bool holdsAScenario(const std::string& folder)
-{
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (!name.starts_with(".") && (MatchesPattern(name, "*.wid") || MatchesPattern(name, "Summary.wsm"))
-            && it->is_regular_file(typeError))
-            return true;
-    }
-    return false;
-}
-
 // The scenario folder of PATH, or nothing when there is none (the reason is on `err`).
 std::optional<std::string> scenarioFolderOf(const std::string& path, std::ostream& err)
 {
@@ -167,7 +152,7 @@ std::optional<std::string> scenarioFolderOf(const std::string& path, std::ostrea
         err << "quorvel-cli: no such file or folder: " << path << "\n";
         return std::nullopt;
     }
-    if (!holdsAScenario(*folder)) {
+    if (!FolderHoldsAnyOf(*folder, ScenarioFilesMask)) {
         err << "quorvel-cli: " << *folder << " holds no scenario (neither Summary.wsm nor a data file)\n";
         return std::nullopt;
     }

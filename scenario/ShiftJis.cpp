@@ -112,6 +112,14 @@ const std::string& ShiftJisDecoder::toUtf8(std::string_view sjis)
 
 std::u16string CaseFolded(std::string_view sjis)
 {
+    if (DecodesToItself(sjis)) {
+        // Plain ASCII decodes to itself, and Unicode's folding of it is that of its capitals.
+        std::u16string folded(sjis.begin(), sjis.end());
+        for (char16_t& c : folded)
+            if (c >= u'A' && c <= u'Z')
+                c = static_cast<char16_t>(c - u'A' + u'a');
+        return folded;
+    }
     UErrorCode status = U_ZERO_ERROR;
     ucnv_reset(shiftJis());
     icu::UnicodeString unicode(sjis.data(), static_cast<int32_t>(sjis.size()), shiftJis(), status);

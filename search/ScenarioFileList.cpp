@@ -95,6 +95,31 @@ std::string ScenarioFileList::fullPath(int position) const
     return path + name(position);
 }
 
+namespace {
+
+// Whether a folder entry is a file the list shows: ordinary, not hidden,
+// matching one of the patterns.
+bool isListed(const std::filesystem::directory_entry& entry, const std::vector<std::string>& patterns)
+{
+    const std::string name = entry.path().filename().string();
+    std::error_code typeError;
+    return !name.empty() && name[0] != '.' && entry.is_regular_file(typeError)
+        && std::any_of(patterns.begin(), patterns.end(),
+                       [&](const std::string& pattern) { return MatchesPattern(name, pattern); });
+}
+
+}  // namespace
+
+bool FolderHoldsAnyOf(const std::string& folder, const std::string& mask)
+{
+    const std::vector<std::string> patterns = splitMask(mask);
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+        if (isListed(*it, patterns))
+            return true;
+    return false;
+}
+
 void ScenarioFileList::reread()
 {
     names_.clear();
@@ -102,15 +127,9 @@ void ScenarioFileList::reread()
         return;
     const std::vector<std::string> patterns = splitMask(mask_);
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (name.empty() || name[0] == '.' || !it->is_regular_file(typeError))
-            continue;
-        if (std::any_of(patterns.begin(), patterns.end(),
-                        [&](const std::string& pattern) { return MatchesPattern(name, pattern); }))
-            names_.push_back(name);
-    }
+    for (std::filesystem::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error))
+        if (isListed(*it, patterns))
+            names_.push_back(it->path().filename().string());
     std::sort(names_.begin(), names_.end(), lessIgnoringCase);
 }
 

@@ -32,6 +32,13 @@ private:
     std::vector<std::string> names_;
 };
 
+// Every file of a scenario: its summary and its data files.
+inline const std::string ScenarioFilesMask = "Summary.wsm;*.wid";
+
+// Whether the folder holds a file the list would show for the mask; the
+// first one found answers, without listing the rest.
+bool FolderHoldsAnyOf(const std::string& folder, const std::string& mask);
+
 // Wildcard match of a whole name ("*" any run, "?" one byte), ASCII letters
 // compared without regard to case.
 bool MatchesPattern(const std::string& name, const std::string& pattern);

@@ -18,14 +18,7 @@ std::u16string comparable(std::string_view stored)
 {
     if (!stored.empty() && stored.back() == '\0')
         stored.remove_suffix(1);
-    if (!DecodesToItself(stored))
-        return CaseFolded(stored);
-    // Plain ASCII decodes to itself, and Unicode's folding of it is that of its capitals.
-    std::u16string folded(stored.begin(), stored.end());
-    for (char16_t& c : folded)
-        if (c >= u'A' && c <= u'Z')
-            c = static_cast<char16_t>(c - u'A' + u'a');
-    return folded;
+    return CaseFolded(stored);
 }
 
 }  // namespace

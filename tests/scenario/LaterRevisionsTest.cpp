@@ -155,12 +155,25 @@ build::Cell typedCell(std::uint8_t type, std::int32_t width, const std::string& 
     return cell;
 }
 
+// A text cell with its outline, and a colour cell with a gradient.
+build::Cell outlinedTextCell(std::int32_t width)
+{
+    build::Cell cell = typedCell(2, width, "sign", "lamp");
+    cell.style = 0x10;
+    return cell;
+}
+
+build::Cell gradedColourCell(std::int32_t width)
+{
+    build::Cell cell = typedCell(3, width, "", "dusk");
+    cell.gradient = 1;
+    return cell;
+}
+
 TEST(LaterCells, TextAndColourCellsKeepTheirTextAndFlag)
 {
-    build::Cell outlined = typedCell(2, 60000, "sign", "lamp");
-    outlined.style = 0x10;
-    build::Cell graded = typedCell(3, 69999, "", "dusk");
-    graded.gradient = 1;
+    const build::Cell outlined = outlinedTextCell(60000);
+    const build::Cell graded = gradedColourCell(69999);
     build::Content background = build::Node(8);
     background.cells = {typedCell(2, 65000, "plain", "f1"),   outlined,
                         typedCell(3, 60001, "", "f3"),        graded,
@@ -204,12 +217,8 @@ TEST(LaterLayouts, AKindAboveTheCatalogueAnUnknownCellTypeAndANewerCellEncodingF
 
 TEST(LaterLayouts, ACutAnywhereInAFileOfEveryNewLayoutFailsWhole)
 {
-    build::Cell outlined = typedCell(2, 60000, "sign", "lamp");
-    outlined.style = 0x10;
-    build::Cell graded = typedCell(3, 60000, "", "dusk");
-    graded.gradient = 2;
     build::Content background = build::Node(8);
-    background.cells = {outlined, graded};
+    background.cells = {outlinedTextCell(60000), gradedColourCell(60000)};
     build::Content random = build::Node(70);
     random.option2 = 3;
     build::Content key = build::WithText(71, "k");

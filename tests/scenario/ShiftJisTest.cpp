@@ -31,5 +31,16 @@ TEST(ShiftJisDecoder, GivesWhatTheConverterGives)
         EXPECT_EQ(decoder.toUtf8(sample), SjisToUtf8(sample)) << sample;
 }
 
+TEST(CaseFolded, PlainAsciiFoldsAsUnicodeFoldsIt)
+{
+    // A full-width letter sends the whole text through ICU; the ASCII part alone takes the short way.
+    std::string ascii;
+    for (int c = 0x20; c < 0x7F; ++c)
+        ascii += static_cast<char>(c);
+    const std::string wide = sj("Ａ");
+    EXPECT_EQ(CaseFolded(wide + ascii), CaseFolded(wide) + CaseFolded(ascii));
+    EXPECT_EQ(CaseFolded("Gate"), CaseFolded("gATE"));
+}
+
 }  // namespace
 }  // namespace quorvel
