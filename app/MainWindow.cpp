@@ -379,6 +379,7 @@ void MainWindow::runFolderCommand(const Command& command)
 {
     runWithLists(command, [&](SearchContext& context) {
         scenarioState_ = scenarioState(FolderPart(scenarioFile));
+        scenarioFiles.refresh();  // files may have been added or removed since the last command
         command.run(context);
         return true;
     });
@@ -648,7 +649,6 @@ void MainWindow::reloadAfterEdits()
     }
     const int nameScroll = nameList->verticalScrollBar()->value();
     const int rowScroll = resultList->verticalScrollBar()->value();
-    scenarioFiles.refresh();  // files were added or removed
     runFolderCommand(*command);
     int found = -1;
     for (std::size_t line = 0; selected >= 0 && line < results.leftLines().size() && found < 0; ++line)

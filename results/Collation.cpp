@@ -7,7 +7,6 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <stdexcept>
@@ -37,52 +36,59 @@ int sign(int value)
 
 }  // namespace
 
+void AppendSortKey(std::string_view zeroFreeText, std::string& keys)
+{
+    thread_local ShiftJisDecoder decoder;
+    const std::u16string& decoded = decoder.toUtf16(zeroFreeText);
+    const icu::Collator& collator = japaneseCollator();
+    const std::size_t start = keys.size();
+    // Room that a short name's key fits in; a longer one is made again in the room it asks for.
+    std::size_t room = 4 * decoded.size() + 32;
+    while (true) {
+        keys.resize(start + room);
+        const int32_t length
+            = collator.getSortKey(decoded.data(), static_cast<int32_t>(decoded.size()),
+                                  reinterpret_cast<uint8_t*>(keys.data() + start), static_cast<int32_t>(room));
+        if (length <= static_cast<int32_t>(room)) {
+            // The key ends in a zero byte, which adds nothing to its order.
+            keys.resize(start + static_cast<std::size_t>(std::max(length - 1, 0)));
+            return;
+        }
+        room = static_cast<std::size_t>(length);
+    }
+}
+
 CollationKey::CollationKey(std::string_view text) : bytes_(WithoutZeroBytes(text))
 {
-    const std::u16string decoded = SjisToUtf16(bytes_);
-    const icu::Collator& collator = japaneseCollator();
-    // Room that a short name's key fits in; a longer one is made again in the room it asks for.
-    sortKey_.resize(4 * decoded.size() + 32);
-    const auto make = [&] {
-        return collator.getSortKey(decoded.data(), static_cast<int32_t>(decoded.size()),
-                                   reinterpret_cast<uint8_t*>(sortKey_.data()), static_cast<int32_t>(sortKey_.size()));
-    };
-    int32_t length = make();
-    if (length > static_cast<int32_t>(sortKey_.size())) {
-        sortKey_.resize(static_cast<std::size_t>(length));
-        length = make();
-    }
-    sortKey_.resize(static_cast<std::size_t>(length));
+    AppendSortKey(bytes_, sortKey_);
 }
 
 int CollationKey::compare(const CollationKey& other) const
 {
-    // Sort keys end in a zero byte; comparing them as C strings is the collator's order.
-    const int collated = sign(std::strcmp(sortKey_.c_str(), other.sortKey_.c_str()));
+    const int collated = sign(sortKey_.compare(other.sortKey_));
     if (collated != 0)
         return collated;
     return sign(bytes_.compare(other.bytes_));
 }
 
-void MakeInParallel(std::size_t count, const std::function<void(std::size_t)>& make)
+void MakeInParallel(std::size_t count, const std::function<void(std::size_t begin, std::size_t end)>& make)
 {
     // Below this many items one thread does them sooner than several can start.
     constexpr std::size_t ItemsWorthAThread = 1024;
     const std::size_t threads
         = std::clamp<std::size_t>(count / ItemsWorthAThread, 1, std::max(1u, std::thread::hardware_concurrency()));
     std::vector<std::exception_ptr> errors(threads);
-    const auto run = [&](std::size_t first) {
+    const auto run = [&](std::size_t range) {
         try {
-            for (std::size_t i = first; i < count; i += threads)
-                make(i);
+            make(count * range / threads, count * (range + 1) / threads);
         } catch (...) {
-            errors[first] = std::current_exception();
+            errors[range] = std::current_exception();
         }
     };
     {
         std::vector<std::jthread> helpers;
-        for (std::size_t t = 1; t < threads; ++t)
-            helpers.emplace_back(run, t);
+        for (std::size_t range = 1; range < threads; ++range)
+            helpers.emplace_back(run, range);
         run(0);
     }  // the helpers are joined here
     for (const std::exception_ptr& error : errors)

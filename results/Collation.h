@@ -20,16 +20,21 @@ public:
     bool operator==(const CollationKey& other) const { return compare(other) == 0; }
 
 private:
-    std::string sortKey_;  // ICU sort key of the decoded text
+    std::string sortKey_;  // see AppendSortKey
     std::string bytes_;    // the text without its zero bytes
 };
+
+// Appends the collator's sort key of a text without zero bytes to `keys`:
+// bytes whose order, compared as strings, is the collator's order of the
+// texts. It holds no zero byte. Safe on several threads at once.
+void AppendSortKey(std::string_view zeroFreeText, std::string& keys);
 
 // The text without its zero bytes: the bytes that decide equality of names.
 std::string WithoutZeroBytes(std::string_view text);
 
-// Runs make(i) for i in 0..count-1, spread over the cores when there are
-// enough items to pay for starting threads. make must be safe to run
-// on several threads at once for different i.
-void MakeInParallel(std::size_t count, const std::function<void(std::size_t)>& make);
+// Runs make(begin, end) over consecutive ranges that cover 0..count-1, one
+// range per core when there are enough items to pay for starting threads.
+// make must be safe to run on several threads at once for distinct ranges.
+void MakeInParallel(std::size_t count, const std::function<void(std::size_t begin, std::size_t end)>& make);
 
 }  // namespace quorvel

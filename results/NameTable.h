@@ -1,6 +1,7 @@
 #pragma once
 
 #include "results/Collation.h"
+#include "results/KeyBytesSort.h"
 
 #include <algorithm>
 #include <atomic>
@@ -31,7 +32,9 @@ struct EntryId {
 // keys are equal exactly when their bytes are, zero bytes aside, so every
 // lookup is a hash of those bytes, and the collation is needed only for
 // the order itself. That order is made when a position is first asked for
-// after an addition, so names added in bulk are sorted once.
+// after an addition, so names added in bulk are sorted once: each distinct
+// text is sorted once, by a collation key made once, and its equal entries
+// follow it newest first.
 template <typename Payload>
 class NameTable {
 public:
@@ -46,24 +49,36 @@ public:
     EntryId add(std::string key)
     {
         const EntryId id{static_cast<int>(entries_.size())};
-        Entry& entry = entries_.emplace_back(Entry{std::move(key), Payload{}});
-        const std::string_view bytes = keepZeroFree(entry.key);
-        if (mode_ == TableMode::Sorted)
-            equalOf_[bytes] = id.value;  // the newest equal key stands in front
-        else
-            equalOf_.try_emplace(bytes, id.value);
+        Stored& stored = entries_.emplace_back(Stored{Entry{std::move(key), Payload{}}, std::nullopt});
+        const auto [known, isNew]
+            = textOf_.try_emplace(keepZeroFree(stored.entry.key), static_cast<int>(texts_.size()));
+        if (isNew)
+            texts_.push_back(Text{known->first, id.value, {}});
+        else if (mode_ == TableMode::Sorted) {
+            // The newest equal key stands in front.
+            Text& text = texts_[static_cast<std::size_t>(known->second)];
+            stored.olderEqual = text.front;
+            text.front = id.value;
+        }
         orderMade_.store(false, std::memory_order_relaxed);
         return id;
+    }
+
+    // Room for this many more entries of distinct keys, asked before adding them in bulk.
+    void reserve(std::size_t more)
+    {
+        textOf_.reserve(textOf_.size() + more);
+        texts_.reserve(texts_.size() + more);
     }
 
     // The front-most equal entry.
     std::optional<EntryId> find(std::string_view key) const
     {
         std::string withoutZeros;
-        const auto found = equalOf_.find(ZeroFree(key, withoutZeros));
-        if (found == equalOf_.end())
+        const auto found = textOf_.find(ZeroFree(key, withoutZeros));
+        if (found == textOf_.end())
             return std::nullopt;
-        return EntryId{found->second};
+        return EntryId{texts_[static_cast<std::size_t>(found->second)].front};
     }
 
     // The front-most equal entry, else a new one.
@@ -73,27 +88,45 @@ public:
         return found ? *found : add(std::string(key));
     }
 
-    Payload& payload(EntryId id) { return entries_.at(static_cast<std::size_t>(id.value)).payload; }
-    const Payload& payload(EntryId id) const { return entries_.at(static_cast<std::size_t>(id.value)).payload; }
+    Payload& payload(EntryId id) { return stored(id.value).entry.payload; }
+    const Payload& payload(EntryId id) const { return stored(id.value).entry.payload; }
 
     int count() const { return static_cast<int>(entries_.size()); }
     // The entry at a position of the table's order.
-    const Entry& at(int position) const { return entries_.at(static_cast<std::size_t>(idAt(position))); }
+    const Entry& at(int position) const { return stored(idAt(position)).entry; }
     const std::string& key(int position) const { return at(position).key; }
-    Payload& payload(int position) { return entries_.at(static_cast<std::size_t>(idAt(position))).payload; }
+    Payload& payload(int position) { return stored(idAt(position)).entry.payload; }
     const Payload& payload(int position) const { return at(position).payload; }
 
     // Removes every entry; the mode stays.
     void clear()
     {
         entries_.clear();
-        equalOf_.clear();
+        textOf_.clear();
+        texts_.clear();
         zeroFreeKeys_.clear();
+        keyedTexts_ = 0;
+        sortKeys_.clear();
         order_.clear();
         orderMade_.store(false, std::memory_order_relaxed);
     }
 
 private:
+    struct Stored {
+        Entry entry;
+        std::optional<int> olderEqual;  // sorted mode: the equal entry that stood in front before this one
+    };
+
+    // A distinct key text (its zero-free bytes) and the entry a lookup finds.
+    struct Text {
+        std::string_view bytes;
+        int front;
+        std::string_view sortKey;  // made with the order
+    };
+
+    Stored& stored(int id) { return entries_.at(static_cast<std::size_t>(id)); }
+    const Stored& stored(int id) const { return entries_.at(static_cast<std::size_t>(id)); }
+
     // The bytes that decide equality: `key` without its zero bytes, without
     // a copy when the only one ends it (as it ends every data-file text).
     static std::string_view ZeroFree(std::string_view key, std::string& withoutZeros)
@@ -137,45 +170,45 @@ private:
         const std::lock_guard lock(orderMutex_);
         if (orderMade_.load(std::memory_order_relaxed))
             return;
-        makeCollationKeys();
-        std::vector<const CollationKey*> collations;
-        collations.reserve(entries_.size());
-        for (const Entry& entry : entries_)
-            collations.push_back(&collationOf(entry.key));
-        order_.resize(entries_.size());
-        for (std::size_t id = 0; id < order_.size(); ++id)
-            order_[id] = static_cast<int>(id);
-        std::sort(order_.begin(), order_.end(), [&](int a, int b) {
-            const int collated
-                = collations[static_cast<std::size_t>(a)]->compare(*collations[static_cast<std::size_t>(b)]);
-            return collated != 0 ? collated < 0 : a > b;
-        });
+        makeSortKeys();
+        std::vector<int> textOrder(texts_.size());
+        for (std::size_t text = 0; text < textOrder.size(); ++text)
+            textOrder[text] = static_cast<int>(text);
+        SortByKeyBytes(
+            textOrder, [&](int text) { return texts_[static_cast<std::size_t>(text)].sortKey; },
+            [&](int a, int b) {
+                return texts_[static_cast<std::size_t>(a)].bytes < texts_[static_cast<std::size_t>(b)].bytes;
+            });
+        order_.clear();
+        order_.reserve(entries_.size());
+        for (const int text : textOrder)
+            for (std::optional<int> id = texts_[static_cast<std::size_t>(text)].front; id; id = stored(*id).olderEqual)
+                order_.push_back(*id);
         orderMade_.store(true, std::memory_order_release);
     }
 
     // Makes the collation keys of the texts that have none yet, on several
-    // threads when there are many: making one is the costly part of the order.
-    void makeCollationKeys() const
+    // threads when there are many: making them is the costly part of the
+    // order. Each range of texts has its keys side by side in one string.
+    void makeSortKeys() const
     {
-        std::vector<std::string_view> missing;
-        for (const auto& [bytes, id] : equalOf_)
-            if (!collations_.contains(bytes))
-                missing.push_back(bytes);
-        std::vector<std::optional<CollationKey>> made(missing.size());
-        MakeInParallel(missing.size(), [&](std::size_t i) { made[i].emplace(missing[i]); });
-        for (std::size_t i = 0; i < missing.size(); ++i)
-            collations_.emplace(std::string(missing[i]), std::move(*made[i]));
-    }
-
-    // A collation key is made once per distinct text, for as long as the table lives.
-    const CollationKey& collationOf(std::string_view key) const
-    {
-        std::string withoutZeros;
-        const std::string_view bytes = ZeroFree(key, withoutZeros);
-        const auto known = collations_.find(bytes);
-        if (known != collations_.end())
-            return known->second;
-        return collations_.emplace(std::string(bytes), CollationKey(bytes)).first->second;
+        const std::size_t first = keyedTexts_;
+        const std::size_t missing = texts_.size() - first;
+        std::mutex keysMutex;
+        MakeInParallel(missing, [&](std::size_t begin, std::size_t end) {
+            std::string keys;
+            std::vector<std::size_t> ends;
+            for (std::size_t i = first + begin; i < first + end; ++i) {
+                AppendSortKey(texts_[i].bytes, keys);
+                ends.push_back(keys.size());
+            }
+            const std::lock_guard keep(keysMutex);
+            const std::string_view kept = sortKeys_.emplace_back(std::move(keys));
+            std::size_t start = 0;
+            for (std::size_t k = 0; k < ends.size(); start = ends[k], ++k)
+                texts_[first + begin + k].sortKey = kept.substr(start, ends[k] - start);
+        });
+        keyedTexts_ = texts_.size();
     }
 
     struct BytesHash {
@@ -184,12 +217,14 @@ private:
     };
 
     TableMode mode_ = TableMode::Unsorted;
-    std::deque<Entry> entries_;  // in the order they were added; they never move
+    std::deque<Stored> entries_;  // in the order they were added; they never move
     std::deque<std::string> zeroFreeKeys_;
-    // Zero-free key bytes to the entry a lookup finds.
-    std::unordered_map<std::string_view, int, BytesHash, std::equal_to<>> equalOf_;
-    mutable std::unordered_map<std::string, CollationKey, BytesHash, std::equal_to<>> collations_;
-    mutable std::vector<int> order_;  // sorted mode: the entry at each position
+    // Zero-free key bytes to their distinct text.
+    std::unordered_map<std::string_view, int, BytesHash, std::equal_to<>> textOf_;
+    mutable std::vector<Text> texts_;           // in the order they were first added
+    mutable std::size_t keyedTexts_ = 0;        // the texts before this have their sort keys
+    mutable std::deque<std::string> sortKeys_;  // never move once made
+    mutable std::vector<int> order_;            // sorted mode: the entry at each position
     mutable std::atomic<bool> orderMade_{false};
     mutable std::mutex orderMutex_;
 };

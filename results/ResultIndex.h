@@ -5,6 +5,7 @@
 #include "results/TextStore.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel {
@@ -49,7 +50,21 @@ private:
     TextStore texts_;
 };
 
+// The value names of one declared flag or step, in order, each kept whole,
+// packed into one string (a flag's two short names fit in the string itself).
+class ValueNames {
+public:
+    // A name of at most 65,535 bytes.
+    void add(std::string_view name);
+    std::size_t size() const { return count_; }
+    std::string_view operator[](std::size_t i) const;
+
+private:
+    std::string packed_;  // each name: its length in two bytes, then its bytes
+    std::size_t count_ = 0;
+};
+
 // Value names of flags and steps, used by the flag and step search.
-using ValueNameTable = NameTable<std::vector<std::string>>;
+using ValueNameTable = NameTable<ValueNames>;
 
 }  // namespace quorvel

@@ -57,6 +57,8 @@ public:
 
     // True when a read of one more byte would find the end of the data.
     bool atOrPastEnd() const { return position_ >= bytes_.size(); }
+    // The bytes left to read.
+    std::uint64_t remaining() const { return atOrPastEnd() ? 0 : bytes_.size() - position_; }
 
     [[noreturn]] void fail(const std::string& what) const;
 

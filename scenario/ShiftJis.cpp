@@ -110,6 +110,22 @@ const std::string& ShiftJisDecoder::toUtf8(std::string_view sjis)
     return utf8_;
 }
 
+const std::u16string& ShiftJisDecoder::toUtf16(std::string_view sjis)
+{
+    if (DecodesToItself(sjis)) {
+        units_.assign(sjis.begin(), sjis.end());
+        return units_;
+    }
+    // A byte or a pair of bytes gives at most one UTF-16 unit.
+    units_.resize(sjis.size() + 1);
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_reset(converter_);
+    const int32_t units = ucnv_toUChars(converter_, units_.data(), static_cast<int32_t>(units_.size()), sjis.data(),
+                                        static_cast<int32_t>(sjis.size()), &status);
+    units_.resize(U_SUCCESS(status) ? static_cast<std::size_t>(units) : 0);
+    return units_;
+}
+
 std::u16string CaseFolded(std::string_view sjis)
 {
     if (DecodesToItself(sjis)) {

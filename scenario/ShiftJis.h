@@ -30,6 +30,8 @@ public:
 
     // The text as UTF-8, exactly as SjisToUtf8 gives it; good until the next call.
     const std::string& toUtf8(std::string_view sjis);
+    // The text as UTF-16, exactly as SjisToUtf16 gives it; good until the next call.
+    const std::u16string& toUtf16(std::string_view sjis);
 
 private:
     ::UConverter* converter_;

@@ -73,9 +73,9 @@ std::string valueText(const ValueNameTable& valueNames, std::string_view name, s
     const std::optional<EntryId> entry = valueNames.find(name);
     if (!entry)
         return FixedWord("未定義");
-    const std::vector<std::string>& names = valueNames.payload(*entry);
+    const ValueNames& names = valueNames.payload(*entry);
     if (valueName >= 0 && valueName < static_cast<std::int32_t>(names.size()))
-        return names[static_cast<std::size_t>(valueName)];
+        return std::string(names[static_cast<std::size_t>(valueName)]);
     return std::to_string(valueName);
 }
 

@@ -84,7 +84,7 @@ void ScenarioFileList::setMask(const std::string& mask)
     if (mask == mask_)
         return;
     mask_ = mask;
-    reread();
+    pickMatching();
 }
 
 std::string ScenarioFileList::fullPath(int position) const
@@ -97,15 +97,17 @@ std::string ScenarioFileList::fullPath(int position) const
 
 namespace {
 
-// Whether a folder entry is a file the list shows: ordinary, not hidden,
-// matching one of the patterns.
-bool isListed(const std::filesystem::directory_entry& entry, const std::vector<std::string>& patterns)
+bool matchesAny(const std::string& name, const std::vector<std::string>& patterns)
 {
-    const std::string name = entry.path().filename().string();
-    std::error_code typeError;
-    return !name.empty() && name[0] != '.' && entry.is_regular_file(typeError)
-        && std::any_of(patterns.begin(), patterns.end(),
+    return std::any_of(patterns.begin(), patterns.end(),
                        [&](const std::string& pattern) { return MatchesPattern(name, pattern); });
+}
+
+// Whether a folder entry is a file a list may show: ordinary, not hidden.
+bool isListable(const std::filesystem::directory_entry& entry, const std::string& name)
+{
+    std::error_code typeError;
+    return !name.empty() && name[0] != '.' && entry.is_regular_file(typeError);
 }
 
 }  // namespace
@@ -114,23 +116,36 @@ bool FolderHoldsAnyOf(const std::string& folder, const std::string& mask)
 {
     const std::vector<std::string> patterns = splitMask(mask);
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (isListed(*it, patterns))
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        if (isListable(*it, name) && matchesAny(name, patterns))
             return true;
+    }
     return false;
 }
 
 void ScenarioFileList::reread()
 {
-    names_.clear();
-    if (folder_.empty())
-        return;
+    folderNames_.clear();
+    if (!folder_.empty()) {
+        std::error_code error;
+        for (std::filesystem::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
+            std::string name = it->path().filename().string();
+            if (isListable(*it, name))
+                folderNames_.push_back(std::move(name));
+        }
+        std::sort(folderNames_.begin(), folderNames_.end(), lessIgnoringCase);
+    }
+    pickMatching();
+}
+
+void ScenarioFileList::pickMatching()
+{
     const std::vector<std::string> patterns = splitMask(mask_);
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error))
-        if (isListed(*it, patterns))
-            names_.push_back(it->path().filename().string());
-    std::sort(names_.begin(), names_.end(), lessIgnoringCase);
+    names_.clear();
+    for (const std::string& name : folderNames_)
+        if (matchesAny(name, patterns))
+            names_.push_back(name);
 }
 
 }  // namespace quorvel

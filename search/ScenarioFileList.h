@@ -8,8 +8,10 @@ namespace quorvel {
 // The data files of the scenario folder that match a mask: one wildcard
 // pattern or several joined by ";", matched without regard to letter case.
 // Lists ordinary, non-hidden files (on POSIX a hidden file is a dot-file) in
-// ascending order of name ignoring case. The folder is read again only when
-// the folder (compared ignoring case) or the mask (compared exactly) changes.
+// ascending order of name ignoring case. The folder is read when it is set
+// (compared ignoring case, a folder set again is not read again) and on
+// refresh(); a mask picks its files from what was read, so a command that
+// looks at several kinds of file reads the folder once.
 class ScenarioFileList {
 public:
     void setFolder(const std::string& folder);
@@ -26,10 +28,12 @@ public:
 
 private:
     void reread();
+    void pickMatching();
 
     std::string folder_;
     std::string mask_ = "*.*";
-    std::vector<std::string> names_;
+    std::vector<std::string> folderNames_;  // every file the folder lists, in order
+    std::vector<std::string> names_;        // those matching the mask
 };
 
 // Every file of a scenario: its summary and its data files.

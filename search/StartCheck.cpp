@@ -5,6 +5,9 @@
 #include "search/RowTexts.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -13,13 +16,35 @@ namespace {
 const PassTable JumpPasses{{ContentKind::StartLink, "リンク"}, {ContentKind::StartCall, "コール"}};
 
 // A start name or target as compared: without the zero byte that ends it
-// (a text stored without one keeps all its bytes), folded for case.
-std::u16string comparable(std::string_view stored)
-{
-    if (!stored.empty() && stored.back() == '\0')
-        stored.remove_suffix(1);
-    return CaseFolded(stored);
-}
+// (a text stored without one keeps all its bytes), folded for case. Plain
+// ASCII, as most names are, is compared in place.
+class ComparableName {
+public:
+    explicit ComparableName(std::string_view stored)
+    {
+        if (!stored.empty() && stored.back() == '\0')
+            stored.remove_suffix(1);
+        bytes_ = stored;
+        if (!DecodesToItself(bytes_))
+            folded_ = CaseFolded(bytes_);
+    }
+
+    bool operator==(const ComparableName& other) const
+    {
+        if (folded_ || other.folded_)
+            return folded() == other.folded();
+        // What folding makes of plain ASCII: its capitals as small letters.
+        const auto small = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        return std::equal(bytes_.begin(), bytes_.end(), other.bytes_.begin(), other.bytes_.end(),
+                          [&](char a, char b) { return small(a) == small(b); });
+    }
+
+private:
+    std::u16string folded() const { return folded_ ? *folded_ : CaseFolded(bytes_); }
+
+    std::string_view bytes_;
+    std::optional<std::u16string> folded_;  // made at once for a text that is not plain ASCII
+};
 
 }  // namespace
 
@@ -30,12 +55,12 @@ void CheckStart(SearchContext& context)
 
 void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
 {
-    std::vector<std::u16string> startNames;
+    std::vector<ComparableName> startNames;
     for (const Content& start : visit.event.starts)
-        startNames.push_back(comparable(start.name));
+        startNames.emplace_back(start.name);
     ForEachPassHit(
         visit.event, JumpPasses, [&](const std::string& kindWord, const Content& start, const Content& jump) {
-            if (std::find(startNames.begin(), startNames.end(), comparable(jump.detail.text)) != startNames.end())
+            if (std::find(startNames.begin(), startNames.end(), ComparableName(jump.detail.text)) != startNames.end())
                 return;
             found.push_back(
                 {visit.rowTexts.keepBytes(jump.detail.text), MakeHitRow(visit, start, kindWord, jump.detail.text)});

@@ -4,8 +4,9 @@
 #include "scenario/FileSystem.h"
 #include "scenario/ShiftJis.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace quorvel {
 
@@ -47,6 +48,13 @@ private:
     void readOrPassOverRecords(const RecordShape& shape, bool wanted)
     {
         const std::int32_t count = in_.readInt();
+        if (wanted && count > 0) {
+            // No more records than the bytes left could hold, whatever the count says.
+            const std::uint64_t smallest = 4 + shape.fixedBytes + 4 * static_cast<std::uint64_t>(shape.valueNameCount);
+            const auto records = std::min<std::uint64_t>(static_cast<std::uint64_t>(count), in_.remaining() / smallest);
+            index_.reserve(records);
+            valueNames_.reserve(records);
+        }
         for (std::int32_t i = 0; i < count; ++i) {
             if (wanted)
                 readRecord(shape);
@@ -66,13 +74,13 @@ private:
     // Lengths of 0..512; the name ends at its first zero byte, value names are kept whole.
     void readRecord(const RecordShape& shape)
     {
-        std::string name(UpToFirstZero(in_.readText()));
+        const std::string_view name = UpToFirstZero(in_.readText());
         in_.skip(shape.fixedBytes);
-        std::vector<std::string> names;
+        ValueNames names;
         for (int i = 0; i < shape.valueNameCount; ++i)
-            names.emplace_back(in_.readText());
-        index_.add(name);
-        valueNames_.payload(valueNames_.add(std::move(name))) = std::move(names);
+            names.add(in_.readText());
+        index_.add(std::string(name));
+        valueNames_.payload(valueNames_.add(std::string(name))) = std::move(names);
     }
 
     ByteStream in_;
@@ -100,10 +108,11 @@ bool ReadSummary(SearchContext& context, SummarySection section)
     context.files.setMask("Summary.wsm");
     bool read = false;
     if (context.files.count() == 1) {
-        std::vector<std::uint8_t> bytes;
         try {
-            read = ReadWholeFile(context.files.fullPath(0), bytes)
-                && ReadSummaryBytes(bytes, section, context.results.index, context.results.valueNames);
+            const std::optional<FileBytes> bytes = ReadFileBytes(context.files.fullPath(0));
+            read = bytes
+                && ReadSummaryBytes(std::span(bytes->data.get(), bytes->size), section, context.results.index,
+                                    context.results.valueNames);
         } catch (const std::bad_alloc&) {
             read = false;
         }

@@ -1,7 +1,10 @@
+#include "results/KeyBytesSort.h"
 #include "results/ResultIndex.h"
 #include "scenario/ShiftJis.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace quorvel {
 namespace {
@@ -150,6 +153,36 @@ TEST(ResultIndex, UndecodableBytesStillCompareByTheirBytes)
     index.add(std::string("\xFF", 1));
     EXPECT_EQ(index.count(), 2);
     EXPECT_NE(index.find(std::string("\x81", 1)), index.find(std::string("\xFF", 1)));
+}
+
+TEST(KeyBytesSort, OrdersAsWholeComparisonsWouldAcrossSharedBeginningsAndEqualKeys)
+{
+    // Few byte values, high and low ones among them, and long shared beginnings,
+    // so that ranges agree deep into their keys and many keys are equal or end early.
+    std::mt19937 random(18);
+    const std::string bytes = "\x01\x7F\x80\xFF"
+                              "ab";
+    for (const std::size_t count : {0u, 1u, 2u, 13u, 300u, 5000u}) {
+        std::vector<std::string> keys;
+        for (std::size_t i = 0; i < count; ++i) {
+            std::string key = random() % 2 ? "shared_beginning_" : "";
+            for (std::size_t n = random() % 5; n > 0; --n)
+                key += bytes[random() % bytes.size()];
+            keys.push_back(key);
+        }
+        std::vector<int> sorted(count);
+        for (std::size_t i = 0; i < count; ++i)
+            sorted[i] = static_cast<int>(i);
+        std::vector<int> expected = sorted;
+        std::shuffle(sorted.begin(), sorted.end(), random);
+        const auto keyOf = [&](int item) { return std::string_view(keys[static_cast<std::size_t>(item)]); };
+        SortByKeyBytes(sorted, keyOf, std::greater<int>());
+        std::sort(expected.begin(), expected.end(), [&](int a, int b) {
+            const int order = keyOf(a).compare(keyOf(b));
+            return order != 0 ? order < 0 : a > b;
+        });
+        EXPECT_EQ(sorted, expected) << count << " keys";
+    }
 }
 
 }  // namespace

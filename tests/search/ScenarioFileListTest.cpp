@@ -46,19 +46,22 @@ TEST(ScenarioFileList, ListsMatchingOrdinaryFilesInCaseInsensitiveOrder)
     EXPECT_EQ(list.fullPath(0), folder.file("Area1.wid")) << "no doubled separator";
 }
 
-TEST(ScenarioFileList, RereadsOnlyWhenFolderOrMaskChanges)
+TEST(ScenarioFileList, ReadsTheFolderWhenSetOrRefreshedAndMasksPickFromIt)
 {
     build::TempFolder folder("reread");
     folder.touch("Area1.wid");
+    folder.touch("Summary.wsm");
     ScenarioFileList list;
     list.setFolder(folder.path().string());
     list.setMask("Area*.wid");
     ASSERT_EQ(list.count(), 1);
 
     folder.touch("Area2.wid");
-    list.setMask("Area*.wid");
+    list.setMask("Summary.wsm");
+    EXPECT_EQ(names(list), (std::vector<std::string>{"Summary.wsm"}));
+    list.setMask("area*.wid");
     list.setFolder(folder.path().string());
-    EXPECT_EQ(list.count(), 1) << "same folder and mask keep the names read before";
+    EXPECT_EQ(names(list), (std::vector<std::string>{"Area1.wid"})) << "a mask picks from what was read";
 
     std::string upper = folder.path().string();
     for (char& c : upper)
@@ -66,8 +69,10 @@ TEST(ScenarioFileList, RereadsOnlyWhenFolderOrMaskChanges)
     list.setFolder(upper);
     EXPECT_EQ(list.count(), 1) << "folders compare ignoring case";
 
-    list.setMask("area*.wid");
-    EXPECT_EQ(list.count(), 2) << "masks compare exactly";
+    list.refresh();
+    EXPECT_EQ(names(list), (std::vector<std::string>{"Area1.wid", "Area2.wid"}));
+    list.setMask("*.*");
+    EXPECT_EQ(list.count(), 3);
 }
 
 TEST(ScenarioFileList, MissingFolderListsNothing)
