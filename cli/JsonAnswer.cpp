@@ -106,6 +106,22 @@ void appendJsonString(std::string& out, std::string_view utf8)
     out += '"';
 }
 
+// A kept text's shown form as a JSON string; a plain one, as most are, is copied as it is.
+void appendJsonString(std::string& out, const KeptText& text)
+{
+    if (!text.shownIsPlain()) {
+        appendJsonString(out, text.shown());
+        return;
+    }
+    const std::string_view shown = text.shown();
+    const std::size_t at = out.size();
+    out.resize(at + shown.size() + 2);
+    char* const to = out.data() + at;
+    to[0] = '"';
+    std::memcpy(to + 1, shown.data(), shown.size());
+    to[shown.size() + 1] = '"';
+}
+
 // A part of a name of the left list and some of its rows, [firstRow,
 // endRow); the first part opens the name, the last closes it. A name with
 // many rows is written in several parts, so no part holds much of the answer.
@@ -122,7 +138,7 @@ void appendPart(std::string& out, const KeptText& name, const std::vector<const 
 {
     if (part.opens) {
         out += part.line ? ", {\"name\": " : "{\"name\": ";
-        appendJsonString(out, name.shown());
+        appendJsonString(out, name);
         out += ", \"rows\": [";
     }
     for (std::size_t r = part.firstRow; r < part.endRow; ++r) {
@@ -132,7 +148,7 @@ void appendPart(std::string& out, const KeptText& name, const std::vector<const 
         for (std::size_t c = 0; c < rows[r]->texts.size(); ++c) {
             if (c)
                 out += ", ";
-            appendJsonString(out, rows[r]->texts[c].shown());
+            appendJsonString(out, rows[r]->texts[c]);
         }
         out += ']';
     }

@@ -2,6 +2,7 @@
 
 #include "scenario/ShiftJis.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -18,7 +19,12 @@ KeptText TextStore::keep(std::string_view stored)
     thread_local ShiftJisDecoder decoder;
     const bool asStored = DecodesToItself(shownBytes);
     const std::string_view decoded = asStored ? std::string_view() : std::string_view(decoder.toUtf8(shownBytes));
-    const KeptText::Layout layout{static_cast<std::uint32_t>(stored.size()),
+    const std::string_view shown = asStored ? shownBytes : decoded;
+    const bool plain = std::none_of(shown.begin(), shown.end(), [](char c) {
+        return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+    });
+    const KeptText::Layout layout{static_cast<std::uint32_t>(stored.size())
+                                      | (plain ? 0 : KeptText::Layout::SpecialsBit),
                                   asStored ? 0 : static_cast<std::uint32_t>(stored.size()),
                                   static_cast<std::uint32_t>(asStored ? shownBytes.size() : decoded.size())};
     char* const at = room_.take(sizeof layout + stored.size() + decoded.size());

@@ -22,13 +22,16 @@ public:
     std::string_view stored() const
     {
         const Layout layout = this->layout();
-        return {bytes(), layout.storedSize};
+        return {bytes(), layout.storedSize & ~Layout::SpecialsBit};
     }
     std::string_view shown() const
     {
         const Layout layout = this->layout();
         return {bytes() + layout.shownOffset, layout.shownSize};
     }
+    // True when the shown form holds no quote, backslash or control
+    // character: what text formats such as JSON escape. Most texts are plain.
+    bool shownIsPlain() const { return (layout().storedSize & Layout::SpecialsBit) == 0; }
 
 private:
     friend class TextStore;
@@ -37,6 +40,8 @@ private:
     // then the shown form unless it is the start of the stored bytes (a text
     // of plain ASCII shows as it is stored).
     struct Layout {
+        // Stored texts are shorter than a gigabyte: the top bit tells a shown form that is not plain.
+        static constexpr std::uint32_t SpecialsBit = 1u << 31;
         std::uint32_t storedSize;
         std::uint32_t shownOffset;  // from the first stored byte
         std::uint32_t shownSize;

@@ -6,6 +6,8 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -84,8 +86,22 @@ ShiftJisDecoder::~ShiftJisDecoder()
 bool DecodesToItself(std::string_view sjis)
 {
     // Bytes below 0x80 are the same characters in both, but for three control
-    // bytes the converter exchanges (0x1A, 0x1C and 0x7F).
-    return std::all_of(sjis.begin(), sjis.end(), [](char c) {
+    // bytes the converter exchanges (0x1A, 0x1C and 0x7F). Eight bytes are
+    // looked at at a time: every text of an answer is asked about.
+    constexpr std::uint64_t Ones = 0x0101010101010101u;
+    constexpr std::uint64_t Highs = 0x8080808080808080u;
+    const auto holds = [](std::uint64_t word, std::uint8_t byte) {
+        const std::uint64_t differences = word ^ (Ones * byte);
+        return ((differences - Ones) & ~differences & Highs) != 0;
+    };
+    std::size_t at = 0;
+    for (; at + 8 <= sjis.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, sjis.data() + at, sizeof word);
+        if ((word & Highs) != 0 || holds(word, 0x7F) || holds(word, 0x1A) || holds(word, 0x1C))
+            return false;
+    }
+    return std::all_of(sjis.begin() + static_cast<std::ptrdiff_t>(at), sjis.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return byte < 0x7F && byte != 0x1A && byte != 0x1C;
     });

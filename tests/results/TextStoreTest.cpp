@@ -49,6 +49,18 @@ TEST(TextStore, ShowsTheBytesUpToTheFirstZeroByteDecodedFromShiftJis)
                          "b"));
 }
 
+TEST(TextStore, TellsShownFormsThatHoldCharactersTextFormatsEscape)
+{
+    TextStore store;
+    EXPECT_TRUE(KeptText().shownIsPlain());
+    EXPECT_TRUE(store.keep(Utf8ToSjis("薬草") + '\0').shownIsPlain());
+    EXPECT_TRUE(store.keep(std::string("ab\0\"\x01", 5)).shownIsPlain()) << "only the shown bytes count";
+    for (const char* special : {"say \"hi\"", "C:\\", "tab\t", "\x1F", "a\x1A"})
+        EXPECT_FALSE(store.keep(special).shownIsPlain()) << special;
+    const KeptText kept = store.keep(std::string("x\"\0", 3));
+    EXPECT_EQ(kept.stored(), std::string("x\"\0", 3)) << "the size stays whole";
+}
+
 TEST(TextStore, EveryRowKeepsItsOwnTextsWhateverItsColumnsKeptBefore)
 {
     TextStore store;

@@ -25,10 +25,17 @@ TEST(ShiftJisDecoder, GivesWhatTheConverterGives)
 {
     ShiftJisDecoder decoder;
     std::vector<std::string> samples = {"", "abc\\~", Utf8ToSjis("勇者の剣　ｱｲｳ"), "\x82", "\x82\xa0\x80", "\xff\xfe"};
+    // Every byte at places inside and past a word of eight, where the test for plain ASCII looks.
     for (int byte = 0; byte < 256; ++byte)
-        samples.push_back(std::string(1, static_cast<char>(byte)) + "x");
-    for (const std::string& sample : samples)
+        for (const std::size_t at : {0u, 7u, 8u, 13u, 16u}) {
+            std::string sample = "abcdefghijklmnopq";
+            sample[at] = static_cast<char>(byte);
+            samples.push_back(sample);
+        }
+    for (const std::string& sample : samples) {
         EXPECT_EQ(decoder.toUtf8(sample), SjisToUtf8(sample)) << sample;
+        EXPECT_EQ(decoder.toUtf16(sample), SjisToUtf16(sample)) << sample;
+    }
 }
 
 TEST(CaseFolded, PlainAsciiFoldsAsUnicodeFoldsIt)
