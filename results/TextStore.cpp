@@ -39,9 +39,12 @@ std::string_view TextStore::keepBytes(std::string_view bytes)
 {
     if (bytes.empty())
         return {};
+    if (bytes == lastBytes_)
+        return lastBytes_;
     char* const at = room_.take(bytes.size());
     std::memcpy(at, bytes.data(), bytes.size());
-    return {at, bytes.size()};
+    lastBytes_ = {at, bytes.size()};
+    return lastBytes_;
 }
 
 std::array<KeptText, 6> TextStore::keepRow(const RowTexts& texts)
@@ -75,6 +78,7 @@ void TextStore::clear()
 {
     room_.release();
     recent_ = {};
+    lastBytes_ = {};
 }
 
 }  // namespace quorvel

@@ -70,7 +70,9 @@ using RowTexts = std::array<std::string_view, 6>;
 class TextStore {
 public:
     KeptText keep(std::string_view stored);
-    // A copy of the bytes alone, for what is compared but never shown (the names rows are filed under).
+    // A copy of the bytes alone, for what is compared but never shown (the
+    // names rows are filed under); the same bytes as the last ones are
+    // shared with them, as a check files all its rows under one word.
     std::string_view keepBytes(std::string_view bytes);
 
     // Keeps the six texts of a row. A text equal to one of the last few its
@@ -97,6 +99,8 @@ private:
         std::size_t next = 0;
     };
     std::array<RecentOfColumn, 6> recent_;
+
+    std::string_view lastBytes_;  // the last bytes keepBytes kept
 
     KeptText keepInColumn(RecentOfColumn& recent, std::string_view text);
 };

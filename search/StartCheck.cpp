@@ -62,8 +62,9 @@ void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
         visit.event, JumpPasses, [&](const std::string& kindWord, const Content& start, const Content& jump) {
             if (std::find(startNames.begin(), startNames.end(), ComparableName(jump.detail.text)) != startNames.end())
                 return;
-            found.push_back(
-                {visit.rowTexts.keepBytes(jump.detail.text), MakeHitRow(visit, start, kindWord, jump.detail.text)});
+            // The row shows the target as stored, which is also the name it is filed under.
+            const HitRow row = MakeHitRow(visit, start, kindWord, jump.detail.text);
+            found.push_back({row.texts[5].stored(), row});
         });
 }
 
