@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace quorvel {
@@ -153,6 +154,34 @@ TEST(ResultIndex, UndecodableBytesStillCompareByTheirBytes)
     index.add(std::string("\xFF", 1));
     EXPECT_EQ(index.count(), 2);
     EXPECT_NE(index.find(std::string("\x81", 1)), index.find(std::string("\xFF", 1)));
+}
+
+TEST(ResultIndex, NamesTheCollatorFindsEqualStandInTheOrderOfTheirBytes)
+{
+    // Control bytes weigh nothing in the collation: these names tie there,
+    // in groups large enough to be ordered by their keys' bytes.
+    std::vector<std::string> names;
+    for (const char* stem : {"gate", "Gate", "門"})
+        for (const char* extra : {"", "\x01", "\x02", "\x01\x01", "\x1F"})
+            for (const bool before : {false, true}) {
+                const std::string name = before ? extra + sj(stem) : sj(stem) + extra;
+                if (std::find(names.begin(), names.end(), name) == names.end())
+                    names.push_back(name);
+            }
+    std::mt19937 random(7);
+    std::shuffle(names.begin(), names.end(), random);
+    ResultIndex index;
+    index.setMode(TableMode::Sorted);
+    for (const std::string& name : names)
+        index.add(name);
+    std::vector<std::string> expected = names;
+    std::sort(expected.begin(), expected.end(),
+              [](const std::string& a, const std::string& b) { return CollationKey(a).compare(CollationKey(b)) < 0; });
+    ASSERT_LT(CollationKey(sj("gate")).compare(CollationKey(sj("gate") + "\x01")), 0) << "ties go by bytes";
+    std::vector<std::string> order;
+    for (int position = 0; position < index.count(); ++position)
+        order.push_back(index.key(position));
+    EXPECT_EQ(order, expected);
 }
 
 TEST(KeyBytesSort, OrdersAsWholeComparisonsWouldAcrossSharedBeginningsAndEqualKeys)
