@@ -358,6 +358,11 @@ private slots:
         QCOMPARE(window->resultList->model()->rowCount(), 2);
         QCOMPARE(cell(window->resultList->model(), 1, 5), QStringLiteral("喪失"));
 
+        // A file added since the last command is searched by the next one.
+        writeTown({build::Event({build::Start("t", {build::Gain(27, 5, 1, 0)})})}, "Area2.wid");
+        window->reloadAction->trigger();
+        QCOMPARE(window->resultList->model()->rowCount(), 3);
+
         window->commandAction("battle")->trigger();
         QCOMPARE(int(window->results.searchMode), int(SearchMode::BattleSearch));
         QCOMPARE(left->rowCount(), 0);

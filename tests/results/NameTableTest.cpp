@@ -184,6 +184,20 @@ TEST(ResultIndex, NamesTheCollatorFindsEqualStandInTheOrderOfTheirBytes)
     EXPECT_EQ(order, expected);
 }
 
+TEST(ValueNames, KeepEachNameWholeInOrder)
+{
+    ValueNames names;
+    const std::string longest(512, '\x82');
+    for (const std::string& name : {std::string("on\0", 3), std::string(), longest, std::string(300, 'x')})
+        names.add(name);
+    ASSERT_EQ(names.size(), 4u);
+    EXPECT_EQ(names[0], std::string("on\0", 3));
+    EXPECT_EQ(names[1], "");
+    EXPECT_EQ(names[2], longest) << "a length past one byte";
+    EXPECT_EQ(names[3], std::string(300, 'x'));
+    EXPECT_THROW(names[4], std::out_of_range);
+}
+
 TEST(KeyBytesSort, OrdersAsWholeComparisonsWouldAcrossSharedBeginningsAndEqualKeys)
 {
     // Few byte values, high and low ones among them, and long shared beginnings,
