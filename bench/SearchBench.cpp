@@ -9,6 +9,8 @@
 #include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
 
+#include "bench/BenchScenarios.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -128,14 +130,7 @@ void searchAgainstReading(benchmark::State& state, const std::vector<std::string
         benchmark::DoNotOptimize(results.index.count());
 
         const auto readStart = std::chrono::steady_clock::now();
-        for (const std::string& mask : masks) {
-            files.setMask(mask);
-            for (int i = 0; i < files.count(); ++i) {
-                std::vector<std::uint8_t> data;
-                quorvel::ReadWholeFile(files.fullPath(i), data);
-                benchmark::DoNotOptimize(data.data());
-            }
-        }
+        quorvel::bench::readTheSameFiles(files.folder(), masks);
         readSeconds += secondsSince(readStart);
     }
     const double n = static_cast<double>(state.iterations());
