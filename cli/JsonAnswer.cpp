@@ -35,11 +35,6 @@ std::string jsonString(const std::string& text)
     return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-bool needsEscape(char c)
-{
-    return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
-}
-
 // Where the first byte that JSON escapes stands, eight bytes at a time:
 // most texts hold none.
 std::size_t firstToEscape(std::string_view text, std::size_t from)
@@ -55,7 +50,7 @@ std::size_t firstToEscape(std::string_view text, std::size_t from)
         if (control | hasZeroByte(word ^ (Ones * '"')) | hasZeroByte(word ^ (Ones * '\\')))
             break;
     }
-    while (at < text.size() && !needsEscape(text[at]))
+    while (at < text.size() && !IsSpecialInTextFormats(text[at]))
         ++at;
     return at;
 }

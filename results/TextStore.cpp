@@ -20,9 +20,7 @@ KeptText TextStore::keep(std::string_view stored)
     const bool asStored = DecodesToItself(shownBytes);
     const std::string_view decoded = asStored ? std::string_view() : std::string_view(decoder.toUtf8(shownBytes));
     const std::string_view shown = asStored ? shownBytes : decoded;
-    const bool plain = std::none_of(shown.begin(), shown.end(), [](char c) {
-        return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
-    });
+    const bool plain = std::none_of(shown.begin(), shown.end(), IsSpecialInTextFormats);
     const KeptText::Layout layout{static_cast<std::uint32_t>(stored.size())
                                       | (plain ? 0 : KeptText::Layout::SpecialsBit),
                                   asStored ? 0 : static_cast<std::uint32_t>(stored.size()),

@@ -29,8 +29,8 @@ public:
         const Layout layout = this->layout();
         return {bytes() + layout.shownOffset, layout.shownSize};
     }
-    // True when the shown form holds no quote, backslash or control
-    // character: what text formats such as JSON escape. Most texts are plain.
+    // True when the shown form holds no character IsSpecialInTextFormats;
+    // most texts are plain.
     bool shownIsPlain() const { return (layout().storedSize & Layout::SpecialsBit) == 0; }
 
 private:
@@ -59,6 +59,13 @@ private:
 
     const char* at_ = EmptyText;
 };
+
+// Whether text formats such as JSON write a character other than as it is:
+// a quote, a backslash or a control character.
+inline bool IsSpecialInTextFormats(char c)
+{
+    return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+}
 
 // The six texts of a row as they are made (stored bytes), before they are kept.
 using RowTexts = std::array<std::string_view, 6>;

@@ -44,18 +44,6 @@ std::string SjisToUtf8(std::string_view sjis)
     return utf8;
 }
 
-std::u16string SjisToUtf16(std::string_view sjis)
-{
-    // A byte or a pair of bytes gives at most one UTF-16 unit.
-    std::u16string units(sjis.size() + 1, u'\0');
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_reset(shiftJis());
-    const int32_t length = ucnv_toUChars(shiftJis(), units.data(), static_cast<int32_t>(units.size()), sjis.data(),
-                                         static_cast<int32_t>(sjis.size()), &status);
-    units.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
-    return units;
-}
-
 std::string Utf8ToSjis(std::string_view utf8)
 {
     const icu::UnicodeString unicode

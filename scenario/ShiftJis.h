@@ -10,8 +10,6 @@ namespace quorvel {
 // Shift-JIS (code page 932, ICU's "windows-31j") conversions. Undecodable
 // bytes get the converter's default substitution.
 std::string SjisToUtf8(std::string_view sjis);
-// The same text as UTF-16, decoded by the same converter.
-std::u16string SjisToUtf16(std::string_view sjis);
 std::string Utf8ToSjis(std::string_view utf8);
 
 // True when every byte is a character below 0x7F that the converter gives
@@ -30,7 +28,7 @@ public:
 
     // The text as UTF-8, exactly as SjisToUtf8 gives it; good until the next call.
     const std::string& toUtf8(std::string_view sjis);
-    // The text as UTF-16, exactly as SjisToUtf16 gives it; good until the next call.
+    // The same text as UTF-16, decoded by the same converter; good until the next call.
     const std::u16string& toUtf16(std::string_view sjis);
 
 private:

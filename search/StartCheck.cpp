@@ -25,13 +25,12 @@ public:
         if (!stored.empty() && stored.back() == '\0')
             stored.remove_suffix(1);
         bytes_ = stored;
-        if (!DecodesToItself(bytes_))
-            folded_ = CaseFolded(bytes_);
+        plainAscii_ = DecodesToItself(bytes_);
     }
 
     bool operator==(const ComparableName& other) const
     {
-        if (folded_ || other.folded_)
+        if (!plainAscii_ || !other.plainAscii_)
             return folded() == other.folded();
         // What folding makes of plain ASCII: its capitals as small letters.
         const auto small = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -40,10 +39,17 @@ public:
     }
 
 private:
-    std::u16string folded() const { return folded_ ? *folded_ : CaseFolded(bytes_); }
+    // Made when first compared with a name that is not plain ASCII.
+    const std::u16string& folded() const
+    {
+        if (!folded_)
+            folded_ = CaseFolded(bytes_);
+        return *folded_;
+    }
 
     std::string_view bytes_;
-    std::optional<std::u16string> folded_;  // made at once for a text that is not plain ASCII
+    bool plainAscii_ = true;
+    mutable std::optional<std::u16string> folded_;
 };
 
 }  // namespace

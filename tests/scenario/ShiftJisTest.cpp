@@ -1,6 +1,7 @@
 #include "scenario/ShiftJis.h"
 
 #include <gtest/gtest.h>
+#include <unicode/unistr.h>
 
 #include <string>
 #include <vector>
@@ -34,7 +35,9 @@ TEST(ShiftJisDecoder, GivesWhatTheConverterGives)
         }
     for (const std::string& sample : samples) {
         EXPECT_EQ(decoder.toUtf8(sample), SjisToUtf8(sample)) << sample;
-        EXPECT_EQ(decoder.toUtf16(sample), SjisToUtf16(sample)) << sample;
+        const icu::UnicodeString utf16 = icu::UnicodeString::fromUTF8(SjisToUtf8(sample));
+        EXPECT_EQ(decoder.toUtf16(sample), std::u16string(utf16.getBuffer(), static_cast<std::size_t>(utf16.length())))
+            << sample;
     }
 }
 
