@@ -156,6 +156,33 @@ TEST(ResultIndex, UndecodableBytesStillCompareByTheirBytes)
     EXPECT_NE(index.find(std::string("\x81", 1)), index.find(std::string("\xFF", 1)));
 }
 
+TEST(ResultIndex, NamesAddedAfterTheOrderWasAskedForJoinItInTheirPlaces)
+{
+    // Enough names on each side for their keys to be made on several threads.
+    std::vector<std::string> names;
+    for (int i = 0; i < 2500; ++i)
+        names.push_back(sj(i % 2 ? "旗" : "flag_") + std::to_string(i * 7 % 1700));
+    ResultIndex index;
+    index.setMode(TableMode::Sorted);
+    std::vector<EntryId> ids;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        ids.push_back(index.add(names[i]));
+        if (i == 1200) {
+            ASSERT_FALSE(index.key(0).empty()) << "the order is made halfway";
+        }
+    }
+    std::vector<int> expected(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        expected[i] = static_cast<int>(i);
+    std::sort(expected.begin(), expected.end(), [&](int a, int b) {
+        const int order = CollationKey(names[static_cast<std::size_t>(a)])
+                              .compare(CollationKey(names[static_cast<std::size_t>(b)]));
+        return order != 0 ? order < 0 : a > b;
+    });
+    for (std::size_t position = 0; position < expected.size(); ++position)
+        ASSERT_EQ(at(index, ids[static_cast<std::size_t>(expected[position])]), static_cast<int>(position)) << position;
+}
+
 TEST(ResultIndex, NamesTheCollatorFindsEqualStandInTheOrderOfTheirBytes)
 {
     // Control bytes weigh nothing in the collation: these names tie there,
