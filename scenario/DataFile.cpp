@@ -57,7 +57,8 @@ private:
 
 // A content whose head is read and whose children are being read.
 struct OpenContent {
-    Content content;
+    std::uint8_t kind;
+    Text name;
     std::int64_t childrenLeft;
     std::size_t childrenMark;  // where its children start on the content stack
 };
@@ -114,9 +115,9 @@ private:
     std::span<const Event> readEvents(EventKeys keys);
     Event readEvent(EventKeys keys);
     void readKeyData();
-    Content readContentTree();
-    void readContentHead(Content& content, std::int64_t& childCount);
-    ContentDetail readDetail(std::uint8_t kind);
+    void pushContentTree();
+    void openContent();
+    void readDetail(std::uint8_t kind, ContentDetail& detail);
     void readDialogue(ContentDetail& detail);
     void readRandomMembers(ContentDetail& detail);
     Cell readCell();
@@ -264,7 +265,9 @@ std::span<const Event> DataFileReader::readEvents(EventKeys keys)
 Event DataFileReader::readEvent(EventKeys keys)
 {
     Event event;
-    event.starts = readList(contents_, arenas_.contents, [&] { return readContentTree(); });
+    const std::size_t mark = contents_.mark();
+    forEachListItem([&] { pushContentTree(); });
+    event.starts = contents_.keepFrom(mark, arenas_.contents);
     if (keys == EventKeys::With)
         readKeyData();
     return event;
@@ -281,47 +284,44 @@ void DataFileReader::readKeyData()
     in_.readAndDrop(static_cast<std::uint64_t>(length));
 }
 
-void DataFileReader::readContentHead(Content& content, std::int64_t& childCount)
+// Reads the head of a content: it stays open until its children are read.
+void DataFileReader::openContent()
 {
-    content.kind = in_.readByte();
-    content.name = in_.readText();
-    childCount = std::int64_t{in_.readInt()} - IdOffset;
+    const std::uint8_t kind = in_.readByte();
+    const Text name = in_.readText();
+    const std::int64_t childCount = std::int64_t{in_.readInt()} - IdOffset;
+    open_.push_back({kind, name, childCount, contents_.mark()});
 }
 
-// A content's detail follows its whole subtree. The tree is read with an
+// Reads one content tree and pushes its root on the content stack. A
+// content's detail follows its whole subtree. The tree is read with an
 // explicit stack of open contents, so any nesting depth is read safely; a
 // content's children wait on the content stack until it closes. Reading a
-// detail may read contents of an embedded card, above this tree's entries.
-Content DataFileReader::readContentTree()
+// detail may read contents of an embedded card, above this tree's entries,
+// so a content is made whole before it goes on the stack.
+void DataFileReader::pushContentTree()
 {
     const std::size_t base = open_.size();
-    const auto open = [&] {
-        Content content;
-        std::int64_t childCount = 0;
-        readContentHead(content, childCount);
-        open_.push_back({content, childCount, contents_.mark()});
-    };
-    open();
-    while (true) {
+    openContent();
+    while (open_.size() > base) {
         OpenContent& top = open_.back();
         if (top.childrenLeft > 0) {
             --top.childrenLeft;
-            open();
+            openContent();
             continue;
         }
-        Content closed = top.content;
+        Content closed;
+        closed.kind = top.kind;
+        closed.name = top.name;
         closed.children = contents_.keepFrom(top.childrenMark, arenas_.contents);
         open_.pop_back();
-        closed.detail = readDetail(closed.kind);
-        if (open_.size() == base)
-            return closed;
+        readDetail(closed.kind, closed.detail);
         contents_.push(closed);
     }
 }
 
-ContentDetail DataFileReader::readDetail(std::uint8_t kindByte)
+void DataFileReader::readDetail(std::uint8_t kindByte, ContentDetail& d)
 {
-    ContentDetail d;
     const int kind = static_cast<std::int8_t>(kindByte);
     if (kind < 0 || kind > LastContentKind)
         in_.fail("unknown content kind " + std::to_string(kind));
@@ -398,7 +398,6 @@ ContentDetail DataFileReader::readDetail(std::uint8_t kindByte)
         d.text = in_.readText();
         break;
     }
-    return d;
 }
 
 // The speaker byte (option), with speaker 3 ("chosen by coupon score") the
