@@ -161,7 +161,6 @@ MainWindow::MainWindow(std::string settingsPath, UserDialogs& dialogs)
     buildShortcuts();
     statusBar()->setSizeGripEnabled(false);
     results.index.setMode(TableMode::Unsorted);
-    results.valueNames.setMode(TableMode::Unsorted);
     setWindowTitle(QString::fromStdString(titleText));
     applySettings();
     refreshHistoryMenu();

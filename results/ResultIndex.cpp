@@ -28,6 +28,22 @@ void ValueNames::add(std::string_view name)
     ++count_;
 }
 
+void ValueNameTable::add(EntryId entry, ValueNames names)
+{
+    if (byEntry_.empty())
+        firstEntry_ = entry.value;
+    else if (entry.value != firstEntry_ + count())
+        throw std::logic_error("declarations add their index entries one after another");
+    byEntry_.push_back(std::move(names));
+}
+
+const ValueNames* ValueNameTable::find(EntryId entry) const
+{
+    if (byEntry_.empty() || entry.value < firstEntry_ || entry.value - firstEntry_ >= count())
+        return nullptr;
+    return &byEntry_[static_cast<std::size_t>(entry.value - firstEntry_)];
+}
+
 std::string_view ValueNames::operator[](std::size_t i) const
 {
     if (i >= count_)

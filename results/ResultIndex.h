@@ -64,7 +64,25 @@ private:
     std::size_t count_ = 0;
 };
 
-// Value names of flags and steps, used by the flag and step search.
-using ValueNameTable = NameTable<ValueNames>;
+// The value names of the declared flags or steps, used by the flag and step
+// search, each list kept by the index entry its declaration added: a use
+// finds them through the entry it is filed under, so the declared names are
+// not kept a second time.
+class ValueNameTable {
+public:
+    // Room for this many declarations, asked before adding them in bulk.
+    void reserve(std::size_t count) { byEntry_.reserve(count); }
+    // The value names of the declaration that has just added `entry` to the
+    // index. The declarations add their entries one after another.
+    void add(EntryId entry, ValueNames names);
+    // The value names declared with the entry; none for an entry that no declaration added.
+    const ValueNames* find(EntryId entry) const;
+    int count() const { return static_cast<int>(byEntry_.size()); }
+    void clear() { byEntry_.clear(); }
+
+private:
+    int firstEntry_ = 0;               // the entry of the first declaration
+    std::vector<ValueNames> byEntry_;  // by entry, from firstEntry_
+};
 
 }  // namespace quorvel

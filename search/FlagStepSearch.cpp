@@ -65,17 +65,16 @@ std::string comparisonWord(std::int8_t code)
     }
 }
 
-// The value column of a change or a step check: "未定義" for a name the
-// summary does not declare; a step value without a value name (outside
-// 0..9) as its number.
-std::string valueText(const ValueNameTable& valueNames, std::string_view name, std::int32_t valueName)
+// The value column of a change or a step check, for a use whose name finds
+// `entry` in the index: "未定義" for a name the summary does not declare; a
+// step value without a value name (outside 0..9) as its number.
+std::string valueText(const ValueNameTable& valueNames, std::optional<EntryId> entry, std::int32_t valueName)
 {
-    const std::optional<EntryId> entry = valueNames.find(name);
-    if (!entry)
+    const ValueNames* names = entry ? valueNames.find(*entry) : nullptr;
+    if (!names)
         return FixedWord("未定義");
-    const ValueNames& names = valueNames.payload(*entry);
-    if (valueName >= 0 && valueName < static_cast<std::int32_t>(names.size()))
-        return std::string(names[static_cast<std::size_t>(valueName)]);
+    if (valueName >= 0 && valueName < static_cast<std::int32_t>(names->size()))
+        return std::string((*names)[static_cast<std::size_t>(valueName)]);
     return std::to_string(valueName);
 }
 
@@ -87,7 +86,7 @@ void fileUse(ResultsPanel& results, FlagStepUse& use)
         return;
     if (use.valueName)
         use.row.texts[5] = results.index.texts().keep((use.comparison ? comparisonWord(*use.comparison) : std::string())
-                                                      + valueText(results.valueNames, use.name, *use.valueName));
+                                                      + valueText(results.valueNames, entry, *use.valueName));
     if (!entry)
         entry = results.index.findOrAdd(FixedWord("未定義"));
     results.index.fileKeptRow(*entry, use.row);
@@ -159,7 +158,6 @@ void SearchFlagStep(SearchContext& context, SummarySection section)
     results.clear();
     results.clearValueNames();
     results.index.setMode(TableMode::Sorted);
-    results.valueNames.setMode(TableMode::Sorted);
     if (!ReadSummary(context, section))
         return;
     FindInDataFiles<FlagStepUse>(

@@ -32,6 +32,7 @@ public:
 
     void read(SummarySection section)
     {
+        valueNames_.clear();
         for (int block = 0; block < 5; ++block)
             in_.skipBlock();
         in_.skip(8);
@@ -79,8 +80,7 @@ private:
         ValueNames names;
         for (int i = 0; i < shape.valueNameCount; ++i)
             names.add(in_.readText());
-        index_.add(std::string(name));
-        valueNames_.payload(valueNames_.add(std::string(name))) = std::move(names);
+        valueNames_.add(index_.add(std::string(name)), std::move(names));
     }
 
     ByteStream in_;

@@ -12,11 +12,11 @@ namespace quorvel {
 enum class SummarySection { Flags = 0, Steps = 1 };
 
 // Reads the wanted section of the bytes of a Summary.wsm: one entry per
-// declared name in the index (no rows) and in the value-name table (its
-// value names, 2 for a flag, 10 for a step, each kept whole). The other
-// section is passed over record by record. Both tables are in sorted mode.
-// False when the bytes are not a summary of this format; entries read
-// before the failure stay.
+// declared name added to the index (no rows), which is in sorted mode, and
+// its value names (2 for a flag, 10 for a step, each kept whole) in the
+// value-name table, which holds those of this read alone. The other section
+// is passed over record by record. False when the bytes are not a summary
+// of this format; entries read before the failure stay.
 bool ReadSummaryBytes(std::span<const std::uint8_t> bytes, SummarySection section, ResultIndex& index,
                       ValueNameTable& valueNames);
 

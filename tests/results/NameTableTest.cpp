@@ -225,6 +225,29 @@ TEST(ValueNames, KeepEachNameWholeInOrder)
     EXPECT_THROW(names[4], std::out_of_range);
 }
 
+TEST(ValueNameTable, FindsTheNamesOfDeclaredEntriesOnly)
+{
+    ValueNameTable table;
+    const auto declared = [](std::string_view first) {
+        ValueNames names;
+        names.add(first);
+        return names;
+    };
+    table.add(EntryId{3}, declared("third"));
+    table.add(EntryId{4}, declared("fourth"));
+    ASSERT_NE(table.find(EntryId{4}), nullptr);
+    EXPECT_EQ((*table.find(EntryId{4}))[0], "fourth");
+    EXPECT_EQ((*table.find(EntryId{3}))[0], "third");
+    for (const int undeclared : {-1, 0, 2, 5})
+        EXPECT_EQ(table.find(EntryId{undeclared}), nullptr) << undeclared;
+    EXPECT_THROW(table.add(EntryId{7}, declared("out of step")), std::logic_error);
+    EXPECT_EQ(table.count(), 2);
+    table.clear();
+    EXPECT_EQ(table.find(EntryId{3}), nullptr);
+    table.add(EntryId{0}, declared("again"));
+    EXPECT_EQ((*table.find(EntryId{0}))[0], "again") << "a cleared table starts at the next first entry";
+}
+
 TEST(KeyBytesSort, OrdersAsWholeComparisonsWouldAcrossSharedBeginningsAndEqualKeys)
 {
     // Few byte values, high and low ones among them, and long shared beginnings,

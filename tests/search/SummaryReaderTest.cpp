@@ -8,16 +8,22 @@ namespace {
 
 class SummaryReaderTest : public ScenarioTest {
 protected:
-    SummaryReaderTest()
-    {
-        results.index.setMode(TableMode::Sorted);
-        results.valueNames.setMode(TableMode::Sorted);
-    }
+    SummaryReaderTest() { results.index.setMode(TableMode::Sorted); }
 
     bool read(const std::string& bytes, SummarySection section)
     {
         return ReadSummaryBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), section,
                                 results.index, results.valueNames);
+    }
+
+    // The value names declared with the entry a name finds.
+    const ValueNames& valueNamesOf(std::string_view name) const
+    {
+        const std::optional<EntryId> entry = results.index.find(name);
+        const ValueNames* names = entry ? results.valueNames.find(*entry) : nullptr;
+        if (!names)
+            throw std::out_of_range("no value names for the name");
+        return *names;
     }
 
     std::vector<std::string> keys() const
@@ -51,11 +57,11 @@ TEST_F(SummaryReaderTest, ReadsTheWantedSectionAndPassesOverTheOther)
     summary.flags = {{"door", "open", "shut"}, {"lamp", "", "dark"}};
     ASSERT_TRUE(read(EncodeSummary(summary), SummarySection::Flags));
     EXPECT_EQ(keys(), (std::vector<std::string>{"door", "lamp"}));
-    const ValueNames& door = results.valueNames.payload(*results.valueNames.find("door"));
+    const ValueNames& door = valueNamesOf("door");
     ASSERT_EQ(door.size(), 2u);
     EXPECT_EQ(door[0], std::string("open\0", 5));
     EXPECT_EQ(door[1], std::string("shut\0", 5));
-    EXPECT_EQ(results.valueNames.payload(1)[0], std::string(1, '\0')) << "an empty value name keeps its zero byte";
+    EXPECT_EQ(valueNamesOf("lamp")[0], std::string(1, '\0')) << "an empty value name keeps its zero byte";
 
     results.index.clear();
     EXPECT_FALSE(read(EncodeSummary(summary), SummarySection::Steps)) << "513 or more bytes fail when read";
@@ -66,8 +72,8 @@ TEST_F(SummaryReaderTest, ReadsTheWantedSectionAndPassesOverTheOther)
     results.valueNames.clear();
     ASSERT_TRUE(read(EncodeSummary(summary), SummarySection::Steps));
     EXPECT_EQ(keys(), (std::vector<std::string>{"phase"}));
-    EXPECT_EQ(results.valueNames.payload(0).size(), 10u);
-    EXPECT_EQ(results.valueNames.payload(0)[9], std::string("s9\0", 3));
+    EXPECT_EQ(valueNamesOf("phase").size(), 10u);
+    EXPECT_EQ(valueNamesOf("phase")[9], std::string("s9\0", 3));
 }
 
 TEST_F(SummaryReaderTest, ABrokenRecordOfTheOtherSectionFailsTheRead)
@@ -96,8 +102,7 @@ TEST_F(SummaryReaderTest, ANameDeclaredTwiceFindsTheOneReadLast)
     ASSERT_TRUE(read(EncodeSummary(summary), SummarySection::Flags));
     EXPECT_EQ(results.index.count(), 2);
     EXPECT_EQ(&results.index.payload(*results.index.find("door")), &results.index.payload(0));
-    EXPECT_EQ(results.valueNames.payload(*results.valueNames.find(std::string("door\0", 5)))[0],
-              std::string("second\0", 7));
+    EXPECT_EQ(valueNamesOf(std::string("door\0", 5))[0], std::string("second\0", 7));
 }
 
 TEST_F(SummaryReaderTest, TheClosingBytesMayBeCutButNothingMayFollowThem)

@@ -17,14 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quorvel::ResultIndex index;
     quorvel::ValueNameTable valueNames;
     index.setMode(quorvel::TableMode::Sorted);
-    valueNames.setMode(quorvel::TableMode::Sorted);
     if (!quorvel::ReadSummaryBytes(std::span(data + 1, size - 1), section, index, valueNames))
         return 0;
     const std::size_t perName = section == quorvel::SummarySection::Steps ? 10 : 2;
     if (index.count() != valueNames.count())
         __builtin_trap();
-    for (int entry = 0; entry < valueNames.count(); ++entry)
-        if (valueNames.payload(entry).size() != perName || !index.find(valueNames.key(entry)))
+    for (int entry = 0; entry < index.count(); ++entry) {
+        const quorvel::ValueNames* names = valueNames.find(quorvel::EntryId{entry});
+        if (!names || names->size() != perName)
             __builtin_trap();
+    }
     return 0;
 }
