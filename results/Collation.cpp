@@ -7,6 +7,7 @@
 #include <unicode/unistr.h>
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <memory>
 #include <stdexcept>
@@ -90,6 +91,40 @@ void MakeInParallel(std::size_t count, const std::function<void(std::size_t begi
         for (std::size_t range = 1; range < threads; ++range)
             helpers.emplace_back(run, range);
         run(0);
+    }  // the helpers are joined here
+    for (const std::exception_ptr& error : errors)
+        if (error)
+            std::rethrow_exception(error);
+}
+
+void MakeAlongside(std::size_t blocks, const std::function<void(std::size_t block)>& make,
+                   const std::function<void()>& alongside)
+{
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> failed{false};
+    const auto takeBlocks = [&]() {
+        for (std::size_t block = next++; block < blocks && !failed; block = next++)
+            make(block);
+    };
+    const std::size_t helperCount
+        = std::min<std::size_t>(blocks, std::max(1u, std::thread::hardware_concurrency()) - 1);
+    std::vector<std::exception_ptr> errors(helperCount + 1);
+    const auto run = [&](std::size_t thread, const std::function<void()>& work) {
+        try {
+            work();
+        } catch (...) {
+            errors[thread] = std::current_exception();
+            failed = true;
+        }
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t helper = 1; helper <= helperCount; ++helper)
+            helpers.emplace_back(run, helper, takeBlocks);
+        run(0, [&] {
+            alongside();
+            takeBlocks();
+        });
     }  // the helpers are joined here
     for (const std::exception_ptr& error : errors)
         if (error)

@@ -37,4 +37,13 @@ std::string WithoutZeroBytes(std::string_view text);
 // make must be safe to run on several threads at once for distinct ranges.
 void MakeInParallel(std::size_t count, const std::function<void(std::size_t begin, std::size_t end)>& make);
 
+// Runs `alongside` on the calling thread while the other cores run
+// make(block) for blocks 0..blocks-1, each block once; the calling thread
+// takes blocks too once `alongside` is done. make must be safe to run on
+// several threads at once for distinct blocks and alongside what
+// `alongside` does. An exception of either reaches the caller once every
+// thread has stopped; after one, the blocks not yet taken are not made.
+void MakeAlongside(std::size_t blocks, const std::function<void(std::size_t block)>& make,
+                   const std::function<void()>& alongside);
+
 }  // namespace quorvel

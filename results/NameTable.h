@@ -8,6 +8,7 @@
 #include <deque>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -64,11 +65,53 @@ public:
         return id;
     }
 
-    // Room for this many more entries of distinct keys, asked before adding them in bulk.
-    void reserve(std::size_t more)
+    // Adds an entry for each key, in order, exactly as add() would one at a
+    // time, and returns the first: the entries of the keys follow it one
+    // after another. In sorted mode the other cores meanwhile make the
+    // collation keys of the keys' texts, which the order needs once it is
+    // asked for.
+    EntryId addAll(std::span<const std::string_view> keys)
     {
-        textOf_.reserve(textOf_.size() + more);
-        texts_.reserve(texts_.size() + more);
+        const EntryId first{count()};
+        if (mode_ == TableMode::Unsorted) {
+            for (const std::string_view key : keys)
+                add(std::string(key));
+            return first;
+        }
+        const std::size_t textsBefore = texts_.size();
+        std::vector<std::size_t> addedBy;  // for each new text, the key it was first added from
+        std::vector<SortKeyBlock> blocks((keys.size() + SortKeyBlockSize - 1) / SortKeyBlockSize);
+        MakeAlongside(
+            blocks.size(),
+            [&](std::size_t block) {
+                std::string withoutZeros;
+                const std::size_t end = std::min(keys.size(), (block + 1) * SortKeyBlockSize);
+                for (std::size_t key = block * SortKeyBlockSize; key < end; ++key) {
+                    AppendSortKey(ZeroFree(keys[key], withoutZeros), blocks[block].keys);
+                    blocks[block].ends.push_back(blocks[block].keys.size());
+                }
+            },
+            [&] {
+                reserve(keys.size());
+                for (std::size_t key = 0; key < keys.size(); ++key) {
+                    const std::size_t textsNow = texts_.size();
+                    add(std::string(keys[key]));
+                    if (texts_.size() > textsNow)
+                        addedBy.push_back(key);
+                }
+            });
+        std::vector<std::string_view> kept;
+        for (SortKeyBlock& block : blocks)
+            kept.push_back(sortKeys_.emplace_back(std::move(block.keys)));
+        for (std::size_t text = 0; text < addedBy.size(); ++text) {
+            const std::size_t block = addedBy[text] / SortKeyBlockSize;
+            const std::size_t within = addedBy[text] % SortKeyBlockSize;
+            const std::size_t start = within == 0 ? 0 : blocks[block].ends[within - 1];
+            texts_[textsBefore + text].sortKey = kept[block].substr(start, blocks[block].ends[within] - start);
+        }
+        if (keyedTexts_ == textsBefore)
+            keyedTexts_ = texts_.size();
+        return first;
     }
 
     // The front-most equal entry.
@@ -123,6 +166,13 @@ private:
         int front;
         std::string_view sortKey;  // made with the order
     };
+
+    // Room for this many more entries of distinct keys, made before adding them in bulk.
+    void reserve(std::size_t more)
+    {
+        textOf_.reserve(textOf_.size() + more);
+        texts_.reserve(texts_.size() + more);
+    }
 
     Stored& stored(int id) { return entries_.at(static_cast<std::size_t>(id)); }
     const Stored& stored(int id) const { return entries_.at(static_cast<std::size_t>(id)); }
@@ -210,6 +260,13 @@ private:
         });
         keyedTexts_ = texts_.size();
     }
+
+    // The collation keys of a block of the keys addAll adds, side by side, and where each ends.
+    static constexpr std::size_t SortKeyBlockSize = 256;
+    struct SortKeyBlock {
+        std::string keys;
+        std::vector<std::size_t> ends;
+    };
 
     struct BytesHash {
         using is_transparent = void;

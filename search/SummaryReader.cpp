@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -49,19 +50,44 @@ private:
     void readOrPassOverRecords(const RecordShape& shape, bool wanted)
     {
         const std::int32_t count = in_.readInt();
-        if (wanted && count > 0) {
+        if (wanted)
+            readRecords(shape, count);
+        else
+            for (std::int32_t i = 0; i < count; ++i)
+                passOverRecord(shape);
+    }
+
+    // The records are read first and their names added together, so that
+    // their collation keys are made while they are added. What was read
+    // before a failure is added all the same.
+    void readRecords(const RecordShape& shape, std::int32_t count)
+    {
+        std::vector<std::string_view> names;
+        std::vector<ValueNames> values;
+        if (count > 0) {
             // No more records than the bytes left could hold, whatever the count says.
             const std::uint64_t smallest = 4 + shape.fixedBytes + 4 * static_cast<std::uint64_t>(shape.valueNameCount);
             const auto records = std::min<std::uint64_t>(static_cast<std::uint64_t>(count), in_.remaining() / smallest);
-            index_.reserve(records);
+            names.reserve(records);
+            values.reserve(records);
             valueNames_.reserve(records);
         }
-        for (std::int32_t i = 0; i < count; ++i) {
-            if (wanted)
-                readRecord(shape);
-            else
-                passOverRecord(shape);
+        const auto addRead = [&] {
+            const EntryId first = index_.addAll(names);
+            for (std::size_t i = 0; i < values.size(); ++i)
+                valueNames_.add(EntryId{first.value + static_cast<int>(i)}, std::move(values[i]));
+        };
+        try {
+            for (std::int32_t i = 0; i < count; ++i) {
+                const std::string_view name = UpToFirstZero(in_.readText());
+                values.push_back(readValueNames(shape));
+                names.push_back(name);
+            }
+        } catch (const ReadError&) {
+            addRead();
+            throw;
         }
+        addRead();
     }
 
     void passOverRecord(const RecordShape& shape)
@@ -72,15 +98,15 @@ private:
             in_.skipBlock();
     }
 
-    // Lengths of 0..512; the name ends at its first zero byte, value names are kept whole.
-    void readRecord(const RecordShape& shape)
+    // What follows a record's name (a text of 0..512 bytes, which ends at
+    // its first zero byte): the fixed bytes, then the value names, kept whole.
+    ValueNames readValueNames(const RecordShape& shape)
     {
-        const std::string_view name = UpToFirstZero(in_.readText());
         in_.skip(shape.fixedBytes);
         ValueNames names;
         for (int i = 0; i < shape.valueNameCount; ++i)
             names.add(in_.readText());
-        valueNames_.add(index_.add(std::string(name)), std::move(names));
+        return names;
     }
 
     ByteStream in_;

@@ -1,3 +1,4 @@
+#include "results/Collation.h"
 #include "results/KeyBytesSort.h"
 #include "results/ResultIndex.h"
 #include "scenario/ShiftJis.h"
@@ -5,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <random>
+#include <stdexcept>
 
 namespace quorvel {
 namespace {
@@ -181,6 +184,69 @@ TEST(ResultIndex, NamesAddedAfterTheOrderWasAskedForJoinItInTheirPlaces)
     });
     for (std::size_t position = 0; position < expected.size(); ++position)
         ASSERT_EQ(at(index, ids[static_cast<std::size_t>(expected[position])]), static_cast<int>(position)) << position;
+}
+
+TEST(ResultIndex, NamesAddedTogetherStandAsIfAddedOneByOne)
+{
+    // Several blocks of keys, repeats within the batch and of names added
+    // before it, zero bytes inside and at the end of names.
+    std::vector<std::string> earlier;
+    for (int i = 0; i < 40; ++i)
+        earlier.push_back(sj("前") + std::to_string(i * 13 % 30));
+    std::vector<std::string> batch;
+    for (int i = 0; i < 1100; ++i) {
+        std::string name = sj(i % 4 ? "名前" : "なまえ") + std::to_string(i * 7919 % 900);
+        if (i % 50 == 0)
+            name = earlier[static_cast<std::size_t>(i % 40)];
+        if (i % 97 == 0)
+            name.insert(1, 1, '\0');
+        if (i % 5 == 0)
+            name += '\0';
+        batch.push_back(name);
+    }
+    for (const bool orderAskedBefore : {false, true}) {
+        ResultIndex oneByOne;
+        ResultIndex together;
+        for (ResultIndex* index : {&oneByOne, &together}) {
+            index->setMode(TableMode::Sorted);
+            for (const std::string& name : earlier)
+                index->add(name);
+            if (orderAskedBefore) {
+                ASSERT_FALSE(index->key(0).empty());
+            }
+        }
+        for (const std::string& name : batch)
+            oneByOne.add(name);
+        const std::vector<std::string_view> views(batch.begin(), batch.end());
+        EXPECT_EQ(together.addAll(views), EntryId{static_cast<int>(earlier.size())});
+        for (ResultIndex* index : {&oneByOne, &together})
+            index->add(sj("後の名前"));
+        ASSERT_EQ(together.count(), oneByOne.count());
+        for (int entry = 0; entry < oneByOne.count(); ++entry)
+            ASSERT_EQ(at(together, EntryId{entry}), at(oneByOne, EntryId{entry})) << entry << " " << orderAskedBefore;
+        for (const std::string& name : batch)
+            EXPECT_EQ(together.find(name), oneByOne.find(name));
+    }
+}
+
+TEST(MakeAlongside, MakesEveryBlockOnceBesideTheCallersWorkAndPassesOnErrors)
+{
+    std::vector<std::atomic<int>> made(500);
+    bool ranAlongside = false;
+    MakeAlongside(
+        made.size(), [&](std::size_t block) { ++made[block]; }, [&] { ranAlongside = true; });
+    EXPECT_TRUE(ranAlongside);
+    EXPECT_TRUE(std::all_of(made.begin(), made.end(), [](const std::atomic<int>& count) { return count == 1; }));
+
+    const auto failAt = [](std::size_t block) {
+        if (block == 3)
+            throw std::runtime_error("block 3");
+    };
+    EXPECT_THROW(MakeAlongside(made.size(), failAt, [] {}), std::runtime_error);
+    EXPECT_THROW(MakeAlongside(
+                     made.size(), [](std::size_t) {}, [] { throw std::runtime_error("alongside"); }),
+                 std::runtime_error);
+    EXPECT_NO_THROW(MakeAlongside(0, failAt, [] {}));
 }
 
 TEST(ResultIndex, NamesTheCollatorFindsEqualStandInTheOrderOfTheirBytes)
