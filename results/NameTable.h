@@ -101,8 +101,10 @@ public:
                 }
             });
         std::vector<std::string_view> kept;
-        for (SortKeyBlock& block : blocks)
+        for (SortKeyBlock& block : blocks) {
+            block.keys.shrink_to_fit();  // it grew by doubling
             kept.push_back(sortKeys_.emplace_back(std::move(block.keys)));
+        }
         for (std::size_t text = 0; text < addedBy.size(); ++text) {
             const std::size_t block = addedBy[text] / SortKeyBlockSize;
             const std::size_t within = addedBy[text] % SortKeyBlockSize;
@@ -253,6 +255,7 @@ private:
                 ends.push_back(keys.size());
             }
             const std::lock_guard keep(keysMutex);
+            keys.shrink_to_fit();  // it grew by doubling
             const std::string_view kept = sortKeys_.emplace_back(std::move(keys));
             std::size_t start = 0;
             for (std::size_t k = 0; k < ends.size(); start = ends[k], ++k)
