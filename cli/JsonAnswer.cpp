@@ -117,6 +117,46 @@ void appendJsonString(std::string& out, const KeptText& text)
     to[shown.size() + 1] = '"';
 }
 
+// A row as a JSON array of its texts, after a comma unless it is the first.
+// A row of plain texts, as most are, is laid down in one piece.
+void appendRow(std::string& out, const HitRow& row, bool first)
+{
+    constexpr std::string_view Separator = ", ";
+    const std::string_view opening = first ? "[" : ", [";
+    std::size_t size = opening.size() + Separator.size() * (row.texts.size() - 1) + 1;
+    bool plain = true;
+    for (const KeptText& text : row.texts) {
+        plain = plain && text.shownIsPlain();
+        size += text.shown().size() + 2;
+    }
+    if (!plain) {
+        out += opening;
+        for (std::size_t c = 0; c < row.texts.size(); ++c) {
+            if (c)
+                out += Separator;
+            appendJsonString(out, row.texts[c]);
+        }
+        out += ']';
+        return;
+    }
+    const std::size_t at = out.size();
+    out.resize(at + size);
+    char* to = out.data() + at;
+    const auto put = [&to](std::string_view bytes) {
+        std::memcpy(to, bytes.data(), bytes.size());
+        to += bytes.size();
+    };
+    put(opening);
+    for (std::size_t c = 0; c < row.texts.size(); ++c) {
+        if (c)
+            put(Separator);
+        *to++ = '"';
+        put(row.texts[c].shown());
+        *to++ = '"';
+    }
+    *to = ']';
+}
+
 // A part of a name of the left list and some of its rows, [firstRow,
 // endRow); the first part opens the name, the last closes it. A name with
 // many rows is written in several parts, so no part holds much of the answer.
@@ -139,13 +179,7 @@ void appendPart(std::string& out, const KeptText& name, const std::vector<const 
     for (std::size_t r = part.firstRow; r < part.endRow; ++r) {
         if (r + PrefetchAhead < part.endRow)
             __builtin_prefetch(rows[r + PrefetchAhead]);
-        out += r ? ", [" : "[";
-        for (std::size_t c = 0; c < rows[r]->texts.size(); ++c) {
-            if (c)
-                out += ", ";
-            appendJsonString(out, rows[r]->texts[c]);
-        }
-        out += ']';
+        appendRow(out, *rows[r], r == 0);
     }
     if (part.closes)
         out += "]}";
