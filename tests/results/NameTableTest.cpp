@@ -35,6 +35,23 @@ int at(const ResultIndex& index, std::optional<EntryId> entry)
     return -1;
 }
 
+// That the entries `ids` of `names`, added in this order, stand in the
+// sorted index in collation order, the newest first among equal names.
+void expectInOrderOfAdding(const ResultIndex& index, const std::vector<std::string>& names,
+                           const std::vector<EntryId>& ids)
+{
+    std::vector<int> expected(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        expected[i] = static_cast<int>(i);
+    std::sort(expected.begin(), expected.end(), [&](int a, int b) {
+        const int order = CollationKey(names[static_cast<std::size_t>(a)])
+                              .compare(CollationKey(names[static_cast<std::size_t>(b)]));
+        return order != 0 ? order < 0 : a > b;
+    });
+    for (std::size_t position = 0; position < expected.size(); ++position)
+        ASSERT_EQ(at(index, ids[static_cast<std::size_t>(expected[position])]), static_cast<int>(position)) << position;
+}
+
 TEST(ResultIndex, UnsortedAppendsAndFindsTheFirstEqualKey)
 {
     ResultIndex index;
@@ -128,16 +145,7 @@ TEST(ResultIndex, ManyNamesStandInCollationOrderWithTheNewestOfEqualsFirst)
     std::vector<EntryId> ids;
     for (const std::string& name : names)
         ids.push_back(index.add(name));
-    std::vector<int> expected(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i)
-        expected[i] = static_cast<int>(i);
-    std::sort(expected.begin(), expected.end(), [&](int a, int b) {
-        const int order = CollationKey(names[static_cast<std::size_t>(a)])
-                              .compare(CollationKey(names[static_cast<std::size_t>(b)]));
-        return order != 0 ? order < 0 : a > b;
-    });
-    for (std::size_t position = 0; position < expected.size(); ++position)
-        ASSERT_EQ(at(index, ids[static_cast<std::size_t>(expected[position])]), static_cast<int>(position)) << position;
+    expectInOrderOfAdding(index, names, ids);
     // Every lookup finds the newest of its equals, the front-most.
     for (std::size_t i = 0; i < names.size(); ++i) {
         const int front = at(index, index.find(names[i]));
@@ -174,16 +182,7 @@ TEST(ResultIndex, NamesAddedAfterTheOrderWasAskedForJoinItInTheirPlaces)
             ASSERT_FALSE(index.key(0).empty()) << "the order is made halfway";
         }
     }
-    std::vector<int> expected(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i)
-        expected[i] = static_cast<int>(i);
-    std::sort(expected.begin(), expected.end(), [&](int a, int b) {
-        const int order = CollationKey(names[static_cast<std::size_t>(a)])
-                              .compare(CollationKey(names[static_cast<std::size_t>(b)]));
-        return order != 0 ? order < 0 : a > b;
-    });
-    for (std::size_t position = 0; position < expected.size(); ++position)
-        ASSERT_EQ(at(index, ids[static_cast<std::size_t>(expected[position])]), static_cast<int>(position)) << position;
+    expectInOrderOfAdding(index, names, ids);
 }
 
 TEST(ResultIndex, NamesAddedTogetherStandAsIfAddedOneByOne)
