@@ -17,7 +17,7 @@ bool QuorvelApplication::notify(QObject* receiver, QEvent* event)
         problem = "unknown error";
     }
     if (errors_)
-        errors_->showMessage(problem, ErrorCaption);
+        errors_->report({problem, ErrorCaption});
     return false;
 }
 

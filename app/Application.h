@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/MessageSink.h"
+#include "results/Messages.h"
 
 #include <QApplication>
 

@@ -1,12 +1,15 @@
 #include "app/MainWindow.h"
 
+#include "app/CommandSummary.h"
 #include "app/ListDelegate.h"
 #include "app/NameFilterModel.h"
 #include "app/ResultModels.h"
 #include "app/Settings.h"
-#include "cli/CsvAnswer.h"
-#include "results/CommandSummary.h"
+#include "base/Version.h"
+#include "results/CsvAnswer.h"
+#include "results/JsonAnswer.h"
 #include "scenario/FileSystem.h"
+#include "search/FolderSource.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -43,8 +46,6 @@ namespace quorvel {
 
 namespace {
 
-const std::string TitleText = "Quorvel 1.32 ";
-
 // How long the scenario's files must rest before an automatic reload: an
 // editor saving a scenario writes several files one after another.
 constexpr int SettleMilliseconds = 500;
@@ -55,14 +56,13 @@ std::string scenarioState(const std::string& folder)
 {
     ScenarioFileList files;
     files.setFolder(folder);
-    files.setMask(ScenarioFilesMask);
     std::string state;
-    for (int position = 0; position < files.count(); ++position) {
+    for (const std::string& name : files.names(ClassicScenarioFilesMask)) {
         std::error_code error;
-        const std::filesystem::path path = files.fullPath(position);
+        const std::filesystem::path path = files.fullPath(name);
         const auto size = std::filesystem::file_size(path, error);
         const auto time = std::filesystem::last_write_time(path, error).time_since_epoch().count();
-        state += files.name(position) + '\n' + std::to_string(size) + '\n' + std::to_string(time) + '\n';
+        state += name + '\n' + std::to_string(size) + '\n' + std::to_string(time) + '\n';
     }
     return state;
 }
@@ -128,10 +128,10 @@ std::optional<std::string> droppedFile(const QMimeData* data)
 class MainWindow::CommandMessages : public MessageSink {
 public:
     explicit CommandMessages(MessageSink& shown) : shown_(shown) { }
-    void showMessage(const std::string& text, const std::string& caption) override
+    void report(const Message& message) override
     {
-        messages.emplace_back(text, caption);
-        shown_.showMessage(text, caption);
+        messages.push_back(message);
+        shown_.report(message);
     }
     MessageList messages;
 
@@ -148,8 +148,13 @@ QFont JapaneseUiFont()
     return font;
 }
 
+std::string WindowTitleText()
+{
+    return std::string("Quorvel ") + QuorvelVersion + " ";
+}
+
 MainWindow::MainWindow(std::string settingsPath, UserDialogs& dialogs)
-    : titleText(TitleText), targetWords(DefaultTargetWords()), settingsPath_(std::move(settingsPath)), dialogs_(dialogs)
+    : settingsPath_(std::move(settingsPath)), dialogs_(dialogs), targetWords_(DefaultTargetWords())
 {
     setObjectName(QStringLiteral("mainWindow"));
     setFont(JapaneseUiFont());
@@ -160,8 +165,7 @@ MainWindow::MainWindow(std::string settingsPath, UserDialogs& dialogs)
     buildLists();
     buildShortcuts();
     statusBar()->setSizeGripEnabled(false);
-    results.index.setMode(TableMode::Unsorted);
-    setWindowTitle(QString::fromStdString(titleText));
+    setWindowTitle(QString::fromStdString(WindowTitleText()));
     applySettings();
     refreshHistoryMenu();
     updateCommandStates();
@@ -180,27 +184,33 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenu()
 {
     QMenuBar* bar = menuBar();
-    fileMenu = bar->addMenu(QStringLiteral("ファイル"));
-    openAction = fileMenu->addAction(QStringLiteral("オープン"));
-    openAction->setShortcut(QKeySequence::Open);
-    saveAction = fileMenu->addAction(QStringLiteral("結果を保存…"));
-    saveAction->setShortcut(QKeySequence::Save);
-    connect(saveAction, &QAction::triggered, this, [this] { saveAnswer(); });
-    autoReloadAction = fileMenu->addAction(QStringLiteral("自動リロード"));
-    autoReloadAction->setCheckable(true);
-    connect(autoReloadAction, &QAction::toggled, this, [this](bool on) { setAutoReload(on); });
-    historySeparator = fileMenu->addSeparator();
-    for (QAction*& item : historyActions) {
-        item = fileMenu->addAction(QString());
+    QMenu* fileMenu = bar->addMenu(QStringLiteral("ファイル"));
+    fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    openAction_ = fileMenu->addAction(QStringLiteral("オープン"));
+    openAction_->setObjectName(QStringLiteral("open"));
+    openAction_->setShortcut(QKeySequence::Open);
+    connect(openAction_, &QAction::triggered, this, [this] { openScenario(); });
+    saveAction_ = fileMenu->addAction(QStringLiteral("結果を保存…"));
+    saveAction_->setObjectName(QStringLiteral("save"));
+    saveAction_->setShortcut(QKeySequence::Save);
+    connect(saveAction_, &QAction::triggered, this, [this] { saveAnswer(); });
+    autoReloadAction_ = fileMenu->addAction(QStringLiteral("自動リロード"));
+    autoReloadAction_->setObjectName(QStringLiteral("autoReload"));
+    autoReloadAction_->setCheckable(true);
+    connect(autoReloadAction_, &QAction::toggled, this, [this](bool on) { setAutoReload(on); });
+    historySeparator_ = fileMenu->addSeparator();
+    for (std::size_t slot = 0; slot < historyActions_.size(); ++slot) {
+        QAction* item = fileMenu->addAction(QString());
+        item->setObjectName(QStringLiteral("history%1").arg(slot + 1));
         item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, slot] { openHistorySlot(static_cast<int>(slot)); });
+        historyActions_[slot] = item;
     }
-    connect(openAction, &QAction::triggered, this, [this] { openScenario(); });
-    for (int slot = 0; slot < 3; ++slot)
-        connect(historyActions[static_cast<std::size_t>(slot)], &QAction::triggered, this,
-                [this, slot] { openHistorySlot(slot); });
 
-    checkMenu = bar->addMenu(QString::fromUtf8(MenuCaption(Menu::Check)));
-    searchMenu = bar->addMenu(QString::fromUtf8(MenuCaption(Menu::Search)));
+    QMenu* checkMenu = bar->addMenu(QString::fromUtf8(MenuCaption(Menu::Check)));
+    checkMenu->setObjectName(QStringLiteral("checkMenu"));
+    QMenu* searchMenu = bar->addMenu(QString::fromUtf8(MenuCaption(Menu::Search)));
+    searchMenu->setObjectName(QStringLiteral("searchMenu"));
     for (const Command& command : Commands()) {
         QMenu* menu = command.menu == Menu::Check ? checkMenu : searchMenu;
         if (command.separatorBefore)
@@ -211,104 +221,100 @@ void MainWindow::buildMenu()
         commandActions_.emplace_back(&command, action);
     }
 
-    reloadAction = bar->addAction(QStringLiteral("リロード"));
-    reloadAction->setShortcut(QKeySequence(Qt::Key_F5));
-    connect(reloadAction, &QAction::triggered, this, [this] { reload(); });
-}
-
-QAction* MainWindow::commandAction(const std::string& name) const
-{
-    for (const auto& [command, action] : commandActions_)
-        if (name == command->name)
-            return action;
-    return nullptr;
+    reloadAction_ = bar->addAction(QStringLiteral("リロード"));
+    reloadAction_->setObjectName(QStringLiteral("reload"));
+    reloadAction_->setShortcut(QKeySequence(Qt::Key_F5));
+    connect(reloadAction_, &QAction::triggered, this, [this] { reload(); });
 }
 
 void MainWindow::buildLists()
 {
-    listSplitter = new QSplitter(Qt::Horizontal, this);
-    listSplitter->setHandleWidth(3);
-    listSplitter->setChildrenCollapsible(false);
+    listSplitter_ = new QSplitter(Qt::Horizontal, this);
+    listSplitter_->setObjectName(QStringLiteral("listSplitter"));
+    listSplitter_->setHandleWidth(3);
+    listSplitter_->setChildrenCollapsible(false);
 
-    auto* left = new QWidget(listSplitter);
+    auto* left = new QWidget(listSplitter_);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->setSpacing(0);
-    filterField = new QLineEdit(left);
-    filterField->setObjectName(QStringLiteral("filterField"));
-    filterField->setClearButtonEnabled(true);
-    leftLayout->addWidget(filterField);
-    nameList = new QListView(left);
-    nameList->setObjectName(QStringLiteral("nameList"));
-    nameList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    nameList->setUniformItemSizes(true);
-    leftLayout->addWidget(nameList);
-    nameModel_ = new NameListModel(results, this);
+    filterField_ = new QLineEdit(left);
+    filterField_->setObjectName(QStringLiteral("filterField"));
+    filterField_->setClearButtonEnabled(true);
+    leftLayout->addWidget(filterField_);
+    nameList_ = new QListView(left);
+    nameList_->setObjectName(QStringLiteral("nameList"));
+    nameList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    nameList_->setUniformItemSizes(true);
+    leftLayout->addWidget(nameList_);
+    nameModel_ = new NameListModel(answer_, lists_, this);
     nameFilter_ = new NameFilterModel(this);
     nameFilter_->setSourceModel(nameModel_);
-    nameList->setModel(nameFilter_);
+    nameList_->setModel(nameFilter_);
     nameDelegate_ = new ListDelegate(-1, this);
-    nameList->setItemDelegate(nameDelegate_);
-    connect(nameList->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
+    nameList_->setItemDelegate(nameDelegate_);
+    connect(nameList_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] {
         copyRows_ = false;
         showSelectedName();
     });
-    connect(filterField, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(filterField_, &QLineEdit::textChanged, this, [this](const QString& text) {
         nameFilter_->setFilterText(text);
-        selectLine(results.selectedLine());
+        selectLine(lists_.selectedLine());
     });
 
-    resultList = new QTreeView(listSplitter);
-    resultList->setObjectName(QStringLiteral("resultList"));
-    resultList->setRootIsDecorated(false);
-    resultList->setItemsExpandable(false);
-    resultList->setUniformRowHeights(true);
-    resultList->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    resultList->setSelectionBehavior(QAbstractItemView::SelectRows);
-    resultList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    resultList->setFocusPolicy(Qt::NoFocus);
-    resultList->setSortingEnabled(false);
-    resultModel_ = new ResultTableModel(results, this);
-    resultList->setModel(resultModel_);
+    resultList_ = new QTreeView(listSplitter_);
+    resultList_->setObjectName(QStringLiteral("resultList"));
+    resultList_->setRootIsDecorated(false);
+    resultList_->setItemsExpandable(false);
+    resultList_->setUniformRowHeights(true);
+    resultList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    resultList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    resultList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    resultList_->setFocusPolicy(Qt::NoFocus);
+    resultList_->setSortingEnabled(false);
+    resultModel_ = new ResultTableModel(answer_, lists_, this);
+    resultList_->setModel(resultModel_);
     resultDelegate_ = new ListDelegate(0, this);
-    resultList->setItemDelegate(resultDelegate_);
-    connect(resultList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { copyRows_ = true; });
-    QHeaderView* header = resultList->header();
+    resultList_->setItemDelegate(resultDelegate_);
+    connect(resultList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { copyRows_ = true; });
+    QHeaderView* header = resultList_->header();
     header->setSectionsClickable(true);
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);
     header->setMinimumSectionSize(0);  // stored widths apply as they are
     connect(header, &QHeaderView::sectionClicked, this, [this](int column) { sortByColumn(column); });
 
-    listSplitter->setStretchFactor(0, 0);
-    listSplitter->setStretchFactor(1, 1);
-    setCentralWidget(listSplitter);
+    listSplitter_->setStretchFactor(0, 0);
+    listSplitter_->setStretchFactor(1, 1);
+    setCentralWidget(listSplitter_);
 }
 
 void MainWindow::buildShortcuts()
 {
-    copyAction = new QAction(QStringLiteral("コピー"), this);
+    auto* copyAction = new QAction(QStringLiteral("コピー"), this);
+    copyAction->setObjectName(QStringLiteral("copy"));
     copyAction->setShortcut(QKeySequence::Copy);
     connect(copyAction, &QAction::triggered, this, [this] { copySelection(); });
-    filterAction = new QAction(QStringLiteral("絞り込み"), this);
+    auto* filterAction = new QAction(QStringLiteral("絞り込み"), this);
+    filterAction->setObjectName(QStringLiteral("filter"));
     filterAction->setShortcut(QKeySequence::Find);
     connect(filterAction, &QAction::triggered, this, [this] {
-        filterField->setFocus(Qt::ShortcutFocusReason);
-        filterField->selectAll();
+        filterField_->setFocus(Qt::ShortcutFocusReason);
+        filterField_->selectAll();
     });
     auto* clearFilter = new QAction(this);
     clearFilter->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(clearFilter, &QAction::triggered, this, [this] { filterField->clear(); });
+    connect(clearFilter, &QAction::triggered, this, [this] { filterField_->clear(); });
     addActions({copyAction, filterAction, clearFilter});
-    filterField->installEventFilter(this);
+    filterField_->installEventFilter(this);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == filterField && event->type() == QEvent::KeyPress
+    if (watched == filterField_ && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        filterField->clear();
-        nameList->setFocus(Qt::OtherFocusReason);
+        filterField_->clear();
+        nameList_->setFocus(Qt::OtherFocusReason);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -320,19 +326,19 @@ void MainWindow::applySettings()
     move(settings.left, settings.top);
     resize(settings.width, settings.height);
     paneLeft_ = settings.paneLeft;
-    listSplitter->setSizes({settings.paneLeft, std::max(0, settings.width - settings.paneLeft)});
-    for (int column = 0; column < 7; ++column)
-        resultList->header()->resizeSection(column, settings.columnWidths[static_cast<std::size_t>(column)]);
-    openDialog.initialFolder = settings.openPath;
+    listSplitter_->setSizes({settings.paneLeft, std::max(0, settings.width - settings.paneLeft)});
+    for (int column = 0; column < ResultColumnCount; ++column)
+        resultList_->header()->resizeSection(column, settings.columnWidths[static_cast<std::size_t>(column)]);
+    openDialog_.initialFolder = settings.openPath;
     openPathAtStart_ = settings.openPath;
-    history = settings.history;
-    autoReloadAction->setChecked(settings.autoReload);
+    history_ = settings.history;
+    autoReloadAction_->setChecked(settings.autoReload);
 }
 
 int MainWindow::leftListWidth() const
 {
     // Until the splitter has been laid out its sizes are not the ones set.
-    return listSplitter->isVisible() ? listSplitter->sizes().value(0) : paneLeft_;
+    return listSplitter_->isVisible() ? listSplitter_->sizes().value(0) : paneLeft_;
 }
 
 void MainWindow::hideResults()
@@ -345,27 +351,27 @@ void MainWindow::showResults()
 {
     nameModel_->show();
     resultModel_->show();
-    const int line = results.selectedLine();
+    const int line = lists_.selectedLine();
     if (line >= 0) {
-        const QSignalBlocker quiet(nameList->selectionModel());
-        nameList->setCurrentIndex(nameFilter_->mapFromSource(nameModel_->index(line)));
+        const QSignalBlocker quiet(nameList_->selectionModel());
+        nameList_->setCurrentIndex(nameFilter_->mapFromSource(nameModel_->index(line)));
     }
     updateCommandStates();
 }
 
 void MainWindow::updateCommandStates()
 {
-    const bool open = !scenarioFile.empty();
+    const bool open = !scenarioFile_.empty();
     for (const auto& [command, action] : commandActions_)
         action->setEnabled(open);
-    const Command* last = FindCommand(results.searchMode);
-    reloadAction->setEnabled(open && last && last->run);
-    saveAction->setEnabled(answerCommand_ != nullptr);
+    const Command* last = FindCommand(lastCommand_);
+    reloadAction_->setEnabled(open && last && last->run);
+    saveAction_->setEnabled(answerCommand_ != nullptr);
 }
 
 void MainWindow::runCommand(const Command& command)
 {
-    if (scenarioFile.empty())
+    if (scenarioFile_.empty())
         return;
     if (command.runOnFile)
         runLinkSearch(command);
@@ -376,9 +382,9 @@ void MainWindow::runCommand(const Command& command)
 
 void MainWindow::runFolderCommand(const Command& command)
 {
-    runWithLists(command, [&](SearchContext& context) {
-        scenarioState_ = scenarioState(FolderPart(scenarioFile));
-        scenarioFiles.refresh();  // files may have been added or removed since the last command
+    runWithLists(command, *scenario_, [&](SearchContext& context) {
+        scenarioState_ = scenarioState(FolderPart(scenarioFile_));
+        scenario_->refresh();  // files may have been added or removed since the last command
         command.run(context);
         return true;
     });
@@ -386,26 +392,30 @@ void MainWindow::runFolderCommand(const Command& command)
 
 void MainWindow::runLinkSearch(const Command& command)
 {
-    openDialog.fileName.clear();
-    openDialog.initialFolder = FolderPart(scenarioFile);
-    const std::optional<std::string> chosen = dialogs_.chooseDataFile(openDialog);
+    openDialog_.fileName.clear();
+    openDialog_.initialFolder = FolderPart(scenarioFile_);
+    const std::optional<std::string> chosen = dialogs_.chooseDataFile(openDialog_);
     std::error_code error;
     if (!chosen || !std::filesystem::is_regular_file(*chosen, error))
         return;  // the previous answer stays
-    runWithLists(command, [&](SearchContext& context) { return command.runOnFile(context, *chosen); });
-    openDialog.fileName = scenarioFile;
+    const DataFileOnDisk file(*chosen);
+    runWithLists(command, file,
+                 [&](SearchContext& context) { return command.runOnFile(context, FileNamePart(*chosen)); });
+    openDialog_.fileName = scenarioFile_;
 }
 
-void MainWindow::runWithLists(const Command& command, const std::function<bool(SearchContext&)>& run)
+void MainWindow::runWithLists(const Command& command, const ScenarioSource& source,
+                              const std::function<bool(SearchContext&)>& run)
 {
     const Running running(commandRunning_);
-    const CommandScope scope(nameList, command.isCheck());
+    const CommandScope scope(nameList_, command.isCheck());
     const auto started = std::chrono::steady_clock::now();
     hideResults();
+    lists_.forgetAnswer();
     CommandMessages messages(dialogs_);
-    SearchContext context{scenarioFiles, results, messages, targetWords};
+    SearchContext context{source, answer_, messages, targetWords_};
     if (run(context))
-        results.searchMode = command.searchMode;
+        lastCommand_ = command.searchMode;
     answerCommand_ = &command;
     answerMessages_ = messages.messages;
     showStatus(command, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
@@ -416,12 +426,11 @@ void MainWindow::showStatus(const Command& command, double seconds)
     CommandOutcome outcome;
     outcome.caption = command.caption;
     outcome.isCheck = command.isCheck();
-    outcome.names = results.leftLines().size();
-    for (int entry = 0; entry < results.index.count(); ++entry)
-        outcome.places += results.index.rows(entry).size();
+    outcome.names = answer_.leftLines().size();
+    outcome.places = answer_.places();
     outcome.unreadableFiles = static_cast<std::size_t>(
         std::count_if(answerMessages_.begin(), answerMessages_.end(),
-                      [](const auto& message) { return message.first.ends_with("の読み込みに失敗しました"); }));
+                      [](const Message& message) { return message.unreadableFile.has_value(); }));
     outcome.seconds = seconds;
     statusBar()->showMessage(QString::fromStdString(CommandSummary(outcome)));
 }
@@ -429,31 +438,32 @@ void MainWindow::showStatus(const Command& command, double seconds)
 void MainWindow::refreshHistoryMenu()
 {
     bool anyShown = false;
-    for (std::size_t slot = 0; slot < history.size(); ++slot) {
-        QAction* item = historyActions[slot];
-        const std::string& path = history[slot];
+    for (std::size_t slot = 0; slot < history_.size(); ++slot) {
+        QAction* item = historyActions_[slot];
+        const std::string& path = history_[slot];
         item->setVisible(path != EmptyHistorySlot);
         if (path == EmptyHistorySlot)
             continue;
         item->setText(QString::fromStdString(HistoryCaption(path)));
         anyShown = true;
     }
-    historySeparator->setVisible(anyShown);
+    historySeparator_->setVisible(anyShown);
 }
 
 void MainWindow::setFolderCaption()
 {
-    setWindowTitle(QString::fromStdString(titleText + "< " + FolderWithoutSeparator(scenarioFile) + " >"));
+    setWindowTitle(QString::fromStdString(WindowTitleText() + "< " + FolderWithoutSeparator(scenarioFile_) + " >"));
 }
 
 void MainWindow::enterScenario(const std::string& dataFile)
 {
     hideResults();
-    results.clear();
-    scenarioFile = dataFile;
+    lists_.forgetAnswer();
+    answer_.clear();
+    scenarioFile_ = dataFile;
     setFolderCaption();
-    scenarioFiles.setFolder(FolderPart(scenarioFile));
-    results.searchMode = SearchMode::None;
+    scenario_ = std::make_unique<FolderSource>(FolderPart(scenarioFile_));
+    lastCommand_ = SearchMode::None;
     answerCommand_ = nullptr;
     answerMessages_.clear();
     statusBar()->clearMessage();
@@ -463,10 +473,10 @@ void MainWindow::enterScenario(const std::string& dataFile)
 
 void MainWindow::openScenario()
 {
-    openDialog.fileName.clear();
-    if (!scenarioFile.empty())
-        openDialog.initialFolder = FolderPart(scenarioFile);
-    if (const std::optional<std::string> chosen = dialogs_.chooseDataFile(openDialog))
+    openDialog_.fileName.clear();
+    if (!scenarioFile_.empty())
+        openDialog_.initialFolder = FolderPart(scenarioFile_);
+    if (const std::optional<std::string> chosen = dialogs_.chooseDataFile(openDialog_))
         openDataFile(*chosen);
 }
 
@@ -476,7 +486,7 @@ void MainWindow::openDataFile(const std::string& path)
     if (!std::filesystem::is_regular_file(path, error))
         return;
     enterScenario(path);
-    RecordOpenedFile(history, scenarioFile);
+    RecordOpenedFile(history_, scenarioFile_);
     refreshHistoryMenu();
 }
 
@@ -507,15 +517,15 @@ void MainWindow::dropEvent(QDropEvent* event)
 
 void MainWindow::openHistorySlot(int slot)
 {
-    const std::string path = history[static_cast<std::size_t>(slot)];
+    const std::string path = history_[static_cast<std::size_t>(slot)];
     if (!isVisibleFolder(FolderWithoutSeparator(path))) {
         dialogs_.showMessage("フォルダがありません", "error");
         return;
     }
-    openDialog.initialFolder = FolderPart(path);
-    openDialog.fileName.clear();
+    openDialog_.initialFolder = FolderPart(path);
+    openDialog_.fileName.clear();
     enterScenario(path);
-    if (MoveSlotToFront(history, slot))
+    if (MoveSlotToFront(history_, slot))
         refreshHistoryMenu();
 }
 
@@ -527,31 +537,32 @@ int MainWindow::sourceLineOf(const QModelIndex& nameIndex) const
 void MainWindow::selectLine(int line)
 {
     const QModelIndex shown = line >= 0 ? nameFilter_->mapFromSource(nameModel_->index(line)) : QModelIndex();
-    const QSignalBlocker quiet(nameList->selectionModel());
-    nameList->setCurrentIndex(shown);
+    const QSignalBlocker quiet(nameList_->selectionModel());
+    nameList_->setCurrentIndex(shown);
 }
 
 void MainWindow::showSelectedName()
 {
-    const int line = sourceLineOf(nameList->currentIndex());
-    if (line == -1 || line == results.shownLine)
-        results.selectLine(line);  // the rows shown stay
+    const int line = sourceLineOf(nameList_->currentIndex());
+    if (line == -1 || line == lists_.shownLine())
+        lists_.selectLine(line);  // the rows shown stay
     else
-        resultModel_->showChange([&] { results.selectLine(line); });
+        resultModel_->showChange([&] { lists_.selectLine(line); });
 }
 
 void MainWindow::sortByColumn(int column)
 {
-    resultModel_->showChange([&] { results.clickColumn(column); });
-    QHeaderView* header = resultList->header();
+    resultModel_->showChange([&] { lists_.clickColumn(column); });
+    QHeaderView* header = resultList_->header();
     header->setSortIndicatorShown(true);
-    header->setSortIndicator(results.sortColumn, results.sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    header->setSortIndicator(lists_.order().column,
+                             lists_.order().descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void MainWindow::copySelection()
 {
     QString text;
-    const QModelIndexList rows = resultList->selectionModel()->selectedRows();
+    const QModelIndexList rows = resultList_->selectionModel()->selectedRows();
     if (copyRows_ && !rows.isEmpty()) {
         QList<int> order;
         for (const QModelIndex& row : rows)
@@ -566,8 +577,8 @@ void MainWindow::copySelection()
         line([&](int column) { return resultModel_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(); });
         for (int row : order)
             line([&](int column) { return resultModel_->index(row, column).data().toString(); });
-    } else if (results.selectedLine() >= 0) {
-        text = nameModel_->index(results.selectedLine()).data().toString();
+    } else if (lists_.selectedLine() >= 0) {
+        text = nameModel_->index(lists_.selectedLine()).data().toString();
     } else {
         return;
     }
@@ -578,16 +589,16 @@ void MainWindow::saveAnswer()
 {
     if (!answerCommand_)
         return;
-    const std::optional<SaveChoice> choice = dialogs_.chooseAnswerFile(FolderPart(scenarioFile));
+    const std::optional<SaveChoice> choice = dialogs_.chooseAnswerFile(FolderPart(scenarioFile_));
     if (!choice)
         return;
     std::ofstream out(choice->path, std::ios::binary | std::ios::trunc);
     if (out) {
         if (choice->format == AnswerFormat::Csv)
-            WriteCsvAnswer(out, results, results.sortColumn, results.sortDescending);
+            WriteCsvAnswer(out, answer_, lists_.order());
         else
-            WriteJsonAnswer(out, answerCommand_->name, answerMessages_, results, results.sortColumn,
-                            WorkersOfThisMachine(), results.sortDescending);
+            WriteJsonAnswer(out, answerCommand_->name, answerMessages_, answer_, lists_.order(),
+                            WorkersOfThisMachine());
         out.close();
     }
     if (!out)
@@ -609,21 +620,20 @@ void MainWindow::watchScenario()
         watcher_->removePaths(watcher_->files());
     if (!watcher_->directories().isEmpty())
         watcher_->removePaths(watcher_->directories());
-    if (scenarioFile.empty() || !autoReloadAction->isChecked())
+    if (scenarioFile_.empty() || !autoReloadAction_->isChecked())
         return;
-    const std::string folder = FolderPart(scenarioFile);
+    const std::string folder = FolderPart(scenarioFile_);
     QStringList paths{QString::fromStdString(folder)};
     ScenarioFileList files;
     files.setFolder(folder);
-    files.setMask(ScenarioFilesMask);
-    for (int position = 0; position < files.count(); ++position)
-        paths << QString::fromStdString(files.fullPath(position));
+    for (const std::string& name : files.names(ClassicScenarioFilesMask))
+        paths << QString::fromStdString(files.fullPath(name));
     watcher_->addPaths(paths);
 }
 
 void MainWindow::scenarioMayHaveChanged()
 {
-    if (autoReloadAction->isChecked())
+    if (autoReloadAction_->isChecked())
         settleTimer_->start();  // again: the writes have not settled yet
 }
 
@@ -634,41 +644,42 @@ void MainWindow::reloadAfterEdits()
         return;
     }
     watchScenario();  // files written anew, added or removed need watching again
-    const Command* command = FindCommand(results.searchMode);
-    if (scenarioFile.empty() || !command || !command->run || scenarioState(FolderPart(scenarioFile)) == scenarioState_)
+    const Command* command = FindCommand(lastCommand_);
+    if (scenarioFile_.empty() || !command || !command->run
+        || scenarioState(FolderPart(scenarioFile_)) == scenarioState_)
         return;
     // The selected name, counting the equal names before it, and where the lists stood.
-    const int selected = results.selectedLine();
+    const int selected = lists_.selectedLine();
     std::string name;
     int equalBefore = 0;
     if (selected >= 0) {
-        name = results.leftLines()[static_cast<std::size_t>(selected)].shown();
+        name = answer_.leftLines()[static_cast<std::size_t>(selected)].shown();
         for (int line = 0; line < selected; ++line)
-            equalBefore += results.leftLines()[static_cast<std::size_t>(line)].shown() == name;
+            equalBefore += answer_.leftLines()[static_cast<std::size_t>(line)].shown() == name;
     }
-    const int nameScroll = nameList->verticalScrollBar()->value();
-    const int rowScroll = resultList->verticalScrollBar()->value();
+    const int nameScroll = nameList_->verticalScrollBar()->value();
+    const int rowScroll = resultList_->verticalScrollBar()->value();
     runFolderCommand(*command);
     int found = -1;
-    for (std::size_t line = 0; selected >= 0 && line < results.leftLines().size() && found < 0; ++line)
-        if (results.leftLines()[line].shown() == name && equalBefore-- == 0)
+    for (std::size_t line = 0; selected >= 0 && line < answer_.leftLines().size() && found < 0; ++line)
+        if (answer_.leftLines()[line].shown() == name && equalBefore-- == 0)
             found = static_cast<int>(line);
     if (found >= 0)
-        results.selectLine(found);
+        lists_.selectLine(found);
     showResults();
     if (found >= 0) {
-        nameList->verticalScrollBar()->setValue(nameScroll);
-        resultList->verticalScrollBar()->setValue(rowScroll);
+        nameList_->verticalScrollBar()->setValue(nameScroll);
+        resultList_->verticalScrollBar()->setValue(rowScroll);
     }
 }
 
 void MainWindow::reload()
 {
-    const Command* command = FindCommand(results.searchMode);
-    if (scenarioFile.empty() || !command || !command->run)
+    const Command* command = FindCommand(lastCommand_);
+    if (scenarioFile_.empty() || !command || !command->run)
         return;  // nothing run yet, or the link search, which asks for a file
     // The lists stay hidden from the command's start until the line is selected again.
-    results.reload([&](SearchMode) {
+    lists_.reselectAfter([&] {
         runFolderCommand(*command);
         return true;
     });
@@ -678,7 +689,8 @@ void MainWindow::reload()
 bool MainWindow::saveSettingsOnClose()
 {
     hideResults();
-    results.clear();
+    lists_.forgetAnswer();
+    answer_.clear();
     showResults();
     SettingsValues settings;
     settings.top = y();
@@ -686,12 +698,12 @@ bool MainWindow::saveSettingsOnClose()
     settings.width = width();
     settings.height = height();
     settings.paneLeft = leftListWidth();
-    for (int column = 0; column < 7; ++column)
-        settings.columnWidths[static_cast<std::size_t>(column)] = resultList->header()->sectionSize(column);
+    for (int column = 0; column < ResultColumnCount; ++column)
+        settings.columnWidths[static_cast<std::size_t>(column)] = resultList_->header()->sectionSize(column);
     // Without a scenario opened, the folder the open dialog remembered stays.
-    settings.openPath = scenarioFile.empty() ? openPathAtStart_ : FolderPart(scenarioFile);
-    settings.history = history;
-    settings.autoReload = autoReloadAction->isChecked();
+    settings.openPath = scenarioFile_.empty() ? openPathAtStart_ : FolderPart(scenarioFile_);
+    settings.history = history_;
+    settings.autoReload = autoReloadAction_->isChecked();
     if (SaveSettings(settingsPath_, settings))
         return true;
     // The window closes anyway: with a read-only program folder it could otherwise never close.

@@ -1,22 +1,24 @@
 #pragma once
 
 #include "app/History.h"
+#include "app/ListState.h"
 #include "app/UserDialogs.h"
-#include "cli/JsonAnswer.h"
-#include "results/ResultsPanel.h"
+#include "results/Answer.h"
 #include "search/Commands.h"
-#include "search/ScenarioFileList.h"
+#include "search/ScenarioSource.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 class QAction;
 class QFileSystemWatcher;
+class QLabel;
 class QLineEdit;
 class QListView;
 class QMenu;
@@ -33,7 +35,11 @@ class ResultTableModel;
 
 // The main window: a menu bar, the list of names on the left with its
 // filter above it, the result list on the right, a splitter between them
-// and a status line below.
+// and a status line below. Its parts carry object names: the actions
+// "open", "save", "autoReload", "history1".."history3", "reload", "copy",
+// "filter" and one per command, named as quorvel-cli names it; the menus
+// "fileMenu", "checkMenu", "searchMenu"; "filterField", "nameList",
+// "resultList", "listSplitter".
 class MainWindow : public QMainWindow {
 public:
     // Reads the window's settings from `settingsPath`; dialogs and message
@@ -41,68 +47,21 @@ public:
     MainWindow(std::string settingsPath, UserDialogs& dialogs);
     ~MainWindow() override;
 
-    // The menus and their actions; the commands' actions come from the command table.
-    QMenu* fileMenu = nullptr;
-    QMenu* checkMenu = nullptr;
-    QMenu* searchMenu = nullptr;
-    QAction* openAction = nullptr;        // Ctrl+O
-    QAction* saveAction = nullptr;        // 結果を保存…
-    QAction* autoReloadAction = nullptr;  // checkable
-    QAction* historySeparator = nullptr;
-    std::array<QAction*, 3> historyActions{};
-    QAction* reloadAction = nullptr;  // F5
-    QAction* copyAction = nullptr;    // Ctrl+C
-    QAction* filterAction = nullptr;  // Ctrl+F
-    // The action that runs the command of this quorvel-cli name; null when there is none.
-    QAction* commandAction(const std::string& name) const;
-
-    QLineEdit* filterField = nullptr;  // narrows the left list
-    QListView* nameList = nullptr;     // the left list
-    QSplitter* listSplitter = nullptr;
-    QTreeView* resultList = nullptr;  // the right list
-    ScenarioFileList scenarioFiles;   // the data files of the scenario folder
-    OpenDialogState openDialog;
-
-    // State the window owns.
-    ResultsPanel results;
-    std::string scenarioFile;  // the data file the scenario was chosen by; empty before
-    std::string titleText;
-    TargetWordTable targetWords;
-    HistorySlots history;  // the three most recent scenarios
-
-    // オープン: asks for a data file and opens its scenario.
-    void openScenario();
-    // Opens the scenario of a data file as if it had been chosen with オープン;
-    // a path that is not an existing file is ignored, as the dialog ignores it.
-    void openDataFile(const std::string& path);
-    // The same for a file given from outside (the command line, a drop): a
-    // path that does not exist, or a folder, is reported.
+    // Opens the scenario of a file given from outside (the command line, a
+    // drop) as if it had been chosen with オープン; a path that does not
+    // exist, or a folder, is reported.
     void openGivenFile(const std::string& path);
-    // A history item (0..2): opens that scenario again and moves it to the front.
-    void openHistorySlot(int slot);
-    void refreshHistoryMenu();
-    // Runs a command as its menu item does: nothing while no scenario is chosen.
-    void runCommand(const Command& command);
-    // リロード: the last command again, with the same line selected.
-    void reload();
-    // The left list's current line changed.
-    void showSelectedName();
-    // A click on a result-list header.
-    void sortByColumn(int column);
-    // Ctrl+C: the selected rows of the result list, tab-separated under the
-    // column titles, or the selected name when the left list was used last.
-    void copySelection();
-    // 結果を保存…: the answer as CSV or as quorvel-cli's JSON.
-    void saveAnswer();
-    // 自動リロード: run the last command again whenever the scenario's files change.
-    void setAutoReload(bool on);
-    // Clears the results and writes the settings; true when every value was written.
-    bool saveSettingsOnClose();
 
-    int leftListWidth() const;
-    // Shows the panel's current state in the two lists (after a change made
-    // outside the window's commands, such as a test's).
-    void showResults();
+    // What tests and tools read of the window's state.
+    const Answer& answer() const { return answer_; }
+    const ListState& lists() const { return lists_; }
+    // The command whose answer is shown, which Reload runs again.
+    SearchMode lastCommand() const { return lastCommand_; }
+    // The file the scenario was chosen by; empty before one was.
+    const std::string& scenarioFile() const { return scenarioFile_; }
+    const HistorySlots& history() const { return history_; }
+    // The open dialog as it was last shown, or will be shown next.
+    const OpenDialogState& openDialog() const { return openDialog_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -117,42 +76,98 @@ private:
     void buildLists();
     void buildShortcuts();
     void applySettings();
+
+    // オープン: asks for a data file and opens its scenario.
+    void openScenario();
+    // Opens the scenario of a data file; a path that is not an existing
+    // file is ignored, as the dialog ignores it.
+    void openDataFile(const std::string& path);
+    // A history item (0..2): opens that scenario again and moves it to the front.
+    void openHistorySlot(int slot);
+    void refreshHistoryMenu();
     void enterScenario(const std::string& dataFile);
     void setFolderCaption();
+
+    // Runs a command as its menu item does: nothing while no scenario is chosen.
+    void runCommand(const Command& command);
     void runFolderCommand(const Command& command);
     void runLinkSearch(const Command& command);
     // Runs a command's work with the lists hidden, the busy cursor and its
     // messages kept; `run` tells whether the command completed.
-    void runWithLists(const Command& command, const std::function<bool(SearchContext&)>& run);
-    // The lists stop showing the panel (announced to their views) while the
-    // panel is cleared and filled, then show it again.
+    void runWithLists(const Command& command, const ScenarioSource& source,
+                      const std::function<bool(SearchContext&)>& run);
+    // リロード: the last command again, with the same line selected.
+    void reload();
+
+    // The lists stop showing the answer (announced to their views) while it
+    // is cleared and filled, then show it again.
     void hideResults();
+    void showResults();
+    // The left list's current line changed.
+    void showSelectedName();
+    void selectLine(int line);
+    int sourceLineOf(const QModelIndex& nameIndex) const;
+    // A click on a result-list header.
+    void sortByColumn(int column);
+    // Ctrl+C: the selected rows of the result list, tab-separated under the
+    // column titles, or the selected name when the left list was used last.
+    void copySelection();
+    // 結果を保存…: the answer as CSV or as quorvel-cli's JSON.
+    void saveAnswer();
+
     // Greys out what cannot run: commands before a scenario is open, リロード
     // and 結果を保存… before a command has run.
     void updateCommandStates();
     void showStatus(const Command& command, double seconds);
-    int sourceLineOf(const QModelIndex& nameIndex) const;
-    void selectLine(int line);
-    // Watching the scenario folder for the author's edits.
+
+    // 自動リロード: run the last command again whenever the scenario's files change.
+    void setAutoReload(bool on);
     void watchScenario();
     void scenarioMayHaveChanged();
     void reloadAfterEdits();
+
+    // Clears the results and writes the settings; true when every value was written.
+    bool saveSettingsOnClose();
+    int leftListWidth() const;
 
     class CommandMessages;
 
     std::string settingsPath_;
     UserDialogs& dialogs_;
+
+    // The menus, their actions and the lists.
+    QAction* openAction_ = nullptr;
+    QAction* saveAction_ = nullptr;
+    QAction* autoReloadAction_ = nullptr;
+    QAction* historySeparator_ = nullptr;
+    std::array<QAction*, 3> historyActions_{};
+    QAction* reloadAction_ = nullptr;
     std::vector<std::pair<const Command*, QAction*>> commandActions_;
+    QLineEdit* filterField_ = nullptr;
+    QListView* nameList_ = nullptr;
+    QSplitter* listSplitter_ = nullptr;
+    QTreeView* resultList_ = nullptr;
     NameListModel* nameModel_ = nullptr;
     NameFilterModel* nameFilter_ = nullptr;
     ResultTableModel* resultModel_ = nullptr;
     ListDelegate* nameDelegate_ = nullptr;
     ListDelegate* resultDelegate_ = nullptr;
+
+    // The scenario and what the window shows of it.
+    std::string scenarioFile_;
+    std::unique_ptr<ScenarioSource> scenario_;
+    OpenDialogState openDialog_;
+    HistorySlots history_;
+    TargetWordTable targetWords_;
+    Answer answer_;
+    ListState lists_{answer_};
+    SearchMode lastCommand_ = SearchMode::None;
     // The answer's command and the messages it raised, for saving it as JSON.
     const Command* answerCommand_ = nullptr;
     MessageList answerMessages_;
     bool copyRows_ = false;  // the result list was used after the left list
     bool commandRunning_ = false;
+
     QFileSystemWatcher* watcher_ = nullptr;
     QTimer* settleTimer_ = nullptr;
     std::string scenarioState_;  // the scenario's files as the last command read them
@@ -164,5 +179,8 @@ private:
 // The window's font: the classic Japanese UI face where installed, else
 // another Japanese face at the same 12-pixel character height.
 QFont JapaneseUiFont();
+
+// The title of the window: "Quorvel <version> ".
+std::string WindowTitleText();
 
 }  // namespace quorvel

@@ -1,6 +1,6 @@
 #include "app/NameFilterModel.h"
 
-#include "results/NameFilter.h"
+#include "app/NameFilter.h"
 
 namespace quorvel {
 

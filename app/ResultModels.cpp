@@ -20,14 +20,11 @@ QString onOneLine(const QString& text)
     return line;
 }
 
-const char* const ColumnCaptions[7]
-    = {"", "filename", "イベント所属", "先頭スタート名", "所属スタート名", "種類", "値"};
-
 }  // namespace
 
 int NameListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() || !showing() ? 0 : static_cast<int>(panel_.leftLines().size());
+    return parent.isValid() || !showing() ? 0 : static_cast<int>(answer_.leftLines().size());
 }
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const
@@ -36,20 +33,20 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
         return {};
     const auto line = static_cast<std::size_t>(index.row());
     if (role == Qt::ToolTipRole) {
-        const KeptText& note = panel_.leftLineNote(line);
+        const KeptText& note = answer_.leftLineNote(line);
         return note.shown().empty() ? QVariant() : QVariant(shown(note));
     }
-    return shown(panel_.leftLines()[line]);
+    return shown(answer_.leftLines()[line]);
 }
 
 int ResultTableModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() || !showing() ? 0 : static_cast<int>(panel_.resultLines().size());
+    return parent.isValid() || !showing() ? 0 : static_cast<int>(lists_.rows().size());
 }
 
 int ResultTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : 7;
+    return parent.isValid() ? 0 : ResultColumnCount;
 }
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const
@@ -58,9 +55,9 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const
         return QVariant(Qt::AlignRight | Qt::AlignVCenter);
     if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    const ResultLine& line = panel_.resultLines()[static_cast<std::size_t>(index.row())];
-    const QString text = index.column() == 0 ? QString::fromStdString(line.number)
-                                             : shown(line.row->texts[static_cast<std::size_t>(index.column() - 1)]);
+    const HitRow& row = *lists_.rows()[static_cast<std::size_t>(index.row())];
+    const QString text = index.column() == 0 ? QString::number(index.row() + 1)
+                                             : shown(row.texts[static_cast<std::size_t>(index.column() - 1)]);
     const QString oneLine = onOneLine(text);
     if (role == Qt::DisplayRole)
         return oneLine;
@@ -69,9 +66,9 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= 7)
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ResultColumnCount)
         return {};
-    return QString::fromUtf8(ColumnCaptions[section]);
+    return QString::fromUtf8(ResultColumnTitles[static_cast<std::size_t>(section)]);
 }
 
 }  // namespace quorvel

@@ -1,25 +1,26 @@
 #pragma once
 
-#include "results/ResultsPanel.h"
+#include "app/ListState.h"
+#include "results/Answer.h"
 
 #include <QAbstractListModel>
 #include <QAbstractTableModel>
 
 namespace quorvel {
 
-// A model over one of the panel's lists. Every change of what it shows is
-// announced to its views before the panel changes: while a command clears
-// and fills the panel the model is hidden (it shows nothing), so a message
-// box that runs an event loop mid-command never lets a view read lines
-// that are being changed.
+// A model over one of the window's lists. Every change of what it shows is
+// announced to its views before the answer or the list state changes: while
+// a command clears and fills the answer the model is hidden (it shows
+// nothing), so a message box that runs an event loop mid-command never lets
+// a view read lines that are being changed.
 template <typename QtModel>
 class PanelModel : public QtModel {
 public:
     // Shows nothing until show().
     void hide() { setShowing(false); }
-    // Shows the panel as it now is.
+    // Shows the lists as they now are.
     void show() { setShowing(true); }
-    // Changes the panel while showing it (with no event loop in between).
+    // Changes what the lists show while showing them (with no event loop in between).
     template <typename Change>
     void showChange(Change&& change)
     {
@@ -30,10 +31,14 @@ public:
     }
 
 protected:
-    PanelModel(const ResultsPanel& panel, QObject* parent) : QtModel(parent), panel_(panel) { }
+    PanelModel(const Answer& answer, const ListState& lists, QObject* parent)
+        : QtModel(parent), answer_(answer), lists_(lists)
+    {
+    }
     bool showing() const { return showing_; }
 
-    const ResultsPanel& panel_;
+    const Answer& answer_;
+    const ListState& lists_;
 
 private:
     void setShowing(bool showing)
@@ -49,7 +54,10 @@ private:
 // The left list: one line per entry of the answer.
 class NameListModel : public PanelModel<QAbstractListModel> {
 public:
-    explicit NameListModel(const ResultsPanel& panel, QObject* parent = nullptr) : PanelModel(panel, parent) { }
+    NameListModel(const Answer& answer, const ListState& lists, QObject* parent = nullptr)
+        : PanelModel(answer, lists, parent)
+    {
+    }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -58,7 +66,10 @@ public:
 // The result list: the shown rows, numbered, in seven columns.
 class ResultTableModel : public PanelModel<QAbstractTableModel> {
 public:
-    explicit ResultTableModel(const ResultsPanel& panel, QObject* parent = nullptr) : PanelModel(panel, parent) { }
+    ResultTableModel(const Answer& answer, const ListState& lists, QObject* parent = nullptr)
+        : PanelModel(answer, lists, parent)
+    {
+    }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

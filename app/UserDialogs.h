@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/MessageSink.h"
+#include "results/Messages.h"
 
 #include <optional>
 #include <string>
@@ -33,6 +33,11 @@ struct SaveChoice {
 // The window's dialogs and message boxes; tests replace them with answers of their own.
 class UserDialogs : public MessageSink {
 public:
+    // Shows a modal message box with an OK button.
+    virtual void showMessage(const std::string& text, const std::string& caption) = 0;
+    // A command's message, as a message box.
+    void report(const Message& message) override { showMessage(message.text, message.caption); }
+
     // Shows the open dialog for data files; nothing when the user cancels.
     virtual std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) = 0;
     // Shows the save dialog for an answer, starting in `folder`; nothing when the user cancels.

@@ -1,34 +1,70 @@
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/Settings.h"
+#include "base/Version.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QLibraryInfo>
 
 #include <exception>
 #include <iostream>
-#include <string_view>
+
+namespace {
+
+// The window's options: --help and --version answer without a window.
+struct WindowOptions {
+    QString file;  // a data file to open at start-up
+    bool answered = false;
+    int status = 0;
+};
+
+WindowOptions parseOptions(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Opens the window; with FILE, a data file (*.wid), opens its scenario.\n"
+                       "quorvel-cli runs the same commands without a window (quorvel-cli --help)."));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help."));
+    const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
+                                     QStringLiteral("Print the version."));
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A data file whose scenario to open."),
+                                 QStringLiteral("[FILE]"));
+    WindowOptions options;
+    if (!parser.parse(arguments)) {
+        std::cerr << "quorvel: " << parser.errorText().toStdString() << "\n";
+        return {{}, true, 2};
+    }
+    if (parser.isSet(help)) {
+        // Without an application object the parser does not know the program's name.
+        std::cout
+            << parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("quorvel")).toStdString();
+        return {{}, true, 0};
+    }
+    if (parser.isSet(version)) {
+        std::cout << "quorvel " << quorvel::QuorvelVersion << "\n";
+        return {{}, true, 0};
+    }
+    if (!parser.positionalArguments().isEmpty())
+        options.file = parser.positionalArguments().front();
+    return options;
+}
+
+}  // namespace
 
 // quorvel [FILE]: FILE, when it names a data file, opens its scenario as the
 // open dialog would (this is how the desktop entry, "Open with" and a file
-// manager reach the program). --help and --version answer without a window.
+// manager reach the program).
 int main(int argc, char** argv)
 {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--help" || argument == "-h") {
-            std::cout << "usage: quorvel [FILE]\n\n"
-                         "Opens the window; with FILE, a data file (*.wid), opens its scenario.\n"
-                         "-h, --help      print this help\n"
-                         "-V, --version   print the version\n\n"
-                         "quorvel-cli runs the same commands without a window (quorvel-cli --help).\n";
-            return 0;
-        }
-        if (argument == "--version" || argument == "-V") {
-            std::cout << "quorvel " << QUORVEL_VERSION << "\n";
-            return 0;
-        }
-    }
+    const WindowOptions options = parseOptions(argc, argv);
+    if (options.answered)
+        return options.status;
     quorvel::QuorvelApplication application(argc, argv);
     application.setFont(quorvel::JapaneseUiFont());
     // Without the translations the dialogs speak English; the program runs all the same.
@@ -40,9 +76,8 @@ int main(int argc, char** argv)
             QCoreApplication::applicationFilePath().toStdString(), quorvel::PlacesOfThisUser());
         quorvel::MainWindow window(settingsPath, dialogs);
         dialogs.setParent(&window);
-        const QStringList arguments = QCoreApplication::arguments();
-        if (arguments.size() > 1)
-            window.openGivenFile(QFileInfo(arguments.at(1)).absoluteFilePath().toStdString());
+        if (!options.file.isEmpty())
+            window.openGivenFile(QFileInfo(options.file).absoluteFilePath().toStdString());
         window.show();
         const int status = application.exec();
         dialogs.setParent(nullptr);

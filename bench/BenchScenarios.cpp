@@ -4,8 +4,6 @@
 #include "tools/builder/WidBuilder.h"
 
 #include "scenario/FileSystem.h"
-#include "search/DataFileLoop.h"
-#include "search/IdSearch.h"
 #include "search/ScenarioFileList.h"
 
 #include <benchmark/benchmark.h>
@@ -156,16 +154,17 @@ Scenario manyNames(int names)
 
 std::vector<std::string> masksOf(const std::string& command)
 {
-    const std::pair<const char*, const quorvel::IdSearchRule*> idSearches[]
-        = {{"item", &quorvel::ItemUses},    {"skill", &quorvel::SkillUses},     {"info", &quorvel::InfoUses},
-           {"beast", &quorvel::BeastUses},  {"package", &quorvel::PackageUses}, {"area", &quorvel::AreaUses},
-           {"battle", &quorvel::BattleUses}};
-    for (const auto& [name, rule] : idSearches)
+    // The files the use pass of most commands reads.
+    const std::string usePass = "Package*.wid;Area*.wid;Battle*.wid;Mate*.wid;Skill*.wid;Beast*.wid;Item*.wid";
+    const std::pair<const char*, const char*> idSearches[]
+        = {{"item", "Item*.wid"},       {"skill", "Skill*.wid"}, {"info", "Info*.wid"},    {"beast", "Beast*.wid"},
+           {"package", "Package*.wid"}, {"area", "Area*.wid"},   {"battle", "Battle*.wid"}};
+    for (const auto& [name, mask] : idSearches)
         if (command == name)
-            return {rule->definingMask, quorvel::UsePassMask};
+            return {mask, usePass};
     if (command == "flag" || command == "step")
-        return {"Summary.wsm", quorvel::UsePassMask};
-    return {quorvel::UsePassMask};
+        return {"Summary.wsm", usePass};
+    return {usePass};
 }
 
 void readTheSameFiles(const std::string& folder, const std::vector<std::string>& masks)
@@ -173,11 +172,9 @@ void readTheSameFiles(const std::string& folder, const std::vector<std::string>&
     quorvel::ScenarioFileList files;
     files.setFolder(folder);
     for (const std::string& mask : masks) {
-        files.setMask(mask);
-        for (int i = 0; i < files.count(); ++i) {
-            std::vector<std::uint8_t> data;
-            quorvel::ReadWholeFile(files.fullPath(i), data);
-            benchmark::DoNotOptimize(data.data());
+        for (const std::string& name : files.names(mask)) {
+            std::optional<quorvel::FileBytes> bytes = quorvel::ReadFileBytes(files.fullPath(name));
+            benchmark::DoNotOptimize(bytes);
         }
     }
 }

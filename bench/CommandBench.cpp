@@ -13,9 +13,6 @@
 #include "cli/Cli.h"
 #include "scenario/FileSystem.h"
 #include "search/Commands.h"
-#include "search/DataFileLoop.h"
-#include "search/IdSearch.h"
-#include "search/ScenarioFileList.h"
 
 #include <benchmark/benchmark.h>
 

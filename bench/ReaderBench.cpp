@@ -3,7 +3,7 @@
 
 #include "tools/builder/WidBuilder.h"
 
-#include "scenario/DataFile.h"
+#include "scenario/ClassicReader.h"
 #include "scenario/FileSystem.h"
 
 #include <benchmark/benchmark.h>
@@ -96,11 +96,15 @@ void loadFile(benchmark::State& state, const std::string& path)
 {
     std::size_t contents = 0;
     for (auto _ : state) {
-        quorvel::DataFile file(path);
-        if (!file.loaded)
+        std::optional<quorvel::FileBytes> bytes = quorvel::ReadFileBytes(path);
+        std::optional<quorvel::DataFile> file
+            = bytes ? quorvel::ReadClassicDataFile(quorvel::FileNamePart(path), std::move(*bytes)) : std::nullopt;
+        if (!file) {
             state.SkipWithError("sample did not load");
-        contents = countContents(file.events);
-        for (const auto* list : {&file.cards, &file.skills})
+            break;
+        }
+        contents = countContents(file->events);
+        for (const auto* list : {&file->cards, &file->skills})
             for (const auto& card : *list)
                 contents += countContents(card.events);
         benchmark::DoNotOptimize(file);
@@ -111,9 +115,8 @@ void loadFile(benchmark::State& state, const std::string& path)
 void readBytesOnly(benchmark::State& state, const std::string& path)
 {
     for (auto _ : state) {
-        std::vector<std::uint8_t> bytes;
-        quorvel::ReadWholeFile(path, bytes);
-        benchmark::DoNotOptimize(bytes.data());
+        std::optional<quorvel::FileBytes> bytes = quorvel::ReadFileBytes(path);
+        benchmark::DoNotOptimize(bytes);
     }
     reportRates(state, std::filesystem::file_size(path), 0);
 }

@@ -7,6 +7,7 @@
 
 #include "scenario/FileSystem.h"
 #include "search/FlagStepSearch.h"
+#include "search/FolderSource.h"
 #include "search/IdSearch.h"
 
 #include "bench/BenchScenarios.h"
@@ -22,7 +23,7 @@ using namespace quorvel::build;
 
 class Silent : public quorvel::MessageSink {
 public:
-    void showMessage(const std::string&, const std::string&) override { }
+    void report(const quorvel::Message&) override { }
 };
 
 // Flags flag0.. are declared; the contents also name a few hundred that are not.
@@ -109,8 +110,7 @@ double secondsSince(std::chrono::steady_clock::time_point start)
 template <typename Search>
 void searchAgainstReading(benchmark::State& state, const std::vector<std::string>& masks, Search search)
 {
-    quorvel::ScenarioFileList files;
-    files.setFolder(scenarioFolder());
+    const quorvel::FolderSource source(scenarioFolder());
     std::uintmax_t bytes = 0;
     int fileCount = 0;
     for (const auto& entry : std::filesystem::directory_iterator(scenarioFolder())) {
@@ -122,15 +122,15 @@ void searchAgainstReading(benchmark::State& state, const std::vector<std::string
     double searchSeconds = 0;
     double readSeconds = 0;
     for (auto _ : state) {
-        quorvel::ResultsPanel results;
-        quorvel::SearchContext context{files, results, silent, targets};
+        quorvel::Answer answer;
+        quorvel::SearchContext context{source, answer, silent, targets};
         const auto searchStart = std::chrono::steady_clock::now();
         search(context);
         searchSeconds += secondsSince(searchStart);
-        benchmark::DoNotOptimize(results.index.count());
+        benchmark::DoNotOptimize(answer.index.count());
 
         const auto readStart = std::chrono::steady_clock::now();
-        quorvel::bench::readTheSameFiles(files.folder(), masks);
+        quorvel::bench::readTheSameFiles(source.folder(), masks);
         readSeconds += secondsSince(readStart);
     }
     const double n = static_cast<double>(state.iterations());
@@ -144,13 +144,13 @@ void searchAgainstReading(benchmark::State& state, const std::vector<std::string
 // The defining files are read twice, once per pass.
 void BM_ItemSearchAgainstReading(benchmark::State& state)
 {
-    searchAgainstReading(state, {"Item*.wid", quorvel::UsePassMask},
+    searchAgainstReading(state, quorvel::bench::masksOf("item"),
                          [](quorvel::SearchContext& context) { quorvel::SearchIdUses(context, quorvel::ItemUses); });
 }
 
 void BM_FlagSearchAgainstReading(benchmark::State& state)
 {
-    searchAgainstReading(state, {"Summary.wsm", quorvel::UsePassMask}, [](quorvel::SearchContext& context) {
+    searchAgainstReading(state, quorvel::bench::masksOf("flag"), [](quorvel::SearchContext& context) {
         quorvel::SearchFlagStep(context, quorvel::SummarySection::Flags);
     });
 }

@@ -6,7 +6,6 @@
 #include "bench/BenchScenarios.h"
 
 #include "app/MainWindow.h"
-#include "results/ResultsPanel.h"
 #include "scenario/FileSystem.h"
 
 #include <benchmark/benchmark.h>
@@ -48,17 +47,19 @@ void commandInTheWindow(benchmark::State& state, const std::string& command, con
     const auto settings = std::filesystem::temp_directory_path() / "quorvel-window-bench.ini";
     quorvel::MainWindow window(settings.string(), dialogs);
     window.show();
-    window.openScenario();
+    window.findChild<QAction*>(QStringLiteral("open"))->trigger();
     QApplication::processEvents();
+    QAction* const run = window.findChild<QAction*>(QString::fromStdString(command));
+    const QAbstractItemModel* const names = window.findChild<QListView*>(QStringLiteral("nameList"))->model();
     std::vector<double> commandSeconds;
     std::vector<double> readSeconds;
     for (auto _ : state) {
         const auto clicked = std::chrono::steady_clock::now();
-        window.commandAction(command)->trigger();
+        run->trigger();
         QApplication::processEvents();  // the list lays out and draws its names
         commandSeconds.push_back(secondsSince(clicked));
-        const int shown = window.nameList->model()->rowCount();
-        if (shown == 0 || shown != static_cast<int>(window.results.leftLines().size())) {
+        const int shown = names->rowCount();
+        if (shown == 0 || shown != static_cast<int>(window.answer().leftLines().size())) {
             state.SkipWithError("the left list does not show the answer");
             break;
         }
@@ -66,7 +67,7 @@ void commandInTheWindow(benchmark::State& state, const std::string& command, con
         readTheSameFiles(scenario.folder, masks);
         readSeconds.push_back(secondsSince(readStart));
     }
-    state.counters["names"] = static_cast<double>(window.results.leftLines().size());
+    state.counters["names"] = static_cast<double>(window.answer().leftLines().size());
     state.counters["window_ms"] = Median(commandSeconds) * 1e3;
     state.counters["read_ms"] = Median(readSeconds) * 1e3;
     state.counters["window/read"] = Median(commandSeconds) / Median(readSeconds);

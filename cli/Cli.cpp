@@ -1,11 +1,13 @@
 #include "cli/Cli.h"
 
 #include "cli/CommandList.h"
-#include "cli/CsvAnswer.h"
-#include "cli/JsonAnswer.h"
 
+#include "base/Version.h"
+#include "results/CsvAnswer.h"
+#include "results/JsonAnswer.h"
 #include "scenario/FileSystem.h"
 #include "search/Commands.h"
+#include "search/FolderSource.h"
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -33,10 +35,7 @@ struct Options {
 class CollectedMessages : public MessageSink {
 public:
     MessageList messages;
-    void showMessage(const std::string& text, const std::string& caption) override
-    {
-        messages.emplace_back(text, caption);
-    }
+    void report(const Message& message) override { messages.push_back(message); }
 };
 
 std::optional<Options> parse(const std::vector<std::string>& arguments, std::string& problem)
@@ -75,13 +74,15 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
     return options;
 }
 
-// The rows of entry `line` as the window shows them.
-std::vector<std::array<std::string_view, 6>> shownRows(const ResultsPanel& results, int line, int column)
+using ShownRow = std::array<std::string_view, RowTextCount>;
+
+// The rows of a line as the window shows them.
+std::vector<ShownRow> shownRows(const Answer& answer, std::size_t line, int column)
 {
-    std::vector<std::array<std::string_view, 6>> rows;
-    for (const HitRow* row : RowsInShownOrder(results, line, column)) {
-        std::array<std::string_view, 6>& shown = rows.emplace_back();
-        for (std::size_t c = 0; c < 6; ++c)
+    std::vector<ShownRow> rows;
+    for (const HitRow* row : RowsInOrder(answer, line, RowOrder{column})) {
+        ShownRow& shown = rows.emplace_back();
+        for (std::size_t c = 0; c < shown.size(); ++c)
             shown[c] = row->texts[c].shown();
     }
     return rows;
@@ -104,26 +105,31 @@ std::size_t displayWidth(std::string_view utf8)
     return width;
 }
 
-void printForPeople(std::ostream& out, std::ostream& err, int sortColumn, const ResultsPanel& results,
+void printMessages(std::ostream& err, const MessageList& messages)
+{
+    for (const Message& message : messages)
+        err << message.caption << ": " << message.text << "\n";
+}
+
+void printForPeople(std::ostream& out, std::ostream& err, int sortColumn, const Answer& answer,
                     const CollectedMessages& messages)
 {
-    for (const auto& [text, caption] : messages.messages)
-        err << caption << ": " << text << "\n";
-    for (std::size_t line = 0; line < results.leftLines().size(); ++line) {
-        out << results.leftLines()[line].shown() << "\n";
-        if (static_cast<int>(line) >= results.index.count())
-            continue;
-        const auto rows = shownRows(results, static_cast<int>(line), sortColumn);
-        std::array<std::size_t, 7> widths{};
+    printMessages(err, messages.messages);
+    for (std::size_t line = 0; line < answer.leftLines().size(); ++line) {
+        out << answer.leftLines()[line].shown() << "\n";
+        const std::vector<ShownRow> rows = shownRows(answer, line, sortColumn);
+        std::array<std::size_t, ResultColumnCount> widths{};
         widths[0] = std::to_string(rows.size()).size();
-        for (const auto& row : rows)
-            for (std::size_t c = 0; c < 6; ++c)
+        for (const ShownRow& row : rows)
+            for (std::size_t c = 0; c < row.size(); ++c)
                 widths[c + 1] = std::max(widths[c + 1], displayWidth(row[c]));
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const std::string number = std::to_string(r + 1);
             std::string text = "  " + std::string(widths[0] - number.size(), ' ') + number;
-            for (std::size_t c = 0; c < 6; ++c)
-                text.append("  ").append(rows[r][c]).append(c < 5 ? widths[c + 1] - displayWidth(rows[r][c]) : 0, ' ');
+            for (std::size_t c = 0; c < rows[r].size(); ++c)
+                text.append("  ")
+                    .append(rows[r][c])
+                    .append(c + 1 < rows[r].size() ? widths[c + 1] - displayWidth(rows[r][c]) : 0, ' ');
             while (!text.empty() && text.back() == ' ')
                 text.pop_back();
             out << text << "\n";
@@ -144,70 +150,74 @@ std::optional<std::string> scenarioFolder(const std::string& path)
     return std::nullopt;
 }
 
-// The scenario folder of PATH, or nothing when there is none (the reason is on `err`).
-std::optional<std::string> scenarioFolderOf(const std::string& path, std::ostream& err)
+// The scenario of PATH, or nothing when there is none (the reason is on `err`).
+std::unique_ptr<ScenarioSource> scenarioOf(const std::string& path, std::ostream& err)
 {
     const std::optional<std::string> folder = scenarioFolder(path);
     if (!folder) {
         err << "quorvel-cli: no such file or folder: " << path << "\n";
-        return std::nullopt;
+        return nullptr;
     }
-    if (!FolderHoldsAnyOf(*folder, ScenarioFilesMask)) {
+    if (!FolderHoldsAnyOf(*folder, ClassicScenarioFilesMask)) {
         err << "quorvel-cli: " << *folder << " holds no scenario (neither Summary.wsm nor a data file)\n";
-        return std::nullopt;
+        return nullptr;
     }
-    return folder;
+    return std::make_unique<FolderSource>(*folder);
+}
+
+// The one data file at PATH, or nothing when PATH is not one (the reason is on `err`).
+std::unique_ptr<ScenarioSource> dataFileOf(const Command& command, const std::string& path, std::ostream& err)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        err << "quorvel-cli: no such file or folder: " << path << "\n";
+        return nullptr;
+    }
+    if (!std::filesystem::is_regular_file(path, error)) {
+        err << "quorvel-cli: " << command.name << " needs a data file, and " << path << " is not one\n";
+        return nullptr;
+    }
+    return std::make_unique<DataFileOnDisk>(path);
 }
 
 // Runs one command and prints its answer; the exit status, or nothing when
 // PATH does not suit the command (the reason is on `err`).
 std::optional<int> runCommand(const Command& command, const Options& options, std::ostream& out, std::ostream& err)
 {
-    ScenarioFileList files;
-    ResultsPanel results;
+    const std::unique_ptr<ScenarioSource> source
+        = command.runOnFile ? dataFileOf(command, options.path, err) : scenarioOf(options.path, err);
+    if (!source)
+        return std::nullopt;
+    Answer answer;
     CollectedMessages messages;
     const TargetWordTable targetWords = DefaultTargetWords();
-    SearchContext context{files, results, messages, targetWords};
-    std::error_code error;
-    if (command.runOnFile) {
-        if (!std::filesystem::exists(options.path, error)) {
-            err << "quorvel-cli: no such file or folder: " << options.path << "\n";
-            return std::nullopt;
-        }
-        if (!std::filesystem::is_regular_file(options.path, error)) {
-            err << "quorvel-cli: " << command.name << " needs a data file, and " << options.path << " is not one\n";
-            return std::nullopt;
-        }
-        command.runOnFile(context, options.path);
-    } else {
-        const std::optional<std::string> folder = scenarioFolderOf(options.path, err);
-        if (!folder)
-            return std::nullopt;
-        files.setFolder(*folder);
+    SearchContext context{*source, answer, messages, targetWords};
+    if (command.runOnFile)
+        command.runOnFile(context, FileNamePart(options.path));
+    else
         command.run(context);
-    }
 
+    const RowOrder order{options.sortColumn};
     switch (options.output) {
     case Output::Json:
-        WriteJsonAnswer(out, command.name, messages.messages, results, options.sortColumn, context.workers);
+        WriteJsonAnswer(out, command.name, messages.messages, answer, order, context.workers);
         break;
     case Output::Csv:
-        for (const auto& [text, caption] : messages.messages)
-            err << caption << ": " << text << "\n";
-        WriteCsvAnswer(out, results, options.sortColumn);
+        printMessages(err, messages.messages);
+        WriteCsvAnswer(out, answer, order);
         break;
     case Output::ForPeople:
-        printForPeople(out, err, options.sortColumn, results, messages);
+        printForPeople(out, err, options.sortColumn, answer, messages);
         break;
     }
-    const bool listedProblems = command.isCheck() && !results.leftLines().empty();
+    const bool listedProblems = command.isCheck() && !answer.leftLines().empty();
     return messages.messages.empty() && !listedProblems ? 0 : 1;
 }
 
 // Every check in menu order; the highest of their exit statuses.
 int runChecks(const Options& options, std::ostream& out, std::ostream& err)
 {
-    if (!scenarioFolderOf(options.path, err))
+    if (!scenarioOf(options.path, err))
         return 2;
     int status = 0;
     for (const Command& command : Commands()) {
@@ -252,7 +262,7 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return 0;
     }
     if (given("--version") || given("-V")) {
-        out << "quorvel-cli " << QUORVEL_VERSION << "\n";
+        out << "quorvel-cli " << QuorvelVersion << "\n";
         return 0;
     }
     std::string problem;

@@ -9,7 +9,7 @@ namespace quorvel {
 // One result row: file name, event, head start name, owning start name,
 // kind word, value. The texts are kept by the answer holding the row.
 struct HitRow {
-    std::array<KeptText, 6> texts;
+    std::array<KeptText, RowTextCount> texts;
 };
 
 }  // namespace quorvel

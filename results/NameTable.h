@@ -1,7 +1,9 @@
 #pragma once
 
+#include "base/Parallel.h"
 #include "results/Collation.h"
 #include "results/KeyBytesSort.h"
+#include "scenario/Text.h"
 
 #include <algorithm>
 #include <atomic>
@@ -29,35 +31,36 @@ struct EntryId {
 // Unsorted: new entries go to the end and lookup finds the first equal key
 // from the front. Sorted: entries stand in ascending key order, a new entry
 // goes in front of the keys equal to it, and lookup finds the front-most
-// equal key, which is the one added last. The order is CollationKey's; two
-// keys are equal exactly when their bytes are, zero bytes aside, so every
-// lookup is a hash of those bytes, and the collation is needed only for
-// the order itself. That order is made when a position is first asked for
-// after an addition, so names added in bulk are sorted once: each distinct
-// text is sorted once, by a collation key made once, and its equal entries
-// follow it newest first.
+// equal key, which is the one added last. Two keys are equal exactly when
+// their name keys (NameKey) are, so every lookup is a hash of those bytes,
+// whatever the keys' encodings; the collation (Collation.h) is needed only
+// for the order itself. That order is made when a position is first asked
+// for after an addition, so names added in bulk are sorted once: each
+// distinct text is sorted once, by a collation key made once, and its equal
+// entries follow it newest first.
 template <typename Payload>
 class NameTable {
 public:
     struct Entry {
-        std::string key;
+        OwnedText key;
         Payload payload;
     };
 
     // Chosen on the empty table by each search.
     void setMode(TableMode mode) { mode_ = mode; }
+    // How many threads may make the collation keys of the order.
+    void setWorkers(unsigned workers) { workers_ = workers; }
 
-    EntryId add(std::string key)
+    EntryId add(const Text& key)
     {
         const EntryId id{static_cast<int>(entries_.size())};
-        Stored& stored = entries_.emplace_back(Stored{Entry{std::move(key), Payload{}}, std::nullopt});
-        const auto [known, isNew]
-            = textOf_.try_emplace(keepZeroFree(stored.entry.key), static_cast<int>(texts_.size()));
+        Stored& stored = entries_.emplace_back(Stored{Entry{OwnedText::Of(key), Payload{}}, std::nullopt});
+        const auto [known, isNew] = textOf_.try_emplace(keepNameKey(stored.entry.key), static_cast<int>(texts_.size()));
         if (isNew)
-            texts_.push_back(Text{known->first, id.value, {}});
+            texts_.push_back(DistinctText{known->first, id.value, {}});
         else if (mode_ == TableMode::Sorted) {
             // The newest equal key stands in front.
-            Text& text = texts_[static_cast<std::size_t>(known->second)];
+            DistinctText& text = texts_[static_cast<std::size_t>(known->second)];
             stored.olderEqual = text.front;
             text.front = id.value;
         }
@@ -70,24 +73,24 @@ public:
     // after another. In sorted mode the other cores meanwhile make the
     // collation keys of the keys' texts, which the order needs once it is
     // asked for.
-    EntryId addAll(std::span<const std::string_view> keys)
+    EntryId addAll(std::span<const Text> keys)
     {
         const EntryId first{count()};
         if (mode_ == TableMode::Unsorted) {
-            for (const std::string_view key : keys)
-                add(std::string(key));
+            for (const Text& key : keys)
+                add(key);
             return first;
         }
         const std::size_t textsBefore = texts_.size();
         std::vector<std::size_t> addedBy;  // for each new text, the key it was first added from
         std::vector<SortKeyBlock> blocks((keys.size() + SortKeyBlockSize - 1) / SortKeyBlockSize);
-        MakeAlongside(
-            blocks.size(),
+        RunBlocks(
+            blocks.size(), workers_,
             [&](std::size_t block) {
-                std::string withoutZeros;
+                std::string scratch;
                 const std::size_t end = std::min(keys.size(), (block + 1) * SortKeyBlockSize);
                 for (std::size_t key = block * SortKeyBlockSize; key < end; ++key) {
-                    AppendSortKey(ZeroFree(keys[key], withoutZeros), blocks[block].keys);
+                    AppendSortKey(NameKey(keys[key], scratch), blocks[block].keys);
                     blocks[block].ends.push_back(blocks[block].keys.size());
                 }
             },
@@ -95,7 +98,7 @@ public:
                 reserve(keys.size());
                 for (std::size_t key = 0; key < keys.size(); ++key) {
                     const std::size_t textsNow = texts_.size();
-                    add(std::string(keys[key]));
+                    add(keys[key]);
                     if (texts_.size() > textsNow)
                         addedBy.push_back(key);
                 }
@@ -117,20 +120,20 @@ public:
     }
 
     // The front-most equal entry.
-    std::optional<EntryId> find(std::string_view key) const
+    std::optional<EntryId> find(const Text& key) const
     {
-        std::string withoutZeros;
-        const auto found = textOf_.find(ZeroFree(key, withoutZeros));
+        std::string scratch;
+        const auto found = textOf_.find(NameKey(key, scratch));
         if (found == textOf_.end())
             return std::nullopt;
         return EntryId{texts_[static_cast<std::size_t>(found->second)].front};
     }
 
     // The front-most equal entry, else a new one.
-    EntryId findOrAdd(std::string_view key)
+    EntryId findOrAdd(const Text& key)
     {
         const std::optional<EntryId> found = find(key);
-        return found ? *found : add(std::string(key));
+        return found ? *found : add(key);
     }
 
     Payload& payload(EntryId id) { return stored(id.value).entry.payload; }
@@ -139,7 +142,7 @@ public:
     int count() const { return static_cast<int>(entries_.size()); }
     // The entry at a position of the table's order.
     const Entry& at(int position) const { return stored(idAt(position)).entry; }
-    const std::string& key(int position) const { return at(position).key; }
+    Text key(int position) const { return at(position).key.text(); }
     Payload& payload(int position) { return stored(idAt(position)).entry.payload; }
     const Payload& payload(int position) const { return at(position).payload; }
 
@@ -149,7 +152,7 @@ public:
         entries_.clear();
         textOf_.clear();
         texts_.clear();
-        zeroFreeKeys_.clear();
+        keptNameKeys_.clear();
         keyedTexts_ = 0;
         sortKeys_.clear();
         order_.clear();
@@ -162,8 +165,8 @@ private:
         std::optional<int> olderEqual;  // sorted mode: the equal entry that stood in front before this one
     };
 
-    // A distinct key text (its zero-free bytes) and the entry a lookup finds.
-    struct Text {
+    // A distinct key text (its name key) and the entry a lookup finds.
+    struct DistinctText {
         std::string_view bytes;
         int front;
         std::string_view sortKey;  // made with the order
@@ -179,29 +182,15 @@ private:
     Stored& stored(int id) { return entries_.at(static_cast<std::size_t>(id)); }
     const Stored& stored(int id) const { return entries_.at(static_cast<std::size_t>(id)); }
 
-    // The bytes that decide equality: `key` without its zero bytes, without
-    // a copy when the only one ends it (as it ends every data-file text).
-    static std::string_view ZeroFree(std::string_view key, std::string& withoutZeros)
+    // The name key of an entry's key, viewed where it stays for as long as
+    // the entry: in the key itself, or in a copy kept aside.
+    std::string_view keepNameKey(const OwnedText& key)
     {
-        const std::size_t zero = key.find('\0');
-        if (zero == std::string_view::npos)
-            return key;
-        if (zero + 1 == key.size())
-            return key.substr(0, zero);
-        withoutZeros.assign(key);
-        withoutZeros.erase(std::remove(withoutZeros.begin(), withoutZeros.end(), '\0'), withoutZeros.end());
-        return withoutZeros;
-    }
-
-    // The zero-free bytes of an entry's key, viewed where they stay for as
-    // long as the entry: in the key itself, or in a copy kept aside.
-    std::string_view keepZeroFree(const std::string& key)
-    {
-        std::string withoutZeros;
-        const std::string_view bytes = ZeroFree(key, withoutZeros);
-        if (bytes.data() != withoutZeros.data())
+        std::string scratch;
+        const std::string_view bytes = NameKey(key.text(), scratch);
+        if (bytes.data() != scratch.data())
             return bytes;
-        return withoutZeros.empty() ? std::string_view() : zeroFreeKeys_.emplace_back(std::move(withoutZeros));
+        return scratch.empty() ? std::string_view() : keptNameKeys_.emplace_back(std::move(scratch));
     }
 
     int idAt(int position) const
@@ -229,7 +218,8 @@ private:
         SortByKeyBytes(
             textOrder, [&](int text) { return texts_[static_cast<std::size_t>(text)].sortKey; },
             [&](int a, int b) {
-                return texts_[static_cast<std::size_t>(a)].bytes < texts_[static_cast<std::size_t>(b)].bytes;
+                return NameKeyLess(texts_[static_cast<std::size_t>(a)].bytes,
+                                   texts_[static_cast<std::size_t>(b)].bytes);
             });
         order_.clear();
         order_.reserve(entries_.size());
@@ -247,7 +237,9 @@ private:
         const std::size_t first = keyedTexts_;
         const std::size_t missing = texts_.size() - first;
         std::mutex keysMutex;
-        MakeInParallel(missing, [&](std::size_t begin, std::size_t end) {
+        // Below this many texts one thread makes their keys sooner than several can start.
+        constexpr std::size_t TextsWorthAThread = 1024;
+        RunRanges(missing, TextsWorthAThread, workers_, [&](std::size_t begin, std::size_t end) {
             std::string keys;
             std::vector<std::size_t> ends;
             for (std::size_t i = first + begin; i < first + end; ++i) {
@@ -277,11 +269,12 @@ private:
     };
 
     TableMode mode_ = TableMode::Unsorted;
+    unsigned workers_ = 1;
     std::deque<Stored> entries_;  // in the order they were added; they never move
-    std::deque<std::string> zeroFreeKeys_;
-    // Zero-free key bytes to their distinct text.
+    std::deque<std::string> keptNameKeys_;
+    // Name keys to their distinct text.
     std::unordered_map<std::string_view, int, BytesHash, std::equal_to<>> textOf_;
-    mutable std::vector<Text> texts_;           // in the order they were first added
+    mutable std::vector<DistinctText> texts_;   // in the order they were first added
     mutable std::size_t keyedTexts_ = 0;        // the texts before this have their sort keys
     mutable std::deque<std::string> sortKeys_;  // never move once made
     mutable std::vector<int> order_;            // sorted mode: the entry at each position

@@ -6,28 +6,6 @@
 
 namespace quorvel {
 
-namespace {
-
-constexpr std::size_t LengthBytes = 2;
-
-std::size_t lengthAt(const std::string& packed, std::size_t at)
-{
-    return static_cast<unsigned char>(packed[at])
-        | static_cast<std::size_t>(static_cast<unsigned char>(packed[at + 1])) << 8;
-}
-
-}  // namespace
-
-void ValueNames::add(std::string_view name)
-{
-    if (name.size() > std::numeric_limits<std::uint16_t>::max())
-        throw std::length_error("a value name too long to keep");
-    packed_ += static_cast<char>(name.size() & 0xFF);
-    packed_ += static_cast<char>(name.size() >> 8);
-    packed_.append(name);
-    ++count_;
-}
-
 void ValueNameTable::add(EntryId entry, ValueNames names)
 {
     if (byEntry_.empty())
@@ -42,16 +20,6 @@ const ValueNames* ValueNameTable::find(EntryId entry) const
     if (byEntry_.empty() || entry.value < firstEntry_ || entry.value - firstEntry_ >= count())
         return nullptr;
     return &byEntry_[static_cast<std::size_t>(entry.value - firstEntry_)];
-}
-
-std::string_view ValueNames::operator[](std::size_t i) const
-{
-    if (i >= count_)
-        throw std::out_of_range("no such value name");
-    std::size_t at = 0;
-    for (; i > 0; --i)
-        at += LengthBytes + lengthAt(packed_, at);
-    return std::string_view(packed_).substr(at + LengthBytes, lengthAt(packed_, at));
 }
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include "results/HitRow.h"
 #include "results/NameTable.h"
 #include "results/TextStore.h"
+#include "scenario/ValueNames.h"
 
 #include <string>
 #include <string_view>
@@ -25,16 +26,13 @@ struct IndexEntry {
 // rows of a name stand together and are read in one sweep.
 class ResultIndex : public NameTable<IndexEntry> {
 public:
-    // Files a row of copies of these texts.
-    void fileRow(EntryId entry, const RowTexts& texts) { fileKeptRow(entry, HitRow{texts_.keepRow(texts)}); }
-
     // Files a row whose texts texts() keeps.
     void fileKeptRow(EntryId entry, const HitRow& row) { payload(entry).rows.push_back(row); }
     // The rows of the entry at a position of the index's order.
     const RowList& rows(int position) const { return payload(position).rows; }
 
-    // A copy of `stored` as the entry's note.
-    void setNote(EntryId entry, std::string_view stored) { payload(entry).note = texts_.keep(stored); }
+    // A copy of `note` as the entry's note.
+    void setNote(EntryId entry, const Text& note) { payload(entry).note = texts_.keep(note); }
 
     // Where the texts of the rows and of the left list are kept.
     TextStore& texts() { return texts_; }
@@ -48,20 +46,6 @@ public:
 
 private:
     TextStore texts_;
-};
-
-// The value names of one declared flag or step, in order, each kept whole,
-// packed into one string (a flag's two short names fit in the string itself).
-class ValueNames {
-public:
-    // A name of at most 65,535 bytes.
-    void add(std::string_view name);
-    std::size_t size() const { return count_; }
-    std::string_view operator[](std::size_t i) const;
-
-private:
-    std::string packed_;  // each name: its length in two bytes, then its bytes
-    std::size_t count_ = 0;
 };
 
 // The value names of the declared flags or steps, used by the flag and step

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "results/ResultColumns.h"
 #include "scenario/GrowingChunks.h"
+#include "scenario/Text.h"
 
 #include <array>
 #include <cstddef>
@@ -10,41 +12,55 @@
 
 namespace quorvel {
 
-// A text an answer keeps, in its two forms: the bytes as stored (Shift-JIS;
-// a data-file text keeps its final zero byte), which names compare and rows
-// sort by, and the form the lists, the printer and the JSON answer show: its
-// bytes up to the first zero byte, as UTF-8. Both forms are made once, when
-// the text is kept. A default KeptText is the empty text.
+// A text an answer keeps, in the forms the answer uses, each made once when
+// the text is kept: the text itself (its bytes as given, their encoding);
+// the bytes rows sort by, its Shift-JIS form (the bytes themselves for a
+// Shift-JIS text); and the form the lists, the printer and the JSON answer
+// show: its bytes up to the first zero byte, as UTF-8. A default KeptText
+// is the empty text.
 class KeptText {
 public:
     KeptText() = default;
 
-    std::string_view stored() const
+    Text text() const
     {
         const Layout layout = this->layout();
-        return {bytes(), layout.storedSize & ~Layout::SpecialsBit};
+        const std::string_view bytes(this->bytes(), layout.storedSize);
+        if (layout.flags & Layout::Unicode)
+            return Text::Unicode(bytes);
+        return layout.flags & Layout::EndsInStoredByte ? Text::Stored(bytes) : Text::ShiftJis(bytes);
     }
     std::string_view shown() const
     {
         const Layout layout = this->layout();
         return {bytes() + layout.shownOffset, layout.shownSize};
     }
+    // The bytes rows sort by: its Shift-JIS form; for a text without one,
+    // its UTF-8 (and hasShiftJisForm() is false).
+    std::string_view sortBytes() const
+    {
+        const Layout layout = this->layout();
+        return {bytes() + layout.sortOffset, layout.sortSize};
+    }
+    bool hasShiftJisForm() const { return (layout().flags & Layout::NoShiftJisForm) == 0; }
     // True when the shown form holds no character IsSpecialInTextFormats;
     // most texts are plain.
-    bool shownIsPlain() const { return (layout().storedSize & Layout::SpecialsBit) == 0; }
+    bool shownIsPlain() const { return (layout().flags & Layout::ShownNotPlain) == 0; }
 
 private:
     friend class TextStore;
 
-    // How a kept text lies in its store: this layout, then the stored bytes,
-    // then the shown form unless it is the start of the stored bytes (a text
-    // of plain ASCII shows as it is stored).
+    // How a kept text lies in its store: this layout, then the bytes as
+    // given, then the shown form and the sort bytes where they are not
+    // those bytes (or a part of them).
     struct Layout {
-        // Stored texts are shorter than a gigabyte: the top bit tells a shown form that is not plain.
-        static constexpr std::uint32_t SpecialsBit = 1u << 31;
+        enum Flag : std::uint32_t { Unicode = 1, EndsInStoredByte = 2, NoShiftJisForm = 4, ShownNotPlain = 8 };
         std::uint32_t storedSize;
         std::uint32_t shownOffset;  // from the first stored byte
         std::uint32_t shownSize;
+        std::uint32_t sortOffset;
+        std::uint32_t sortSize;
+        std::uint32_t flags;
     };
     static constexpr char EmptyText[sizeof(Layout)] = {};
 
@@ -67,26 +83,26 @@ inline bool IsSpecialInTextFormats(char c)
     return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
 }
 
-// The six texts of a row as they are made (stored bytes), before they are kept.
-using RowTexts = std::array<std::string_view, 6>;
+// The texts of a row as they are made, before they are kept.
+using RowTexts = std::array<Text, RowTextCount>;
 
 // Texts kept for as long as the answer whose rows and lines show them. What
 // is kept never moves, a store can take over the texts of another, and
 // everything is released together. A store is used by one thread at a time;
-// the shown forms are decoded on the thread that keeps the texts.
+// the other forms of a text are made on the thread that keeps it.
 class TextStore {
 public:
-    KeptText keep(std::string_view stored);
-    // A copy of the bytes alone, for what is compared but never shown (the
+    KeptText keep(const Text& text);
+    // A copy of the text alone, for what is compared but never shown (the
     // names rows are filed under); the same bytes as the last ones are
     // shared with them, as a check files all its rows under one word.
-    std::string_view keepBytes(std::string_view bytes);
+    Text keepBytes(const Text& text);
 
-    // Keeps the six texts of a row. A text equal to one of the last few its
+    // Keeps the texts of a row. A text equal to one of the last few its
     // column kept is shared with it, so what the rows of one event have in
     // common (file name, event, head start name) is kept once, and so are
     // the few kind words and values that come back from row to row.
-    std::array<KeptText, 6> keepRow(const RowTexts& texts);
+    std::array<KeptText, RowTextCount> keepRow(const RowTexts& texts);
 
     // Takes over every text `other` keeps; what was kept from it stays good.
     void adopt(TextStore&& other);
@@ -105,11 +121,11 @@ private:
         std::array<KeptText, RecentTexts> texts;
         std::size_t next = 0;
     };
-    std::array<RecentOfColumn, 6> recent_;
+    std::array<RecentOfColumn, RowTextCount> recent_;
 
-    std::string_view lastBytes_;  // the last bytes keepBytes kept
+    Text lastBytes_;  // the last text keepBytes kept
 
-    KeptText keepInColumn(RecentOfColumn& recent, std::string_view text);
+    KeptText keepInColumn(RecentOfColumn& recent, const Text& text);
 };
 
 }  // namespace quorvel

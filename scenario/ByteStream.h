@@ -1,5 +1,8 @@
 #pragma once
 
+#include "scenario/ClassicLayout.h"
+#include "scenario/Text.h"
+
 #include <cstdint>
 #include <span>
 #include <stdexcept>
@@ -8,15 +11,13 @@
 
 namespace quorvel {
 
-// Raised by every step of the reader; only the DataFile constructor catches it.
+// Raised by every step of a classic reader; only the reader's entry catches it.
 class ReadError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-inline constexpr std::int32_t MaxTextLength = 512;
-
-// Forward-only little-endian reader over a data file held in memory.
+// Forward-only little-endian reader over a classic file held in memory.
 //
 // Reads check their bounds and throw ReadError when the bytes run out.
 // Skips only move the position: like a seek on a file, a skip may pass the
@@ -35,13 +36,13 @@ public:
     }
     // A length-prefixed text of 0 to 512 bytes, kept whole (final zero byte
     // included), as a view into the bytes read.
-    std::string_view readText()
+    Text readText()
     {
         const std::int32_t length = readInt();
-        if (length < 0 || length > MaxTextLength)
+        if (length < 0 || length > classic::MaxTextLength)
             failTextLength(length);
-        return {reinterpret_cast<const char*>(take(static_cast<std::uint64_t>(length))),
-                static_cast<std::size_t>(length)};
+        return Text::Stored({reinterpret_cast<const char*>(take(static_cast<std::uint64_t>(length))),
+                             static_cast<std::size_t>(length)});
     }
     // Consumes n bytes that must all be present (used for data that is read and dropped).
     void readAndDrop(std::uint64_t n) { take(n); }

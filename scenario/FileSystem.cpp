@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace quorvel {
@@ -39,6 +40,15 @@ char PathSeparator()
 #endif
 }
 
+FileBytes CopyOfBytes(std::span<const std::uint8_t> bytes)
+{
+    FileBytes copy;
+    copy.data = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size());
+    copy.size = bytes.size();
+    std::copy(bytes.begin(), bytes.end(), copy.data.get());
+    return copy;
+}
+
 std::optional<FileBytes> ReadFileBytes(const std::string& path)
 {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -64,15 +74,6 @@ std::optional<FileBytes> ReadFileBytes(const std::string& path)
         done += static_cast<std::size_t>(got);
     }
     return bytes;
-}
-
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes)
-{
-    const std::optional<FileBytes> read = ReadFileBytes(path);
-    if (!read)
-        return false;
-    bytes.assign(read->data.get(), read->data.get() + read->size);
-    return true;
 }
 
 }  // namespace quorvel

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
-#include <vector>
 
 namespace quorvel {
 
@@ -26,11 +26,11 @@ struct FileBytes {
     std::size_t size = 0;
 };
 
+// A copy of bytes held in memory. Throws std::bad_alloc when it does not fit.
+FileBytes CopyOfBytes(std::span<const std::uint8_t> bytes);
+
 // Reads a whole ordinary file; nothing when it cannot be opened or read
 // completely. Throws std::bad_alloc when it does not fit in memory.
 std::optional<FileBytes> ReadFileBytes(const std::string& path);
-
-// The same into a vector; false when it cannot be opened or read completely.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 }  // namespace quorvel

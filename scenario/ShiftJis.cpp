@@ -1,13 +1,12 @@
 #include "scenario/ShiftJis.h"
 
-#include <unicode/uchar.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 #include <unicode/ustring.h>
+#include <unicode/utf8.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -19,52 +18,80 @@ struct ConverterCloser {
     void operator()(UConverter* converter) const { ucnv_close(converter); }
 };
 
-// ICU converters keep state, so each thread has one of its own.
-UConverter* shiftJis()
+UConverter* openShiftJis()
+{
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* opened = ucnv_open("windows-31j", &status);
+    if (U_FAILURE(status))
+        throw std::runtime_error("ICU has no windows-31j converter");
+    return opened;
+}
+
+// A converter that refuses characters without a Shift-JIS form rather than
+// substituting them. ICU converters keep state, so each thread has its own.
+UConverter* strictEncoder()
 {
     thread_local const std::unique_ptr<UConverter, ConverterCloser> converter = [] {
+        std::unique_ptr<UConverter, ConverterCloser> opened(openShiftJis());
         UErrorCode status = U_ZERO_ERROR;
-        UConverter* opened = ucnv_open("windows-31j", &status);
-        if (U_FAILURE(status))
-            throw std::runtime_error("ICU has no windows-31j converter");
-        return std::unique_ptr<UConverter, ConverterCloser>(opened);
+        ucnv_setFromUCallBack(opened.get(), UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+        return opened;
     }();
     return converter.get();
 }
 
-}  // namespace
-
-std::string SjisToUtf8(std::string_view sjis)
+bool isValidUtf8(std::string_view utf8)
 {
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_reset(shiftJis());
-    const icu::UnicodeString unicode(sjis.data(), static_cast<int32_t>(sjis.size()), shiftJis(), status);
-    std::string utf8;
-    unicode.toUTF8String(utf8);
-    return utf8;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
+    const auto length = static_cast<int32_t>(utf8.size());
+    for (int32_t at = 0; at < length;) {
+        UChar32 c;
+        U8_NEXT(bytes, at, length, c);
+        if (c < 0)
+            return false;
+    }
+    return true;
 }
 
-std::string Utf8ToSjis(std::string_view utf8)
+}  // namespace
+
+std::optional<std::string> ToShiftJis(std::string_view utf8)
 {
-    const icu::UnicodeString unicode
-        = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    if (DecodesToItself(utf8))
+        return std::string(utf8);
+    if (!isValidUtf8(utf8))
+        return std::nullopt;
+    const std::u16string units = Utf8ToUtf16(utf8);
+    UConverter* encoder = strictEncoder();
+    ucnv_reset(encoder);
+    // A UTF-16 unit gives at most two Shift-JIS bytes.
+    std::string sjis(units.size() * 2 + 1, '\0');
     UErrorCode status = U_ZERO_ERROR;
-    ucnv_reset(shiftJis());
-    const int32_t needed = unicode.extract(nullptr, 0, shiftJis(), status);
-    std::string sjis(static_cast<std::size_t>(needed), '\0');
-    status = U_ZERO_ERROR;
-    ucnv_reset(shiftJis());
-    unicode.extract(sjis.data(), needed, shiftJis(), status);
+    const int32_t length = ucnv_fromUChars(encoder, sjis.data(), static_cast<int32_t>(sjis.size()), units.data(),
+                                           static_cast<int32_t>(units.size()), &status);
+    if (U_FAILURE(status))
+        return std::nullopt;
+    sjis.resize(static_cast<std::size_t>(length));
     return sjis;
 }
 
-ShiftJisDecoder::ShiftJisDecoder()
+std::u16string Utf8ToUtf16(std::string_view utf8)
 {
-    UErrorCode status = U_ZERO_ERROR;
-    converter_ = ucnv_open("windows-31j", &status);
-    if (U_FAILURE(status))
-        throw std::runtime_error("ICU has no windows-31j converter");
+    const icu::UnicodeString unicode
+        = icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    return std::u16string(unicode.getBuffer(), static_cast<std::size_t>(unicode.length()));
 }
+
+std::string ValidUtf8(std::string_view utf8)
+{
+    if (isValidUtf8(utf8))
+        return std::string(utf8);
+    std::string valid;
+    icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size()))).toUTF8String(valid);
+    return valid;
+}
+
+ShiftJisDecoder::ShiftJisDecoder() : converter_(openShiftJis()) { }
 
 ShiftJisDecoder::~ShiftJisDecoder()
 {
@@ -74,22 +101,8 @@ ShiftJisDecoder::~ShiftJisDecoder()
 bool DecodesToItself(std::string_view sjis)
 {
     // Bytes below 0x80 are the same characters in both, but for three control
-    // bytes the converter exchanges (0x1A, 0x1C and 0x7F). Eight bytes are
-    // looked at at a time: every text of an answer is asked about.
-    constexpr std::uint64_t Ones = 0x0101010101010101u;
-    constexpr std::uint64_t Highs = 0x8080808080808080u;
-    const auto holds = [](std::uint64_t word, std::uint8_t byte) {
-        const std::uint64_t differences = word ^ (Ones * byte);
-        return ((differences - Ones) & ~differences & Highs) != 0;
-    };
-    std::size_t at = 0;
-    for (; at + 8 <= sjis.size(); at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, sjis.data() + at, sizeof word);
-        if ((word & Highs) != 0 || holds(word, 0x7F) || holds(word, 0x1A) || holds(word, 0x1C))
-            return false;
-    }
-    return std::all_of(sjis.begin() + static_cast<std::ptrdiff_t>(at), sjis.end(), [](char c) {
+    // bytes the converter exchanges (0x1A, 0x1C and 0x7F).
+    return std::all_of(sjis.begin(), sjis.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return byte < 0x7F && byte != 0x1A && byte != 0x1C;
     });
@@ -104,6 +117,7 @@ const std::string& ShiftJisDecoder::toUtf8(std::string_view sjis)
     // A byte or a pair of bytes gives at most one UTF-16 unit, a unit at most three UTF-8 bytes.
     units_.resize(sjis.size() + 1);
     UErrorCode status = U_ZERO_ERROR;
+    ucnv_reset(converter_);
     const int32_t units = ucnv_toUChars(converter_, units_.data(), static_cast<int32_t>(units_.size()), sjis.data(),
                                         static_cast<int32_t>(sjis.size()), &status);
     utf8_.resize(static_cast<std::size_t>(units) * 3 + 1);
@@ -128,23 +142,6 @@ const std::u16string& ShiftJisDecoder::toUtf16(std::string_view sjis)
                                         static_cast<int32_t>(sjis.size()), &status);
     units_.resize(U_SUCCESS(status) ? static_cast<std::size_t>(units) : 0);
     return units_;
-}
-
-std::u16string CaseFolded(std::string_view sjis)
-{
-    if (DecodesToItself(sjis)) {
-        // Plain ASCII decodes to itself, and Unicode's folding of it is that of its capitals.
-        std::u16string folded(sjis.begin(), sjis.end());
-        for (char16_t& c : folded)
-            if (c >= u'A' && c <= u'Z')
-                c = static_cast<char16_t>(c - u'A' + u'a');
-        return folded;
-    }
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_reset(shiftJis());
-    icu::UnicodeString unicode(sjis.data(), static_cast<int32_t>(sjis.size()), shiftJis(), status);
-    unicode.foldCase(U_FOLD_CASE_DEFAULT);
-    return std::u16string(unicode.getBuffer(), static_cast<std::size_t>(unicode.length()));
 }
 
 }  // namespace quorvel

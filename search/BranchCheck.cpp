@@ -27,7 +27,7 @@ const PassTable BranchPasses{
 bool suspicious(const Content& branch)
 {
     const auto& ways = branch.children;
-    return ways.size() > 2 || (ways.size() == 2 && ways[0].name == ways[1].name);
+    return ways.size() > 2 || (ways.size() == 2 && ways[0].name.bytes() == ways[1].name.bytes());
 }
 
 }  // namespace
@@ -39,12 +39,10 @@ void CheckBranches(SearchContext& context)
 
 void CheckEventBranches(const EventVisit& visit, std::vector<KeyedRow>& found)
 {
-    ForEachPassHit(visit.event, BranchPasses,
-                   [&](const std::string& kindWord, const Content& start, const Content& branch) {
-                       if (suspicious(branch))
-                           found.push_back({visit.rowTexts.keepBytes(FixedWord("チェック！")),
-                                            MakeHitRow(visit, start, kindWord, {})});
-                   });
+    ForEachPassHit(visit.event, BranchPasses, [&](const Text& kindWord, const Content& start, const Content& branch) {
+        if (suspicious(branch))
+            found.push_back({Word("チェック！"), MakeHitRow(visit, start, kindWord, {})});
+    });
 }
 
 }  // namespace quorvel

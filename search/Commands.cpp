@@ -17,7 +17,7 @@ std::function<void(SearchContext&)> flagStepSearch(SummarySection section)
 {
     return [section](SearchContext& context) {
         SearchFlagStep(context, section);
-        context.results.clearValueNames();
+        context.answer.valueNames.clear();
     };
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "results/SearchMode.h"
 #include "search/SearchContext.h"
+#include "search/SearchMode.h"
 
 #include <functional>
 #include <string>

@@ -1,31 +1,30 @@
 #include "search/DataFileLoop.h"
 
 #include "scenario/ContentWalk.h"
-#include "scenario/ShiftJis.h"
 #include "search/RowTexts.h"
 
 namespace quorvel {
 
 void ReportUnreadableFile(SearchContext& context, const std::string& fileName)
 {
-    context.messages.showMessage(fileName + "の読み込みに失敗しました", "I'm sorry!");
+    context.messages.report({fileName + "の読み込みに失敗しました", "I'm sorry!", fileName});
 }
 
 namespace {
 
-std::string cardLabel(const DataFile& file, EventOwner owner, const Card& card)
+OwnedText cardLabel(const DataFile& file, EventOwner owner, const Card& card)
 {
     switch (owner) {
     case EventOwner::PlacedCard:
         if (file.kind == FileKind::Battle)
-            return IndexedLabel(FixedWord("エネミーカード"), card.number + 1LL, false);
-        return IndexedLabel(card.name, card.number + 1LL, true);
+            return IndexedLabel(Word("エネミーカード"), card.number + 1);
+        return IndexedLabel(card.name, card.number + 1);
     case EventOwner::OwnedItem:
-        return IndexedLabel(FixedWord("所有アイテム"), card.number, false);
+        return IndexedLabel(Word("所有アイテム"), card.number);
     case EventOwner::OwnedSkill:
-        return IndexedLabel(FixedWord("所有技能"), card.number, false);
+        return IndexedLabel(Word("所有技能"), card.number);
     case EventOwner::OwnedBeast:
-        return IndexedLabel(FixedWord("所有召喚獣"), card.number, false);
+        return IndexedLabel(Word("所有召喚獣"), card.number);
     case EventOwner::File:
         break;
     }
@@ -34,18 +33,19 @@ std::string cardLabel(const DataFile& file, EventOwner owner, const Card& card)
 
 }  // namespace
 
-const std::string& EventVisit::headStartName() const
+Text EventVisit::headStartName() const
 {
     if (!madeHeadStartName)
         madeHeadStartName = HeadStartName(event, index);
-    return *madeHeadStartName;
+    return madeHeadStartName->text();
 }
 
 void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisitor& visit, const CardVisitor& visitCard)
 {
-    const std::string fileName = Utf8ToSjis(file.fileName);
+    const Text fileName = Text::Unicode(file.fileName);
     ForEachEventGroup(file, [&](EventOwner owner, const Card* card, std::span<const Event> events) {
-        const std::string eventText = card ? cardLabel(file, owner, *card) : std::string(file.title);
+        const OwnedText label = card ? cardLabel(file, owner, *card) : OwnedText();
+        const Text eventText = card ? label.text() : file.title;
         if (card && visitCard)
             visitCard(*card, fileName, eventText);
         for (std::size_t i = 0; i < events.size(); ++i)
@@ -55,16 +55,15 @@ void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisito
 
 void FileEventRowsByKey(SearchContext& context, TableMode mode, const EventRule& collect)
 {
-    ResultsPanel& results = context.results;
-    results.clear();
-    results.index.setMode(mode);
+    StartAnswer(context, mode);
+    Answer& answer = context.answer;
     FindInDataFiles<KeyedRow>(
-        context, UsePassMask,
+        context, UsePassKinds,
         [&](const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts) {
             WalkFileEvents(file, texts, [&](const EventVisit& visit) { collect(visit, found); });
         },
-        [&](KeyedRow& use) { results.index.fileKeptRow(results.index.findOrAdd(use.key), use.row); });
-    results.copyKeysToLeftList();
+        [&](KeyedRow& use) { answer.index.fileKeptRow(answer.index.findOrAdd(use.key), use.row); });
+    answer.copyKeysToLeftList();
 }
 
 }  // namespace quorvel

@@ -3,7 +3,6 @@
 #include "results/HitRow.h"
 #include "results/TextStore.h"
 #include "scenario/DataFile.h"
-#include "search/OrderedWork.h"
 #include "search/SearchContext.h"
 
 #include <functional>
@@ -13,32 +12,29 @@
 
 namespace quorvel {
 
-// The mask of the use pass of most commands. Information cards hold no events.
-inline const std::string UsePassMask = "Package*.wid;Area*.wid;Battle*.wid;Mate*.wid;Skill*.wid;Beast*.wid;Item*.wid";
-
 // A row found in a data file and the name it is to be filed under, kept
 // with the row's texts.
 struct KeyedRow {
-    std::string_view key;
+    Text key;
     HitRow row;
 };
 
 // The message of a data file that cannot be read.
 void ReportUnreadableFile(SearchContext& context, const std::string& fileName);
 
-// Runs a command over the files of the scenario that match `mask`, in list
-// order, in two steps per file. findInFile(name, path, found, texts) makes
-// what one file gives, appending its findings and keeping the texts of their
-// rows in `texts`, and tells whether the file could be read; it runs on
-// worker threads, several files at once. file(finding) files each finding
-// into the answer on the command's thread, file by file in list order, and
-// a file that could not be read is reported ("<name>の読み込みに失敗しました",
-// "I'm sorry!") at its turn: the answer and the messages are exactly those of
+// Runs a command over the data files of `kinds`, in list order, in two steps
+// per file. findInFile(name, found, texts) makes what one file gives,
+// appending its findings and keeping the texts of their rows in `texts`,
+// and tells whether the file could be read; it runs on worker threads,
+// several files at once. file(finding) files each finding into the answer
+// on the command's thread, file by file in list order, and a file that
+// could not be read is reported ("<name>の読み込みに失敗しました", "I'm
+// sorry!") at its turn: the answer and the messages are exactly those of
 // one file after another. Whatever the filing of one file depends on
 // (entries earlier files added) stays in the second step. The answer's index
 // takes the kept texts over.
 template <typename Finding, typename FindInFile, typename File>
-void FindInListedFiles(SearchContext& context, const std::string& mask, FindInFile&& findInFile, File&& file)
+void FindInListedFiles(SearchContext& context, FileKinds kinds, FindInFile&& findInFile, File&& file)
 {
     struct FileFindings {
         bool loaded = false;
@@ -50,23 +46,17 @@ void FindInListedFiles(SearchContext& context, const std::string& mask, FindInFi
         std::vector<Finding> found;
         TextStore texts;
     };
-    context.files.setMask(mask);
-    std::vector<std::string> names;
-    std::vector<std::string> paths;
-    for (int position = 0; position < context.files.count(); ++position) {
-        names.push_back(context.files.name(position));
-        paths.push_back(context.files.fullPath(position));
-    }
+    const std::vector<std::string> names = context.source.dataFiles(kinds);
     // Workers take runs of consecutive files, so that handing results over
     // costs little beside the files themselves.
-    const unsigned workers = WorkersFor(paths.size(), context.filesWorthWorkers, context.workers);
-    const std::vector<std::size_t> runStarts = RunStarts(paths.size(), workers);
+    const unsigned workers = WorkersFor(names.size(), context.filesWorthWorkers, context.workers);
+    const std::vector<std::size_t> runStarts = RunStarts(names.size(), workers);
     ProduceInOrder<RunFindings>(
         runStarts.size() - 1, workers, WorkWindow(workers),
         [&](std::size_t run) {
             RunFindings findings;
             for (std::size_t position = runStarts[run]; position < runStarts[run + 1]; ++position) {
-                const bool loaded = findInFile(names[position], paths[position], findings.found, findings.texts);
+                const bool loaded = findInFile(names[position], findings.found, findings.texts);
                 findings.files.push_back(FileFindings{loaded, findings.found.size()});
             }
             return findings;
@@ -79,23 +69,23 @@ void FindInListedFiles(SearchContext& context, const std::string& mask, FindInFi
                 for (; next < findings.files[i].end; ++next)
                     file(findings.found[next]);
             }
-            context.results.index.texts().adopt(std::move(findings.texts));
+            context.answer.index.texts().adopt(std::move(findings.texts));
         });
 }
 
-// FindInListedFiles for a rule that looks at one loaded file alone:
+// FindInListedFiles for a rule that looks at one data file alone:
 // find(file, found, texts). A worker holds one data file at a time: it is
 // gone once its findings are made.
 template <typename Finding, typename Find, typename File>
-void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& find, File&& file)
+void FindInDataFiles(SearchContext& context, FileKinds kinds, Find&& find, File&& file)
 {
     FindInListedFiles<Finding>(
-        context, mask,
-        [&](const std::string&, const std::string& path, std::vector<Finding>& found, TextStore& texts) {
-            const DataFile data(path);
-            if (data.loaded)
-                find(data, found, texts);
-            return data.loaded;
+        context, kinds,
+        [&](const std::string& name, std::vector<Finding>& found, TextStore& texts) {
+            const std::optional<DataFile> data = context.source.openDataFile(name);
+            if (data)
+                find(*data, found, texts);
+            return data.has_value();
         },
         std::forward<File>(file));
 }
@@ -103,21 +93,21 @@ void FindInDataFiles(SearchContext& context, const std::string& mask, Find&& fin
 // One visited event with the texts every row of it shares.
 struct EventVisit {
     const Event& event;
-    TextStore& rowTexts;           // where rows made of the visit keep their texts
-    const std::string& fileName;   // Shift-JIS, no zero byte
-    const std::string& eventText;  // the label of the file or card holding the event
-    int index;                     // the event's position in its list, from 0
+    TextStore& rowTexts;  // where rows made of the visit keep their texts
+    Text fileName;        // the name the scenario lists the file by
+    Text eventText;       // the label of the file or card holding the event
+    int index;            // the event's position in its list, from 0
 
     // The first start's name [index + 1], made when a row first needs it.
-    const std::string& headStartName() const;
-    mutable std::optional<std::string> madeHeadStartName = std::nullopt;
+    Text headStartName() const;
+    mutable std::optional<OwnedText> madeHeadStartName = std::nullopt;
 };
 
 using EventVisitor = std::function<void(const EventVisit&)>;
 // A card met by the walk, before its events, with its label.
-using CardVisitor = std::function<void(const Card& card, const std::string& fileName, const std::string& label)>;
+using CardVisitor = std::function<void(const Card& card, const Text& fileName, const Text& label)>;
 
-// Visits every event of a loaded file in the shared order, with the label of
+// Visits every event of a data file in the shared order, with the label of
 // the file or card that holds it, for rows that keep their texts in
 // `rowTexts`; `visitCard`, when given, sees each card just before its events.
 void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisitor& visit,

@@ -13,8 +13,4 @@ namespace quorvel {
 void CheckDialogues(SearchContext& context);
 void CheckEventDialogues(const EventVisit& visit, std::vector<KeyedRow>& found);
 
-// The text without the bytes 0x00 to 0x20 at either end (zero bytes, line
-// breaks, spaces); bytes inside, and two-byte spaces, stay.
-std::string_view Trimmed(std::string_view text);
-
 }  // namespace quorvel

@@ -1,6 +1,5 @@
 #include "search/FlagStepSearch.h"
 
-#include "scenario/ShiftJis.h"
 #include "search/Passes.h"
 #include "search/RowTexts.h"
 
@@ -39,75 +38,86 @@ bool is(const Content& content, ContentKind kind)
     return content.kind == static_cast<std::uint8_t>(kind);
 }
 
-// A card, a cell or a background-change cell has a flag when its flag text
-// is longer than its zero byte.
-bool hasFlag(const Text& flag)
-{
-    return flag.size() > 1;
-}
+constexpr Text Undefined = Word("未定義");
 
 // How a step check compares the step's current value with its own, seen
 // from the step: "＝", "≠", "＞" (its value below the step's), "＜"; no
 // word for a code without a meaning.
-std::string comparisonWord(std::int8_t code)
+std::optional<Text> comparisonWord(std::int8_t code)
 {
     switch (code) {
     case 0:
-        return FixedWord("＝");
+        return Word("＝");
     case 1:
-        return FixedWord("≠");
+        return Word("≠");
     case 2:
-        return FixedWord("＞");
+        return Word("＞");
     case 3:
-        return FixedWord("＜");
+        return Word("＜");
     default:
-        return {};
+        return std::nullopt;
     }
 }
 
 // The value column of a change or a step check, for a use whose name finds
 // `entry` in the index: "未定義" for a name the summary does not declare; a
 // step value without a value name (outside 0..9) as its number.
-std::string valueText(const ValueNameTable& valueNames, std::optional<EntryId> entry, std::int32_t valueName)
+OwnedText valueText(const ValueNameTable& valueNames, std::optional<EntryId> entry, std::int32_t valueName)
 {
     const ValueNames* names = entry ? valueNames.find(*entry) : nullptr;
     if (!names)
-        return FixedWord("未定義");
+        return OwnedText::Of(Undefined);
     if (valueName >= 0 && valueName < static_cast<std::int32_t>(names->size()))
-        return std::string((*names)[static_cast<std::size_t>(valueName)]);
-    return std::to_string(valueName);
+        return OwnedText::Of((*names)[static_cast<std::size_t>(valueName)]);
+    return {std::to_string(valueName)};
 }
 
-// Under the first entry equal to the name, else under the one "未定義" entry.
-void fileUse(ResultsPanel& results, FlagStepUse& use)
-{
-    std::optional<EntryId> entry = results.index.find(use.name);
-    if (!entry && use.onlyWhereDeclared)
-        return;
-    if (use.valueName)
-        use.row.texts[5] = results.index.texts().keep((use.comparison ? comparisonWord(*use.comparison) : std::string())
-                                                      + valueText(results.valueNames, entry, *use.valueName));
-    if (!entry)
-        entry = results.index.findOrAdd(FixedWord("未定義"));
-    results.index.fileKeptRow(*entry, use.row);
-}
+// Files uses under the first entry equal to their name, else under the one
+// "未定義" entry.
+class UseFiler {
+public:
+    explicit UseFiler(Answer& answer) : answer_(answer) { }
 
-FlagStepUse rowWithoutStart(TextStore& texts, Text name, std::string_view fileName, Text eventText,
-                            std::string_view kindWord)
+    void file(FlagStepUse& use)
+    {
+        std::optional<EntryId> entry = answer_.index.find(use.name);
+        if (!entry && use.onlyWhereDeclared)
+            return;
+        if (use.valueName) {
+            const OwnedText value = valueText(answer_.valueNames, entry, *use.valueName);
+            const std::optional<Text> comparison = use.comparison ? comparisonWord(*use.comparison) : std::nullopt;
+            use.row.texts[5]
+                = answer_.index.texts().keep(comparison ? JoinTexts({*comparison, value.text()}).text() : value.text());
+        }
+        if (!entry) {
+            if (!undefined_)
+                undefined_ = answer_.index.findOrAdd(Undefined);
+            entry = undefined_;
+        }
+        answer_.index.fileKeptRow(*entry, use.row);
+    }
+
+private:
+    Answer& answer_;
+    std::optional<EntryId> undefined_;
+};
+
+FlagStepUse rowWithoutStart(TextStore& texts, const Text& name, const Text& fileName, const Text& eventText,
+                            const Text& kindWord)
 {
     return {texts.keepBytes(name), HitRow{texts.keepRow({fileName, eventText, {}, {}, kindWord, {}})}};
 }
 
 // A background change: a row for each of its cells that has a flag.
-void collectCellFlags(const EventVisit& visit, const Content& start, const Content& change, const std::string& kindWord,
+void collectCellFlags(const EventVisit& visit, const Content& start, const Content& change, const Text& kindWord,
                       std::vector<FlagStepUse>& found)
 {
     const std::span<const Cell> cells = change.detail.cells;
     for (std::size_t cell = 0; cell < cells.size(); ++cell)
-        if (hasFlag(cells[cell].flag))
+        if (!cells[cell].flag.empty())
             found.push_back(
                 {visit.rowTexts.keepBytes(cells[cell].flag),
-                 MakeHitRow(visit, start, IndexedLabel(kindWord, static_cast<long long>(cell), false), {})});
+                 MakeHitRow(visit, start, IndexedLabel(kindWord, static_cast<long long>(cell)).text(), {})});
 }
 
 // A substitute: `to` (text2) takes the value of `from` (text). A row under
@@ -118,15 +128,15 @@ void collectSubstitute(const EventVisit& visit, const Content& start, const Cont
 {
     const Text from = substitute.detail.text;
     const Text to = substitute.detail.text2;
-    FlagStepUse fromRow{visit.rowTexts.keepBytes(from), MakeHitRow(visit, start, FixedWord("代入元"), to)};
-    fromRow.onlyWhereDeclared = UpToFirstZero(from) == RandomSource;
+    FlagStepUse fromRow{visit.rowTexts.keepBytes(from), MakeHitRow(visit, start, Word("代入元"), to)};
+    fromRow.onlyWhereDeclared = from.shownBytes() == RandomSource;
     found.push_back(std::move(fromRow));
-    found.push_back({visit.rowTexts.keepBytes(to), MakeHitRow(visit, start, FixedWord("代入先"), from)});
+    found.push_back({visit.rowTexts.keepBytes(to), MakeHitRow(visit, start, Word("代入先"), from)});
 }
 
 // A comparison of two names: a row under each, showing the other.
-void collectComparison(const EventVisit& visit, const Content& start, const Content& branch,
-                       const std::string& kindWord, std::vector<FlagStepUse>& found)
+void collectComparison(const EventVisit& visit, const Content& start, const Content& branch, const Text& kindWord,
+                       std::vector<FlagStepUse>& found)
 {
     found.push_back(
         {visit.rowTexts.keepBytes(branch.detail.text), MakeHitRow(visit, start, kindWord, branch.detail.text2)});
@@ -136,7 +146,7 @@ void collectComparison(const EventVisit& visit, const Content& start, const Cont
 
 // Any other use: a row under the content's text, with the value name a
 // change sets or a step check compares with.
-FlagStepUse useOfText(const EventVisit& visit, const Content& start, const Content& hit, const std::string& kindWord)
+FlagStepUse useOfText(const EventVisit& visit, const Content& start, const Content& hit, const Text& kindWord)
 {
     FlagStepUse use{visit.rowTexts.keepBytes(hit.detail.text), MakeHitRow(visit, start, kindWord, {})};
     if (is(hit, K::FlagChange))
@@ -154,19 +164,29 @@ FlagStepUse useOfText(const EventVisit& visit, const Content& start, const Conte
 
 void SearchFlagStep(SearchContext& context, SummarySection section)
 {
-    ResultsPanel& results = context.results;
-    results.clear();
-    results.clearValueNames();
-    results.index.setMode(TableMode::Sorted);
-    if (!ReadSummary(context, section))
+    StartAnswer(context, TableMode::Sorted);
+    Answer& answer = context.answer;
+    answer.valueNames.clear();
+    std::optional<Summary> summary = context.source.readSummary(section);
+    if (!summary) {
+        const std::string name = context.source.summaryName();
+        context.messages.report({name + "の読み込みに失敗しました", "I'm sorry!", name});
         return;
+    }
+    Declarations& declared = summary->of(section);
+    answer.valueNames.reserve(declared.names.size());
+    const EntryId first = answer.index.addAll(declared.names);
+    for (std::size_t i = 0; i < declared.valueNames.size(); ++i)
+        answer.valueNames.add(EntryId{first.value + static_cast<int>(i)}, std::move(declared.valueNames[i]));
+    summary.reset();
+    UseFiler filer(answer);
     FindInDataFiles<FlagStepUse>(
-        context, UsePassMask,
+        context, UsePassKinds,
         [section](const DataFile& file, std::vector<FlagStepUse>& found, TextStore& texts) {
             WalkFlagStepFile(file, section, found, texts);
         },
-        [&](FlagStepUse& use) { fileUse(results, use); });
-    results.copyKeysToLeftList();
+        [&](FlagStepUse& use) { filer.file(use); });
+    answer.copyKeysToLeftList();
 }
 
 void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts)
@@ -174,25 +194,24 @@ void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<
     const bool flags = section == SummarySection::Flags;
     const auto visitEvent = [&](const EventVisit& visit) { WalkFlagStepEvent(visit, section, found); };
     // Only Area and Battle cards carry flags; owned cards of a Mate file never do.
-    const auto visitCard = [&](const Card& card, const std::string& fileName, const std::string& label) {
-        if (hasFlag(card.flag))
-            found.push_back(rowWithoutStart(texts, card.flag, fileName, label, FixedWord("カードフラグ")));
+    const auto visitCard = [&](const Card& card, const Text& fileName, const Text& label) {
+        if (!card.flag.empty())
+            found.push_back(rowWithoutStart(texts, card.flag, fileName, label, Word("カードフラグ")));
     };
     WalkFileEvents(file, texts, visitEvent, flags ? CardVisitor(visitCard) : CardVisitor());
     if (!flags || file.kind != FileKind::Area)
         return;
-    const std::string fileName = Utf8ToSjis(file.fileName);
+    const Text fileName = Text::Unicode(file.fileName);
     for (std::size_t cell = 0; cell < file.cells.size(); ++cell)
-        if (hasFlag(file.cells[cell].flag))
-            found.push_back(
-                rowWithoutStart(texts, file.cells[cell].flag, fileName, file.title,
-                                IndexedLabel(FixedWord("エリアセル"), static_cast<long long>(cell), false)));
+        if (!file.cells[cell].flag.empty())
+            found.push_back(rowWithoutStart(texts, file.cells[cell].flag, fileName, file.title,
+                                            IndexedLabel(Word("エリアセル"), static_cast<long long>(cell)).text()));
 }
 
 void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vector<FlagStepUse>& found)
 {
     const auto& passes = section == SummarySection::Flags ? FlagPasses : StepPasses;
-    ForEachPassHit(visit.event, passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
+    ForEachPassHit(visit.event, passes, [&](const Text& kindWord, const Content& start, const Content& hit) {
         if (is(hit, K::BackgroundChange))
             collectCellFlags(visit, start, hit, kindWord, found);
         else if (is(hit, K::FlagSubstitute) || is(hit, K::StepSubstitute))

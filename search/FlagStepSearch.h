@@ -2,7 +2,7 @@
 
 #include "search/DataFileLoop.h"
 #include "search/SearchContext.h"
-#include "search/SummaryReader.h"
+#include "search/Summary.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,16 +18,17 @@ namespace quorvel {
 // of a step check's comparison. The random source of a substitute is filed
 // only where the summary declares that name.
 struct FlagStepUse {
-    std::string_view name;
+    Text name;
     HitRow row;
     std::optional<std::int32_t> valueName = std::nullopt;
     std::optional<std::int8_t> comparison = std::nullopt;
     bool onlyWhereDeclared = false;
 };
 
-// Lists every flag (or step) Summary.wsm declares, and "未定義" when some
+// Lists every flag (or step) the summary declares, and "未定義" when some
 // content names one it does not; under each, every content, card and cell
-// that uses it. Nothing is listed when the summary cannot be read.
+// that uses it. Nothing is listed when the summary cannot be read: the user
+// is told "<summary>の読み込みに失敗しました".
 void SearchFlagStep(SearchContext& context, SummarySection section);
 
 // The uses in one loaded file, in walk order: events, card flags before each

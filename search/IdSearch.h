@@ -13,10 +13,9 @@ namespace quorvel {
 struct IdSearchRule {
     enum class Value { AmountAndTarget, Empty };
 
-    const char* definingMask;  // the files that define the things
-    bool keyLessOffset;        // a defining file's key is its id less 40000 (all but packages)
-    PassTable passes;          // the contents that refer to a thing by id
-    Value value;               // the value column of their rows
+    FileKind definingKind;  // the files that define the things
+    PassTable passes;       // the contents that refer to a thing by id
+    Value value;            // the value column of their rows
 };
 
 extern const IdSearchRule ItemUses;

@@ -1,6 +1,5 @@
 #include "search/LinkSearch.h"
 
-#include "scenario/ShiftJis.h"
 #include "search/Passes.h"
 #include "search/RowTexts.h"
 
@@ -12,18 +11,17 @@ const PassTable LinkPasses{{ContentKind::StartLink, "リンク"}, {ContentKind::
 
 }  // namespace
 
-bool SearchLinks(SearchContext& context, const std::string& path)
+bool SearchLinks(SearchContext& context, const std::string& name)
 {
-    ResultsPanel& results = context.results;
-    results.clear();
-    results.index.setMode(TableMode::Sorted);
-    const DataFile file(path);
-    if (!file.loaded) {
-        ReportUnreadableFile(context, file.fileName);
+    StartAnswer(context, TableMode::Sorted);
+    Answer& answer = context.answer;
+    const std::optional<DataFile> file = context.source.openDataFile(name);
+    if (!file) {
+        ReportUnreadableFile(context, name);
         return false;
     }
-    WalkFileEvents(file, results.index.texts(), [&](const EventVisit& visit) { CollectLinks(results.index, visit); });
-    results.copyKeysToLeftList();
+    WalkFileEvents(*file, answer.index.texts(), [&](const EventVisit& visit) { CollectLinks(answer.index, visit); });
+    answer.copyKeysToLeftList();
     return true;
 }
 
@@ -31,13 +29,13 @@ void CollectLinks(ResultIndex& index, const EventVisit& visit)
 {
     // Each line notes the event it starts, "<file or card> / <head start>",
     // as starts of several events may share a name.
-    const std::string event = std::string(UpToFirstZero(visit.eventText)) + " / " + visit.headStartName();
+    const OwnedText event = JoinTexts({visit.eventText.shownPart(), Word(" / "), visit.headStartName()});
     for (const Content& start : visit.event.starts)
-        index.setNote(index.add(std::string(start.name)), event);
-    ForEachPassHit(visit.event, LinkPasses, [&](const std::string& kindWord, const Content& start, const Content& hit) {
+        index.setNote(index.add(start.name), event.text());
+    ForEachPassHit(visit.event, LinkPasses, [&](const Text& kindWord, const Content& start, const Content& hit) {
         std::optional<EntryId> entry = index.find(hit.detail.text);
         if (!entry)
-            entry = index.findOrAdd(FixedWord("無効なリンク"));
+            entry = index.findOrAdd(Word("無効なリンク"));
         index.fileKeptRow(*entry, MakeHitRow(visit, start, kindWord, hit.detail.text));
     });
 }

@@ -1,7 +1,5 @@
 #include "search/Passes.h"
 
-#include "scenario/ShiftJis.h"
-
 namespace quorvel {
 
 namespace {
@@ -19,16 +17,7 @@ std::vector<ContentKind> kindsOf(std::initializer_list<Pass> passes)
 PassTable::PassTable(std::initializer_list<Pass> passes) : kinds_(kindsOf(passes))
 {
     for (const Pass& pass : passes)
-        words_.push_back(pass.word);
-}
-
-const std::vector<std::string>& PassTable::kindWords() const
-{
-    std::call_once(converted_, [this] {
-        for (const char* word : words_)
-            kindWords_.push_back(Utf8ToSjis(word));
-    });
-    return kindWords_;
+        kindWords_.push_back(Word(pass.word));
 }
 
 }  // namespace quorvel

@@ -1,37 +1,15 @@
 #include "search/ScenarioFileList.h"
 
+#include "base/AsciiCase.h"
 #include "scenario/FileSystem.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <sstream>
 
 namespace quorvel {
 
 namespace {
-
-// ASCII letters folded to lower case; other bytes as they are.
-int foldedByte(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte;
-}
-
-bool equalIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldedByte(x) == foldedByte(y); });
-}
-
-bool lessIgnoringCase(const std::string& a, const std::string& b)
-{
-    const bool folded = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                                     [](char x, char y) { return foldedByte(x) < foldedByte(y); });
-    if (folded || !equalIgnoringCase(a, b))
-        return folded;
-    return a < b;  // a fixed order for names that differ only in case
-}
 
 std::vector<std::string> splitMask(const std::string& mask)
 {
@@ -44,7 +22,26 @@ std::vector<std::string> splitMask(const std::string& mask)
     return patterns;
 }
 
+bool matchesAny(const std::string& name, const std::vector<std::string>& patterns)
+{
+    return std::any_of(patterns.begin(), patterns.end(),
+                       [&](const std::string& pattern) { return MatchesPattern(name, pattern); });
+}
+
+// Whether a folder entry is a file a list may show: ordinary, not hidden.
+bool isListable(const std::filesystem::directory_entry& entry, const std::string& name)
+{
+    std::error_code typeError;
+    return !name.empty() && name[0] != '.' && entry.is_regular_file(typeError);
+}
+
 }  // namespace
+
+bool ListedBefore(const std::string& a, const std::string& b)
+{
+    const int folded = CompareIgnoringAsciiCase<FoldTo::Lower>(a, b);
+    return folded != 0 ? folded < 0 : a < b;  // a fixed order for names that differ only in case
+}
 
 bool MatchesPattern(const std::string& name, const std::string& pattern)
 {
@@ -53,7 +50,7 @@ bool MatchesPattern(const std::string& name, const std::string& pattern)
     // Iterative glob match with backtracking to the last "*".
     std::size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || foldedByte(pattern[p]) == foldedByte(name[n]))) {
+        if (p < pattern.size() && (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
             ++n;
             ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {
@@ -73,44 +70,19 @@ bool MatchesPattern(const std::string& name, const std::string& pattern)
 
 void ScenarioFileList::setFolder(const std::string& folder)
 {
-    if (equalIgnoringCase(folder, folder_) && !folder_.empty())
+    if (EqualIgnoringAsciiCase(folder, folder_) && !folder_.empty())
         return;
     folder_ = folder;
     reread();
 }
 
-void ScenarioFileList::setMask(const std::string& mask)
-{
-    if (mask == mask_)
-        return;
-    mask_ = mask;
-    pickMatching();
-}
-
-std::string ScenarioFileList::fullPath(int position) const
+std::string ScenarioFileList::fullPath(const std::string& name) const
 {
     std::string path = folder_;
     if (!path.empty() && path.back() != PathSeparator())
         path += PathSeparator();
-    return path + name(position);
+    return path + name;
 }
-
-namespace {
-
-bool matchesAny(const std::string& name, const std::vector<std::string>& patterns)
-{
-    return std::any_of(patterns.begin(), patterns.end(),
-                       [&](const std::string& pattern) { return MatchesPattern(name, pattern); });
-}
-
-// Whether a folder entry is a file a list may show: ordinary, not hidden.
-bool isListable(const std::filesystem::directory_entry& entry, const std::string& name)
-{
-    std::error_code typeError;
-    return !name.empty() && name[0] != '.' && entry.is_regular_file(typeError);
-}
-
-}  // namespace
 
 bool FolderHoldsAnyOf(const std::string& folder, const std::string& mask)
 {
@@ -127,25 +99,25 @@ bool FolderHoldsAnyOf(const std::string& folder, const std::string& mask)
 void ScenarioFileList::reread()
 {
     folderNames_.clear();
-    if (!folder_.empty()) {
-        std::error_code error;
-        for (std::filesystem::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
-            std::string name = it->path().filename().string();
-            if (isListable(*it, name))
-                folderNames_.push_back(std::move(name));
-        }
-        std::sort(folderNames_.begin(), folderNames_.end(), lessIgnoringCase);
+    if (folder_.empty())
+        return;
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (isListable(*it, name))
+            folderNames_.push_back(std::move(name));
     }
-    pickMatching();
+    std::sort(folderNames_.begin(), folderNames_.end(), ListedBefore);
 }
 
-void ScenarioFileList::pickMatching()
+std::vector<std::string> ScenarioFileList::names(const std::string& mask) const
 {
-    const std::vector<std::string> patterns = splitMask(mask_);
-    names_.clear();
+    const std::vector<std::string> patterns = splitMask(mask);
+    std::vector<std::string> names;
     for (const std::string& name : folderNames_)
         if (matchesAny(name, patterns))
-            names_.push_back(name);
+            names.push_back(name);
+    return names;
 }
 
 }  // namespace quorvel

@@ -1,16 +1,10 @@
 #include "search/SearchContext.h"
 
-#include "search/RowTexts.h"
-
-#include <algorithm>
-#include <thread>
-
 namespace quorvel {
 
 TargetWordTable DefaultTargetWords()
 {
-    return {FixedWord("選択中"), FixedWord("誰か"), FixedWord("全員"),
-            FixedWord("荷物袋"), FixedWord("全体"), FixedWord("フィールド")};
+    return {"選択中", "誰か", "全員", "荷物袋", "全体", "フィールド"};
 }
 
 std::string TargetWord(const TargetWordTable& targetWords, std::int8_t code)
@@ -20,9 +14,11 @@ std::string TargetWord(const TargetWordTable& targetWords, std::int8_t code)
     return std::to_string(code);
 }
 
-unsigned WorkersOfThisMachine()
+void StartAnswer(SearchContext& context, TableMode mode)
 {
-    return std::max(1u, std::thread::hardware_concurrency());
+    context.answer.clear();
+    context.answer.index.setMode(mode);
+    context.answer.index.setWorkers(context.workers);
 }
 
 }  // namespace quorvel

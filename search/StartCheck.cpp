@@ -1,5 +1,6 @@
 #include "search/StartCheck.h"
 
+#include "base/AsciiCase.h"
 #include "scenario/ShiftJis.h"
 #include "search/Passes.h"
 #include "search/RowTexts.h"
@@ -20,11 +21,8 @@ const PassTable JumpPasses{{ContentKind::StartLink, "リンク"}, {ContentKind::
 // ASCII, as most names are, is compared in place.
 class ComparableName {
 public:
-    explicit ComparableName(std::string_view stored)
+    explicit ComparableName(const Text& name) : name_(name), bytes_(name.withoutFinalZero())
     {
-        if (!stored.empty() && stored.back() == '\0')
-            stored.remove_suffix(1);
-        bytes_ = stored;
         plainAscii_ = DecodesToItself(bytes_);
     }
 
@@ -33,9 +31,7 @@ public:
         if (!plainAscii_ || !other.plainAscii_)
             return folded() == other.folded();
         // What folding makes of plain ASCII: its capitals as small letters.
-        const auto small = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        return std::equal(bytes_.begin(), bytes_.end(), other.bytes_.begin(), other.bytes_.end(),
-                          [&](char a, char b) { return small(a) == small(b); });
+        return EqualIgnoringAsciiCase(bytes_, other.bytes_);
     }
 
 private:
@@ -43,10 +39,11 @@ private:
     const std::u16string& folded() const
     {
         if (!folded_)
-            folded_ = CaseFolded(bytes_);
+            folded_ = CaseFolded(name_, bytes_);
         return *folded_;
     }
 
+    Text name_;
     std::string_view bytes_;
     bool plainAscii_ = true;
     mutable std::optional<std::u16string> folded_;
@@ -64,14 +61,13 @@ void CheckStartEvent(const EventVisit& visit, std::vector<KeyedRow>& found)
     std::vector<ComparableName> startNames;
     for (const Content& start : visit.event.starts)
         startNames.emplace_back(start.name);
-    ForEachPassHit(
-        visit.event, JumpPasses, [&](const std::string& kindWord, const Content& start, const Content& jump) {
-            if (std::find(startNames.begin(), startNames.end(), ComparableName(jump.detail.text)) != startNames.end())
-                return;
-            // The row shows the target as stored, which is also the name it is filed under.
-            const HitRow row = MakeHitRow(visit, start, kindWord, jump.detail.text);
-            found.push_back({row.texts[5].stored(), row});
-        });
+    ForEachPassHit(visit.event, JumpPasses, [&](const Text& kindWord, const Content& start, const Content& jump) {
+        if (std::find(startNames.begin(), startNames.end(), ComparableName(jump.detail.text)) != startNames.end())
+            return;
+        // The row shows the target as stored, which is also the name it is filed under.
+        const HitRow row = MakeHitRow(visit, start, kindWord, jump.detail.text);
+        found.push_back({row.texts[5].text(), row});
+    });
 }
 
 }  // namespace quorvel

@@ -27,19 +27,19 @@ namespace {
 // coupon (stored empty, or as the zero byte alone).
 bool isStartingScore(std::span<const CouponScore> scores, std::size_t entry)
 {
-    const Text coupon = scores[entry].coupon;
+    const std::string_view coupon = scores[entry].coupon.bytes();
     return entry == 0 && (coupon.empty() || coupon == std::string_view("\0", 1));
 }
 
 // Each coupon of a dialogue's evaluation, with the score it adds.
-void collectScores(const EventVisit& visit, const Content& start, const Content& dialogue, const std::string& kindWord,
+void collectScores(const EventVisit& visit, const Content& start, const Content& dialogue, const Text& kindWord,
                    std::vector<KeyedRow>& found)
 {
     const std::span<const CouponScore> scores = dialogue.detail.couponScores;
     for (std::size_t entry = 0; entry < scores.size(); ++entry)
         if (!isStartingScore(scores, entry))
             found.push_back({visit.rowTexts.keepBytes(scores[entry].coupon),
-                             MakeHitRow(visit, start, kindWord, std::to_string(scores[entry].value))});
+                             MakeHitRow(visit, start, kindWord, Text::Unicode(std::to_string(scores[entry].value)))});
 }
 
 }  // namespace
@@ -47,15 +47,15 @@ void collectScores(const EventVisit& visit, const Content& start, const Content&
 void CollectTextUses(const EventVisit& visit, const TextSearchRule& rule, const TargetWordTable& targetWords,
                      std::vector<KeyedRow>& found)
 {
-    ForEachPassHit(
-        visit.event, rule.passes, [&](const std::string& kindWord, const Content& start, const Content& hit) {
-            if (hit.kind == static_cast<std::uint8_t>(K::Dialogue)) {
-                collectScores(visit, start, hit, kindWord, found);
-                return;
-            }
-            const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.detail.option) : std::string();
-            found.push_back({visit.rowTexts.keepBytes(hit.detail.text), MakeHitRow(visit, start, kindWord, value)});
-        });
+    ForEachPassHit(visit.event, rule.passes, [&](const Text& kindWord, const Content& start, const Content& hit) {
+        if (hit.kind == static_cast<std::uint8_t>(K::Dialogue)) {
+            collectScores(visit, start, hit, kindWord, found);
+            return;
+        }
+        const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.detail.option) : std::string();
+        found.push_back(
+            {visit.rowTexts.keepBytes(hit.detail.text), MakeHitRow(visit, start, kindWord, Text::Unicode(value))});
+    });
 }
 
 }  // namespace quorvel

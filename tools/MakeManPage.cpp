@@ -1,8 +1,10 @@
 // Writes the man page of quorvel-cli from its template, with the list of
 // commands taken from the command table:
 //   make-man-page TEMPLATE OUTPUT
-// The line "@COMMANDS@" of the template becomes the list.
+// The line "@COMMANDS@" of the template becomes the list, and "@VERSION@"
+// the program's version.
 
+#include "base/Version.h"
 #include "cli/CommandList.h"
 
 #include <fstream>
@@ -27,6 +29,8 @@ int main(int argc, char** argv)
             out << quorvel::ManPageCommands();
             listed = true;
         } else {
+            for (std::size_t at; (at = line.find("@VERSION@")) != std::string::npos;)
+                line.replace(at, 9, quorvel::QuorvelVersion);
             out << line << "\n";
         }
     }

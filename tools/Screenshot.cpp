@@ -8,11 +8,14 @@
 #include "app/MainWindow.h"
 #include "scenario/FileSystem.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QListView>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeView>
 
 #include <iostream>
 
@@ -50,10 +53,11 @@ int main(int argc, char** argv)
     quorvel::MainWindow window(settings, dialogs);
     window.move(0, 0);
     window.show();
-    window.openScenario();
-    window.commandAction("item")->trigger();
-    window.nameList->setCurrentIndex(window.nameList->model()->index(0, 0));
-    window.sortByColumn(2);
+    window.findChild<QAction*>(QStringLiteral("open"))->trigger();
+    window.findChild<QAction*>(QStringLiteral("item"))->trigger();
+    auto* const names = window.findChild<QListView*>(QStringLiteral("nameList"));
+    names->setCurrentIndex(names->model()->index(0, 0));
+    emit window.findChild<QTreeView*>(QStringLiteral("resultList"))->header()->sectionClicked(2);
 
     const QString output = QString::fromLocal8Bit(argv[2]);
     if (openDialog) {

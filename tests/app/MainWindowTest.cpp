@@ -1,9 +1,8 @@
 #include "app/MainWindow.h"
 #include "app/Application.h"
-#include "app/ResultModels.h"
 #include "app/Settings.h"
 #include "cli/Cli.h"
-#include "scenario/ShiftJis.h"
+#include "tools/builder/Encoding.h"
 
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TempFolder.h"
@@ -11,6 +10,7 @@
 #include "tools/builder/WidBuilder.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLibraryInfo>
@@ -58,6 +58,78 @@ QString cell(const QAbstractItemModel* model, int row, int column = 0)
 
 }  // namespace
 
+// The window as tests drive it: its actions, menus and lists found by their
+// object names, and what its test interface tells.
+class Probe {
+public:
+    Probe(const std::string& settingsPath, UserDialogs& dialogs)
+        : window_(std::make_unique<MainWindow>(settingsPath, dialogs)), fileMenu(find<QMenu>("fileMenu")),
+          checkMenu(find<QMenu>("checkMenu")), searchMenu(find<QMenu>("searchMenu")), openAction(find<QAction>("open")),
+          saveAction(find<QAction>("save")), autoReloadAction(find<QAction>("autoReload")),
+          reloadAction(find<QAction>("reload")), copyAction(find<QAction>("copy")),
+          filterAction(find<QAction>("filter")), historyActions{find<QAction>("history1"), find<QAction>("history2"),
+                                                                find<QAction>("history3")},
+          filterField(find<QLineEdit>("filterField")), nameList(find<QListView>("nameList")),
+          resultList(find<QTreeView>("resultList")), listSplitter(find<QSplitter>("listSplitter"))
+    {
+    }
+
+    MainWindow* operator->() const { return window_.get(); }
+    MainWindow* get() const { return window_.get(); }
+
+    QAction* commandAction(const char* name) const { return find<QAction>(name); }
+    void openScenario() const { openAction->trigger(); }
+    void openHistorySlot(int slot) const { historyActions[static_cast<std::size_t>(slot)]->trigger(); }
+    void sortByColumn(int column) const { emit resultList->header()->sectionClicked(column); }
+    void copySelection() const { copyAction->trigger(); }
+    void saveAnswer() const { saveAction->trigger(); }
+    // Closes the window, which writes its settings; true when no message came up.
+    bool closeAndSaveSettings(build::FakeDialogs& dialogs) const
+    {
+        const std::size_t messages = dialogs.messages.size();
+        window_->close();
+        return dialogs.messages.size() == messages;
+    }
+    // The left list's width, as laid out once the window is shown.
+    int leftListWidth() const
+    {
+        if (!window_->isVisible()) {
+            window_->show();
+            if (!QTest::qWaitForWindowExposed(window_.get()))
+                return -1;
+        }
+        return listSplitter->sizes().value(0);
+    }
+
+private:
+    template <typename Part>
+    Part* find(const char* name) const
+    {
+        Part* part = window_->findChild<Part*>(QString::fromUtf8(name));
+        if (!part)
+            throw std::logic_error(std::string("the window has no ") + name);
+        return part;
+    }
+
+    std::unique_ptr<MainWindow> window_;
+
+public:
+    QMenu* const fileMenu;
+    QMenu* const checkMenu;
+    QMenu* const searchMenu;
+    QAction* const openAction;
+    QAction* const saveAction;
+    QAction* const autoReloadAction;
+    QAction* const reloadAction;
+    QAction* const copyAction;
+    QAction* const filterAction;
+    const std::array<QAction*, 3> historyActions;
+    QLineEdit* const filterField;
+    QListView* const nameList;
+    QTreeView* const resultList;
+    QSplitter* const listSplitter;
+};
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -66,7 +138,14 @@ private:
     std::string settingsPath_;
     build::FakeDialogs dialogs_;
 
-    std::unique_ptr<MainWindow> makeWindow() { return std::make_unique<MainWindow>(settingsPath_, dialogs_); }
+    std::unique_ptr<Probe> makeWindow() { return std::make_unique<Probe>(settingsPath_, dialogs_); }
+
+    // Opens the scenario of a data file through the open dialog.
+    void open(const Probe& window, const std::string& dataFile)
+    {
+        dialogs_.answers.push_back(dataFile);
+        window.openScenario();
+    }
 
     // A scenario folder with a data file, under a "Scenario" folder.
     std::string scenario(const std::string& name) { return folder_->touch("Scenario/" + name + "/Area1.wid"); }
@@ -83,18 +162,29 @@ private:
         return path;
     }
 
-    void fillAnswer(MainWindow& window, int names, int rowsOfFirst)
+    // Opens a scenario at Scenario/<name> of `names` items (名前0, 名前1, ...)
+    // and runs the item search: the first item is used once in each of
+    // `rowsOfFirst` areas (Area00.wid, Area01.wid, ...).
+    void fillAnswer(const Probe& window, int names, int rowsOfFirst, const std::string& name = "Filled")
     {
-        window.results.clear();
         for (int i = 0; i < names; ++i) {
-            window.results.index.add(std::to_string(i));
-            window.results.addLeftLine(Utf8ToSjis("名前" + std::to_string(i)) + '\0');
+            File item;
+            item.kind = 3;
+            item.title = build::Sjis("名前" + std::to_string(i));
+            item.storedId = 40001 + i;
+            build::WriteFile(folder_->file("Scenario/" + name + "/Item" + twoDigits(i) + ".wid"), build::Encode(item));
         }
-        for (int r = 0; r < rowsOfFirst; ++r)
-            window.results.index.fileRow(EntryId{0},
-                                         RowTexts{"Area" + std::to_string(r) + ".wid", "e", "h", "s", "k", "v"});
-        window.showResults();
+        for (int r = 0; r < rowsOfFirst; ++r) {
+            File area;
+            area.title = "e";
+            area.events = {build::Event({build::Start("h", {build::Gain(27, 1, 1, 0)})})};
+            build::WriteFile(folder_->file("Scenario/" + name + "/Area" + twoDigits(r) + ".wid"), build::Encode(area));
+        }
+        open(window, folder_->file("Scenario/" + name + "/Item00.wid"));
+        window.commandAction("item")->trigger();
     }
+
+    static std::string twoDigits(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
 
     // A scenario with two items, one used twice, and a file that cannot be read.
     std::string itemScenario(bool withBrokenFile)
@@ -139,27 +229,27 @@ private slots:
     void firstStartWithoutSettingsFile()
     {
         auto window = makeWindow();
-        QCOMPARE(window->windowTitle(), QStringLiteral("Quorvel 1.32 "));
-        QCOMPARE(window->pos(), QPoint(197, 124));
-        QCOMPARE(window->size(), QSize(740, 394));
+        QCOMPARE((*window)->windowTitle(), QString::fromStdString(WindowTitleText()));
+        QCOMPARE(QString::fromStdString(WindowTitleText()), QStringLiteral("Quorvel ") + QUORVEL_PROJECT_VERSION " ");
+        QCOMPARE((*window)->pos(), QPoint(197, 124));
+        QCOMPARE((*window)->size(), QSize(740, 394));
         QCOMPARE(window->leftListWidth(), 137);
         const int widths[7] = {18, 80, 100, 120, 100, 80, 90};
         for (int c = 0; c < 7; ++c)
             QCOMPARE(window->resultList->header()->sectionSize(c), widths[c]);
         QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "結果を保存…", "自動リロード"}));
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::None));
-        QCOMPARE(window->results.shownLine, -1);
-        QCOMPARE(window->results.sortColumn, 0);
-        QCOMPARE(QString::fromStdString(SjisToUtf8(window->targetWords[5])), QStringLiteral("フィールド"));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::None));
+        QCOMPARE((*window)->lists().shownLine(), -1);
+        QCOMPARE((*window)->lists().order().column, 0);
+        (*window)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window->get()));
         QCOMPARE(window->leftListWidth(), 137);
     }
 
     void menuBarInOrderWithExactCaptions()
     {
         auto window = makeWindow();
-        QCOMPARE(captions(window->menuBar()->actions()), (QStringList{"ファイル", "チェック", "検索", "リロード"}));
+        QCOMPARE(captions((*window)->menuBar()->actions()), (QStringList{"ファイル", "チェック", "検索", "リロード"}));
         QCOMPARE(captions(window->checkMenu->actions()),
                  (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け"}));
         QCOMPARE(captions(window->searchMenu->actions()),
@@ -178,14 +268,14 @@ private slots:
                                             "Width3=0x20\r\nWidth4=wide\r\n[PATH]\r\nOpenPath=\r\n";
         }
         auto window = makeWindow();
-        QCOMPARE(window->pos(), QPoint(16, -2000));
+        QCOMPARE((*window)->pos(), QPoint(16, -2000));
         QCOMPARE(window->leftListWidth(), 150);
         QCOMPARE(window->resultList->header()->sectionSize(3), 32);
         QCOMPARE(window->resultList->header()->sectionSize(4), 100);
-        QCOMPARE(window->openDialog.initialFolder, std::string());
+        QCOMPARE((*window)->openDialog().initialFolder, std::string());
         window->resultList->header()->resizeSection(6, 55);
-        window->resize(800, 500);
-        QVERIFY(window->saveSettingsOnClose());
+        (*window)->resize(800, 500);
+        QVERIFY(window->closeAndSaveSettings(dialogs_));
 
         const SettingsValues saved = LoadSettings(settingsPath_);
         QCOMPARE(saved.top, -2000);
@@ -199,11 +289,11 @@ private slots:
     {
         std::filesystem::create_directories(settingsPath_ + ".tmp");
         auto window = makeWindow();
-        window->show();
-        QVERIFY(window->close());
+        (*window)->show();
+        QVERIFY((*window)->close());
         QCOMPARE(dialogs_.messages.size(), size_t(1));
         QCOMPARE(dialogs_.messages[0].first, settingsPath_ + " に書き込めません");
-        QVERIFY(!window->isVisible());
+        QVERIFY(!(*window)->isVisible());
     }
 
     void openingAScenarioSetsCaptionHistoryAndFileList()
@@ -211,34 +301,30 @@ private slots:
         const std::string first = scenario("Sample");
         auto window = makeWindow();
         fillAnswer(*window, 2, 1);
-        window->results.searchMode = SearchMode::ItemSearch;
 
         dialogs_.answers.push_back(std::nullopt);  // cancelled: nothing changes
         window->openScenario();
-        QCOMPARE(window->results.leftLines().size(), size_t(2));
+        QCOMPARE((*window)->answer().leftLines().size(), size_t(2));
 
-        dialogs_.answers.push_back(folder_->file("Scenario/Sample/Missing.wid"));  // no such file
-        window->openScenario();
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::ItemSearch));
+        open(*window, folder_->file("Scenario/Sample/Missing.wid"));  // no such file
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::ItemSearch));
 
-        dialogs_.answers.push_back(first);
-        window->openScenario();
-        QCOMPARE(window->scenarioFile, first);
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::None));
-        QVERIFY(window->results.leftLines().empty());
+        open(*window, first);
+        QCOMPARE((*window)->scenarioFile(), first);
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::None));
+        QVERIFY((*window)->answer().leftLines().empty());
         QCOMPARE(window->nameList->model()->rowCount(), 0);
         const std::string folder = folder_->file("Scenario/Sample");
-        QCOMPARE(window->windowTitle(), QString::fromStdString("Quorvel 1.32 < " + folder + " >"));
+        QCOMPARE((*window)->windowTitle(), QString::fromStdString(WindowTitleText() + "< " + folder + " >"));
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "Sample"}));
-        QCOMPARE(window->scenarioFiles.folder(), folder + "/");
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "Sample", "Filled"}));
 
         dialogs_.answers.push_back(std::nullopt);
         window->openScenario();
         QCOMPARE(dialogs_.dialogsShown.back().initialFolder, folder + "/");
         QCOMPARE(dialogs_.dialogsShown.back().fileName, std::string());
 
-        QVERIFY(window->saveSettingsOnClose());
+        QVERIFY(window->closeAndSaveSettings(dialogs_));
         QCOMPARE(LoadSettings(settingsPath_).openPath, folder + "/");
         QCOMPARE(LoadSettings(settingsPath_).history[0], first);
     }
@@ -247,44 +333,39 @@ private slots:
     {
         const std::string a = scenario("A"), b = scenario("B"), c = scenario("C");
         auto window = makeWindow();
-        for (const std::string& file : {a, b, c}) {
-            dialogs_.answers.push_back(file);
-            window->openScenario();
-        }
+        for (const std::string& file : {a, b, c})
+            open(*window, file);
         QCOMPARE(visibleCaptions(window->fileMenu),
                  (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "C", "B", "A"}));
 
         window->openHistorySlot(0);
-        QCOMPARE(window->history, (HistorySlots{c, b, a}));
+        QCOMPARE((*window)->history(), (HistorySlots{c, b, a}));
 
         window->openHistorySlot(2);
-        QCOMPARE(window->scenarioFile, a);
-        QCOMPARE(window->history, (HistorySlots{a, c, b}));
+        QCOMPARE((*window)->scenarioFile(), a);
+        QCOMPARE((*window)->history(), (HistorySlots{a, c, b}));
         QCOMPARE(visibleCaptions(window->fileMenu),
                  (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A", "C", "B"}));
-        QCOMPARE(window->openDialog.initialFolder, folder_->file("Scenario/A/"));
+        QCOMPARE((*window)->openDialog().initialFolder, folder_->file("Scenario/A/"));
 
         window->openHistorySlot(1);
-        QCOMPARE(window->history, (HistorySlots{c, a, b}));
+        QCOMPARE((*window)->history(), (HistorySlots{c, a, b}));
     }
 
     void missingHistoryFolderWarnsAndKeepsEverything()
     {
-        const std::string a = scenario("A"), gone = scenario("Gone");
+        const std::string gone = scenario("Gone");
         auto window = makeWindow();
-        dialogs_.answers.push_back(gone);
-        window->openScenario();
-        dialogs_.answers.push_back(a);
-        window->openScenario();
-        fillAnswer(*window, 3, 2);
+        open(*window, gone);
+        fillAnswer(*window, 3, 2, "A");
         std::filesystem::remove_all(folder_->file("Scenario/Gone"));
 
         window->openHistorySlot(1);
         QCOMPARE(dialogs_.messages.size(), size_t(1));
         QCOMPARE(dialogs_.messages[0], (std::pair<std::string, std::string>{"フォルダがありません", "error"}));
-        QCOMPARE(window->scenarioFile, a);
-        QCOMPARE(window->results.leftLines().size(), size_t(3));
-        QCOMPARE(window->history[1], gone);
+        QCOMPARE((*window)->scenarioFile(), folder_->file("Scenario/A/Item00.wid"));
+        QCOMPARE((*window)->answer().leftLines().size(), size_t(3));
+        QCOMPARE((*window)->history()[1], gone);
     }
 
     void historySlotsFromTheSettingsFile()
@@ -313,11 +394,16 @@ private slots:
         QCOMPARE(cell(rows, 0, 0), QStringLiteral("1"));
         QCOMPARE(cell(rows, 11, 1), QStringLiteral("Area11.wid"));
 
-        window->resultList->header()->sectionClicked(0);  // the numbers sort as text
-        QCOMPARE(cell(rows, 1, 1), QStringLiteral("Area9.wid"));
-        QCOMPARE(cell(rows, 2, 1), QStringLiteral("Area10.wid"));
-        QCOMPARE(cell(rows, 2, 0), QStringLiteral("3"));
-        QCOMPARE(window->results.sortColumn, 0);
+        window->sortByColumn(1);
+        window->sortByColumn(1);  // turned round
+        QCOMPARE(cell(rows, 0, 1), QStringLiteral("Area11.wid"));
+        QCOMPARE(cell(rows, 0, 0), QStringLiteral("1"));  // the rows are numbered anew
+
+        window->sortByColumn(0);  // the filing order again
+        QCOMPARE(cell(rows, 0, 1), QStringLiteral("Area00.wid"));
+        QCOMPARE(cell(rows, 11, 1), QStringLiteral("Area11.wid"));
+        QCOMPARE((*window)->lists().order().column, 0);
+        QVERIFY(!(*window)->lists().order().descending);
 
         window->nameList->setCurrentIndex(window->nameList->model()->index(1, 0));
         QCOMPARE(rows->rowCount(), 0);
@@ -327,19 +413,18 @@ private slots:
     {
         File item;
         item.kind = 3;
-        item.title = Utf8ToSjis("薬草");
+        item.title = build::Sjis("薬草");
         build::WriteFile(folder_->file("Scenario/S/Item1.wid"), build::Encode(item));
         writeTown({build::Event({build::Start("s", {build::Gain(27, 1, 1, 0), build::Gain(27, 5, 1, 0)})})});
 
         auto window = makeWindow();
         QVERIFY(!window->commandAction("item")->isEnabled());
         window->commandAction("item")->trigger();  // no scenario yet: nothing at all
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::None));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::None));
 
-        dialogs_.answers.push_back(folder_->file("Scenario/S/Item1.wid"));
-        window->openScenario();
+        open(*window, folder_->file("Scenario/S/Item1.wid"));
         window->commandAction("item")->trigger();
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::ItemSearch));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::ItemSearch));
         const QAbstractItemModel* left = window->nameList->model();
         QCOMPARE(left->rowCount(), 2);
         QCOMPARE(cell(left, 0), QStringLiteral("薬草"));
@@ -364,7 +449,7 @@ private slots:
         QCOMPARE(window->resultList->model()->rowCount(), 3);
 
         window->commandAction("battle")->trigger();
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::BattleSearch));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::BattleSearch));
         QCOMPARE(left->rowCount(), 0);
     }
 
@@ -380,10 +465,10 @@ private slots:
         }
         build::WriteFile(folder_->file("Scenario/S/Item2.wid"), "\x07");
         auto window = makeWindow();
-        dialogs_.answers.push_back(folder_->file("Scenario/S/Item1.wid"));
-        window->openScenario();
-        fillAnswer(*window, 3, 2);
+        open(*window, folder_->file("Scenario/S/Item1.wid"));
+        window->commandAction("item")->trigger();  // lines and a row to start from
         window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
+        dialogs_.messages.clear();
         QAbstractItemModel* names = window->nameList->model();
         QAbstractItemModel* rows = window->resultList->model();
         QAbstractItemModelTester nameTester(names);
@@ -409,12 +494,11 @@ private slots:
         build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), build::EncodeSummary(summary));
         writeTown({build::Event({build::Start("s", {build::WithText(15, "lamp")})})});
         auto window = makeWindow();
-        dialogs_.answers.push_back(folder_->file("Scenario/S/Area1.wid"));
-        window->openScenario();
+        open(*window, folder_->file("Scenario/S/Area1.wid"));
 
         window->commandAction("flag")->trigger();
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::FlagSearch));
-        QCOMPARE(window->results.valueNames.count(), 0);
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::FlagSearch));
+        QCOMPARE((*window)->answer().valueNames.count(), 0);
         const QAbstractItemModel* left = window->nameList->model();
         QCOMPARE(left->rowCount(), 2);
         QCOMPARE(cell(left, 1), QStringLiteral("lamp"));
@@ -431,10 +515,10 @@ private slots:
 
         build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), "broken");
         window->commandAction("step")->trigger();
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::StepSearch));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::StepSearch));
         QCOMPARE(dialogs_.messages, (build::Messages{{"Summary.wsmの読み込みに失敗しました", "I'm sorry!"}}));
         window->commandAction("flag")->trigger();
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::FlagSearch));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::FlagSearch));
         QCOMPARE(left->rowCount(), 0);
         QCOMPARE(dialogs_.messages.size(), size_t(2));
     }
@@ -445,38 +529,42 @@ private slots:
         const std::string scenarioFile = writeTown({event});
         const std::string elsewhere = writeTown({event}, "../../Elsewhere/Area8.wid");
         build::WriteFile(folder_->file("Elsewhere/Area9.wid"), "\x07");
+        for (const int id : {1, 2}) {
+            File item;
+            item.kind = 3;
+            item.storedId = 40000 + id;
+            build::WriteFile(folder_->file("Scenario/S/Item" + std::to_string(id) + ".wid"), build::Encode(item));
+        }
         auto window = makeWindow();
         window->commandAction("link")->trigger();
         QVERIFY(dialogs_.dialogsShown.empty());  // no scenario: no dialog
 
-        dialogs_.answers.push_back(scenarioFile);
-        window->openScenario();
-        fillAnswer(*window, 2, 1);
-        window->results.searchMode = SearchMode::ItemSearch;
+        open(*window, scenarioFile);
+        window->commandAction("item")->trigger();
+        QCOMPARE(window->nameList->model()->rowCount(), 2);
         for (const std::optional<std::string>& answer :
              {std::optional<std::string>(), std::optional(folder_->file("Elsewhere"))}) {
-            window->openDialog.fileName = "typed";
             dialogs_.answers.push_back(answer);
             window->commandAction("link")->trigger();
             QCOMPARE(dialogs_.dialogsShown.back().fileName, std::string());
             QCOMPARE(dialogs_.dialogsShown.back().initialFolder, folder_->file("Scenario/S/"));
             QCOMPARE(dialogs_.dialogsShown.back().filter, std::string("widファイル|*.wid"));
-            QCOMPARE(int(window->results.searchMode), int(SearchMode::ItemSearch));
+            QCOMPARE(int((*window)->lastCommand()), int(SearchMode::ItemSearch));
             QCOMPARE(window->nameList->model()->rowCount(), 2);
         }
 
         dialogs_.answers.push_back(folder_->file("Elsewhere/Area9.wid"));
         window->commandAction("link")->trigger();
         QCOMPARE(dialogs_.messages, (build::Messages{{"Area9.widの読み込みに失敗しました", "I'm sorry!"}}));
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::ItemSearch));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::ItemSearch));
         QCOMPARE(window->nameList->model()->rowCount(), 0);
-        QCOMPARE(window->openDialog.fileName, scenarioFile);
+        QCOMPARE((*window)->openDialog().fileName, scenarioFile);
 
         dialogs_.answers.push_back(elsewhere);
         window->commandAction("link")->trigger();
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::LinkSearch));
-        QCOMPARE(window->scenarioFile, scenarioFile);
-        QCOMPARE(window->openDialog.fileName, scenarioFile);
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::LinkSearch));
+        QCOMPARE((*window)->scenarioFile(), scenarioFile);
+        QCOMPARE((*window)->openDialog().fileName, scenarioFile);
         const QAbstractItemModel* left = window->nameList->model();
         QCOMPARE(left->rowCount(), 2);
         window->nameList->setCurrentIndex(left->index(1, 0));
@@ -494,9 +582,7 @@ private slots:
         writeTown({build::Event({build::Start("s", {build::Node(14, "r", {build::Start("x"), build::Start("x")})})})});
         build::WriteFile(folder_->file("Scenario/S/Area2.wid"), "\x07");
         auto window = makeWindow();
-        dialogs_.answers.push_back(folder_->file("Scenario/S/Area1.wid"));
-        window->openScenario();
-        fillAnswer(*window, 2, 0);
+        open(*window, folder_->file("Scenario/S/Area1.wid"));
         bool sawDisabledEmptyList = false;
         dialogs_.whileMessageShows = [&] {
             sawDisabledEmptyList = !window->nameList->isEnabled() && window->nameList->model()->rowCount() == 0
@@ -507,12 +593,12 @@ private slots:
         QVERIFY(sawDisabledEmptyList);
         QVERIFY(window->nameList->isEnabled());
         QVERIFY(!QGuiApplication::overrideCursor());
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::BranchCheck));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::BranchCheck));
         QCOMPARE(window->nameList->model()->rowCount(), 1);
         QCOMPARE(cell(window->nameList->model(), 0), QStringLiteral("チェック！"));
 
         window->commandAction("check-dialogue")->trigger();  // no dialogue anywhere: nothing listed
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::DialogueCouponCheck));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::DialogueCouponCheck));
         QCOMPARE(window->nameList->model()->rowCount(), 0);
 
         window->commandAction("check-branch")->trigger();
@@ -520,7 +606,7 @@ private slots:
         std::filesystem::remove(folder_->file("Scenario/S/Area2.wid"));
         writeTown({build::Event({build::Start("s")})});
         window->reloadAction->trigger();
-        QCOMPARE(int(window->results.searchMode), int(SearchMode::BranchCheck));
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::BranchCheck));
         QCOMPARE(window->nameList->model()->rowCount(), 0);
         QVERIFY(!window->nameList->currentIndex().isValid());
         QVERIFY(!QGuiApplication::overrideCursor());
@@ -528,11 +614,11 @@ private slots:
 
     void multiLineTextsShowOnOneLineWithTheWholeTextAsTip()
     {
+        build::Content talk = build::Node(40, "talk");
+        talk.dialogueEntries = {{"", "one\r\ntwo\nthree"}, {"", "bye"}};
         auto window = makeWindow();
-        window->results.index.add("k");
-        window->results.addLeftLine("k");
-        window->results.index.fileRow(EntryId{0}, RowTexts{"f", "e", "h", "s", "k", "one\r\ntwo\nthree"});
-        window->showResults();
+        open(*window, writeTown({build::Event({build::Start("s", {talk})})}));
+        window->commandAction("check-dialogue")->trigger();
         window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
         const QModelIndex value = window->resultList->model()->index(0, 6);
         QCOMPARE(value.data().toString(), QStringLiteral("one↵two↵three"));
@@ -544,24 +630,24 @@ private slots:
     {
         const std::string first = scenario("A"), second = scenario("B");
         auto window = makeWindow();
-        window->openDataFile(folder_->file("Scenario/A"));  // a folder, as the dialog would ignore it
-        QVERIFY(window->scenarioFile.empty());
-        window->openDataFile(first);
-        QCOMPARE(window->scenarioFile, first);
-        QCOMPARE(window->scenarioFiles.folder(), folder_->file("Scenario/A/"));
+        (*window)->openGivenFile(folder_->file("Scenario/A"));  // a folder: reported, nothing opened
+        QVERIFY((*window)->scenarioFile().empty());
+        (*window)->openGivenFile(first);
+        QCOMPARE((*window)->scenarioFile(), first);
         QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A"}));
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.get(), &enter);
+        QApplication::sendEvent(window->get(), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.get(), &drop);
-        QCOMPARE(window->scenarioFile, second);
+        QApplication::sendEvent(window->get(), &drop);
+        QCOMPARE((*window)->scenarioFile(), second);
         QCOMPARE(visibleCaptions(window->fileMenu),
                  (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "B", "A"}));
-        QCOMPARE(window->windowTitle(), QString::fromStdString("Quorvel 1.32 < " + folder_->file("Scenario/B") + " >"));
+        QCOMPARE((*window)->windowTitle(),
+                 QString::fromStdString(WindowTitleText() + "< " + folder_->file("Scenario/B") + " >"));
     }
 
     void qtsOwnDialogsSpeakJapaneseWhenTheTranslationIsThere()
@@ -582,10 +668,13 @@ private slots:
         QVERIFY(!window->saveAction->isEnabled());
         QCOMPARE(window->openAction->shortcut(), QKeySequence(QKeySequence::Open));
         QCOMPARE(window->reloadAction->shortcut(), QKeySequence(Qt::Key_F5));
-        QVERIFY(!window->windowIcon().pixmap(32, 32).isNull());
-        window->openDataFile(itemScenario(false));
+        QVERIFY(!(*window)->windowIcon().pixmap(32, 32).isNull());
+        open(*window, itemScenario(false));
         QVERIFY(window->commandAction("check-start")->isEnabled());
         QVERIFY(!window->reloadAction->isEnabled());
+        window->reloadAction->trigger();  // before any command: nothing
+        QCOMPARE(int((*window)->lastCommand()), int(SearchMode::None));
+        QVERIFY(dialogs_.messages.empty());
         window->commandAction("item")->trigger();
         QVERIFY(window->reloadAction->isEnabled());
         QVERIFY(window->saveAction->isEnabled());
@@ -594,26 +683,26 @@ private slots:
     void theStatusLineCountsNamesPlacesAndUnreadableFiles()
     {
         auto window = makeWindow();
-        window->openDataFile(itemScenario(true));
+        open(*window, itemScenario(true));
         window->commandAction("item")->trigger();
-        const QString status = window->statusBar()->currentMessage();
+        const QString status = (*window)->statusBar()->currentMessage();
         QVERIFY2(status.startsWith(QStringLiteral("アイテム: 2 件、3 箇所、読み込めなかったファイル 1 件 (")),
                  qPrintable(status));
         QVERIFY(status.endsWith(QStringLiteral(" 秒)")));
         window->commandAction("check-branch")->trigger();
-        QVERIFY(window->statusBar()->currentMessage().startsWith(
+        QVERIFY((*window)->statusBar()->currentMessage().startsWith(
             QStringLiteral("分岐チェック: 問題は見つかりませんでした、読み込めなかったファイル 1 件")));
         std::filesystem::remove(folder_->file("Scenario/S/Area9.wid"));
-        window->commandAction("item")->trigger();  // reads the folder again: its mask is another
+        window->commandAction("item")->trigger();
         window->commandAction("sound")->trigger();
-        QVERIFY2(window->statusBar()->currentMessage().startsWith(QStringLiteral("効果音: 見つかりませんでした (")),
-                 qPrintable(window->statusBar()->currentMessage()));
+        QVERIFY2((*window)->statusBar()->currentMessage().startsWith(QStringLiteral("効果音: 見つかりませんでした (")),
+                 qPrintable((*window)->statusBar()->currentMessage()));
     }
 
     void copyFilterAndASecondClickThatTurnsTheOrderRound()
     {
         auto window = makeWindow();
-        window->openDataFile(itemScenario(false));
+        open(*window, itemScenario(false));
         window->commandAction("item")->trigger();
         QAbstractItemModelTester names(window->nameList->model());
         window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
@@ -641,7 +730,7 @@ private slots:
         QCOMPARE(window->nameList->model()->rowCount(), 1);
         QCOMPARE(cell(window->nameList->model(), 0), QStringLiteral("Sword"));
         window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
-        QCOMPARE(window->results.selectedLine(), 1);
+        QCOMPARE((*window)->lists().selectedLine(), 1);
         QTest::keyClick(window->filterField, Qt::Key_Escape);
         QCOMPARE(window->nameList->model()->rowCount(), 2);
         QCOMPARE(window->nameList->currentIndex().row(), 1);
@@ -650,7 +739,7 @@ private slots:
     void theSavedAnswerIsWhatTheCommandLinePrints()
     {
         auto window = makeWindow();
-        window->openDataFile(itemScenario(true));
+        open(*window, itemScenario(true));
         window->commandAction("item")->trigger();
         const std::string csv = folder_->file("answer.csv"), json = folder_->file("answer.json");
         dialogs_.saveAnswers = {SaveChoice{csv, AnswerFormat::Csv}, SaveChoice{json, AnswerFormat::Json}};
@@ -668,7 +757,7 @@ private slots:
         }
         auto window = makeWindow();
         QVERIFY(window->autoReloadAction->isChecked());
-        window->openDataFile(itemScenario(false));
+        open(*window, itemScenario(false));
         window->commandAction("item")->trigger();
         window->nameList->setCurrentIndex(window->nameList->model()->index(1, 0));  // Sword
         // Herb is gone; Sword now stands first and is used twice.
@@ -681,19 +770,19 @@ private slots:
         writeTown({});
         QTest::qWait(1500);
         QCOMPARE(window->resultList->model()->rowCount(), 2);
-        QVERIFY(window->saveSettingsOnClose());
+        QVERIFY(window->closeAndSaveSettings(dialogs_));
         QVERIFY(!LoadSettings(settingsPath_).autoReload);
     }
 
     void aGivenFileThatIsMissingOrAFolderIsReported()
     {
         auto window = makeWindow();
-        window->openGivenFile(folder_->file("Scenario/none.wid"));
-        window->openGivenFile(folder_->file(""));
+        (*window)->openGivenFile(folder_->file("Scenario/none.wid"));
+        (*window)->openGivenFile(folder_->file(""));
         QCOMPARE(dialogs_.messages.size(), size_t(2));
         QVERIFY(dialogs_.messages[0].first.ends_with(" が見つかりません"));
         QVERIFY(dialogs_.messages[1].first.find("はフォルダです") != std::string::npos);
-        QVERIFY(window->scenarioFile.empty());
+        QVERIFY((*window)->scenarioFile().empty());
     }
 
     void closingWithoutAScenarioKeepsTheRememberedFolder()
@@ -702,7 +791,7 @@ private slots:
             std::ofstream(settingsPath_) << "[PATH]\r\nOpenPath=/home/author/Scenario/\r\n";
         }
         auto window = makeWindow();
-        QVERIFY(window->saveSettingsOnClose());
+        QVERIFY(window->closeAndSaveSettings(dialogs_));
         QCOMPARE(LoadSettings(settingsPath_).openPath, std::string("/home/author/Scenario/"));
     }
 
@@ -710,8 +799,8 @@ private slots:
     {
         auto window = makeWindow();
         fillAnswer(*window, 1, 99);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        (*window)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window->get()));
         window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
         QTreeView* rows = window->resultList;
         const QModelIndex last = rows->model()->index(98, 0);
@@ -727,30 +816,20 @@ private slots:
         const QRect cellRect = rows->visualRect(file);
         QHelpEvent tip(QEvent::ToolTip, cellRect.center(), rows->viewport()->mapToGlobal(cellRect.center()));
         QApplication::sendEvent(rows->viewport(), &tip);
-        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Area0.wid"));
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Area00.wid"));
     }
 
     void theLinkSearchsLinesNameTheirEvent()
     {
         const std::string town = writeTown({build::Event({build::Start("go")}), build::Event({build::Start("go")})});
         auto window = makeWindow();
-        window->openDataFile(town);
+        open(*window, town);
         dialogs_.answers.push_back(town);
         window->commandAction("link")->trigger();
         const QAbstractItemModel* names = window->nameList->model();
         QCOMPARE(names->rowCount(), 2);
         QCOMPARE(names->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Town / go[2]"));
         QCOMPARE(names->index(1, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Town / go[1]"));
-    }
-
-    void reloadDoesNothingBeforeAnyCommand()
-    {
-        auto window = makeWindow();
-        fillAnswer(*window, 3, 1);
-        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
-        window->reloadAction->trigger();
-        QCOMPARE(window->nameList->model()->rowCount(), 3);
-        QCOMPARE(window->resultList->model()->rowCount(), 1);
     }
 };
 

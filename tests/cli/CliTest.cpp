@@ -1,9 +1,10 @@
 #include "cli/Cli.h"
+#include "base/Version.h"
 #include "cli/CommandList.h"
-#include "cli/JsonAnswer.h"
+#include "results/JsonAnswer.h"
 
-#include "scenario/ShiftJis.h"
 #include "search/Commands.h"
+#include "tools/builder/Encoding.h"
 
 #include "tests/support/TempFolder.h"
 #include "tools/builder/WidBuilder.h"
@@ -28,7 +29,7 @@ protected:
     {
         File herb;
         herb.kind = 3;
-        herb.title = Utf8ToSjis("薬草");
+        herb.title = build::Sjis("薬草");
         herb.storedId = 40001;
         WriteFile(folder.file("Item1.wid"), Encode(herb));
         File town;
@@ -179,79 +180,12 @@ TEST_F(CliTest, ChecksExitWithOneWhenTheyListAnything)
     EXPECT_EQ(run({"check", folder.file("missing")}), 2);
 }
 
-TEST(JsonAnswer, RunsOfNamesWrittenTogetherMatchOneAfterAnother)
-{
-    ResultsPanel results;
-    const std::string texts[]
-        = {Utf8ToSjis("港町") + '\0', "say \"hi\"\\\r\n", std::string("\x01tab\t", 6), "\x82\xa0\xff\x81", "plain", ""};
-    for (int name = 0; name < 600; ++name) {
-        const EntryId entry = results.index.add(std::to_string(name));
-        results.addLeftLine(texts[name % 6]);
-        for (int row = 0; row < name % 40; ++row)
-            results.index.fileRow(entry,
-                                  RowTexts{texts[row % 6], texts[(row + 1) % 6], "head", texts[(row + name) % 6],
-                                           texts[row % 2], std::to_string(row)});
-    }
-    // A name with more rows than a run holds is written in several parts.
-    const EntryId big = results.index.add("big");
-    results.addLeftLine("big");
-    for (int row = 0; row < 5000; ++row)
-        results.index.fileRow(big, RowTexts{"f", "e", "h", "s", "k", std::to_string(row)});
-    for (int sortColumn : {0, 6}) {
-        std::ostringstream alone, together;
-        WriteJsonAnswer(alone, "item", {}, results, sortColumn, 1);
-        WriteJsonAnswer(together, "item", {}, results, sortColumn, 3);
-        EXPECT_EQ(together.str(), alone.str());
-        const auto bigRows = nlohmann::json::parse(alone.str())["names"][600]["rows"];
-        ASSERT_EQ(bigRows.size(), 5000u);
-        EXPECT_EQ(bigRows[4999][5], sortColumn ? "999" : "4999") << "sorted as texts by column 6";
-    }
-    std::ostringstream one, several;
-    WriteJsonAnswer(one, "item", {{"Area2.wid\x01", "I'm sorry!"}}, results, 0, 1);
-    WriteJsonAnswer(several, "item", {{"Area2.wid\x01", "I'm sorry!"}}, results, 0, 3);
-    EXPECT_EQ(several.str(), one.str());
-    const auto answer = nlohmann::json::parse(one.str());
-    EXPECT_EQ(answer["messages"][0]["text"], "Area2.wid\x01");
-    ASSERT_EQ(answer["names"].size(), 601u);
-    EXPECT_EQ(answer["names"][0]["name"], "港町");
-    EXPECT_EQ(answer["names"][7]["rows"][1][0], "say \"hi\"\\\r\n");
-    EXPECT_EQ(answer["names"][7]["rows"][2][0], "\x01tab\t");
-    EXPECT_EQ(answer["names"][7]["rows"][3][0], SjisToUtf8("\x82\xa0\xff\x81")) << "undecodable bytes substituted";
-}
-
-TEST(JsonAnswer, EscapesEveryTextAsTheJsonLibraryDoes)
-{
-    // Every ASCII character between two letters, and Japanese text, in names and rows.
-    std::vector<std::string> texts;
-    for (int c = 1; c < 0x80; ++c) {
-        texts.push_back(std::string("a") + static_cast<char>(c) + "b");
-        // At every place of a word of eight, as the escaper looks at eight bytes at a time.
-        texts.push_back(std::string(c % 8, 'x') + static_cast<char>(c) + std::string(17, 'y'));
-    }
-    texts.push_back(Utf8ToSjis("港町の\"宿\"") + '\0');
-    ResultsPanel results;
-    std::string expected = "{\"command\": \"item\", \"messages\": [], \"names\": [";
-    const auto json = [](const std::string& utf8) { return nlohmann::json(utf8).dump(-1, ' ', false); };
-    for (std::size_t t = 0; t < texts.size(); ++t) {
-        const EntryId entry = results.index.add(std::to_string(t));
-        results.addLeftLine(texts[t]);
-        results.index.fileRow(entry, RowTexts{texts[t], "f", "e", texts[t], "k", "v"});
-        const std::string shown = SjisToUtf8(UpToFirstZero(texts[t]));
-        expected += (t ? ", " : "") + std::string("{\"name\": ") + json(shown) + ", \"rows\": [[" + json(shown)
-            + ", \"f\", \"e\", " + json(shown) + ", \"k\", \"v\"]]}";
-    }
-    expected += "]}\n";
-    std::ostringstream out;
-    WriteJsonAnswer(out, "item", {}, results, 0, 2);
-    EXPECT_EQ(out.str(), expected);
-}
-
 TEST_F(CliTest, VersionAndShortOptions)
 {
     EXPECT_EQ(run({"--version"}), 0);
-    EXPECT_EQ(out, "quorvel-cli 1.32\n");
+    EXPECT_EQ(out, "quorvel-cli " + std::string(QuorvelVersion) + "\n");
     EXPECT_EQ(run({"-V"}), 0);
-    EXPECT_EQ(out, "quorvel-cli 1.32\n");
+    EXPECT_EQ(out, "quorvel-cli " + std::string(QuorvelVersion) + "\n");
     EXPECT_EQ(run({"-h"}), 0);
     EXPECT_TRUE(out.starts_with("usage: quorvel-cli"));
     EXPECT_EQ(run({"-x", "item", folder.path().string()}), 2);

@@ -1,7 +1,8 @@
 #include "results/Collation.h"
 #include "results/KeyBytesSort.h"
 #include "results/ResultIndex.h"
-#include "scenario/ShiftJis.h"
+#include "tests/support/TextEquality.h"
+#include "tools/builder/Encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,39 @@ namespace {
 
 std::string sj(const char* utf8)
 {
-    return Utf8ToSjis(utf8);
+    return build::Sjis(utf8);
+}
+
+// Names as tests give them: Shift-JIS bytes, a stored zero byte among them where there is one.
+Text T(const std::string& bytes)
+{
+    return Text::ShiftJis(bytes);
 }
 
 std::vector<std::string> keys(const ResultIndex& index)
 {
     std::vector<std::string> out;
     for (int position = 0; position < index.count(); ++position)
-        out.push_back(SjisToUtf8(UpToFirstZero(index.key(position))));
+        out.push_back(ShownForm(index.key(position)));
     return out;
+}
+
+void fileRow(ResultIndex& index, EntryId entry, const char* file)
+{
+    index.fileKeptRow(entry, HitRow{index.texts().keepRow({Word(file)})});
+}
+
+// The order of two names in a sorted table: by collation, ties by NameKeyLess; 0 when equal.
+int collate(const std::string& a, const std::string& b)
+{
+    std::string scratchA, scratchB, keyA, keyB;
+    const std::string_view nameA = NameKey(T(a), scratchA);
+    const std::string_view nameB = NameKey(T(b), scratchB);
+    AppendSortKey(nameA, keyA);
+    AppendSortKey(nameB, keyB);
+    if (const int collated = keyA.compare(keyB); collated != 0)
+        return collated < 0 ? -1 : 1;
+    return NameKeyLess(nameA, nameB) ? -1 : NameKeyLess(nameB, nameA) ? 1 : 0;
 }
 
 // Where an entry stands in the index's order; -1 for none.
@@ -44,8 +69,7 @@ void expectInOrderOfAdding(const ResultIndex& index, const std::vector<std::stri
     for (std::size_t i = 0; i < names.size(); ++i)
         expected[i] = static_cast<int>(i);
     std::sort(expected.begin(), expected.end(), [&](int a, int b) {
-        const int order = CollationKey(names[static_cast<std::size_t>(a)])
-                              .compare(CollationKey(names[static_cast<std::size_t>(b)]));
+        const int order = collate(names[static_cast<std::size_t>(a)], names[static_cast<std::size_t>(b)]);
         return order != 0 ? order < 0 : a > b;
     });
     for (std::size_t position = 0; position < expected.size(); ++position)
@@ -56,15 +80,15 @@ TEST(ResultIndex, UnsortedAppendsAndFindsTheFirstEqualKey)
 {
     ResultIndex index;
     index.setMode(TableMode::Unsorted);
-    EXPECT_EQ(at(index, index.add("7")), 0);
-    EXPECT_EQ(at(index, index.add("3")), 1);
-    const EntryId third = index.add("7");
+    EXPECT_EQ(at(index, index.add(Word("7"))), 0);
+    EXPECT_EQ(at(index, index.add(Word("3"))), 1);
+    const EntryId third = index.add(Word("7"));
     EXPECT_EQ(at(index, third), 2);
     EXPECT_EQ(index.count(), 3);
-    EXPECT_EQ(at(index, index.find("7")), 0);
-    EXPECT_EQ(at(index, index.find("3")), 1);
-    EXPECT_EQ(index.find("9"), std::nullopt);
-    index.fileRow(third, RowTexts{"a"});
+    EXPECT_EQ(at(index, index.find(Word("7"))), 0);
+    EXPECT_EQ(at(index, index.find(Word("3"))), 1);
+    EXPECT_EQ(index.find(Word("9")), std::nullopt);
+    fileRow(index, third, "a");
     EXPECT_TRUE(index.rows(0).empty());
     EXPECT_EQ(index.rows(2).size(), 1u);
 }
@@ -73,18 +97,18 @@ TEST(ResultIndex, SortedPutsANewKeyInFrontOfItsEqualsAndFindsIt)
 {
     ResultIndex index;
     index.setMode(TableMode::Sorted);
-    index.add(sj("い"));
-    index.add(sj("あ"));
-    const EntryId first = index.add(sj("う"));
-    index.fileRow(first, RowTexts{"old"});
-    const EntryId second = index.add(sj("う"));
+    index.add(T(sj("い")));
+    index.add(T(sj("あ")));
+    const EntryId first = index.add(T(sj("う")));
+    fileRow(index, first, "old");
+    const EntryId second = index.add(T(sj("う")));
     EXPECT_EQ(keys(index), (std::vector<std::string>{"あ", "い", "う", "う"}));
     EXPECT_EQ(at(index, second), 2);
-    EXPECT_EQ(at(index, index.find(sj("う"))), 2);
+    EXPECT_EQ(at(index, index.find(T(sj("う")))), 2);
     EXPECT_TRUE(index.rows(2).empty()) << "the entry added last stands in front";
     EXPECT_EQ(index.rows(3).size(), 1u);
-    EXPECT_EQ(index.find(sj("え")), std::nullopt);
-    index.add(sj("あ"));  // the order is made anew after an addition
+    EXPECT_EQ(index.find(T(sj("え"))), std::nullopt);
+    index.add(T(sj("あ")));  // the order is made anew after an addition
     EXPECT_EQ(keys(index), (std::vector<std::string>{"あ", "あ", "い", "う", "う"}));
     EXPECT_EQ(index.rows(4).size(), 1u);
 }
@@ -94,10 +118,10 @@ TEST(ResultIndex, ZeroBytesCarryNoWeight)
     for (TableMode mode : {TableMode::Unsorted, TableMode::Sorted}) {
         ResultIndex index;
         index.setMode(mode);
-        index.add(sj("勇者") + '\0');  // a name as a data file stores it
-        EXPECT_EQ(at(index, index.find(sj("勇者"))), 0);
-        EXPECT_EQ(at(index, index.find(std::string("\0", 1) + sj("勇者"))), 0);
-        EXPECT_EQ(at(index, index.find(sj("勇") + '\0' + sj("者") + '\0')), 0);
+        index.add(T(sj("勇者") + '\0'));  // a name as a data file stores it
+        EXPECT_EQ(at(index, index.find(T(sj("勇者")))), 0);
+        EXPECT_EQ(at(index, index.find(T(std::string("\0", 1) + sj("勇者")))), 0);
+        EXPECT_EQ(at(index, index.find(T(sj("勇") + '\0' + sj("者") + '\0'))), 0);
     }
 }
 
@@ -109,11 +133,11 @@ TEST(ResultIndex, OnlyIdenticalTextsAreEqualKeys)
         for (const auto& [a, b] : distinct) {
             ResultIndex index;
             index.setMode(mode);
-            index.add(sj(a));
-            EXPECT_EQ(index.find(sj(b)), std::nullopt) << a << " / " << b;
-            const EntryId added = index.add(sj(b));
-            EXPECT_EQ(index.find(sj(b)), added);
-            EXPECT_NE(index.find(sj(a)), index.find(sj(b)));
+            index.add(T(sj(a)));
+            EXPECT_EQ(index.find(T(sj(b))), std::nullopt) << a << " / " << b;
+            const EntryId added = index.add(T(sj(b)));
+            EXPECT_EQ(index.find(T(sj(b))), added);
+            EXPECT_NE(index.find(T(sj(a))), index.find(T(sj(b))));
         }
     }
 }
@@ -123,7 +147,7 @@ TEST(ResultIndex, SortedOrderIsJapaneseWithLowerCaseFirst)
     ResultIndex index;
     index.setMode(TableMode::Sorted);
     for (const char* key : {"ABC", "カ", "abc", "か", "2", "10", "漢"})
-        index.add(sj(key));
+        index.add(T(sj(key)));
     const std::vector<std::string> order = keys(index);
     auto at = [&](const char* key) { return std::find(order.begin(), order.end(), key) - order.begin(); };
     EXPECT_LT(at("10"), at("2"));
@@ -144,11 +168,11 @@ TEST(ResultIndex, ManyNamesStandInCollationOrderWithTheNewestOfEqualsFirst)
     index.setMode(TableMode::Sorted);
     std::vector<EntryId> ids;
     for (const std::string& name : names)
-        ids.push_back(index.add(name));
+        ids.push_back(index.add(T(name)));
     expectInOrderOfAdding(index, names, ids);
     // Every lookup finds the newest of its equals, the front-most.
     for (std::size_t i = 0; i < names.size(); ++i) {
-        const int front = at(index, index.find(names[i]));
+        const int front = at(index, index.find(T(names[i])));
         ASSERT_GE(front, 0);
         EXPECT_EQ(index.key(front), names[i]);
         if (front > 0) {
@@ -161,10 +185,10 @@ TEST(ResultIndex, UndecodableBytesStillCompareByTheirBytes)
 {
     ResultIndex index;
     index.setMode(TableMode::Sorted);
-    index.add(std::string("\x81", 1));
-    index.add(std::string("\xFF", 1));
+    index.add(T(std::string("\x81", 1)));
+    index.add(T(std::string("\xFF", 1)));
     EXPECT_EQ(index.count(), 2);
-    EXPECT_NE(index.find(std::string("\x81", 1)), index.find(std::string("\xFF", 1)));
+    EXPECT_NE(index.find(T(std::string("\x81", 1))), index.find(T(std::string("\xFF", 1))));
 }
 
 TEST(ResultIndex, NamesAddedAfterTheOrderWasAskedForJoinItInTheirPlaces)
@@ -177,7 +201,7 @@ TEST(ResultIndex, NamesAddedAfterTheOrderWasAskedForJoinItInTheirPlaces)
     index.setMode(TableMode::Sorted);
     std::vector<EntryId> ids;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        ids.push_back(index.add(names[i]));
+        ids.push_back(index.add(T(names[i])));
         if (i == 1200) {
             ASSERT_FALSE(index.key(0).empty()) << "the order is made halfway";
         }
@@ -209,43 +233,25 @@ TEST(ResultIndex, NamesAddedTogetherStandAsIfAddedOneByOne)
         for (ResultIndex* index : {&oneByOne, &together}) {
             index->setMode(TableMode::Sorted);
             for (const std::string& name : earlier)
-                index->add(name);
+                index->add(T(name));
             if (orderAskedBefore) {
                 ASSERT_FALSE(index->key(0).empty());
             }
         }
         for (const std::string& name : batch)
-            oneByOne.add(name);
-        const std::vector<std::string_view> views(batch.begin(), batch.end());
-        EXPECT_EQ(together.addAll(views), EntryId{static_cast<int>(earlier.size())});
+            oneByOne.add(T(name));
+        std::vector<Text> texts;
+        for (const std::string& name : batch)
+            texts.push_back(T(name));
+        EXPECT_EQ(together.addAll(texts), EntryId{static_cast<int>(earlier.size())});
         for (ResultIndex* index : {&oneByOne, &together})
-            index->add(sj("後の名前"));
+            index->add(T(sj("後の名前")));
         ASSERT_EQ(together.count(), oneByOne.count());
         for (int entry = 0; entry < oneByOne.count(); ++entry)
             ASSERT_EQ(at(together, EntryId{entry}), at(oneByOne, EntryId{entry})) << entry << " " << orderAskedBefore;
         for (const std::string& name : batch)
-            EXPECT_EQ(together.find(name), oneByOne.find(name));
+            EXPECT_EQ(together.find(T(name)), oneByOne.find(T(name)));
     }
-}
-
-TEST(MakeAlongside, MakesEveryBlockOnceBesideTheCallersWorkAndPassesOnErrors)
-{
-    std::vector<std::atomic<int>> made(500);
-    bool ranAlongside = false;
-    MakeAlongside(
-        made.size(), [&](std::size_t block) { ++made[block]; }, [&] { ranAlongside = true; });
-    EXPECT_TRUE(ranAlongside);
-    EXPECT_TRUE(std::all_of(made.begin(), made.end(), [](const std::atomic<int>& count) { return count == 1; }));
-
-    const auto failAt = [](std::size_t block) {
-        if (block == 3)
-            throw std::runtime_error("block 3");
-    };
-    EXPECT_THROW(MakeAlongside(made.size(), failAt, [] {}), std::runtime_error);
-    EXPECT_THROW(MakeAlongside(
-                     made.size(), [](std::size_t) {}, [] { throw std::runtime_error("alongside"); }),
-                 std::runtime_error);
-    EXPECT_NO_THROW(MakeAlongside(0, failAt, [] {}));
 }
 
 TEST(ResultIndex, NamesTheCollatorFindsEqualStandInTheOrderOfTheirBytes)
@@ -265,20 +271,20 @@ TEST(ResultIndex, NamesTheCollatorFindsEqualStandInTheOrderOfTheirBytes)
     ResultIndex index;
     index.setMode(TableMode::Sorted);
     for (const std::string& name : names)
-        index.add(name);
+        index.add(T(name));
     std::vector<std::string> expected = names;
     std::sort(expected.begin(), expected.end(),
-              [](const std::string& a, const std::string& b) { return CollationKey(a).compare(CollationKey(b)) < 0; });
-    ASSERT_LT(CollationKey(sj("gate")).compare(CollationKey(sj("gate") + "\x01")), 0) << "ties go by bytes";
+              [](const std::string& a, const std::string& b) { return collate(a, b) < 0; });
+    ASSERT_LT(collate(sj("gate"), sj("gate") + "\x01"), 0) << "ties go by bytes";
     std::vector<std::string> order;
     for (int position = 0; position < index.count(); ++position)
-        order.push_back(index.key(position));
+        order.emplace_back(index.key(position).bytes());
     EXPECT_EQ(order, expected);
 }
 
 TEST(ValueNames, KeepEachNameWholeInOrder)
 {
-    ValueNames names;
+    ValueNames names(Text::Stored({}));
     const std::string longest(512, '\x82');
     for (const std::string& name : {std::string("on\0", 3), std::string(), longest, std::string(300, 'x')})
         names.add(name);
@@ -294,7 +300,7 @@ TEST(ValueNameTable, FindsTheNamesOfDeclaredEntriesOnly)
 {
     ValueNameTable table;
     const auto declared = [](std::string_view first) {
-        ValueNames names;
+        ValueNames names(Word(""));
         names.add(first);
         return names;
     };

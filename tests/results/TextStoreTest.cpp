@@ -1,6 +1,8 @@
 #include "results/TextStore.h"
 #include "results/ResultIndex.h"
-#include "scenario/ShiftJis.h"
+
+#include "tests/support/TextEquality.h"
+#include "tools/builder/Encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,8 @@
 
 namespace quorvel {
 namespace {
+
+using namespace std::literals;
 
 TEST(TextStore, KeptTextsOutliveTheirSourcesAndAStoreThatHandedThemOver)
 {
@@ -17,78 +21,92 @@ TEST(TextStore, KeptTextsOutliveTheirSourcesAndAStoreThatHandedThemOver)
     {
         TextStore run;
         std::string source = "Area1.wid";
-        early = run.keep(source);
+        early = run.keep(Text::Unicode(source));
         source.assign(2000, 'x');  // longer than any chunk made so far
-        late = run.keep(source);
+        late = run.keep(Text::ShiftJis(source));
         answer.adopt(std::move(run));
     }  // the source and the run's store are gone
-    EXPECT_EQ(early.stored(), "Area1.wid");
+    EXPECT_EQ(early.text(), "Area1.wid");
     EXPECT_EQ(late.shown(), std::string(2000, 'x'));
-    EXPECT_EQ(answer.keep("more").stored(), "more") << "keeping goes on after taking texts over";
+    EXPECT_EQ(answer.keep(Word("more")).text(), "more") << "keeping goes on after taking texts over";
     EXPECT_EQ(early.shown(), "Area1.wid");
 }
 
 TEST(TextStore, ShowsTheBytesUpToTheFirstZeroByteDecodedFromShiftJis)
 {
     TextStore store;
-    const std::string herb = Utf8ToSjis("薬草");
-    const KeptText stored = store.keep(herb + '\0');
-    EXPECT_EQ(stored.stored(), herb + '\0');
+    const std::string herb = build::Sjis("薬草") + '\0';
+    const KeptText stored = store.keep(Text::Stored(herb));
+    EXPECT_EQ(stored.text(), herb);
+    EXPECT_TRUE(stored.text().endsInStoredByte());
+    EXPECT_EQ(stored.sortBytes(), herb) << "a Shift-JIS text sorts by its stored bytes";
     EXPECT_EQ(stored.shown(), "薬草");
-    EXPECT_EQ(store.keep(std::string("ab\0cd", 5)).shown(), "ab");
-    EXPECT_EQ(store.keep(std::string("\0", 1)).shown(), "");
-    EXPECT_EQ(store.keep(std::string("\0", 1)).stored(), std::string("\0", 1));
-    EXPECT_EQ(store.keep("").stored(), "");
+    EXPECT_EQ(store.keep(Text::ShiftJis("ab\0cd"sv)).shown(), "ab");
+    EXPECT_EQ(store.keep(Text::Stored("\0"sv)).shown(), "");
+    EXPECT_EQ(store.keep(Text::Stored("\0"sv)).text(), "\0"sv);
+    EXPECT_EQ(store.keep(Text::ShiftJis("")).text(), "");
     EXPECT_EQ(KeptText().shown(), "");
     // Control bytes the converter exchanges are decoded, not passed through.
     EXPECT_EQ(store
-                  .keep("a\x1A"
-                        "b")
+                  .keep(Text::ShiftJis("a\x1A"
+                                       "b"))
                   .shown(),
-              SjisToUtf8("a\x1A"
-                         "b"));
+              build::Utf8("a\x1A"
+                          "b"));
+}
+
+TEST(TextStore, UnicodeTextsShowAsTheyAreAndSortByTheirShiftJisForm)
+{
+    TextStore store;
+    const KeptText word = store.keep(Word("入手"));
+    EXPECT_EQ(word.shown(), "入手");
+    EXPECT_EQ(word.sortBytes(), build::Sjis("入手"));
+    EXPECT_TRUE(word.hasShiftJisForm());
+    EXPECT_EQ(word.text().encoding(), TextEncoding::Unicode);
+    const KeptText outside = store.keep(Word("火🔥"));
+    EXPECT_FALSE(outside.hasShiftJisForm());
+    EXPECT_EQ(outside.shown(), "火🔥");
+    EXPECT_EQ(store
+                  .keep(Text::Unicode("a\xff"
+                                      "b"sv))
+                  .shown(),
+              "a\xEF\xBF\xBD"
+              "b")
+        << "invalid UTF-8 shows U+FFFD";
 }
 
 TEST(TextStore, TellsShownFormsThatHoldCharactersTextFormatsEscape)
 {
     TextStore store;
     EXPECT_TRUE(KeptText().shownIsPlain());
-    EXPECT_TRUE(store.keep(Utf8ToSjis("薬草") + '\0').shownIsPlain());
-    EXPECT_TRUE(store.keep(std::string("ab\0\"\x01", 5)).shownIsPlain()) << "only the shown bytes count";
+    EXPECT_TRUE(store.keep(Text::Stored(build::Sjis("薬草") + '\0')).shownIsPlain());
+    EXPECT_TRUE(store.keep(Text::ShiftJis("ab\0\"\x01"sv)).shownIsPlain()) << "only the shown bytes count";
     for (const char* special : {"say \"hi\"", "C:\\", "tab\t", "\x1F", "a\x1A"})
-        EXPECT_FALSE(store.keep(special).shownIsPlain()) << special;
-    const KeptText kept = store.keep(std::string("x\"\0", 3));
-    EXPECT_EQ(kept.stored(), std::string("x\"\0", 3)) << "the size stays whole";
+        EXPECT_FALSE(store.keep(Text::ShiftJis(special)).shownIsPlain()) << special;
+    const KeptText kept = store.keep(Text::ShiftJis("x\"\0"sv));
+    EXPECT_EQ(kept.text(), "x\"\0"sv) << "the size stays whole";
 }
 
 TEST(TextStore, EveryRowKeepsItsOwnTextsWhateverItsColumnsKeptBefore)
 {
     TextStore store;
     const char* values[] = {"1:誰か", "2:誰か", "1:誰か", "all:全員", "3:誰か", "1:誰か", "2:誰か"};
-    std::vector<std::array<KeptText, 6>> rows;
-    for (const char* value : values)
-        rows.push_back(store.keepRow({"Area1.wid", "Town", "s[1]", Utf8ToSjis(value), "k", Utf8ToSjis(value)}));
+    std::vector<std::array<KeptText, RowTextCount>> rows;
+    for (const char* value : values) {
+        const std::string sjis = build::Sjis(value);
+        rows.push_back(store.keepRow(
+            {Word("Area1.wid"), Word("Town"), Word("s[1]"), Text::ShiftJis(sjis), Word("k"), Text::Unicode(value)}));
+    }
+    // The same bytes in another encoding are another text.
+    const auto last = store.keepRow({Word("Area1.wid"), Word("Town"), Word("s[1]"), Text::Unicode("2:誰か"), Word("k"),
+                                     Text::ShiftJis(build::Sjis("2:誰か"))});
+    EXPECT_EQ(last[3].text().encoding(), TextEncoding::Unicode);
+    EXPECT_EQ(last[5].text().encoding(), TextEncoding::ShiftJis);
     for (std::size_t r = 0; r < rows.size(); ++r) {
-        EXPECT_EQ(rows[r][0].stored(), "Area1.wid");
+        EXPECT_EQ(rows[r][0].text(), "Area1.wid");
         EXPECT_EQ(rows[r][3].shown(), values[r]);
         EXPECT_EQ(rows[r][5].shown(), values[r]) << r;
     }
-}
-
-TEST(ResultIndex, AFiledRowKeepsCopiesOfItsTexts)
-{
-    ResultIndex index;
-    const EntryId entry = index.add("1");
-    {
-        std::string file = "Area1.wid";
-        std::string value = Utf8ToSjis("2:誰か");
-        index.fileRow(entry, RowTexts{file, "Town", "s[1]", "s", "k", value});
-        file = "changed!!";
-        value = "gone";
-    }
-    ASSERT_EQ(index.rows(0).size(), 1u);
-    EXPECT_EQ(index.rows(0)[0].texts[0].stored(), "Area1.wid");
-    EXPECT_EQ(index.rows(0)[0].texts[5].shown(), "2:誰か");
 }
 
 }  // namespace

@@ -17,14 +17,14 @@ Event readEvent(std::vector<build::Content> starts)
     build::File pkg;
     pkg.kind = 8;
     pkg.events = {{std::move(starts)}};
-    const DataFile& file = build::LoadAndKeep("P.wid", build::Encode(pkg));
+    const build::Loaded& file = build::LoadAndKeep("P.wid", build::Encode(pkg));
     EXPECT_TRUE(file.loaded) << file.failure;
     return file.loaded ? file.events[0] : Event{};
 }
 
 std::string shown(Text stored)
 {
-    return std::string(stored.substr(0, stored.find('\0')));
+    return std::string(stored.shownBytes());
 }
 
 // Every hit of a walk as "pass:start:content".
@@ -110,7 +110,7 @@ std::vector<Visit> visits(const DataFile& file)
 {
     std::vector<Visit> out;
     ForEachEventGroup(file, [&](EventOwner owner, const Card* card, std::span<const Event> events) {
-        out.push_back({owner, std::string(card ? card->name : ""), events.size()});
+        out.push_back({owner, std::string(card ? card->name.bytes() : ""), events.size()});
     });
     return out;
 }

@@ -77,7 +77,7 @@ TEST(DetailLayout, EveryKindReadsExactlyItsStoredBytes)
 {
     for (int kind = 0; kind <= LastContentKind; ++kind) {
         SCOPED_TRACE("kind " + std::to_string(kind));
-        const DataFile file = build::LoadBytes("Any.wid", packageWithContent(kind, DetailItems[kind]));
+        const build::Loaded file = build::LoadBytes("Any.wid", packageWithContent(kind, DetailItems[kind]));
         ASSERT_TRUE(file.loaded) << file.failure;
         ASSERT_EQ(file.events.size(), 1u);
         ASSERT_EQ(file.events[0].starts.size(), 2u);
@@ -91,7 +91,7 @@ TEST(DetailLayout, EveryKindReadsExactlyItsStoredBytes)
 TEST(DetailLayout, KindsOutsideTheCatalogueFail)
 {
     for (int kind : {74, 127, 128, 200, 255}) {
-        const DataFile file = build::LoadBytes("Any.wid", packageWithContent(kind, ""));
+        const build::Loaded file = build::LoadBytes("Any.wid", packageWithContent(kind, ""));
         EXPECT_FALSE(file.loaded) << kind;
     }
 }
@@ -101,7 +101,7 @@ Content readSingle(const build::Content& content)
     ByteWriter out;
     out.byte(8).zeros(3).text("pkg").int32(1).int32(1).int32(1);
     build::WriteContent(out, content);
-    const DataFile& file = build::LoadAndKeep("Any.wid", out.str());
+    const build::Loaded& file = build::LoadAndKeep("Any.wid", out.str());
     EXPECT_TRUE(file.loaded) << file.failure;
     if (!file.loaded)
         return {};
@@ -171,7 +171,7 @@ TEST(DetailLayout, NegativeDialogueCountMeansNoEntries)
     ByteWriter out;
     out.byte(8).zeros(3).text("pkg").int32(1).int32(1).int32(1);
     out.byte(40).text("talk").int32(40000).byte(0).int32(-5);
-    const DataFile file = build::LoadBytes("Any.wid", out.str());
+    const build::Loaded file = build::LoadBytes("Any.wid", out.str());
     ASSERT_TRUE(file.loaded) << file.failure;
     EXPECT_EQ(file.events[0].starts[0].detail.number, -5);
     EXPECT_TRUE(file.events[0].starts[0].detail.dialogueEntries.empty());

@@ -27,7 +27,7 @@ std::string packageWith(const build::Content& content)
 // The content as read, checked to be followed by the sentinel.
 Content readFollowed(const build::Content& content)
 {
-    const DataFile& file = build::LoadAndKeep("Any.wid", packageWith(content));
+    const build::Loaded& file = build::LoadAndKeep("Any.wid", packageWith(content));
     EXPECT_TRUE(file.loaded) << file.failure;
     if (!file.loaded)
         return {};
@@ -125,7 +125,7 @@ TEST(LaterDialogue, SpeakerThreeReadsTheEvaluationBeforeTheEntries)
     for (bool zeroByte : {true, false}) {
         const Content read = readFollowed(scoredDialogue({{"", 50, zeroByte}, {"hero", 5}}));
         ASSERT_EQ(read.detail.couponScores.size(), 2u);
-        EXPECT_EQ(read.detail.couponScores[0].coupon.size(), zeroByte ? 1u : 0u);
+        EXPECT_EQ(read.detail.couponScores[0].coupon.bytes().size(), zeroByte ? 1u : 0u);
         EXPECT_EQ(read.detail.couponScores[0].value, 50);
     }
 }
@@ -139,7 +139,7 @@ TEST(LaterDialogue, OtherSpeakersAndACountBelowOneHaveNoEvaluation)
     ByteWriter out;
     out.byte(8).zeros(3).text("pkg").int32(1).int32(1).int32(1);
     out.byte(40).text("talk").int32(40000).byte(3).int32(-4).int32(1).text("").text("hi");
-    const DataFile file = build::LoadBytes("Any.wid", out.str());
+    const build::Loaded file = build::LoadBytes("Any.wid", out.str());
     ASSERT_TRUE(file.loaded) << file.failure;
     EXPECT_TRUE(file.events[0].starts[0].detail.couponScores.empty());
     EXPECT_EQ(file.events[0].starts[0].detail.dialogueEntries.size(), 1u);
@@ -187,7 +187,7 @@ TEST(LaterCells, TextAndColourCellsKeepTheirTextAndFlag)
     for (std::size_t i = 0; i < 6; ++i) {
         EXPECT_EQ(read.detail.cells[i].layout, layouts[i]) << i;
         EXPECT_EQ(read.detail.cells[i].flag, std::string(flags[i]) + '\0') << i;
-        EXPECT_EQ(UpToFirstZero(read.detail.cells[i].text), texts[i]) << i;
+        EXPECT_EQ(read.detail.cells[i].text.shownBytes(), texts[i]) << i;
     }
 }
 
@@ -196,7 +196,7 @@ TEST(LaterCells, AreaCellsAreReadByTheSameRules)
     build::File area;
     area.kind = 0;
     area.cells = {typedCell(2, 60000, "sign", "lamp"), typedCell(3, 60000, "", "dusk")};
-    const DataFile file = build::LoadBytes("Area1.wid", build::Encode(area));
+    const build::Loaded file = build::LoadBytes("Area1.wid", build::Encode(area));
     ASSERT_TRUE(file.loaded) << file.failure;
     ASSERT_EQ(file.cells.size(), 2u);
     EXPECT_EQ(file.cells[0].text, std::string("sign", 5));
@@ -234,7 +234,7 @@ TEST(LaterLayouts, ACutAnywhereInAFileOfEveryNewLayoutFailsWhole)
     const std::string bytes = build::Encode(area);
     ASSERT_TRUE(build::LoadBytes("Area1.wid", bytes).loaded);
     for (std::size_t length = 0; length < bytes.size(); ++length) {
-        const DataFile file = build::LoadBytes("Area1.wid", bytes.substr(0, length));
+        const build::Loaded file = build::LoadBytes("Area1.wid", bytes.substr(0, length));
         ASSERT_FALSE(file.loaded) << "cut at " << length;
         EXPECT_TRUE(file.events.empty() && file.cells.empty() && file.title.empty()) << "cut at " << length;
     }

@@ -2,10 +2,12 @@
 #include "tools/builder/WidBuilder.h"
 
 #include "scenario/ContentWalk.h"
+#include "search/FolderSource.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 
 namespace quorvel {
 namespace {
@@ -60,7 +62,7 @@ build::File richMate()
     return mate;
 }
 
-void expectNothingKept(const DataFile& file)
+void expectNothingKept(const build::Loaded& file)
 {
     EXPECT_FALSE(file.loaded);
     EXPECT_TRUE(file.title.empty());
@@ -74,11 +76,11 @@ void expectNothingKept(const DataFile& file)
 
 TEST(Reader, AreaFileKeepsEventsCardsAndCells)
 {
-    const DataFile file = LoadBytes("Area3.wid", build::Encode(richArea()));
+    const build::Loaded file = LoadBytes("Area3.wid", build::Encode(richArea()));
     ASSERT_TRUE(file.loaded) << file.failure;
     EXPECT_EQ(file.kind, FileKind::Area);
     EXPECT_EQ(file.title, zText("Town"));
-    EXPECT_EQ(file.id, 40003);
+    EXPECT_EQ(file.id, 3) << "the stored id less the offset";
     ASSERT_EQ(file.events.size(), 2u);
     EXPECT_EQ(file.events[0].starts[1].name, zText("Other"));
     EXPECT_TRUE(file.events[1].starts.empty());
@@ -95,7 +97,7 @@ TEST(Reader, BattleCardsHaveNoNameAndCountFromZero)
 {
     build::File battle = richArea();
     battle.kind = 1;
-    const DataFile file = LoadBytes("Battle1.wid", build::Encode(battle));
+    const build::Loaded file = LoadBytes("Battle1.wid", build::Encode(battle));
     ASSERT_TRUE(file.loaded) << file.failure;
     EXPECT_EQ(file.kind, FileKind::Battle);
     ASSERT_EQ(file.cards.size(), 2u);
@@ -107,7 +109,7 @@ TEST(Reader, BattleCardsHaveNoNameAndCountFromZero)
 
 TEST(Reader, MateOwnedCardsCarryTheirIdLessTheOffset)
 {
-    const DataFile file = LoadBytes("Mate1.wid", build::Encode(richMate()));
+    const build::Loaded file = LoadBytes("Mate1.wid", build::Encode(richMate()));
     ASSERT_TRUE(file.loaded) << file.failure;
     EXPECT_EQ(file.kind, FileKind::Mate);
     ASSERT_EQ(file.cards.size(), 1u);
@@ -120,7 +122,7 @@ TEST(Reader, MateOwnedCardsCarryTheirIdLessTheOffset)
     EXPECT_TRUE(file.events.empty());
 }
 
-TEST(Reader, ItemSkillBeastKeepTheStoredHeaderId)
+TEST(Reader, ItemSkillBeastCarryTheirIdLessTheOffset)
 {
     for (std::uint8_t kind : {3, 5, 6}) {
         build::File f;
@@ -128,12 +130,27 @@ TEST(Reader, ItemSkillBeastKeepTheStoredHeaderId)
         f.title = "Thing";
         f.storedId = 40005;
         f.events = {{{build::Start("Use")}}};
-        const DataFile file = LoadBytes("X.wid", build::Encode(f));
+        const build::Loaded file = LoadBytes("X.wid", build::Encode(f));
         ASSERT_TRUE(file.loaded) << int(kind) << file.failure;
         EXPECT_EQ(static_cast<int>(file.kind), kind);
-        EXPECT_EQ(file.id, 40005);
+        EXPECT_EQ(file.id, 5);
         EXPECT_EQ(file.events.size(), 1u);
     }
+}
+
+TEST(Reader, IdsLessTheOffsetAreExactAtTheEdgesOfTheirRange)
+{
+    build::File mate;
+    mate.kind = 2;
+    build::Card owned;
+    owned.storedId = std::numeric_limits<std::int32_t>::min();
+    mate.beasts = {owned};
+    mate.storedId = std::numeric_limits<std::int32_t>::min();
+    const build::Loaded file = LoadBytes("Mate1.wid", build::Encode(mate));
+    ASSERT_TRUE(file.loaded) << file.failure;
+    EXPECT_EQ(file.beasts[0].number, -2147483648LL - 40000);
+    EXPECT_EQ(file.id, -2147483648LL - 40000);
+    EXPECT_EQ(IndexedLabel(Word("所有召喚獣"), file.beasts[0].number).bytes, "所有召喚獣[-2147523648]");
 }
 
 TEST(Reader, MinimalFilesOfTheSmallestShapes)
@@ -141,17 +158,17 @@ TEST(Reader, MinimalFilesOfTheSmallestShapes)
     ByteWriter package;
     package.zeros(4).text("").int32(7).int32(0);
     ASSERT_EQ(package.size(), 17u);
-    const DataFile pkg = LoadBytes("Package1.wid", package.str());
+    const build::Loaded pkg = LoadBytes("Package1.wid", package.str());
     ASSERT_TRUE(pkg.loaded) << pkg.failure;
     EXPECT_EQ(pkg.kind, FileKind::Package);
-    EXPECT_EQ(pkg.title.size(), 1u);
+    EXPECT_EQ(pkg.title.bytes().size(), 1u);
     EXPECT_EQ(pkg.id, 7);
     EXPECT_TRUE(pkg.events.empty());
 
     ByteWriter info;
     info.byte(4).int32(0).text("").int32(40002).int32(0);
     ASSERT_EQ(info.size(), 18u);
-    const DataFile inf = LoadBytes("Info2.wid", info.str());
+    const build::Loaded inf = LoadBytes("Info2.wid", info.str());
     ASSERT_TRUE(inf.loaded) << inf.failure;
     EXPECT_EQ(inf.kind, FileKind::Info);
 
@@ -167,17 +184,17 @@ TEST(Reader, TextsKeepEveryStoredByte)
 {
     ByteWriter out;
     out.zeros(4).rawText("").int32(1).int32(0);
-    const DataFile empty = LoadBytes("Package1.wid", out.str());
+    const build::Loaded empty = LoadBytes("Package1.wid", out.str());
     ASSERT_TRUE(empty.loaded);
-    EXPECT_EQ(empty.title.size(), 0u);
+    EXPECT_EQ(empty.title.bytes().size(), 0u);
 
     const std::string longest(511, 'a');
     ByteWriter at512;
     at512.zeros(4).text(longest).int32(1).int32(0);
-    const DataFile ok = LoadBytes("Package1.wid", at512.str());
+    const build::Loaded ok = LoadBytes("Package1.wid", at512.str());
     ASSERT_TRUE(ok.loaded);
-    EXPECT_EQ(ok.title.size(), 512u);
-    EXPECT_EQ(ok.title.back(), '\0');
+    EXPECT_EQ(ok.title.bytes().size(), 512u);
+    EXPECT_EQ(ok.title.bytes().back(), '\0');
 
     ByteWriter at513;
     at513.zeros(4).text(longest + "b").int32(1).int32(0);
@@ -197,14 +214,14 @@ TEST(Reader, PackageIsDecidedByCaseSensitiveNamePrefixOrKindByte)
     pkg.events = {{{build::Start("S", {build::WithNumber(53, 4)})}}};
     const std::string byKindByte = build::Encode(pkg);
 
-    const DataFile byByte = LoadBytes("Anything.wid", byKindByte);
+    const build::Loaded byByte = LoadBytes("Anything.wid", byKindByte);
     ASSERT_TRUE(byByte.loaded) << byByte.failure;
     EXPECT_EQ(byByte.kind, FileKind::Package);
     EXPECT_EQ(byByte.id, 3);
 
     std::string byName = byKindByte;
     byName[0] = 0;  // the first byte of a "Package*" file is ignored
-    const DataFile named = LoadBytes("Package7.wid", byName);
+    const build::Loaded named = LoadBytes("Package7.wid", byName);
     ASSERT_TRUE(named.loaded) << named.failure;
     EXPECT_EQ(named.kind, FileKind::Package);
     EXPECT_EQ(named.events.size(), 1u);
@@ -225,23 +242,19 @@ TEST(Reader, PackageNameIsTakenFromTheFileNamePartOnly)
     build::WriteFile((dir / "Area1.wid").string(), bytes);
     build::WriteFile((dir / "Package1.wid").string(), bytes);
 
-    const DataFile inPackageFolder((dir / "Area1.wid").string());
-    EXPECT_EQ(inPackageFolder.fileName, "Area1.wid");
-    EXPECT_FALSE(inPackageFolder.loaded);
-
-    const DataFile package((dir / "Package1.wid").string());
-    EXPECT_EQ(package.fileName, "Package1.wid");
-    EXPECT_TRUE(package.loaded) << package.failure;
+    const FolderSource folder(dir.string());
+    EXPECT_FALSE(folder.openDataFile("Area1.wid").has_value());
+    const std::optional<DataFile> package = folder.openDataFile("Package1.wid");
+    ASSERT_TRUE(package.has_value());
+    EXPECT_EQ(package->fileName, "Package1.wid");
     std::filesystem::remove_all(dir.parent_path());
 }
 
 TEST(Reader, MissingFileOrFolderFailsWithoutThrowing)
 {
-    const DataFile missing("/nonexistent/folder/Area1.wid");
-    EXPECT_FALSE(missing.loaded);
-    EXPECT_EQ(missing.fileName, "Area1.wid");
-    const DataFile folder(std::filesystem::temp_directory_path().string());
-    EXPECT_FALSE(folder.loaded);
+    EXPECT_FALSE(DataFileOnDisk("/nonexistent/folder/Area1.wid").openDataFile("Area1.wid").has_value());
+    const std::string folder = std::filesystem::temp_directory_path().string();
+    EXPECT_FALSE(DataFileOnDisk(folder).openDataFile("tmp").has_value());
 }
 
 TEST(Reader, FileKindBytesSevenAndAboveEightFail)
@@ -278,7 +291,7 @@ TEST(Reader, EveryCutBeforeTheTrailingSkipFails)
     for (const auto& [f, trailingSkip] : files) {
         const std::string bytes = build::Encode(f);
         for (std::size_t length = 0; length < bytes.size() - trailingSkip; ++length) {
-            const DataFile file = LoadBytes("X.wid", bytes.substr(0, length));
+            const build::Loaded file = LoadBytes("X.wid", bytes.substr(0, length));
             ASSERT_FALSE(file.loaded) << "cut at " << length;
             expectNothingKept(file);
         }
@@ -405,7 +418,7 @@ TEST(Reader, ChildCountsAtOrBelowTheOffsetMeanNoChildren)
         ByteWriter out;
         out.byte(8).zeros(3).text("p").int32(1).int32(1).int32(1);
         out.byte(2).text("n").int32(stored).int32(77);
-        const DataFile file = LoadBytes("P.wid", out.str());
+        const build::Loaded file = LoadBytes("P.wid", out.str());
         ASSERT_TRUE(file.loaded) << stored;
         EXPECT_TRUE(file.events[0].starts[0].children.empty());
         EXPECT_EQ(file.events[0].starts[0].detail.number, 77);
@@ -439,7 +452,7 @@ TEST(Reader, ContentsNestedAHundredThousandDeepLoadWalkAndDestroy)
         if (i % 2)
             out.int32(1).int32(1).byte(0);
     }
-    auto file = std::make_unique<DataFile>(LoadBytes("P.wid", out.str()));
+    auto file = std::make_unique<build::Loaded>(LoadBytes("P.wid", out.str()));
     ASSERT_TRUE(file->loaded) << file->failure;
     std::size_t found = 0;
     ForEachHitByPass(file->events[0], {ContentKind::ItemGet},

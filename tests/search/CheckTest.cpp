@@ -88,12 +88,5 @@ TEST_F(CheckTest, DialoguesWithAnEntryBeforeTheLastWithoutCondition)
                     "Area1.wid|A|S[1]|S|台詞|no zero byte", "Area1.wid|Door[1]|C[1]|C|台詞|Who are you?"}));
 }
 
-TEST(Trimmed, RemovesControlBytesAndSpacesAtTheEndsOnly)
-{
-    EXPECT_EQ(Trimmed(std::string(" a b\r\n\0", 7)), "a b");
-    EXPECT_EQ(Trimmed(std::string("\0\x01\x20", 3)), "");
-    EXPECT_EQ(Trimmed("\x81\x40"), "\x81\x40") << "a two-byte space stays";
-}
-
 }  // namespace
 }  // namespace quorvel::build

@@ -126,7 +126,7 @@ TEST_F(FlagStepSearchTest, ASummaryThatCannotBeReadListsNothing)
     addBytes("Summary.wsm", "short");
     SearchFlagStep(context(), SummarySection::Flags);
     EXPECT_EQ(sink.messages, (Messages{{"Summary.wsmの読み込みに失敗しました", "I'm sorry!"}}));
-    EXPECT_TRUE(results.leftLines().empty());
+    EXPECT_TRUE(answer.leftLines().empty());
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include "search/IdSearch.h"
 
-#include "scenario/ShiftJis.h"
+#include "tools/builder/Encoding.h"
 
 #include "tests/support/ScenarioTest.h"
+#include "tests/support/TextEquality.h"
 
 namespace quorvel::build {
 namespace {
@@ -26,7 +27,7 @@ TEST_F(IdSearchTest, DefinitionLinesThenRowsInEventStartAndPassOrder)
 {
     add("Item1.wid", defining(3, "薬草", 40001));
     add("Item2.wid", defining(3, "剣", 40002));
-    Event first({Start(Utf8ToSjis("開始"), {Gain(34, 1, 0, 2), Gain(27, 1, 2, 1)}),
+    Event first({Start(build::Sjis("開始"), {Gain(34, 1, 0, 2), Gain(27, 1, 2, 1)}),
                  Start("Other", {Node(0, "x", {Gain(20, 2, 1, 0), Gain(27, 2, 3, 3)})})});
     Event third({Start("Head", {}), Start("Late", {Gain(27, 1, 1, 4)})});
     add("Area1.wid", area("Town", {first, Event{}, third}));
@@ -34,7 +35,7 @@ TEST_F(IdSearchTest, DefinitionLinesThenRowsInEventStartAndPassOrder)
     search(ItemUses);
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"薬草", "剣"}));
-    EXPECT_EQ(results.index.key(0), "1");
+    EXPECT_EQ(answer.index.key(0), "1");
     EXPECT_EQ(rows(0),
               (std::vector<std::string>{
                   "Area1.wid|Town|開始[1]|開始|入手|2:誰か",
@@ -46,8 +47,6 @@ TEST_F(IdSearchTest, DefinitionLinesThenRowsInEventStartAndPassOrder)
                   "Area1.wid|Town|開始[1]|Other|入手|3:荷物袋",
                   "Area1.wid|Town|開始[1]|Other|分岐|1:選択中",
               }));
-    EXPECT_EQ(results.shownLine, -1);
-    EXPECT_EQ(results.selectedLine(), -1);
 }
 
 TEST_F(IdSearchTest, CardLabelsOfEveryKind)
@@ -55,7 +54,7 @@ TEST_F(IdSearchTest, CardLabelsOfEveryKind)
     Event use({Start("S", {Gain(28, 4, 1, 5)})});
     File town = area("Town", {});
     Card door;
-    door.name = Utf8ToSjis("扉");
+    door.name = build::Sjis("扉");
     door.events = {Event{}, use};
     town.cards = {Card{}, door};
     add("Area1.wid", town);
@@ -97,8 +96,8 @@ TEST_F(IdSearchTest, UndefinedIdsGetLinesOfTheirOwnInOrderOfFirstUse)
         area("A", {Event({Start("S", {Gain(27, 9, 1, 0), Gain(27, 1, 1, 0), Gain(34, 8, 1, 0), Gain(20, 9, 1, 0)})})}));
     search(ItemUses);
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"Herb", "未定義", "未定義"}));
-    EXPECT_EQ(results.index.rows(1).size(), 2u);
-    EXPECT_EQ(results.index.rows(2).size(), 1u);
+    EXPECT_EQ(answer.index.rows(1).size(), 2u);
+    EXPECT_EQ(answer.index.rows(2).size(), 1u);
     for (const std::string& row : rows(1))
         EXPECT_EQ(row.find('9'), std::string::npos) << "no text shows the undefined id";
 }
@@ -110,8 +109,8 @@ TEST_F(IdSearchTest, DuplicateIdsFileEveryUseUnderTheFirstListedFile)
     add("Area1.wid", area("A", {Event({Start("S", {Gain(27, 2, 1, 0)})})}));
     search(ItemUses);
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"First", "Second"}));
-    EXPECT_EQ(results.index.rows(0).size(), 1u);
-    EXPECT_TRUE(results.index.rows(1).empty());
+    EXPECT_EQ(answer.index.rows(0).size(), 1u);
+    EXPECT_TRUE(answer.index.rows(1).empty());
 }
 
 TEST_F(IdSearchTest, PackageIdsAreComparedAsStoredOthersLessTheOffset)
@@ -137,7 +136,7 @@ TEST_F(IdSearchTest, EveryFileMatchingTheDefiningMaskIsAnEntryWhateverItsKind)
     add("Area1.wid", area("A", {Event({Start("S", {Gain(27, 6, 1, 0)})})}));
     search(ItemUses);
     EXPECT_EQ(leftLines(), (std::vector<std::string>{"An area"}));
-    EXPECT_EQ(results.index.rows(0).size(), 1u);
+    EXPECT_EQ(answer.index.rows(0).size(), 1u);
 }
 
 TEST_F(IdSearchTest, FilesThatFailToLoadAreReportedOncePerPass)
@@ -179,8 +178,8 @@ TEST_F(IdSearchTest, FilesAreVisitedInNameOrderAcrossPatterns)
     }
     search(BattleUses);
     std::vector<std::string> order;
-    for (const HitRow& row : results.index.rows(0))
-        order.emplace_back(row.texts[0].stored());
+    for (const HitRow& row : answer.index.rows(0))
+        order.emplace_back(row.texts[0].shown());
     EXPECT_EQ(order, (std::vector<std::string>{"area1.wid", "Beast1.wid", "Mate1.wid", "Package1.wid"}));
 }
 
@@ -204,7 +203,7 @@ TEST_F(IdSearchTest, TheUsesInADefiningFileStandAtItsPlaceInTheUsePass)
 TEST_F(IdSearchTest, AnEmptyFolderGivesAnEmptyAnswer)
 {
     search(ItemUses);
-    EXPECT_TRUE(results.leftLines().empty());
+    EXPECT_TRUE(answer.leftLines().empty());
     EXPECT_TRUE(sink.messages.empty());
 }
 

@@ -1,5 +1,4 @@
 #include "search/Commands.h"
-#include "search/OrderedWork.h"
 
 #include "tests/support/ScenarioTest.h"
 #include "tools/builder/SummaryBuilder.h"
@@ -14,11 +13,11 @@ namespace quorvel::build {
 namespace {
 
 // Everything a command leaves: lines, the rows under each, the messages.
-struct Answer {
+struct Left {
     std::vector<std::string> lines;
     std::vector<std::vector<std::array<std::string, 6>>> rows;
     Messages messages;
-    bool operator==(const Answer&) const = default;
+    bool operator==(const Left&) const = default;
 };
 
 class ParallelTest : public ScenarioTest {
@@ -69,25 +68,25 @@ protected:
         return Event({Start("S", std::move(children)), Start("T" + std::to_string(seed % 3))});
     }
 
-    Answer run(const Command& command, unsigned workers)
+    Left run(const Command& command, unsigned workers)
     {
-        results.clear();
-        results.clearValueNames();
+        answer.clear();
+        answer.valueNames.clear();
         sink.messages.clear();
         SearchContext& searchContext = context();
         searchContext.workers = workers;
         searchContext.filesWorthWorkers = 2;
         command.run(searchContext);
-        Answer answer{leftLines(), {}, sink.messages};
-        for (int entry = 0; entry < results.index.count(); ++entry) {
-            auto& rows = answer.rows.emplace_back();
-            for (const HitRow& row : results.index.rows(entry)) {
+        Left left{leftLines(), {}, sink.messages};
+        for (int entry = 0; entry < answer.index.count(); ++entry) {
+            auto& rows = left.rows.emplace_back();
+            for (const HitRow& row : answer.index.rows(entry)) {
                 std::array<std::string, 6>& texts = rows.emplace_back();
                 for (std::size_t c = 0; c < texts.size(); ++c)
-                    texts[c] = row.texts[c].stored();
+                    texts[c] = row.texts[c].sortBytes();
             }
         }
-        return answer;
+        return left;
     }
 };
 
@@ -97,76 +96,33 @@ TEST_F(ParallelTest, EveryCommandAnswersAsOneFileAfterAnother)
         if (!command.run)
             continue;
         SCOPED_TRACE(command.name);
-        const Answer oneByOne = run(command, 1);
+        const Left oneByOne = run(command, 1);
         EXPECT_FALSE(oneByOne.messages.empty()) << "the broken files are reported";
         for (unsigned workers : {2u, 4u})
             EXPECT_EQ(run(command, workers), oneByOne) << workers << " workers";
     }
 }
 
-TEST(ProduceInOrder, ResultsArriveInOrderAndAFailureAtItsTurn)
+TEST_F(ParallelTest, AContextWithOneWorkerRunsEveryCommandOnItsOwnThread)
 {
-    std::vector<std::size_t> consumed;
-    ProduceInOrder<std::size_t>(
-        50, 3, 4, [](std::size_t item) { return item * item; },
-        [&](std::size_t item, std::size_t square) {
-            EXPECT_EQ(square, item * item);
-            consumed.push_back(item);
-        });
-    EXPECT_EQ(consumed.size(), 50u);
-    EXPECT_TRUE(std::is_sorted(consumed.begin(), consumed.end()));
-
-    consumed.clear();
-    const auto failAtSeven = [](std::size_t item) -> int {
-        if (item == 7)
-            throw std::runtime_error("item 7");
-        return 0;
-    };
-    EXPECT_THROW(ProduceInOrder<int>(50, 3, 4, failAtSeven, [&](std::size_t item, int) { consumed.push_back(item); }),
-                 std::runtime_error);
-    EXPECT_EQ(consumed.size(), 7u) << "everything before the failing item, nothing after";
-
-    std::atomic<int> produced = 0;
-    EXPECT_THROW(ProduceInOrder<int>(
-                     1000, 2, 3, [&](std::size_t) { return ++produced; },
-                     [](std::size_t item, int) {
-                         if (item == 2)
-                             throw std::logic_error("filing failed");
-                     }),
-                 std::logic_error);
-    EXPECT_LT(produced.load(), 10) << "the workers stop with the loop";
-}
-
-TEST(ProduceInOrder, TheCallingThreadIsOneOfTheWorkers)
-{
-    std::mutex mutex;
-    std::set<std::thread::id> producers;
-    ProduceInOrder<int>(
-        200, 2, 4,
-        [&](std::size_t) {
-            const std::lock_guard lock(mutex);
-            producers.insert(std::this_thread::get_id());
-            return 0;
-        },
-        [](std::size_t, int) {});
-    EXPECT_LE(producers.size(), 2u) << "one worker per core, the calling thread included";
-}
-
-TEST(RunStarts, RunsCoverEveryItemOnceAndShortenTowardsTheEnd)
-{
-    EXPECT_EQ(RunStarts(0, 2), (std::vector<std::size_t>{0}));
-    EXPECT_EQ(RunStarts(3, 2), (std::vector<std::size_t>{0, 3}));
-    for (const std::size_t count : {1u, 47u, 1000u}) {
-        const std::vector<std::size_t> starts = RunStarts(count, 2);
-        ASSERT_EQ(starts.front(), 0u);
-        ASSERT_EQ(starts.back(), count);
-        for (std::size_t run = 1; run < starts.size(); ++run) {
-            ASSERT_LT(starts[run - 1], starts[run]);
-            if (run + 1 < starts.size()) {
-                EXPECT_GE(starts[run] - starts[run - 1], starts[run + 1] - starts[run]) << count;
-            }
-        }
+    // Declared names enough for their collation keys to be made on several
+    // threads, were there several.
+    Summary summary;
+    for (int i = 0; i < 5000; ++i)
+        summary.flags.push_back({"f" + std::to_string(i), "on", "off"});
+    addBytes("Summary.wsm", EncodeSummary(summary));
+    for (const Command& command : Commands()) {
+        if (!command.run)
+            continue;
+        const std::size_t before = ThreadsStartedForWork();
+        run(command, 1);
+        EXPECT_EQ(ThreadsStartedForWork(), before) << command.name;
     }
+    run(*FindCommand("flag"), 1);
+    ASSERT_EQ(answer.leftLines().size(), 5000u) << "the names were sorted";
+    const std::size_t before = ThreadsStartedForWork();
+    run(*FindCommand("flag"), 2);
+    EXPECT_GT(ThreadsStartedForWork(), before) << "two workers do start a thread";
 }
 
 }  // namespace

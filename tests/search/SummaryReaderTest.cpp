@@ -1,6 +1,7 @@
 #include "search/SummaryReader.h"
 
 #include "tests/support/ScenarioTest.h"
+#include "tests/support/TextEquality.h"
 #include "tools/builder/SummaryBuilder.h"
 
 namespace quorvel::build {
@@ -8,31 +9,35 @@ namespace {
 
 class SummaryReaderTest : public ScenarioTest {
 protected:
-    SummaryReaderTest() { results.index.setMode(TableMode::Sorted); }
-
     bool read(const std::string& bytes, SummarySection section)
     {
-        return ReadSummaryBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), section,
-                                results.index, results.valueNames);
+        read_ = ReadClassicSummary(
+            CopyOfBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())), section);
+        section_ = section;
+        return read_.has_value();
     }
 
-    // The value names declared with the entry a name finds.
+    // The value names declared with the first name of these bytes.
     const ValueNames& valueNamesOf(std::string_view name) const
     {
-        const std::optional<EntryId> entry = results.index.find(name);
-        const ValueNames* names = entry ? results.valueNames.find(*entry) : nullptr;
-        if (!names)
-            throw std::out_of_range("no value names for the name");
-        return *names;
+        const Declarations& declared = read_->of(section_);
+        for (std::size_t i = 0; i < declared.names.size(); ++i)
+            if (declared.names[i].bytes() == name)
+                return declared.valueNames[i];
+        throw std::out_of_range("no value names for the name");
     }
 
+    // The declared names, in declaration order.
     std::vector<std::string> keys() const
     {
         std::vector<std::string> out;
-        for (int position = 0; position < results.index.count(); ++position)
-            out.push_back(results.index.key(position));
+        for (const Text& name : read_->of(section_).names)
+            out.emplace_back(name.bytes());
         return out;
     }
+
+    std::optional<quorvel::Summary> read_;
+    SummarySection section_ = SummarySection::Flags;
 
     // The bytes of a summary up to its step records, with `steps` as the step count.
     static ByteWriter head(std::int32_t steps)
@@ -63,15 +68,13 @@ TEST_F(SummaryReaderTest, ReadsTheWantedSectionAndPassesOverTheOther)
     EXPECT_EQ(door[1], std::string("shut\0", 5));
     EXPECT_EQ(valueNamesOf("lamp")[0], std::string(1, '\0')) << "an empty value name keeps its zero byte";
 
-    results.index.clear();
     EXPECT_FALSE(read(EncodeSummary(summary), SummarySection::Steps)) << "513 or more bytes fail when read";
 
     summary.steps.pop_back();
     summary.flags.push_back({std::string(513, 'y'), "a", "b"});
-    results.index.clear();
-    results.valueNames.clear();
     ASSERT_TRUE(read(EncodeSummary(summary), SummarySection::Steps));
     EXPECT_EQ(keys(), (std::vector<std::string>{"phase"}));
+    EXPECT_TRUE(read_->flags.names.empty()) << "the other section is passed over";
     EXPECT_EQ(valueNamesOf("phase").size(), 10u);
     EXPECT_EQ(valueNamesOf("phase")[9], std::string("s9\0", 3));
 }
@@ -92,17 +95,16 @@ TEST_F(SummaryReaderTest, NamesEndAtTheirFirstZeroByteOrFillTheirField)
     summary.flags = {{"bare", "a", "b", false}, {"", "c", "d"}, {std::string("in\0side", 7), "e", "f"}};
     summary.flags.push_back({std::string(511, 'n'), "g", "h"});  // 512 bytes with its zero
     ASSERT_TRUE(read(EncodeSummary(summary), SummarySection::Flags));
-    EXPECT_EQ(keys(), (std::vector<std::string>{"", "bare", "in", std::string(511, 'n')}));
+    EXPECT_EQ(keys(), (std::vector<std::string>{"bare", "", "in", std::string(511, 'n')}));
 }
 
-TEST_F(SummaryReaderTest, ANameDeclaredTwiceFindsTheOneReadLast)
+TEST_F(SummaryReaderTest, ANameDeclaredTwiceIsReadTwiceInOrder)
 {
     Summary summary;
     summary.flags = {{"door", "first", "x"}, {"door", "second", "y"}};
     ASSERT_TRUE(read(EncodeSummary(summary), SummarySection::Flags));
-    EXPECT_EQ(results.index.count(), 2);
-    EXPECT_EQ(&results.index.payload(*results.index.find("door")), &results.index.payload(0));
-    EXPECT_EQ(valueNamesOf(std::string("door\0", 5))[0], std::string("second\0", 7));
+    EXPECT_EQ(keys(), (std::vector<std::string>{"door", "door"}));
+    EXPECT_EQ(read_->flags.valueNames[1][0], std::string("second\0", 7));
 }
 
 TEST_F(SummaryReaderTest, TheClosingBytesMayBeCutButNothingMayFollowThem)
@@ -150,19 +152,15 @@ TEST_F(SummaryReaderTest, TheScenarioHoldsExactlyOneSummaryWhateverItsCase)
 {
     Summary summary;
     summary.flags = {{"door", "open", "shut"}};
-    EXPECT_FALSE(ReadSummary(context(), SummarySection::Flags));
-    EXPECT_EQ(sink.messages, (Messages{{"Summary.wsmの読み込みに失敗しました", "I'm sorry!"}}));
+    EXPECT_FALSE(context().source.readSummary(SummarySection::Flags));
 
     addBytes("summary.wsm", EncodeSummary(summary));
-    files.setFolder("");  // the folder is listed again
-    EXPECT_TRUE(ReadSummary(context(), SummarySection::Flags));
-    EXPECT_EQ(results.index.count(), 1);
+    const std::optional<quorvel::Summary> one = context().source.readSummary(SummarySection::Flags);
+    ASSERT_TRUE(one.has_value());
+    EXPECT_EQ(one->flags.names.size(), 1u);
 
     addBytes("SUMMARY.WSM", EncodeSummary(summary));
-    files.setFolder("");
-    sink.messages.clear();
-    EXPECT_FALSE(ReadSummary(context(), SummarySection::Flags));
-    EXPECT_EQ(sink.messages.size(), 1u);
+    EXPECT_FALSE(context().source.readSummary(SummarySection::Flags));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "scenario/DataFile.h"
+#include "scenario/ClassicReader.h"
+#include "tests/support/TextEquality.h"
 
 #include <deque>
 #include <span>
@@ -8,17 +9,31 @@
 
 namespace quorvel::build {
 
+// A data file read from bytes as the reader reads a classic file: the file
+// when it loaded (empty when not), whether it did, and why not.
+struct Loaded : DataFile {
+    bool loaded = false;
+    std::string failure;
+};
+
 // Loads bytes as the data file `fileName` would be loaded from disk.
-inline DataFile LoadBytes(const std::string& fileName, const std::string& bytes)
+inline Loaded LoadBytes(const std::string& fileName, const std::string& bytes)
 {
-    return DataFile(fileName, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+    Loaded result;
+    std::optional<DataFile> file = ReadClassicDataFile(
+        fileName, CopyOfBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())),
+        &result.failure);
+    result.loaded = file.has_value();
+    if (file)
+        static_cast<DataFile&>(result) = std::move(*file);
+    return result;
 }
 
 // The same, kept to the end of the test program, so its records can be
 // handed around on their own.
-inline const DataFile& LoadAndKeep(const std::string& fileName, const std::string& bytes)
+inline const Loaded& LoadAndKeep(const std::string& fileName, const std::string& bytes)
 {
-    static std::deque<DataFile> kept;
+    static std::deque<Loaded> kept;
     return kept.emplace_back(LoadBytes(fileName, bytes));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "search/MessageSink.h"
+#include "results/Messages.h"
 
 #include <string>
 #include <utility>
@@ -16,10 +16,7 @@ class RecordingSink : public MessageSink {
 public:
     Messages messages;
 
-    void showMessage(const std::string& text, const std::string& caption) override
-    {
-        messages.emplace_back(text, caption);
-    }
+    void report(const Message& message) override { messages.emplace_back(message.text, message.caption); }
 };
 
 }  // namespace quorvel::build

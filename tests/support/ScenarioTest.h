@@ -1,7 +1,8 @@
 #pragma once
 
-#include "scenario/ShiftJis.h"
+#include "search/FolderSource.h"
 #include "search/SearchContext.h"
+#include "tools/builder/Encoding.h"
 
 #include "tests/support/RecordingSink.h"
 #include "tests/support/TempFolder.h"
@@ -19,24 +20,24 @@ class ScenarioTest : public ::testing::Test {
 protected:
     TempFolder folder{"scenario"};
     RecordingSink sink;
-    ScenarioFileList files;
-    ResultsPanel results;
+    Answer answer;
     const TargetWordTable targets = DefaultTargetWords();
 
     void add(const std::string& name, const File& file) { WriteFile(folder.file(name), Encode(file)); }
     void addBytes(const std::string& name, const std::string& bytes) { WriteFile(folder.file(name), bytes); }
 
+    // A context over the folder as it now is.
     SearchContext& context()
     {
-        files.setFolder(folder.path().string());
-        context_.emplace(SearchContext{files, results, sink, targets});
+        source_.emplace(folder.path().string());
+        context_.emplace(SearchContext{*source_, answer, sink, targets});
         return *context_;
     }
 
     std::vector<std::string> leftLines() const
     {
         std::vector<std::string> out;
-        for (const KeptText& line : results.leftLines())
+        for (const KeptText& line : answer.leftLines())
             out.emplace_back(line.shown());
         return out;
     }
@@ -45,7 +46,7 @@ protected:
     std::vector<std::string> rows(int entry) const
     {
         std::vector<std::string> out;
-        for (const HitRow& row : results.index.rows(entry)) {
+        for (const HitRow& row : answer.rowsOf(static_cast<std::size_t>(entry))) {
             std::string joined;
             for (const KeptText& text : row.texts)
                 joined.append(joined.empty() ? "" : "|").append(text.shown());
@@ -71,15 +72,16 @@ protected:
     {
         File file;
         file.kind = kind;
-        file.title = Utf8ToSjis(title);
+        file.title = build::Sjis(title);
         file.storedId = storedId;
         file.events = std::move(events);
         return file;
     }
 
-    static std::string sj(const std::string& utf8) { return Utf8ToSjis(utf8); }
+    static std::string sj(const std::string& utf8) { return build::Sjis(utf8); }
 
 private:
+    std::optional<FolderSource> source_;
     std::optional<SearchContext> context_;
 };
 

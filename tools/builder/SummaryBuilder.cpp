@@ -1,5 +1,7 @@
 #include "tools/builder/SummaryBuilder.h"
 
+#include "scenario/ClassicLayout.h"
+
 namespace quorvel::build {
 
 namespace {
@@ -17,7 +19,7 @@ void writeName(ByteWriter& out, const std::string& name, bool endsInZero)
 void WriteStepRecord(ByteWriter& out, const StepDeclaration& step)
 {
     writeName(out, step.name, step.nameEndsInZero);
-    out.zeros(4);
+    out.zeros(classic::StepRecord.fixedAfterName);
     for (const std::string& valueName : step.valueNames)
         out.text(valueName);
 }
@@ -25,7 +27,7 @@ void WriteStepRecord(ByteWriter& out, const StepDeclaration& step)
 void WriteFlagRecord(ByteWriter& out, const FlagDeclaration& flag)
 {
     writeName(out, flag.name, flag.nameEndsInZero);
-    out.byte(0).text(flag.onName).text(flag.offName);
+    out.zeros(classic::FlagRecord.fixedAfterName).text(flag.onName).text(flag.offName);
 }
 
 std::string EncodeSummary(const Summary& summary)
@@ -33,7 +35,7 @@ std::string EncodeSummary(const Summary& summary)
     ByteWriter out;
     for (std::int32_t length : summary.leadingBlockLengths)
         out.block(length);
-    out.zeros(8).int32(static_cast<std::int32_t>(summary.steps.size()));
+    out.zeros(classic::Summary::BeforeSteps).int32(static_cast<std::int32_t>(summary.steps.size()));
     for (const StepDeclaration& step : summary.steps)
         WriteStepRecord(out, step);
     out.int32(static_cast<std::int32_t>(summary.flags.size()));

@@ -6,6 +6,7 @@
 // their zero byte; the writer stores one after each (unless told not to for
 // a name).
 
+#include "scenario/ClassicLayout.h"
 #include "tools/builder/WidBuilder.h"
 
 #include <array>
@@ -16,7 +17,7 @@ namespace quorvel::build {
 
 struct StepDeclaration {
     std::string name;
-    std::array<std::string, 10> valueNames;
+    std::array<std::string, classic::StepRecord.valueNames> valueNames;
     bool nameEndsInZero = true;
 };
 
@@ -28,10 +29,10 @@ struct FlagDeclaration {
 };
 
 struct Summary {
-    std::array<std::int32_t, 5> leadingBlockLengths = {4, 0, 12, 3, 7};
+    std::array<std::int32_t, classic::Summary::LeadingBlocks> leadingBlockLengths = {4, 0, 12, 3, 7};
     std::vector<StepDeclaration> steps;
     std::vector<FlagDeclaration> flags;
-    std::size_t closingBytes = 12;  // fewer cut the file short
+    std::size_t closingBytes = classic::Summary::Closing;  // fewer cut the file short
 };
 
 void WriteStepRecord(ByteWriter& out, const StepDeclaration& step);

@@ -1,6 +1,6 @@
 #include "tools/builder/WidBuilder.h"
 
-#include "scenario/ContentKind.h"
+#include "scenario/ClassicLayout.h"
 #include "scenario/DataFile.h"
 
 #include <filesystem>
@@ -8,6 +8,8 @@
 #include <stdexcept>
 
 namespace quorvel::build {
+
+using namespace classic;
 
 ByteWriter& ByteWriter::byte(std::uint8_t value)
 {
@@ -99,15 +101,15 @@ namespace {
 void writeTypedCell(ByteWriter& out, const Cell& cell)
 {
     out.byte(cell.type);
-    if (cell.type == 2) {
-        out.byte(0).text(cell.text).text("font").int32(12).int32(0x00FFFFFF).byte(cell.style);
-        if (cell.style & 0x10)
-            out.byte(1).int32(0).int32(2);
-        out.byte(0).int32(0).int32(0).byte(0);
-    } else if (cell.type == 3) {
-        out.byte(0).byte(cell.gradient).int32(0x00FF0000);
+    if (cell.type == CellLayoutOf::TextType) {
+        out.byte(0).text(cell.text).text("font").zeros(TextCell::SizeAndColour).byte(cell.style);
+        if (cell.style & TextCell::WithOutline)
+            out.zeros(TextCell::Outline);
+        out.zeros(TextCell::Closing);
+    } else if (cell.type == CellLayoutOf::ColourType) {
+        out.byte(0).byte(cell.gradient).zeros(ColourCell::Colour);
         if (cell.gradient != 0)
-            out.int32(0x000000FF);
+            out.zeros(ColourCell::Colour);
     }
 }
 
@@ -115,7 +117,7 @@ void writeCell(ByteWriter& out, const Cell& cell)
 {
     for (std::int32_t n : cell.numbers)
         out.int32(n);
-    if (cell.numbers[2] >= 60000 && cell.numbers[2] < 70000)
+    if (cell.numbers[2] >= CellLayoutOf::TypedWidths && cell.numbers[2] < CellLayoutOf::NewerWidths)
         writeTypedCell(out, cell);
     else
         out.text(cell.text).byte(0);
@@ -127,34 +129,21 @@ void writeEffects(ByteWriter& out, const std::vector<Effect>& effects)
     out.int32(static_cast<std::int32_t>(effects.size()));
     for (const Effect& effect : effects) {
         out.int32(effect.type);
-        if (effect.type == 0x40808) {
-            out.zeros(3).int32(effect.embedsCard ? 1 : 0);
+        if (effect.type == classic::Effect::EmbedsCard) {
+            out.zeros(classic::Effect::EmbeddingPadding).int32(effect.embedsCard ? 1 : 0);
             if (effect.embedsCard) {
-                out.byte(0).block(2).block(2).zeros(4);
+                out.zeros(EmbeddedCard::Lead).block(2).block(2).zeros(EmbeddedCard::BeforeBody);
                 WriteCardBody(out, effect.embeddedBody.empty() ? CardBody{} : effect.embeddedBody.front());
                 out.int32(static_cast<std::int32_t>(effect.embeddedEvents.size()));
                 for (const Event& event : effect.embeddedEvents)
                     WriteEvent(out, event, false);
-                out.zeros(5);
+                out.zeros(EmbeddedCard::Closing);
             }
             continue;
         }
-        out.zeros(4);
-        switch (effect.type) {
-        case 0x40800:
-        case 0x40801:
-            out.zeros(5);
-            break;
-        case 0x40803:
-        case 0x40804:
-            out.zeros(4);
-            break;
-        case 0x40805:
-            out.zeros(8);
-            break;
-        default:
-            break;
-        }
+        out.zeros(classic::Effect::Head);
+        if (effect.type >= classic::Effect::FirstType && effect.type < classic::Effect::EmbedsCard)
+            out.zeros(classic::Effect::Tail[static_cast<std::size_t>(effect.type - classic::Effect::FirstType)]);
     }
 }
 
@@ -194,16 +183,16 @@ void writeDetail(ByteWriter& out, const Content& c)
             writeCell(out, cell);
         break;
     case L::Effect:
-        out.zeros(11);
+        out.zeros(EffectContent::BeforeSound);
         text(c.text);
-        out.byte(0);
+        out.zeros(EffectContent::BeforeEffects);
         writeEffects(out, c.effects);
         break;
     case L::TwoOptions:
         out.byte(static_cast<std::uint8_t>(c.option)).byte(static_cast<std::uint8_t>(c.option2));
         break;
     case L::NumberSkip:
-        out.int32(c.number).zeros(9);
+        out.int32(c.number).zeros(AbilityCheckClosing);
         break;
     case L::TextOption:
         text(c.text);
@@ -222,7 +211,7 @@ void writeDetail(ByteWriter& out, const Content& c)
         break;
     case L::Dialogue:
         out.byte(static_cast<std::uint8_t>(c.option));
-        if (c.option == 3) {
+        if (c.option == SpeakerChosenByCouponScore) {
             out.int32(static_cast<std::int32_t>(c.couponScores.size()));
             for (const CouponScore& score : c.couponScores) {
                 storedText(out, score.coupon, score.nameEndsInZero);
@@ -237,9 +226,9 @@ void writeDetail(ByteWriter& out, const Content& c)
         break;
     case L::RandomMembers:
         out.byte(static_cast<std::uint8_t>(c.option)).byte(static_cast<std::uint8_t>(c.option2));
-        if (c.option2 & 0x01)
+        if (c.option2 & RandomMembers::WithLevels)
             out.int32(c.number).int32(c.amount);
-        if (c.option2 & 0x02)
+        if (c.option2 & RandomMembers::WithStatus)
             out.byte(c.status);
         break;
     case L::TwoOptionsText:
@@ -262,37 +251,37 @@ void writeEvents(ByteWriter& out, const std::vector<Event>& events, bool withKey
 void writePlacedCard(ByteWriter& out, const Card& card, bool area)
 {
     if (area)
-        out.byte(0).block(2).text(card.name).zeros(4).block(2);
+        out.zeros(AreaCard::Lead).block(2).text(card.name).zeros(AreaCard::AfterName).block(2);
     else
-        out.zeros(4);
+        out.int32(card.castId);
     writeEvents(out, card.events, true);
-    out.text(card.flag).zeros(12);
+    out.text(card.flag).zeros(PlacedCardAfterFlag);
     if (area)
         out.block(2);
     else
-        out.byte(0);
+        out.zeros(EnemyCard::Closing);
 }
 
-void writeOwnedCards(ByteWriter& out, const std::vector<Card>& cards, std::size_t trailing)
+void writeOwnedCards(ByteWriter& out, const std::vector<Card>& cards, std::size_t closing)
 {
     out.int32(static_cast<std::int32_t>(cards.size()));
     for (const Card& card : cards) {
-        out.byte(0).block(2).text(card.name).int32(card.storedId);
+        out.zeros(OwnedCardLead).block(2).text(card.name).int32(card.storedId);
         WriteCardBody(out, card.body);
         writeEvents(out, card.events, false);
-        out.zeros(trailing);
+        out.zeros(closing);
     }
 }
 
-std::size_t trailingSkipOf(std::uint8_t kind)
+std::size_t closingOf(std::uint8_t kind)
 {
     switch (static_cast<FileKind>(kind)) {
     case FileKind::Item:
-        return 25;
+        return CardClosing::Item;
     case FileKind::Skill:
-        return 9;
+        return CardClosing::Skill;
     default:
-        return 5;
+        return CardClosing::Beast;
     }
 }
 
@@ -321,12 +310,14 @@ void WriteEvent(ByteWriter& out, const Event& event, bool withKeys)
 
 void WriteCardBody(ByteWriter& out, const CardBody& body)
 {
-    out.block(body.blockLength).zeros(18);
+    out.block(body.blockLength).zeros(classic::CardBody::AfterFirstBlock);
     writeEffects(out, body.effects);
-    out.zeros(12);
-    for (int i = 0; i < 7; ++i)
+    out.zeros(classic::CardBody::AfterEffects);
+    for (int i = 0; i < classic::CardBody::MiddleBlocks; ++i)
         out.block(body.blockLength);
-    out.byte(0).block(body.blockLength).block(body.blockLength);
+    out.zeros(classic::CardBody::BeforeLastBlocks);
+    for (int i = 0; i < classic::CardBody::LastBlocks; ++i)
+        out.block(body.blockLength);
 }
 
 std::string Encode(const File& file)
@@ -334,7 +325,7 @@ std::string Encode(const File& file)
     ByteWriter out;
     const auto kind = static_cast<FileKind>(file.kind);
     if (file.packageByName || kind == FileKind::Package) {
-        out.byte(file.kind).zeros(3).text(file.title).int32(file.storedId);
+        out.byte(file.kind).zeros(Header::PackagePadding).text(file.title).int32(file.storedId);
         writeEvents(out, file.events, false);
         return out.str();
     }
@@ -343,7 +334,7 @@ std::string Encode(const File& file)
     case FileKind::Area:
     case FileKind::Battle:
         writeEvents(out, file.events, true);
-        out.byte(0).int32(static_cast<std::int32_t>(file.cards.size()));
+        out.zeros(BeforePlacedCards).int32(static_cast<std::int32_t>(file.cards.size()));
         for (const Card& card : file.cards)
             writePlacedCard(out, card, kind == FileKind::Area);
         if (kind == FileKind::Area) {
@@ -355,18 +346,18 @@ std::string Encode(const File& file)
         }
         break;
     case FileKind::Mate:
-        out.zeros(18).block(6).zeros(125);
-        writeOwnedCards(out, file.cards, 25);
-        writeOwnedCards(out, file.skills, 9);
-        writeOwnedCards(out, file.beasts, 5);
-        out.int32(1).block(3).zeros(4);
+        out.zeros(MateBody::BeforeImage).block(6).zeros(MateBody::AfterImage);
+        writeOwnedCards(out, file.cards, CardClosing::Item);
+        writeOwnedCards(out, file.skills, CardClosing::Skill);
+        writeOwnedCards(out, file.beasts, CardClosing::Beast);
+        out.int32(1).block(3).zeros(MateBody::ClosingListItemFixed);
         break;
     case FileKind::Item:
     case FileKind::Skill:
     case FileKind::Beast:
         WriteCardBody(out, file.body);
         writeEvents(out, file.events, false);
-        out.zeros(trailingSkipOf(file.kind));
+        out.zeros(closingOf(file.kind));
         break;
     default:  // Info, and kinds the reader refuses (written like Info)
         out.block(file.trailingBlockLength);

@@ -102,6 +102,7 @@ struct Event {
 struct Card {
     std::string name;
     std::int32_t storedId = 40001;  // owned cards of a Mate file
+    std::int32_t castId = 0;        // enemy cards of a Battle file
     std::string flag;
     std::vector<Event> events;
     CardBody body;

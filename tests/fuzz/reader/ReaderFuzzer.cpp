@@ -1,8 +1,8 @@
 // Fuzz target for the data-file reader: any bytes must load or fail cleanly,
 // and a loaded file must survive the per-file rule of every command.
 
+#include "scenario/ClassicReader.h"
 #include "scenario/ContentWalk.h"
-#include "scenario/DataFile.h"
 #include "search/BranchCheck.h"
 #include "search/DialogueCheck.h"
 #include "search/FlagStepSearch.h"
@@ -49,8 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     // The first byte picks the file name, so both ways of deciding the kind are reached.
     const char* name = data[0] & 1 ? "Package1.wid" : "Area1.wid";
-    const quorvel::DataFile file(name, std::span(data + 1, size - 1));
-    if (file.loaded)
-        runEveryRule(file);
+    const std::optional<quorvel::DataFile> file
+        = quorvel::ReadClassicDataFile(name, quorvel::CopyOfBytes(std::span(data + 1, size - 1)));
+    if (file)
+        runEveryRule(*file);
     return 0;
 }

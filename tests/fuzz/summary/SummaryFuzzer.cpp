@@ -1,6 +1,6 @@
 // Fuzz target for the summary reader: any bytes must read or fail cleanly,
-// and a successful read must leave both tables in step: one value-name list
-// per declared name, of 2 names for a flag and 10 for a step.
+// and a successful read must give one value-name list per declared name, of
+// 2 names for a flag and 10 for a step, and none for the other section.
 
 #include "search/SummaryReader.h"
 
@@ -14,18 +14,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     // The first byte picks the section, so both the reading and the passing over are reached.
     const auto section = data[0] & 1 ? quorvel::SummarySection::Steps : quorvel::SummarySection::Flags;
-    quorvel::ResultIndex index;
-    quorvel::ValueNameTable valueNames;
-    index.setMode(quorvel::TableMode::Sorted);
-    if (!quorvel::ReadSummaryBytes(std::span(data + 1, size - 1), section, index, valueNames))
+    std::optional<quorvel::Summary> summary
+        = quorvel::ReadClassicSummary(quorvel::CopyOfBytes(std::span(data + 1, size - 1)), section);
+    if (!summary)
         return 0;
+    const quorvel::Declarations& read = summary->of(section);
+    const quorvel::SummarySection other
+        = section == quorvel::SummarySection::Steps ? quorvel::SummarySection::Flags : quorvel::SummarySection::Steps;
     const std::size_t perName = section == quorvel::SummarySection::Steps ? 10 : 2;
-    if (index.count() != valueNames.count())
+    if (read.names.size() != read.valueNames.size() || !summary->of(other).names.empty())
         __builtin_trap();
-    for (int entry = 0; entry < index.count(); ++entry) {
-        const quorvel::ValueNames* names = valueNames.find(quorvel::EntryId{entry});
-        if (!names || names->size() != perName)
+    for (const quorvel::ValueNames& names : read.valueNames)
+        if (names.size() != perName)
             __builtin_trap();
-    }
     return 0;
 }

@@ -4,12 +4,26 @@
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
 
 namespace quorvel {
+
+// One worker per core: the one place the machine is asked. Everything that
+// runs in parallel takes its worker count from the command's context, which
+// starts from this.
+unsigned WorkersOfThisMachine();
+
+// How many threads the work of this process has started so far, for
+// checking that work given one worker stays on its own thread.
+std::size_t ThreadsStartedForWork();
+
+namespace detail {
+void CountThreadStarted();
+}
 
 // Where the work items over `count` items start, and `count` last. Work
 // items are long at first, since each hand-over costs a wake-up of the
@@ -55,7 +69,7 @@ inline std::size_t WorkWindow(unsigned workers)
 // `window` ahead of the item being consumed; while the calling thread waits
 // for the next result it makes a later item itself. An exception from
 // produce reaches the calling thread at its item's turn; whatever ends the
-// loop stops the workers first.
+// loop stops the workers first, and items not yet taken are not made.
 template <typename Result, typename Produce, typename Consume>
 void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Produce&& produce, Consume&& consume)
 {
@@ -66,12 +80,13 @@ void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Pro
         }
         return;
     }
+    window = std::max<std::size_t>(window, 1);
     struct Slot {
         std::optional<Result> result;
         std::exception_ptr error;
         bool done = false;
     };
-    std::vector<Slot> slots(window);
+    std::vector<Slot> madeItems(window);
     std::mutex mutex;
     std::condition_variable ready;  // a slot was filled, or an item can be taken
     std::condition_variable room;   // an item was consumed, or the loop ends
@@ -90,7 +105,7 @@ void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Pro
         made.done = true;
         {
             const std::lock_guard lock(mutex);
-            slots[item % window] = std::move(made);
+            madeItems[item % window] = std::move(made);
         }
         ready.notify_all();
     };
@@ -122,17 +137,20 @@ void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Pro
             room.notify_all();
         }  // the threads join here, after being told to stop
     } crew{{}, mutex, room, stopping};
-    for (unsigned i = 1; i < workers; ++i)
+    const std::size_t helpers = std::min<std::size_t>(workers, count) - 1;
+    for (std::size_t i = 0; i < helpers; ++i) {
         crew.threads.emplace_back(work);
+        detail::CountThreadStarted();
+    }
 
     for (std::size_t item = 0; item < count; ++item) {
         Slot slot;
         while (true) {
             std::unique_lock lock(mutex);
-            ready.wait(lock, [&] { return slots[item % window].done || canTake(); });
-            if (slots[item % window].done) {
-                slot = std::move(slots[item % window]);
-                slots[item % window] = Slot{};
+            ready.wait(lock, [&] { return madeItems[item % window].done || canTake(); });
+            if (madeItems[item % window].done) {
+                slot = std::move(madeItems[item % window]);
+                madeItems[item % window] = Slot{};
                 consumed = item + 1;
                 break;
             }
@@ -146,5 +164,20 @@ void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Pro
         consume(item, *slot.result);
     }
 }
+
+// Runs make(block) for blocks 0..blocks-1, each once, on up to `workers`
+// threads, the calling thread among them; with `alongside`, the calling
+// thread (or a worker) runs it meanwhile, as one more piece of work. make
+// must be safe to run on several threads at once for distinct blocks, and
+// alongside what `alongside` does. An exception of either reaches the
+// caller; the blocks not yet taken by then are not made.
+void RunBlocks(std::size_t blocks, unsigned workers, const std::function<void(std::size_t block)>& make,
+               const std::function<void()>& alongside = {});
+
+// Runs make(begin, end) over consecutive ranges that cover 0..count-1: one
+// range per worker when there are at least `itemsWorthAThread` items per
+// worker, fewer ranges (and workers) when there are fewer items.
+void RunRanges(std::size_t count, std::size_t itemsWorthAThread, unsigned workers,
+               const std::function<void(std::size_t begin, std::size_t end)>& make);
 
 }  // namespace quorvel

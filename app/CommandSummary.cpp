@@ -1,4 +1,4 @@
-#include "results/CommandSummary.h"
+#include "app/CommandSummary.h"
 
 #include <cstdio>
 

@@ -1,6 +1,4 @@
-#include "cli/CsvAnswer.h"
-
-#include "cli/JsonAnswer.h"
+#include "results/CsvAnswer.h"
 
 #include <ostream>
 #include <string_view>
@@ -26,15 +24,15 @@ void writeField(std::ostream& out, std::string_view text)
 
 }  // namespace
 
-void WriteCsvAnswer(std::ostream& out, const ResultsPanel& results, int sortColumn, bool descending)
+void WriteCsvAnswer(std::ostream& out, const Answer& answer, const RowOrder& order)
 {
-    out << "name,filename,イベント所属,先頭スタート名,所属スタート名,種類,値\r\n";
-    for (std::size_t line = 0; line < results.leftLines().size(); ++line) {
-        const std::string_view name = results.leftLines()[line].shown();
-        const bool hasEntry = static_cast<int>(line) < results.index.count();
-        const std::vector<const HitRow*> rows = hasEntry
-            ? RowsInShownOrder(results, static_cast<int>(line), sortColumn, descending)
-            : std::vector<const HitRow*>();
+    out << "name";
+    for (std::size_t column = 1; column < ResultColumnTitles.size(); ++column)
+        out << ',' << ResultColumnTitles[column];
+    out << "\r\n";
+    for (std::size_t line = 0; line < answer.leftLines().size(); ++line) {
+        const std::string_view name = answer.leftLines()[line].shown();
+        const std::vector<const HitRow*> rows = RowsInOrder(answer, line, order);
         if (rows.empty()) {
             writeField(out, name);
             out << "\r\n";

@@ -1,6 +1,6 @@
-#include "cli/JsonAnswer.h"
+#include "results/JsonAnswer.h"
 
-#include "search/OrderedWork.h"
+#include "base/Parallel.h"
 
 #include <nlohmann/json.hpp>
 
@@ -186,13 +186,12 @@ void appendPart(std::string& out, const KeptText& name, const std::vector<const 
 }
 
 // The parts of the answer, grouped into runs of about RowsPerRun rows.
-std::vector<std::vector<Part>> runsOfParts(const ResultsPanel& results)
+std::vector<std::vector<Part>> runsOfParts(const Answer& answer)
 {
     std::vector<std::vector<Part>> runs(1);
     std::size_t rowsInRun = 0;
-    for (std::size_t line = 0; line < results.leftLines().size(); ++line) {
-        const std::size_t rows
-            = static_cast<int>(line) < results.index.count() ? results.index.rows(static_cast<int>(line)).size() : 0;
+    for (std::size_t line = 0; line < answer.leftLines().size(); ++line) {
+        const std::size_t rows = answer.rowsOf(line).size();
         std::size_t first = 0;
         do {
             const std::size_t end = std::min(rows, first + RowsPerRun);
@@ -211,68 +210,45 @@ std::vector<std::vector<Part>> runsOfParts(const ResultsPanel& results)
 }
 
 // The rows of the answer, each name counted as one more.
-std::size_t rowsOfAnswer(const ResultsPanel& results)
+std::size_t rowsOfAnswer(const Answer& answer)
 {
-    std::size_t rows = 0;
-    for (int entry = 0; entry < results.index.count(); ++entry)
-        rows += results.index.rows(entry).size() + 1;
-    return rows;
+    return answer.places() + answer.leftLines().size();
 }
 
 }  // namespace
 
-std::vector<const HitRow*> RowsInShownOrder(const ResultsPanel& results, int line, int sortColumn, bool descending)
-{
-    std::vector<const HitRow*> rows;
-    for (const HitRow& row : results.index.rows(line))
-        rows.push_back(&row);
-    if (sortColumn > 0) {
-        const auto text = static_cast<std::size_t>(sortColumn - 1);
-        std::stable_sort(rows.begin(), rows.end(), [text, descending](const HitRow* a, const HitRow* b) {
-            const int order = CompareListTexts(a->texts[text].stored(), b->texts[text].stored());
-            return descending ? order > 0 : order < 0;
-        });
-    }
-    return rows;
-}
-
-void WriteJsonAnswer(std::ostream& out, const std::string& command, const MessageList& messages,
-                     const ResultsPanel& results, int sortColumn, unsigned workers, bool descending)
+void WriteJsonAnswer(std::ostream& out, const std::string& command, const MessageList& messages, const Answer& answer,
+                     const RowOrder& order, unsigned workers)
 {
     std::string head = "{\"command\": " + jsonString(command) + ", \"messages\": [";
     for (std::size_t i = 0; i < messages.size(); ++i) {
         head += i ? ", {\"caption\": " : "{\"caption\": ";
-        head += jsonString(messages[i].second) + ", \"text\": " + jsonString(messages[i].first) + "}";
+        head += jsonString(messages[i].caption) + ", \"text\": " + jsonString(messages[i].text) + "}";
     }
     head += "], \"names\": [";
     out << head;
 
     // The names are written run by run, several runs at once, in their order.
     // A name written in several parts has its rows put in order once, first.
-    workers = WorkersFor(rowsOfAnswer(results), RowsWorthAWorker, workers);
-    const std::vector<std::vector<Part>> runs = runsOfParts(results);
+    workers = WorkersFor(rowsOfAnswer(answer), RowsWorthAWorker, workers);
+    const std::vector<std::vector<Part>> runs = runsOfParts(answer);
     std::unordered_map<std::size_t, std::vector<const HitRow*>> orderOfLongNames;
     for (const std::vector<Part>& run : runs)
         for (const Part& part : run)
             if (!(part.opens && part.closes) && !orderOfLongNames.contains(part.line))
-                orderOfLongNames[part.line]
-                    = RowsInShownOrder(results, static_cast<int>(part.line), sortColumn, descending);
+                orderOfLongNames[part.line] = RowsInOrder(answer, part.line, order);
     ProduceInOrder<std::string>(
         runs.size(), workers, WorkWindow(workers),
         [&](std::size_t run) {
             std::string text;
             for (const Part& part : runs[run]) {
-                const KeptText& name = results.leftLines()[part.line];
+                const KeptText& name = answer.leftLines()[part.line];
                 const auto known = orderOfLongNames.find(part.line);
                 if (known != orderOfLongNames.end()) {
                     appendPart(text, name, known->second, part);
                     continue;
                 }
-                const bool hasEntry = static_cast<int>(part.line) < results.index.count();
-                appendPart(text, name,
-                           hasEntry ? RowsInShownOrder(results, static_cast<int>(part.line), sortColumn, descending)
-                                    : std::vector<const HitRow*>(),
-                           part);
+                appendPart(text, name, RowsInOrder(answer, part.line, order), part);
             }
             return text;
         },

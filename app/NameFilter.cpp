@@ -1,4 +1,4 @@
-#include "results/NameFilter.h"
+#include "app/NameFilter.h"
 
 #include <unicode/normalizer2.h>
 #include <unicode/unistr.h>

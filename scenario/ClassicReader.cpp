@@ -1,8 +1,8 @@
-#include "scenario/DataFile.h"
+#include "scenario/ClassicReader.h"
 
 #include "scenario/ByteStream.h"
+#include "scenario/ClassicLayout.h"
 #include "scenario/ContentKind.h"
-#include "scenario/FileSystem.h"
 
 #include <limits>
 #include <utility>
@@ -11,7 +11,7 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::int32_t EmbeddedCardEffect = 0x40808;
+using namespace classic;
 
 // Cards embedded in effects may embed cards again. Authors nest a few levels
 // at most; a damaged file nesting deeper is refused rather than allowed to
@@ -92,7 +92,7 @@ struct ReaderStacks {
 // Reads one data file from a ByteStream into a DataFile, in file order.
 class DataFileReader {
 public:
-    DataFileReader(DataFile& file, std::span<const std::uint8_t> bytes, RecordArenas& arenas, ReaderStacks& stacks)
+    DataFileReader(DataFile& file, std::span<const std::uint8_t> bytes, DataFileStorage& arenas, ReaderStacks& stacks)
         : file_(file), in_(bytes), arenas_(arenas), contents_(stacks.contents), events_(stacks.events),
           cards_(stacks.cards), cells_(stacks.cells), dialogueEntries_(stacks.dialogueEntries),
           couponScores_(stacks.couponScores), open_(stacks.open)
@@ -106,7 +106,7 @@ private:
     void readPackageRest();
     void readAreaOrBattleBody();
     void readMateBody();
-    void readItemSkillBeastBody(std::uint64_t trailingSkip);
+    void readItemSkillBeastBody(std::uint64_t closing);
 
     template <typename ReadOne>
     void forEachListItem(ReadOne readOne);
@@ -124,7 +124,7 @@ private:
     void readTextCell(Cell& cell);
     void readColourCell(Cell& cell);
     Card readPlacedCard(int position);
-    Card readOwnedCard(std::uint64_t trailingSkip);
+    Card readOwnedCard(std::uint64_t closing);
 
     void skipCardBody();
     void skipEffectList();
@@ -132,7 +132,7 @@ private:
 
     DataFile& file_;
     ByteStream in_;
-    RecordArenas& arenas_;
+    DataFileStorage& arenas_;
     ListStack<Content>& contents_;
     ListStack<Event>& events_;
     ListStack<Card>& cards_;
@@ -152,24 +152,24 @@ void DataFileReader::read()
 
 void DataFileReader::readHeaderAndBody()
 {
-    if (file_.fileName.starts_with("Package")) {
+    if (file_.fileName.starts_with(Header::PackageNamePrefix)) {
         in_.readByte();
-        in_.skip(3);
+        in_.skip(Header::PackagePadding);
         readPackageRest();
         return;
     }
     const std::uint8_t kindByte = in_.readByte();
-    if (kindByte == static_cast<std::uint8_t>(FileKind::Package)) {
-        in_.skip(3);
+    if (kindByte == Header::PackageKind) {
+        in_.skip(Header::PackagePadding);
         readPackageRest();
         return;
     }
-    if (kindByte > static_cast<std::uint8_t>(FileKind::Beast))
+    if (kindByte > Header::LastCardKind)
         in_.fail("unknown file kind " + std::to_string(kindByte));
     file_.kind = static_cast<FileKind>(kindByte);
     in_.skipBlock();
     file_.title = in_.readText();
-    file_.id = in_.readInt();
+    file_.id = std::int64_t{in_.readInt()} - IdOffset;
     switch (file_.kind) {
     case FileKind::Area:
     case FileKind::Battle:
@@ -179,13 +179,13 @@ void DataFileReader::readHeaderAndBody()
         readMateBody();
         break;
     case FileKind::Item:
-        readItemSkillBeastBody(25);
+        readItemSkillBeastBody(CardClosing::Item);
         break;
     case FileKind::Skill:
-        readItemSkillBeastBody(9);
+        readItemSkillBeastBody(CardClosing::Skill);
         break;
     case FileKind::Beast:
-        readItemSkillBeastBody(5);
+        readItemSkillBeastBody(CardClosing::Beast);
         break;
     case FileKind::Info:
     case FileKind::Package:
@@ -205,7 +205,7 @@ void DataFileReader::readPackageRest()
 void DataFileReader::readAreaOrBattleBody()
 {
     file_.events = readEvents(EventKeys::With);
-    in_.skip(1);
+    in_.skip(BeforePlacedCards);
     int position = 0;
     file_.cards = readList(cards_, arenas_.cards, [&] { return readPlacedCard(position++); });
     if (file_.kind == FileKind::Area)
@@ -216,23 +216,23 @@ void DataFileReader::readAreaOrBattleBody()
 
 void DataFileReader::readMateBody()
 {
-    in_.skip(18);
+    in_.skip(MateBody::BeforeImage);
     in_.skipBlock();
-    in_.skip(125);
-    file_.cards = readList(cards_, arenas_.cards, [&] { return readOwnedCard(25); });
-    file_.skills = readList(cards_, arenas_.cards, [&] { return readOwnedCard(9); });
-    file_.beasts = readList(cards_, arenas_.cards, [&] { return readOwnedCard(5); });
+    in_.skip(MateBody::AfterImage);
+    file_.cards = readList(cards_, arenas_.cards, [&] { return readOwnedCard(CardClosing::Item); });
+    file_.skills = readList(cards_, arenas_.cards, [&] { return readOwnedCard(CardClosing::Skill); });
+    file_.beasts = readList(cards_, arenas_.cards, [&] { return readOwnedCard(CardClosing::Beast); });
     forEachListItem([&] {
         in_.skipBlock();
-        in_.skip(4);
+        in_.skip(MateBody::ClosingListItemFixed);
     });
 }
 
-void DataFileReader::readItemSkillBeastBody(std::uint64_t trailingSkip)
+void DataFileReader::readItemSkillBeastBody(std::uint64_t closing)
 {
     skipCardBody();
     file_.events = readEvents(EventKeys::Without);
-    in_.skip(trailingSkip);
+    in_.skip(closing);
 }
 
 // A stored count followed by that many items; a count below 1 means none.
@@ -351,9 +351,9 @@ void DataFileReader::readDetail(std::uint8_t kindByte, ContentDetail& d)
         break;
     }
     case DetailLayout::Effect:
-        in_.skip(11);
+        in_.skip(EffectContent::BeforeSound);
         d.text = in_.readText();
-        in_.skip(1);
+        in_.skip(EffectContent::BeforeEffects);
         skipEffectList();
         break;
     case DetailLayout::TwoOptions:
@@ -362,7 +362,7 @@ void DataFileReader::readDetail(std::uint8_t kindByte, ContentDetail& d)
         break;
     case DetailLayout::NumberSkip:
         d.number = in_.readInt();
-        in_.skip(9);
+        in_.skip(AbilityCheckClosing);
         break;
     case DetailLayout::TextOption:
         d.text = in_.readText();
@@ -400,14 +400,13 @@ void DataFileReader::readDetail(std::uint8_t kindByte, ContentDetail& d)
     }
 }
 
-// The speaker byte (option), with speaker 3 ("chosen by coupon score") the
+// The speaker byte (option), for a speaker chosen by coupon score the
 // evaluation entries, then the entries said.
 void DataFileReader::readDialogue(ContentDetail& d)
 {
-    constexpr std::uint8_t ChosenByCouponScore = 3;
     const std::uint8_t speaker = in_.readByte();
     d.option = static_cast<std::int8_t>(speaker);
-    if (speaker == ChosenByCouponScore) {
+    if (speaker == SpeakerChosenByCouponScore) {
         const std::size_t mark = couponScores_.mark();
         forEachListItem([&] {
             CouponScore score;
@@ -432,16 +431,14 @@ void DataFileReader::readDialogue(ContentDetail& d)
 // (number, amount), bit 1 a status byte, which no search reads.
 void DataFileReader::readRandomMembers(ContentDetail& d)
 {
-    constexpr std::uint8_t WithLevels = 0x01;
-    constexpr std::uint8_t WithStatus = 0x02;
     d.option = static_cast<std::int8_t>(in_.readByte());
     const std::uint8_t style = in_.readByte();
     d.option2 = static_cast<std::int8_t>(style);
-    if (style & WithLevels) {
+    if (style & RandomMembers::WithLevels) {
         d.number = in_.readInt();
         d.amount = in_.readInt();
     }
-    if (style & WithStatus)
+    if (style & RandomMembers::WithStatus)
         in_.readAndDrop(1);
 }
 
@@ -450,23 +447,19 @@ void DataFileReader::readRandomMembers(ContentDetail& d)
 // follows the header; 70,000 and above a newer encoding this reader refuses.
 Cell DataFileReader::readCell()
 {
-    constexpr std::int32_t TypedCells = 60000;
-    constexpr std::int32_t NewerCells = 70000;
-    constexpr std::uint8_t TextCell = 2;
-    constexpr std::uint8_t ColourCell = 3;
     Cell cell;
     cell.number1 = in_.readInt();
     cell.number2 = in_.readInt();
     cell.number3 = in_.readInt();
     cell.number4 = in_.readInt();
-    if (cell.number3 >= NewerCells)
+    if (cell.number3 >= CellLayoutOf::NewerWidths)
         in_.fail("a cell of a newer encoding (width field " + std::to_string(cell.number3) + ")");
-    if (cell.number3 < TypedCells) {
+    if (cell.number3 < CellLayoutOf::TypedWidths) {
         cell.text = in_.readText();
         cell.option = in_.readByte();
-    } else if (const std::uint8_t type = in_.readByte(); type == TextCell) {
+    } else if (const std::uint8_t type = in_.readByte(); type == CellLayoutOf::TextType) {
         readTextCell(cell);
-    } else if (type == ColourCell) {
+    } else if (type == CellLayoutOf::ColourType) {
         readColourCell(cell);
     } else {
         in_.fail("unknown cell type " + std::to_string(type));
@@ -480,15 +473,14 @@ Cell DataFileReader::readCell()
 // outline of a kind, colour and width); four more items. Only the text is kept.
 void DataFileReader::readTextCell(Cell& cell)
 {
-    constexpr std::uint8_t WithOutline = 0x10;
     cell.layout = CellLayout::Text;
     cell.option = in_.readByte();  // mask
     cell.text = in_.readText();
-    in_.readText();          // font name
-    in_.readAndDrop(4 + 4);  // size, colour
-    if (in_.readByte() & WithOutline)
-        in_.readAndDrop(1 + 4 + 4);  // kind, colour, width
-    in_.readAndDrop(1 + 4 + 4 + 1);
+    in_.readText();  // font name
+    in_.readAndDrop(TextCell::SizeAndColour);
+    if (in_.readByte() & TextCell::WithOutline)
+        in_.readAndDrop(TextCell::Outline);
+    in_.readAndDrop(TextCell::Closing);
 }
 
 // Blend, gradient and colour, and the end colour of a gradient.
@@ -497,9 +489,9 @@ void DataFileReader::readColourCell(Cell& cell)
     cell.layout = CellLayout::Colour;
     cell.option = in_.readByte();  // blend
     const std::uint8_t gradient = in_.readByte();
-    in_.readAndDrop(4);
+    in_.readAndDrop(ColourCell::Colour);
     if (gradient != 0)
-        in_.readAndDrop(4);
+        in_.readAndDrop(ColourCell::Colour);
 }
 
 Card DataFileReader::readPlacedCard(int position)
@@ -507,48 +499,48 @@ Card DataFileReader::readPlacedCard(int position)
     Card card;
     card.number = position;
     if (file_.kind == FileKind::Area) {
-        in_.skip(1);
+        in_.skip(AreaCard::Lead);
         in_.skipBlock();
         card.name = in_.readText();
-        in_.skip(4);
+        in_.skip(AreaCard::AfterName);
         in_.skipBlock();
     } else {
-        in_.skip(4);
+        in_.skip(EnemyCard::CastId);
     }
     card.events = readEvents(EventKeys::With);
     card.flag = in_.readText();
-    in_.skip(12);
+    in_.skip(PlacedCardAfterFlag);
     if (file_.kind == FileKind::Area)
         in_.skipBlock();
     else
-        in_.skip(1);
+        in_.skip(EnemyCard::Closing);
     return card;
 }
 
-Card DataFileReader::readOwnedCard(std::uint64_t trailingSkip)
+Card DataFileReader::readOwnedCard(std::uint64_t closing)
 {
     Card card;
-    in_.skip(1);
+    in_.skip(OwnedCardLead);
     in_.skipBlock();
     card.name = in_.readText();
-    card.number = static_cast<std::int32_t>(std::int64_t{in_.readInt()} - IdOffset);
+    card.number = std::int64_t{in_.readInt()} - IdOffset;
     skipCardBody();
     card.events = readEvents(EventKeys::Without);
-    in_.skip(trailingSkip);
+    in_.skip(closing);
     return card;
 }
 
 void DataFileReader::skipCardBody()
 {
     in_.skipBlock();
-    in_.skip(18);
+    in_.skip(CardBody::AfterFirstBlock);
     skipEffectList();
-    in_.skip(12);
-    for (int i = 0; i < 7; ++i)
+    in_.skip(CardBody::AfterEffects);
+    for (int i = 0; i < CardBody::MiddleBlocks; ++i)
         in_.skipBlock();
-    in_.skip(1);
-    in_.skipBlock();
-    in_.skipBlock();
+    in_.skip(CardBody::BeforeLastBlocks);
+    for (int i = 0; i < CardBody::LastBlocks; ++i)
+        in_.skipBlock();
 }
 
 void DataFileReader::skipEffectList()
@@ -556,36 +548,16 @@ void DataFileReader::skipEffectList()
     const std::int32_t count = in_.readInt();
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t type = in_.readInt();
-        std::int32_t embedded = 0;
-        if (type == EmbeddedCardEffect) {
-            in_.skip(3);
-            embedded = in_.readInt();
-        } else {
-            in_.skip(4);
-        }
-        switch (type) {
-        case 0x40800:
-        case 0x40801:
-            in_.skip(5);
-            break;
-        case 0x40802:
-        case 0x40806:
-        case 0x40807:
-            break;
-        case 0x40803:
-        case 0x40804:
-            in_.skip(4);
-            break;
-        case 0x40805:
-            in_.skip(8);
-            break;
-        case EmbeddedCardEffect:
-            if (embedded != 0)
-                skipEmbeddedCard();
-            break;
-        default:
+        if (type < Effect::FirstType || type > Effect::EmbedsCard)
             in_.fail("unknown effect type " + std::to_string(type));
+        if (type != Effect::EmbedsCard) {
+            in_.skip(Effect::Head);
+            in_.skip(Effect::Tail[static_cast<std::size_t>(type - Effect::FirstType)]);
+            continue;
         }
+        in_.skip(Effect::EmbeddingPadding);
+        if (in_.readInt() != 0)
+            skipEmbeddedCard();
     }
 }
 
@@ -593,70 +565,43 @@ void DataFileReader::skipEmbeddedCard()
 {
     if (++embeddedDepth_ > MaxEmbeddedCardDepth)
         in_.fail("cards embedded more than " + std::to_string(MaxEmbeddedCardDepth) + " deep");
-    in_.skip(1);
+    in_.skip(EmbeddedCard::Lead);
     in_.skipBlock();
     in_.skipBlock();
-    in_.skip(4);
+    in_.skip(EmbeddedCard::BeforeBody);
     skipCardBody();
     readEvents(EventKeys::Without);  // read in full, then dropped
-    in_.skip(5);
+    in_.skip(EmbeddedCard::Closing);
     --embeddedDepth_;
 }
 
 }  // namespace
 
-DataFile::DataFile(const std::string& path) : fileName(FileNamePart(path))
+std::optional<DataFile> ReadClassicDataFile(std::string fileName, FileBytes bytes, std::string* failure)
 {
+    std::optional<DataFile> file(std::in_place);
+    file->fileName = std::move(fileName);
+    file->storage.bytes = std::move(bytes);
     try {
-        std::optional<FileBytes> read = ReadFileBytes(path);
-        if (!read) {
-            failure = "cannot read the file";
-            return;
-        }
-        bytes_ = std::move(*read);
-    } catch (const std::bad_alloc&) {
-        failure = "the file does not fit in memory";
-        return;
-    }
-    load();
-}
-
-DataFile::DataFile(std::string fileName_, std::span<const std::uint8_t> bytes) : fileName(std::move(fileName_))
-{
-    try {
-        bytes_.data = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size());
-        bytes_.size = bytes.size();
-        std::copy(bytes.begin(), bytes.end(), bytes_.data.get());
-    } catch (const std::bad_alloc&) {
-        failure = "the bytes do not fit in memory";
-        return;
-    }
-    load();
-}
-
-void DataFile::load()
-{
-    try {
-        DataFileReader(*this, std::span<const std::uint8_t>(bytes_.data.get(), bytes_.size), records_,
-                       ReaderStacks::ofThisThread())
+        DataFileReader(*file, std::span<const std::uint8_t>(file->storage.bytes.data.get(), file->storage.bytes.size),
+                       file->storage, ReaderStacks::ofThisThread())
             .read();
-        loaded = true;
+        return file;
     } catch (const ReadError& error) {
-        failure = error.what();
+        if (failure)
+            *failure = error.what();
     } catch (const std::bad_alloc&) {
-        failure = "out of memory";
+        if (failure)
+            *failure = "out of memory";
     }
-    if (!loaded) {
-        // Nothing of a failed load is kept.
-        title = {};
-        id = 0;
-        kind = FileKind::Area;
-        events = {};
-        cards = skills = beasts = {};
-        cells = {};
-        records_ = RecordArenas{};
-        bytes_ = FileBytes{};
-    }
+    return std::nullopt;  // nothing of a failed read is kept
+}
+
+std::int64_t IdAsListedKind(const DataFile& file, FileKind listedKind)
+{
+    if (file.kind == FileKind::Package && listedKind != FileKind::Package)
+        return file.id - IdOffset;
+    return file.id;
 }
 
 }  // namespace quorvel

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "scenario/Text.h"
+
+#include <cstdint>
+#include <span>
+
+namespace quorvel {
+
+// The records of a content tree. Lists are runs of records that live as
+// long as the data file holding them, in stored order.
+
+struct DialogueEntry {
+    Text condition;  // the coupon condition of the entry
+    Text text;       // what is said
+};
+
+// One entry of the evaluation that chooses a dialogue's speaker by coupon
+// score: a coupon and what holding it adds. An empty name in the first
+// entry is no coupon: its value is the starting score.
+struct CouponScore {
+    Text coupon;
+    std::int32_t value = 0;
+};
+
+// What a cell is: a classic image cell, or one of the later text and colour cells.
+enum class CellLayout : std::uint8_t { Classic, Text, Colour };
+
+struct Cell {
+    CellLayout layout = CellLayout::Classic;
+    std::int32_t number1 = 0;
+    std::int32_t number2 = 0;
+    std::int32_t number3 = 0;
+    std::int32_t number4 = 0;
+    Text text;  // a text cell's text
+    std::uint8_t option = 0;
+    Text flag;  // empty: no flag
+    std::uint8_t option2 = 0;
+};
+
+// The detail of one content; which fields a kind fills is given with the
+// kinds (ContentKind.h).
+struct ContentDetail {
+    std::int32_t number = 0;
+    std::int32_t amount = 0;
+    std::int8_t option = 0;
+    std::int8_t option2 = 0;
+    std::span<const DialogueEntry> dialogueEntries;
+    std::span<const CouponScore> couponScores;  // a dialogue whose speaker is chosen by coupon score
+    std::span<const Cell> cells;
+    Text text;
+    Text text2;
+};
+
+// One node of a content tree.
+struct Content {
+    std::uint8_t kind = 0;
+    Text name;
+    ContentDetail detail;
+    std::span<const Content> children;
+};
+
+}  // namespace quorvel

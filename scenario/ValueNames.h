@@ -1,0 +1,31 @@
+#pragma once
+
+#include "scenario/Text.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quorvel {
+
+// The value names of one declared flag or step, in order, as the summary
+// stores them: texts of one kind (`kind` gives their encoding and whether
+// they end in a stored byte), packed into one string, so a flag's two short
+// names fit in the string itself.
+class ValueNames {
+public:
+    ValueNames() = default;
+    explicit ValueNames(const Text& kind) : kind_(kind.sameKindOver({})) { }
+
+    // A name of at most 65,535 bytes, of the list's kind.
+    void add(std::string_view name);
+    std::size_t size() const { return count_; }
+    Text operator[](std::size_t i) const;
+
+private:
+    std::string packed_;  // each name: its length in two bytes, then its bytes
+    std::size_t count_ = 0;
+    Text kind_;
+};
+
+}  // namespace quorvel

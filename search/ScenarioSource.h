@@ -1,0 +1,62 @@
+#pragma once
+
+#include "scenario/DataFile.h"
+#include "search/Summary.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+// A set of kinds of data file.
+class FileKinds {
+public:
+    constexpr FileKinds(std::initializer_list<FileKind> kinds)
+    {
+        for (const FileKind kind : kinds)
+            bits_ |= bit(kind);
+    }
+    constexpr bool has(FileKind kind) const { return (bits_ & bit(kind)) != 0; }
+
+private:
+    static constexpr std::uint16_t bit(FileKind kind)
+    {
+        return static_cast<std::uint16_t>(1u << static_cast<int>(kind));
+    }
+    std::uint16_t bits_ = 0;
+};
+
+// The files the use pass of most commands reads: every kind that holds
+// events (information cards hold none).
+inline constexpr FileKinds UsePassKinds{FileKind::Package, FileKind::Area,  FileKind::Battle, FileKind::Mate,
+                                        FileKind::Skill,   FileKind::Beast, FileKind::Item};
+
+// Where a command finds a scenario: its data files, listed in the order
+// every command takes them, each opened by the name it is listed by, and
+// its summary. A folder of classic files is one; a test builds another.
+class ScenarioSource {
+public:
+    virtual ~ScenarioSource() = default;
+
+    // The data files of these kinds, by the names the rows show, in the
+    // order every command takes them.
+    virtual std::vector<std::string> dataFiles(FileKinds kinds) const = 0;
+    // Reads a listed data file; nothing when it cannot be read. Safe on
+    // several threads at once.
+    virtual std::optional<DataFile> openDataFile(const std::string& name) const = 0;
+
+    // The summary's name, as messages give it.
+    virtual std::string summaryName() const = 0;
+    // Reads a section of the summary; nothing when there is no one summary
+    // or it cannot be read.
+    virtual std::optional<Summary> readSummary(SummarySection section) const = 0;
+
+    // Reads the listing again, as files may have been added or removed.
+    virtual void refresh() = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "scenario/FileSystem.h"
+#include "scenario/Text.h"
+#include "scenario/ValueNames.h"
+
+#include <vector>
+
+namespace quorvel {
+
+// The two kinds of name a summary declares.
+enum class SummarySection { Flags = 0, Steps = 1 };
+
+// The names of one section in declaration order, each with its value names
+// (two for a flag, as many as the format gives for a step).
+struct Declarations {
+    std::vector<Text> names;
+    std::vector<ValueNames> valueNames;
+};
+
+// What a scenario's summary declares, read from whatever format it is
+// stored in: the sections that were asked for. The names are views of
+// what the summary keeps.
+struct Summary {
+    Declarations flags;
+    Declarations steps;
+    FileBytes bytes;  // the bytes the names of a classic summary are views of
+
+    Declarations& of(SummarySection section) { return section == SummarySection::Flags ? flags : steps; }
+    const Declarations& of(SummarySection section) const { return section == SummarySection::Flags ? flags : steps; }
+};
+
+}  // namespace quorvel
