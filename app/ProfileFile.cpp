@@ -1,5 +1,7 @@
 #include "app/ProfileFile.h"
 
+#include "base/AsciiCase.h"
+
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -24,12 +26,7 @@ std::string trimmed(const std::string& text)
 
 bool sameName(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return EqualIgnoringAsciiCase(a, b);
 }
 
 // "[name]" gives name; any other line nothing.
@@ -72,8 +69,8 @@ std::optional<std::int64_t> parseDigits(const std::string& digits, int base)
         int digit;
         if (c >= '0' && c <= '9')
             digit = c - '0';
-        else if (base == 16 && std::isxdigit(static_cast<unsigned char>(c)))
-            digit = std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
+        else if (base == 16 && AsciiLower(c) >= 'a' && AsciiLower(c) <= 'f')
+            digit = AsciiLower(c) - 'a' + 10;
         else
             return std::nullopt;
         value = value * base + digit;

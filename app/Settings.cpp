@@ -12,7 +12,11 @@ namespace quorvel {
 
 namespace {
 
-const char* const WidthKeys[7] = {"Width0", "Width1", "Width2", "Width3", "Width4", "Width5", "Width6"};
+// The key of column i's width is "Width<i>".
+std::string widthKey(std::size_t column)
+{
+    return "Width" + std::to_string(column);
+}
 const char* const HistoryKeys[3] = {"Rireki1", "Rireki2", "Rireki3"};
 
 }  // namespace
@@ -64,8 +68,8 @@ SettingsValues LoadSettings(const std::string& settingsPath)
     v.width = file.readInteger("WINSIZE", "Width", v.width);
     v.height = file.readInteger("WINSIZE", "Height", v.height);
     v.paneLeft = file.readInteger("PANESIZE", "Left", v.paneLeft);
-    for (int i = 0; i < 7; ++i)
-        v.columnWidths[i] = file.readInteger("PANESIZE", WidthKeys[i], v.columnWidths[i]);
+    for (std::size_t i = 0; i < v.columnWidths.size(); ++i)
+        v.columnWidths[i] = file.readInteger("PANESIZE", widthKey(i), v.columnWidths[i]);
     v.openPath = file.readText("PATH", "OpenPath", v.openPath);
     for (int i = 0; i < 3; ++i)
         v.history[i] = file.readText("PATH", HistoryKeys[i], v.history[i]);
@@ -84,8 +88,8 @@ bool SaveSettings(const std::string& settingsPath, const SettingsValues& v)
     bool ok = file.writeInteger("WINSIZE", "Top", v.top) && file.writeInteger("WINSIZE", "Left", v.left)
         && file.writeInteger("WINSIZE", "Width", v.width) && file.writeInteger("WINSIZE", "Height", v.height)
         && file.writeInteger("PANESIZE", "Left", v.paneLeft);
-    for (int i = 0; ok && i < 7; ++i)
-        ok = file.writeInteger("PANESIZE", WidthKeys[i], v.columnWidths[i]);
+    for (std::size_t i = 0; ok && i < v.columnWidths.size(); ++i)
+        ok = file.writeInteger("PANESIZE", widthKey(i), v.columnWidths[i]);
     ok = ok && file.writeText("PATH", "OpenPath", v.openPath);
     for (int i = 0; ok && i < 3; ++i)
         ok = file.writeText("PATH", HistoryKeys[i], v.history[i]);

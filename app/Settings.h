@@ -1,5 +1,7 @@
 #pragma once
 
+#include "results/ResultColumns.h"
+
 #include <array>
 #include <functional>
 #include <optional>
@@ -18,7 +20,7 @@ struct SettingsValues {
     int width = 740;
     int height = 394;
     int paneLeft = 137;
-    std::array<int, 7> columnWidths = {18, 80, 100, 120, 100, 80, 90};
+    std::array<int, ResultColumnCount> columnWidths = {18, 80, 100, 120, 100, 80, 90};
     std::string openPath = EmptyHistorySlot;
     std::array<std::string, 3> history = {EmptyHistorySlot, EmptyHistorySlot, EmptyHistorySlot};
     bool autoReload = false;  // section OPTIONS, key AutoReload: 1 on, 0 off

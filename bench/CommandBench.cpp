@@ -144,10 +144,8 @@ void registerBenchmarks()
 
 }  // namespace
 
-// As quorvel-cli does before its command.
 int main(int argc, char** argv)
 {
-    quorvel::KeepFreedMemoryForTheCommand();
     registerBenchmarks();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -9,10 +9,6 @@
 #include "search/Commands.h"
 #include "search/FolderSource.h"
 
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -234,23 +230,6 @@ int runChecks(const Options& options, std::ostream& out, std::ostream& err)
 }
 
 }  // namespace
-
-void KeepFreedMemoryForTheCommand()
-{
-#if defined(__GLIBC__)
-    // Freed memory is not given back until a gigabyte of it lies free at the top of the heap.
-    constexpr int TrimThreshold = 1 << 30;
-    // Blocks below 64 MiB (a large file, a long list of rows) come from the
-    // heap, where they are used again, rather than from fresh pages.
-    constexpr int MmapThreshold = 64 << 20;
-    // The heap grows by 16 MiB beyond what is asked at a time, so a command
-    // over a large scenario asks the system a few times rather than thousands.
-    constexpr int TopPad = 16 << 20;
-    mallopt(M_TRIM_THRESHOLD, TrimThreshold);
-    mallopt(M_MMAP_THRESHOLD, MmapThreshold);
-    mallopt(M_TOP_PAD, TopPad);
-#endif
-}
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {

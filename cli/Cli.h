@@ -12,9 +12,4 @@ namespace quorvel {
 // no such PATH.
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
-// For a process that runs one command and ends: memory freed while it runs
-// stays with the process instead of going back to the system page by page,
-// since the next file or row will want it again at once.
-void KeepFreedMemoryForTheCommand();
-
 }  // namespace quorvel

@@ -101,7 +101,8 @@ public:
     // Keeps the texts of a row. A text equal to one of the last few its
     // column kept is shared with it, so what the rows of one event have in
     // common (file name, event, head start name) is kept once, and so are
-    // the few kind words and values that come back from row to row.
+    // the few kind words and values that come back from row to row
+    // (compare-speed, dense check-start: 41.1 -> 25.1 ms).
     std::array<KeptText, RowTextCount> keepRow(const RowTexts& texts);
 
     // Takes over every text `other` keeps; what was kept from it stays good.

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 
 namespace quorvel {
@@ -38,15 +37,6 @@ char PathSeparator()
 #else
     return '/';
 #endif
-}
-
-FileBytes CopyOfBytes(std::span<const std::uint8_t> bytes)
-{
-    FileBytes copy;
-    copy.data = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size());
-    copy.size = bytes.size();
-    std::copy(bytes.begin(), bytes.end(), copy.data.get());
-    return copy;
 }
 
 std::optional<FileBytes> ReadFileBytes(const std::string& path)

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 
 namespace quorvel {
@@ -25,9 +24,6 @@ struct FileBytes {
     std::unique_ptr<std::uint8_t[]> data;
     std::size_t size = 0;
 };
-
-// A copy of bytes held in memory. Throws std::bad_alloc when it does not fit.
-FileBytes CopyOfBytes(std::span<const std::uint8_t> bytes);
 
 // Reads a whole ordinary file; nothing when it cannot be opened or read
 // completely. Throws std::bad_alloc when it does not fit in memory.

@@ -1,5 +1,6 @@
 #include "search/SummaryReader.h"
 
+#include "tests/support/Bytes.h"
 #include "tests/support/ScenarioTest.h"
 #include "tests/support/TextEquality.h"
 #include "tools/builder/SummaryBuilder.h"
@@ -11,8 +12,7 @@ class SummaryReaderTest : public ScenarioTest {
 protected:
     bool read(const std::string& bytes, SummarySection section)
     {
-        read_ = ReadClassicSummary(
-            CopyOfBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())), section);
+        read_ = ReadClassicSummary(BytesOf(bytes), section);
         section_ = section;
         return read_.has_value();
     }

@@ -1,6 +1,7 @@
 #include "tests/support/DescribedScenario.h"
 
 #include "search/ScenarioFileList.h"
+#include "tests/support/Bytes.h"
 #include "tools/builder/Encoding.h"
 
 #include <algorithm>
@@ -182,7 +183,7 @@ std::optional<quorvel::Summary> DescribedScenario::readSummary(SummarySection se
     else
         for (const StepDeclaration& step : summary_.steps)
             declare(step.name, {step.valueNames.begin(), step.valueNames.end()});
-    read->bytes = CopyOfBytes(std::span(reinterpret_cast<const std::uint8_t*>(texts.data()), texts.size()));
+    read->bytes = BytesOf(texts);
     const char* kept = reinterpret_cast<const char*>(read->bytes.data.get());
     for (const auto& [at, size] : namePlaces)
         declared.names.push_back(Text::Unicode(std::string_view(kept + at, size)));

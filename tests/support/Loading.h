@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scenario/ClassicReader.h"
+#include "tests/support/Bytes.h"
 #include "tests/support/TextEquality.h"
 
 #include <deque>
@@ -20,9 +21,7 @@ struct Loaded : DataFile {
 inline Loaded LoadBytes(const std::string& fileName, const std::string& bytes)
 {
     Loaded result;
-    std::optional<DataFile> file = ReadClassicDataFile(
-        fileName, CopyOfBytes(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size())),
-        &result.failure);
+    std::optional<DataFile> file = ReadClassicDataFile(fileName, BytesOf(bytes), &result.failure);
     result.loaded = file.has_value();
     if (file)
         static_cast<DataFile&>(result) = std::move(*file);

@@ -10,6 +10,7 @@
 #include "search/LinkSearch.h"
 #include "search/StartCheck.h"
 #include "search/TextSearch.h"
+#include "tests/support/Bytes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -50,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks the file name, so both ways of deciding the kind are reached.
     const char* name = data[0] & 1 ? "Package1.wid" : "Area1.wid";
     const std::optional<quorvel::DataFile> file
-        = quorvel::ReadClassicDataFile(name, quorvel::CopyOfBytes(std::span(data + 1, size - 1)));
+        = quorvel::ReadClassicDataFile(name, quorvel::build::BytesOf(std::span(data + 1, size - 1)));
     if (file)
         runEveryRule(*file);
     return 0;

@@ -3,6 +3,7 @@
 // 2 names for a flag and 10 for a step, and none for the other section.
 
 #include "search/SummaryReader.h"
+#include "tests/support/Bytes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks the section, so both the reading and the passing over are reached.
     const auto section = data[0] & 1 ? quorvel::SummarySection::Steps : quorvel::SummarySection::Flags;
     std::optional<quorvel::Summary> summary
-        = quorvel::ReadClassicSummary(quorvel::CopyOfBytes(std::span(data + 1, size - 1)), section);
+        = quorvel::ReadClassicSummary(quorvel::build::BytesOf(std::span(data + 1, size - 1)), section);
     if (!summary)
         return 0;
     const quorvel::Declarations& read = summary->of(section);
