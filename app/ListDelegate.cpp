@@ -1,5 +1,7 @@
 #include "app/ListDelegate.h"
 
+#include "app/ResultModels.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QHelpEvent>
@@ -10,6 +12,11 @@ namespace quorvel {
 
 void ListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    const QString suffix = index.data(DimmedSuffixRole).toString();
+    if (!suffix.isEmpty()) {
+        paintWithSuffix(painter, option, index, suffix);
+        return;
+    }
     if (!isNumber(index)) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
@@ -28,6 +35,27 @@ void ListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     painter->setPen(
         cell.palette.color(cell.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
     painter->drawText(cell.rect.adjusted(NumberMargin, 0, -NumberMargin, 0), Qt::AlignRight | Qt::AlignVCenter, number);
+    painter->restore();
+}
+
+void ListDelegate::paintWithSuffix(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                                   const QString& suffix) const
+{
+    // The cell as the style draws it with its text, then the suffix after
+    // the text in the colour of text that is not in use.
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QWidget* widget = cell.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const int after = cell.fontMetrics.horizontalAdvance(cell.text) + margin + cell.fontMetrics.horizontalAdvance(' ');
+    painter->save();
+    painter->setFont(cell.font);
+    painter->setPen(cell.palette.color(QPalette::Disabled, QPalette::Text));
+    painter->drawText(textRect.adjusted(margin + after, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                      cell.fontMetrics.elidedText(suffix, Qt::ElideRight, textRect.width() - after - margin));
     painter->restore();
 }
 

@@ -6,8 +6,9 @@ namespace quorvel {
 
 // How the cells of the two lists are drawn: the running numbers of the
 // result list right-aligned with a narrow margin and never shortened (so
-// numbers up to 99 fit the default width of their column), and every text
-// that does not fit its cell shown whole as its tooltip.
+// numbers up to 99 fit the default width of their column), a line's dimmed
+// suffix after its text, and every text that does not fit its cell shown
+// whole as its tooltip.
 class ListDelegate : public QStyledItemDelegate {
 public:
     // Pixels kept free on either side of a running number.
@@ -29,6 +30,8 @@ public:
 
 private:
     bool isNumber(const QModelIndex& index) const { return index.column() == numberColumn_; }
+    void paintWithSuffix(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                         const QString& suffix) const;
 
     int numberColumn_;
 };

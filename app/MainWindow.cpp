@@ -20,12 +20,14 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
@@ -123,20 +125,27 @@ std::optional<std::string> droppedFile(const QMimeData* data)
 
 }  // namespace
 
-// The messages of one command: shown as they come, and kept for the status
-// line and for saving the answer.
+// The messages of one command: kept for the status line and for saving the
+// answer, and shown as they come unless the command runs quietly; the time
+// their boxes stood open is counted apart.
 class MainWindow::CommandMessages : public MessageSink {
 public:
-    explicit CommandMessages(MessageSink& shown) : shown_(shown) { }
+    CommandMessages(MessageSink& shown, bool quiet) : shown_(shown), quiet_(quiet) { }
     void report(const Message& message) override
     {
         messages.push_back(message);
+        if (quiet_)
+            return;
+        const auto opened = std::chrono::steady_clock::now();
         shown_.report(message);
+        waited += std::chrono::steady_clock::now() - opened;
     }
     MessageList messages;
+    std::chrono::duration<double> waited{0};
 
 private:
     MessageSink& shown_;
+    bool quiet_;
 };
 
 QFont JapaneseUiFont()
@@ -165,6 +174,14 @@ MainWindow::MainWindow(std::string settingsPath, UserDialogs& dialogs)
     buildLists();
     buildShortcuts();
     statusBar()->setSizeGripEnabled(false);
+    // Permanent widgets: a menu's status tips do not replace them.
+    statusText_ = new QLabel(this);
+    statusText_->setObjectName(QStringLiteral("statusText"));
+    statusBar()->addPermanentWidget(statusText_, 1);
+    filterCount_ = new QLabel(this);
+    filterCount_->setObjectName(QStringLiteral("filterCount"));
+    filterCount_->setVisible(false);
+    statusBar()->addPermanentWidget(filterCount_);
     setWindowTitle(QString::fromStdString(WindowTitleText()));
     applySettings();
     refreshHistoryMenu();
@@ -206,6 +223,11 @@ void MainWindow::buildMenu()
         connect(item, &QAction::triggered, this, [this, slot] { openHistorySlot(static_cast<int>(slot)); });
         historyActions_[slot] = item;
     }
+    fileMenu->addSeparator();
+    QAction* quitAction = fileMenu->addAction(QStringLiteral("終了"));
+    quitAction->setObjectName(QStringLiteral("quit"));
+    quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(quitAction, &QAction::triggered, this, [this] { close(); });
 
     QMenu* checkMenu = bar->addMenu(QString::fromUtf8(MenuCaption(Menu::Check)));
     checkMenu->setObjectName(QStringLiteral("checkMenu"));
@@ -217,6 +239,7 @@ void MainWindow::buildMenu()
             menu->addSeparator();
         QAction* action = menu->addAction(QString::fromUtf8(command.caption));
         action->setObjectName(QString::fromUtf8(command.name));
+        action->setShortcut(QKeySequence(QString::fromUtf8(command.shortcut)));
         connect(action, &QAction::triggered, this, [this, &command] { runCommand(command); });
         commandActions_.emplace_back(&command, action);
     }
@@ -241,6 +264,7 @@ void MainWindow::buildLists()
     filterField_ = new QLineEdit(left);
     filterField_->setObjectName(QStringLiteral("filterField"));
     filterField_->setClearButtonEnabled(true);
+    filterField_->setPlaceholderText(QStringLiteral("名前で絞り込み (Ctrl+F)"));
     leftLayout->addWidget(filterField_);
     nameList_ = new QListView(left);
     nameList_->setObjectName(QStringLiteral("nameList"));
@@ -260,6 +284,7 @@ void MainWindow::buildLists()
     connect(filterField_, &QLineEdit::textChanged, this, [this](const QString& text) {
         nameFilter_->setFilterText(text);
         selectLine(lists_.selectedLine());
+        updateFilterCount();
     });
 
     resultList_ = new QTreeView(listSplitter_);
@@ -333,6 +358,7 @@ void MainWindow::applySettings()
     openPathAtStart_ = settings.openPath;
     history_ = settings.history;
     autoReloadAction_->setChecked(settings.autoReload);
+    savePath_ = settings.savePath;
 }
 
 int MainWindow::leftListWidth() const
@@ -351,6 +377,7 @@ void MainWindow::showResults()
 {
     nameModel_->show();
     resultModel_->show();
+    updateFilterCount();
     const int line = lists_.selectedLine();
     if (line >= 0) {
         const QSignalBlocker quiet(nameList_->selectionModel());
@@ -380,9 +407,9 @@ void MainWindow::runCommand(const Command& command)
     showResults();
 }
 
-void MainWindow::runFolderCommand(const Command& command)
+void MainWindow::runFolderCommand(const Command& command, Started started)
 {
-    runWithLists(command, *scenario_, [&](SearchContext& context) {
+    runWithLists(command, *scenario_, started, [&](SearchContext& context) {
         scenarioState_ = scenarioState(FolderPart(scenarioFile_));
         scenario_->refresh();  // files may have been added or removed since the last command
         command.run(context);
@@ -399,40 +426,59 @@ void MainWindow::runLinkSearch(const Command& command)
     if (!chosen || !std::filesystem::is_regular_file(*chosen, error))
         return;  // the previous answer stays
     const DataFileOnDisk file(*chosen);
-    runWithLists(command, file,
+    runWithLists(command, file, Started::ByUser,
                  [&](SearchContext& context) { return command.runOnFile(context, FileNamePart(*chosen)); });
     openDialog_.fileName = scenarioFile_;
 }
 
-void MainWindow::runWithLists(const Command& command, const ScenarioSource& source,
+void MainWindow::runWithLists(const Command& command, const ScenarioSource& source, Started started,
                               const std::function<bool(SearchContext&)>& run)
 {
     const Running running(commandRunning_);
     const CommandScope scope(nameList_, command.isCheck());
-    const auto started = std::chrono::steady_clock::now();
+    const auto start = std::chrono::steady_clock::now();
     hideResults();
     lists_.forgetAnswer();
-    CommandMessages messages(dialogs_);
+    CommandMessages messages(dialogs_, started == Started::ByAutomaticReload);
     SearchContext context{source, answer_, messages, targetWords_};
     if (run(context))
         lastCommand_ = command.searchMode;
     answerCommand_ = &command;
     answerMessages_ = messages.messages;
-    showStatus(command, std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start - messages.waited;
+    showStatus(command, took.count());
 }
 
 void MainWindow::showStatus(const Command& command, double seconds)
 {
     CommandOutcome outcome;
     outcome.caption = command.caption;
-    outcome.isCheck = command.isCheck();
+    outcome.kind = command.runOnFile ? CommandOutcome::Kind::LinkSearch
+        : command.isCheck()          ? CommandOutcome::Kind::Check
+                                     : CommandOutcome::Kind::Search;
     outcome.names = answer_.leftLines().size();
+    for (std::size_t line = 0; line < answer_.leftLines().size(); ++line)
+        outcome.starts += !answer_.leftLineNote(line).shown().empty();  // the lines of start contents have notes
     outcome.places = answer_.places();
-    outcome.unreadableFiles = static_cast<std::size_t>(
-        std::count_if(answerMessages_.begin(), answerMessages_.end(),
-                      [](const Message& message) { return message.unreadableFile.has_value(); }));
+    for (const Message& message : answerMessages_)
+        if (message.unreadableFile)
+            outcome.unreadableFiles.push_back(*message.unreadableFile);
     outcome.seconds = seconds;
-    statusBar()->showMessage(QString::fromStdString(CommandSummary(outcome)));
+    setStatus(CommandSummary(outcome), UnreadableFilesTip(outcome));
+}
+
+void MainWindow::setStatus(const std::string& text, const std::string& tip)
+{
+    statusText_->setText(QString::fromStdString(text));
+    statusText_->setToolTip(QString::fromStdString(tip));
+}
+
+void MainWindow::updateFilterCount()
+{
+    const bool filtering = !filterField_->text().isEmpty();
+    filterCount_->setVisible(filtering);
+    if (filtering)
+        filterCount_->setText(QStringLiteral("表示 %1/%2").arg(nameFilter_->rowCount()).arg(nameModel_->rowCount()));
 }
 
 void MainWindow::refreshHistoryMenu()
@@ -466,7 +512,11 @@ void MainWindow::enterScenario(const std::string& dataFile)
     lastCommand_ = SearchMode::None;
     answerCommand_ = nullptr;
     answerMessages_.clear();
-    statusBar()->clearMessage();
+    // A folder without a summary opens all the same; the flag and step
+    // searches would only say so later.
+    setStatus(scenario_->hasSummary() ? std::string()
+                                      : "このフォルダには " + scenario_->summaryName()
+                      + " がありません (フラグとステップは検索できません)");
     watchScenario();
     showResults();
 }
@@ -589,7 +639,11 @@ void MainWindow::saveAnswer()
 {
     if (!answerCommand_)
         return;
-    const std::optional<SaveChoice> choice = dialogs_.chooseAnswerFile(FolderPart(scenarioFile_));
+    // Not the scenario folder, where a saved answer would lie among the data files.
+    const std::string folder = !savePath_.empty()
+        ? savePath_
+        : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    const std::optional<SaveChoice> choice = dialogs_.chooseAnswerFile(folder);
     if (!choice)
         return;
     std::ofstream out(choice->path, std::ios::binary | std::ios::trunc);
@@ -601,8 +655,12 @@ void MainWindow::saveAnswer()
                             WorkersOfThisMachine());
         out.close();
     }
-    if (!out)
+    if (!out) {
         dialogs_.showMessage(choice->path + " に書き込めません", "Quorvel");
+        return;
+    }
+    savePath_ = FolderPart(choice->path);
+    setStatus("保存しました: " + choice->path);
 }
 
 void MainWindow::setAutoReload(bool on)
@@ -659,7 +717,7 @@ void MainWindow::reloadAfterEdits()
     }
     const int nameScroll = nameList_->verticalScrollBar()->value();
     const int rowScroll = resultList_->verticalScrollBar()->value();
-    runFolderCommand(*command);
+    runFolderCommand(*command, Started::ByAutomaticReload);
     int found = -1;
     for (std::size_t line = 0; selected >= 0 && line < answer_.leftLines().size() && found < 0; ++line)
         if (answer_.leftLines()[line].shown() == name && equalBefore-- == 0)
@@ -704,6 +762,7 @@ bool MainWindow::saveSettingsOnClose()
     settings.openPath = scenarioFile_.empty() ? openPathAtStart_ : FolderPart(scenarioFile_);
     settings.history = history_;
     settings.autoReload = autoReloadAction_->isChecked();
+    settings.savePath = savePath_;
     if (SaveSettings(settingsPath_, settings))
         return true;
     // The window closes anyway: with a read-only program folder it could otherwise never close.

@@ -36,10 +36,11 @@ class ResultTableModel;
 // The main window: a menu bar, the list of names on the left with its
 // filter above it, the result list on the right, a splitter between them
 // and a status line below. Its parts carry object names: the actions
-// "open", "save", "autoReload", "history1".."history3", "reload", "copy",
-// "filter" and one per command, named as quorvel-cli names it; the menus
-// "fileMenu", "checkMenu", "searchMenu"; "filterField", "nameList",
-// "resultList", "listSplitter".
+// "open", "save", "autoReload", "history1".."history3", "quit", "reload",
+// "copy", "filter" and one per command, named as quorvel-cli names it; the
+// menus "fileMenu", "checkMenu", "searchMenu"; "filterField", "nameList",
+// "resultList", "listSplitter"; the status line's "statusText" and
+// "filterCount".
 class MainWindow : public QMainWindow {
 public:
     // Reads the window's settings from `settingsPath`; dialogs and message
@@ -88,13 +89,18 @@ private:
     void enterScenario(const std::string& dataFile);
     void setFolderCaption();
 
+    // Who started a command: the user, whom its messages are shown to in
+    // message boxes, or the automatic reload, which names the files it
+    // could not read in the status line alone.
+    enum class Started { ByUser, ByAutomaticReload };
+
     // Runs a command as its menu item does: nothing while no scenario is chosen.
     void runCommand(const Command& command);
-    void runFolderCommand(const Command& command);
+    void runFolderCommand(const Command& command, Started started = Started::ByUser);
     void runLinkSearch(const Command& command);
     // Runs a command's work with the lists hidden, the busy cursor and its
     // messages kept; `run` tells whether the command completed.
-    void runWithLists(const Command& command, const ScenarioSource& source,
+    void runWithLists(const Command& command, const ScenarioSource& source, Started started,
                       const std::function<bool(SearchContext&)>& run);
     // リロード: the last command again, with the same line selected.
     void reload();
@@ -118,7 +124,11 @@ private:
     // Greys out what cannot run: commands before a scenario is open, リロード
     // and 結果を保存… before a command has run.
     void updateCommandStates();
+    // The status line: what the last command found, until the next command.
     void showStatus(const Command& command, double seconds);
+    void setStatus(const std::string& text, const std::string& tip = {});
+    // How many names the filter lets through, while a filter is set.
+    void updateFilterCount();
 
     // 自動リロード: run the last command again whenever the scenario's files change.
     void setAutoReload(bool on);
@@ -152,6 +162,8 @@ private:
     ResultTableModel* resultModel_ = nullptr;
     ListDelegate* nameDelegate_ = nullptr;
     ListDelegate* resultDelegate_ = nullptr;
+    QLabel* statusText_ = nullptr;
+    QLabel* filterCount_ = nullptr;
 
     // The scenario and what the window shows of it.
     std::string scenarioFile_;
@@ -172,6 +184,7 @@ private:
     QTimer* settleTimer_ = nullptr;
     std::string scenarioState_;  // the scenario's files as the last command read them
     std::string openPathAtStart_;
+    std::string savePath_;  // the folder an answer was last saved to
     bool closing_ = false;
     int paneLeft_ = 0;
 };

@@ -1,5 +1,8 @@
 #include "app/ResultModels.h"
 
+#include <string_view>
+#include <unordered_map>
+
 namespace quorvel {
 
 namespace {
@@ -22,6 +25,26 @@ QString onOneLine(const QString& text)
 
 }  // namespace
 
+NameListModel::NameListModel(const Answer& answer, const ListState& lists, QObject* parent)
+    : PanelModel(answer, lists, parent)
+{
+    connect(this, &QAbstractItemModel::modelReset, this, [this] { repeated_.reset(); });
+}
+
+const std::vector<bool>& NameListModel::repeated() const
+{
+    if (!repeated_) {
+        const std::vector<KeptText>& lines = answer_.leftLines();
+        std::unordered_map<std::string_view, int> count;
+        for (const KeptText& line : lines)
+            ++count[line.shown()];
+        repeated_.emplace();
+        for (const KeptText& line : lines)
+            repeated_->push_back(count[line.shown()] > 1);
+    }
+    return *repeated_;
+}
+
 int NameListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() || !showing() ? 0 : static_cast<int>(answer_.leftLines().size());
@@ -29,14 +52,16 @@ int NameListModel::rowCount(const QModelIndex& parent) const
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const
 {
-    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if ((role != Qt::DisplayRole && role != Qt::ToolTipRole && role != DimmedSuffixRole)
+        || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     const auto line = static_cast<std::size_t>(index.row());
-    if (role == Qt::ToolTipRole) {
-        const KeptText& note = answer_.leftLineNote(line);
-        return note.shown().empty() ? QVariant() : QVariant(shown(note));
-    }
-    return shown(answer_.leftLines()[line]);
+    if (role == Qt::DisplayRole)
+        return shown(answer_.leftLines()[line]);
+    const KeptText& note = answer_.leftLineNote(line);
+    if (note.shown().empty() || (role == DimmedSuffixRole && !repeated()[line]))
+        return {};
+    return shown(note);
 }
 
 int ResultTableModel::rowCount(const QModelIndex& parent) const

@@ -6,6 +6,9 @@
 #include <QAbstractListModel>
 #include <QAbstractTableModel>
 
+#include <optional>
+#include <vector>
+
 namespace quorvel {
 
 // A model over one of the window's lists. Every change of what it shows is
@@ -51,16 +54,22 @@ private:
     bool showing_ = true;
 };
 
+// What a list draws dimmed after a line's text: for a start name that
+// stands in the left list more than once, the event it starts.
+inline constexpr int DimmedSuffixRole = Qt::UserRole + 1;
+
 // The left list: one line per entry of the answer.
 class NameListModel : public PanelModel<QAbstractListModel> {
 public:
-    NameListModel(const Answer& answer, const ListState& lists, QObject* parent = nullptr)
-        : PanelModel(answer, lists, parent)
-    {
-    }
+    NameListModel(const Answer& answer, const ListState& lists, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    // Whether each line's name stands on another line too; made when first asked.
+    const std::vector<bool>& repeated() const;
+    mutable std::optional<std::vector<bool>> repeated_;
 };
 
 // The result list: the shown rows, numbered, in seven columns.

@@ -74,6 +74,7 @@ SettingsValues LoadSettings(const std::string& settingsPath)
     for (int i = 0; i < 3; ++i)
         v.history[i] = file.readText("PATH", HistoryKeys[i], v.history[i]);
     v.autoReload = file.readInteger("OPTIONS", "AutoReload", 0) != 0;
+    v.savePath = file.readText("PATH", "SavePath", v.savePath);
     return v;
 }
 
@@ -94,6 +95,7 @@ bool SaveSettings(const std::string& settingsPath, const SettingsValues& v)
     for (int i = 0; ok && i < 3; ++i)
         ok = file.writeText("PATH", HistoryKeys[i], v.history[i]);
     ok = ok && file.writeInteger("OPTIONS", "AutoReload", v.autoReload ? 1 : 0);
+    ok = ok && file.writeText("PATH", "SavePath", v.savePath);
     return ok;
 }
 

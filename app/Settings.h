@@ -24,6 +24,7 @@ struct SettingsValues {
     std::string openPath = EmptyHistorySlot;
     std::array<std::string, 3> history = {EmptyHistorySlot, EmptyHistorySlot, EmptyHistorySlot};
     bool autoReload = false;  // section OPTIONS, key AutoReload: 1 on, 0 off
+    std::string savePath;     // section PATH, key SavePath: the folder an answer was last saved to
 };
 
 // The program's path with its extension replaced by ".ini" (appended when

@@ -20,6 +20,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -80,9 +81,12 @@ std::pair<double, double> runTheProgram(const std::string& command, const std::s
     waitpid(child, &status, 0);
     const double wall = secondsSince(start);
     posix_spawn_file_actions_destroy(&actions);
+    // A command that exits with 1 has time say so on a line before the figure.
     std::ifstream in(report);
     double kilobytes = -1;
-    in >> kilobytes;
+    for (std::string word; in >> word;)
+        if (!word.empty() && std::isdigit(static_cast<unsigned char>(word[0])))
+            kilobytes = std::stod(word);
     return {kilobytes / 1024.0, wall * 1e3};
 }
 

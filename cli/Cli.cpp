@@ -176,55 +176,80 @@ std::unique_ptr<ScenarioSource> dataFileOf(const Command& command, const std::st
     return std::make_unique<DataFileOnDisk>(path);
 }
 
-// Runs one command and prints its answer; the exit status, or nothing when
-// PATH does not suit the command (the reason is on `err`).
-std::optional<int> runCommand(const Command& command, const Options& options, std::ostream& out, std::ostream& err)
+// What a command left: its answer and its messages.
+struct Ran {
+    Answer answer;
+    CollectedMessages messages;
+    unsigned workers = 1;
+
+    // 0 answered without messages (and, for a check, found nothing), else 1.
+    int status(const Command& command) const
+    {
+        const bool listedProblems = command.isCheck() && !answer.leftLines().empty();
+        return messages.messages.empty() && !listedProblems ? 0 : 1;
+    }
+};
+
+// Runs one command; nothing when PATH does not suit it (the reason is on `err`).
+std::unique_ptr<Ran> run(const Command& command, const Options& options, std::ostream& err)
 {
     const std::unique_ptr<ScenarioSource> source
         = command.runOnFile ? dataFileOf(command, options.path, err) : scenarioOf(options.path, err);
     if (!source)
-        return std::nullopt;
-    Answer answer;
-    CollectedMessages messages;
+        return nullptr;
+    auto ran = std::make_unique<Ran>();
     const TargetWordTable targetWords = DefaultTargetWords();
-    SearchContext context{*source, answer, messages, targetWords};
+    SearchContext context{*source, ran->answer, ran->messages, targetWords};
+    ran->workers = context.workers;
     if (command.runOnFile)
         command.runOnFile(context, FileNamePart(options.path));
     else
         command.run(context);
+    return ran;
+}
 
+void print(const Command& command, const Options& options, const Ran& ran, std::ostream& out, std::ostream& err)
+{
     const RowOrder order{options.sortColumn};
     switch (options.output) {
     case Output::Json:
-        WriteJsonAnswer(out, command.name, messages.messages, answer, order, context.workers);
+        WriteJsonAnswer(out, command.name, ran.messages.messages, ran.answer, order, ran.workers);
         break;
     case Output::Csv:
-        printMessages(err, messages.messages);
-        WriteCsvAnswer(out, answer, order);
+        printMessages(err, ran.messages.messages);
+        WriteCsvAnswer(out, ran.answer, order);
         break;
     case Output::ForPeople:
-        printForPeople(out, err, options.sortColumn, answer, messages);
+        printForPeople(out, err, options.sortColumn, ran.answer, ran.messages);
         break;
     }
-    const bool listedProblems = command.isCheck() && !answer.leftLines().empty();
-    return messages.messages.empty() && !listedProblems ? 0 : 1;
 }
 
-// Every check in menu order; the highest of their exit statuses.
+// Every check in menu order; the highest of their exit statuses. As CSV,
+// one table whose first column names the check of each line.
 int runChecks(const Options& options, std::ostream& out, std::ostream& err)
 {
     if (!scenarioOf(options.path, err))
         return 2;
+    std::optional<CheckAnswersCsv> csv;
+    if (options.output == Output::Csv)
+        csv.emplace(out);
     int status = 0;
     for (const Command& command : Commands()) {
         if (!command.isCheck())
             continue;
         if (options.output == Output::ForPeople)
             out << "== " << command.caption << " (" << command.name << ") ==\n";
-        const std::optional<int> ran = runCommand(command, options, out, err);
+        const std::unique_ptr<Ran> ran = run(command, options, err);
         if (!ran)
             return 2;
-        status = std::max(status, *ran);
+        if (csv) {
+            printMessages(err, ran->messages.messages);
+            csv->write(command.caption, ran->answer, RowOrder{options.sortColumn});
+        } else {
+            print(command, options, *ran, out, err);
+        }
+        status = std::max(status, ran->status(command));
     }
     return status;
 }
@@ -257,7 +282,11 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         err << "quorvel-cli: unknown command " << options->command << " (see --help)\n";
         return 2;
     }
-    return runCommand(*command, *options, out, err).value_or(2);
+    const std::unique_ptr<Ran> ran = run(*command, *options, err);
+    if (!ran)
+        return 2;
+    print(*command, *options, *ran, out, err);
+    return ran->status(*command);
 }
 
 }  // namespace quorvel

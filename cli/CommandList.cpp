@@ -31,7 +31,8 @@ std::vector<ListedCommand> ListedCommands()
         listed.push_back({command.name, command.answers});
     listed.push_back({CheckAll,
                       "the three checks in menu order, one answer after another; with --json one JSON "
-                      "object a line, one line per check, each what that check alone prints"});
+                      "object a line, one line per check, each what that check alone prints; with --csv one "
+                      "table whose first column names the check"});
     return listed;
 }
 
@@ -41,7 +42,8 @@ void PrintHelp(std::ostream& out)
            "       quorvel-cli --help | --version\n\n"
            "PATH is a scenario folder, or any file inside one; for link, the data file to read.\n"
            "--json     print one UTF-8 JSON object: the messages raised and every name with its rows\n"
-           "--csv      print the answer as CSV, as the window saves it (UTF-8, a header line, a line per row)\n"
+           "--csv      print the answer as CSV, as the window saves it (UTF-8 with a byte-order mark, a header\n"
+           "           line, a line per row; for check one table, its first column the check)\n"
            "--sort N   sort each name's rows as a click on result column N (0..6) would; 0 keeps filing order\n"
            "-h, --help      print this help\n"
            "-V, --version   print the version\n\n"

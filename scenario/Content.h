@@ -38,8 +38,8 @@ struct Cell {
     std::uint8_t option2 = 0;
 };
 
-// The detail of one content; which fields a kind fills is given with the
-// kinds (ContentKind.h).
+// The detail of one content. Which fields a kind fills does not depend on
+// the format it was read from; the fields it does not fill stay zero or empty.
 struct ContentDetail {
     std::int32_t number = 0;
     std::int32_t amount = 0;

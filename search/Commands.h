@@ -26,6 +26,7 @@ struct Command {
     const char* caption;    // its menu caption (UTF-8)
     const char* answers;    // what it tells, for --help and the man page
     SearchMode searchMode;  // what it leaves behind, and what Reload runs again by
+    const char* shortcut;   // its key in the window, as QKeySequence reads it
     std::function<void(SearchContext&)> run = {};
     std::function<bool(SearchContext&, const std::string& dataFile)> runOnFile = {};
 

@@ -17,6 +17,7 @@ public:
     std::vector<std::string> dataFiles(FileKinds kinds) const override;
     std::optional<DataFile> openDataFile(const std::string& name) const override;
     std::string summaryName() const override { return "Summary.wsm"; }
+    bool hasSummary() const override { return !files_.names(summaryName()).empty(); }
     std::optional<Summary> readSummary(SummarySection section) const override;
     void refresh() override { files_.refresh(); }
 
@@ -35,6 +36,7 @@ public:
     std::vector<std::string> dataFiles(FileKinds kinds) const override;
     std::optional<DataFile> openDataFile(const std::string& name) const override;
     std::string summaryName() const override { return "Summary.wsm"; }
+    bool hasSummary() const override { return false; }
     std::optional<Summary> readSummary(SummarySection) const override { return std::nullopt; }
     void refresh() override { }
 

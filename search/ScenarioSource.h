@@ -51,6 +51,8 @@ public:
 
     // The summary's name, as messages give it.
     virtual std::string summaryName() const = 0;
+    // Whether the scenario holds a summary at all (readable or not).
+    virtual bool hasSummary() const = 0;
     // Reads a section of the summary; nothing when there is no one summary
     // or it cannot be read.
     virtual std::optional<Summary> readSummary(SummarySection section) const = 0;

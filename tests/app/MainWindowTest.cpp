@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/Application.h"
+#include "app/ResultModels.h"
 #include "app/Settings.h"
 #include "cli/Cli.h"
 #include "tools/builder/Encoding.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListView>
@@ -20,6 +22,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolTip>
 #include <QTreeView>
@@ -70,7 +73,8 @@ public:
           filterAction(find<QAction>("filter")), historyActions{find<QAction>("history1"), find<QAction>("history2"),
                                                                 find<QAction>("history3")},
           filterField(find<QLineEdit>("filterField")), nameList(find<QListView>("nameList")),
-          resultList(find<QTreeView>("resultList")), listSplitter(find<QSplitter>("listSplitter"))
+          resultList(find<QTreeView>("resultList")), listSplitter(find<QSplitter>("listSplitter")),
+          statusLabel(find<QLabel>("statusText")), filterCount(find<QLabel>("filterCount"))
     {
     }
 
@@ -128,7 +132,14 @@ public:
     QListView* const nameList;
     QTreeView* const resultList;
     QSplitter* const listSplitter;
+    QLabel* const statusLabel;
+    QLabel* const filterCount;
 };
+
+QString statusText(const Probe& window)
+{
+    return window.statusLabel->text();
+}
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -237,7 +248,8 @@ private slots:
         const int widths[7] = {18, 80, 100, 120, 100, 80, 90};
         for (int c = 0; c < 7; ++c)
             QCOMPARE(window->resultList->header()->sectionSize(c), widths[c]);
-        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "結果を保存…", "自動リロード"}));
+        QCOMPARE(visibleCaptions(window->fileMenu),
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "終了"}));
         QCOMPARE(int((*window)->lastCommand()), int(SearchMode::None));
         QCOMPARE((*window)->lists().shownLine(), -1);
         QCOMPARE((*window)->lists().order().column, 0);
@@ -317,7 +329,7 @@ private slots:
         const std::string folder = folder_->file("Scenario/Sample");
         QCOMPARE((*window)->windowTitle(), QString::fromStdString(WindowTitleText() + "< " + folder + " >"));
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "Sample", "Filled"}));
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "Sample", "Filled", "-", "終了"}));
 
         dialogs_.answers.push_back(std::nullopt);
         window->openScenario();
@@ -336,7 +348,7 @@ private slots:
         for (const std::string& file : {a, b, c})
             open(*window, file);
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "C", "B", "A"}));
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "C", "B", "A", "-", "終了"}));
 
         window->openHistorySlot(0);
         QCOMPARE((*window)->history(), (HistorySlots{c, b, a}));
@@ -345,7 +357,7 @@ private slots:
         QCOMPARE((*window)->scenarioFile(), a);
         QCOMPARE((*window)->history(), (HistorySlots{a, c, b}));
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A", "C", "B"}));
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A", "C", "B", "-", "終了"}));
         QCOMPARE((*window)->openDialog().initialFolder, folder_->file("Scenario/A/"));
 
         window->openHistorySlot(1);
@@ -373,7 +385,8 @@ private slots:
         const std::string a = scenario("A");
         std::ofstream(settingsPath_) << "[PATH]\r\nRireki1=C:\\\r\nRireki2=" << a << "\r\nRireki3=C:\\\r\n";
         auto window = makeWindow();
-        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A"}));
+        QCOMPARE(visibleCaptions(window->fileMenu),
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A", "-", "終了"}));
         QVERIFY(!window->historyActions[0]->isVisible());
         QVERIFY(window->historyActions[1]->isVisible());
     }
@@ -634,7 +647,8 @@ private slots:
         QVERIFY((*window)->scenarioFile().empty());
         (*window)->openGivenFile(first);
         QCOMPARE((*window)->scenarioFile(), first);
-        QCOMPARE(visibleCaptions(window->fileMenu), (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A"}));
+        QCOMPARE(visibleCaptions(window->fileMenu),
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A", "-", "終了"}));
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
@@ -645,7 +659,7 @@ private slots:
         QApplication::sendEvent(window->get(), &drop);
         QCOMPARE((*window)->scenarioFile(), second);
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "B", "A"}));
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "B", "A", "-", "終了"}));
         QCOMPARE((*window)->windowTitle(),
                  QString::fromStdString(WindowTitleText() + "< " + folder_->file("Scenario/B") + " >"));
     }
@@ -685,18 +699,19 @@ private slots:
         auto window = makeWindow();
         open(*window, itemScenario(true));
         window->commandAction("item")->trigger();
-        const QString status = (*window)->statusBar()->currentMessage();
-        QVERIFY2(status.startsWith(QStringLiteral("アイテム: 2 件、3 箇所、読み込めなかったファイル 1 件 (")),
-                 qPrintable(status));
+        const QString status = statusText(*window);
+        QVERIFY2(
+            status.startsWith(QStringLiteral("アイテム: 2 件、3 箇所、読み込めなかったファイル 1 件: Area9.wid (")),
+            qPrintable(status));
         QVERIFY(status.endsWith(QStringLiteral(" 秒)")));
         window->commandAction("check-branch")->trigger();
-        QVERIFY((*window)->statusBar()->currentMessage().startsWith(
-            QStringLiteral("分岐チェック: 問題は見つかりませんでした、読み込めなかったファイル 1 件")));
+        QVERIFY(statusText(*window).startsWith(
+            QStringLiteral("分岐チェック: 問題は見つかりませんでした、読み込めなかったファイル 1 件: Area9.wid")));
         std::filesystem::remove(folder_->file("Scenario/S/Area9.wid"));
         window->commandAction("item")->trigger();
         window->commandAction("sound")->trigger();
-        QVERIFY2((*window)->statusBar()->currentMessage().startsWith(QStringLiteral("効果音: 見つかりませんでした (")),
-                 qPrintable((*window)->statusBar()->currentMessage()));
+        QVERIFY2(statusText(*window).startsWith(QStringLiteral("効果音: 見つかりませんでした (")),
+                 qPrintable(statusText(*window)));
     }
 
     void copyFilterAndASecondClickThatTurnsTheOrderRound()
@@ -746,6 +761,7 @@ private slots:
         window->saveAnswer();
         window->saveAnswer();
         const std::string scenario = folder_->file("Scenario/S");
+        QVERIFY(readAll(csv).starts_with("\xEF\xBB\xBF"));
         QCOMPARE(readAll(csv), cli({"--csv", "item", scenario}));
         QCOMPARE(readAll(json), cli({"--json", "item", scenario}));
     }
@@ -830,6 +846,140 @@ private slots:
         QCOMPARE(names->rowCount(), 2);
         QCOMPARE(names->index(0, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Town / go[2]"));
         QCOMPARE(names->index(1, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Town / go[1]"));
+    }
+    void automaticReloadOverADamagedFileShowsNoBoxAndNamesItInTheStatusLine()
+    {
+        {
+            std::ofstream(settingsPath_) << "[OPTIONS]\r\nAutoReload=1\r\n";
+        }
+        auto window = makeWindow();
+        open(*window, itemScenario(false));
+        window->commandAction("item")->trigger();
+        build::WriteFile(folder_->file("Scenario/S/Area98.wid"), "\x07 half written");
+        QTRY_VERIFY_WITH_TIMEOUT(statusText(*window).contains(QStringLiteral("Area98.wid")), 10000);
+        QVERIFY2(dialogs_.messages.empty(), "no message box by itself");
+        QVERIFY(statusText(*window).contains(QStringLiteral("読み込めなかったファイル 1 件: Area98.wid (")));
+        QCOMPARE(window->statusLabel->toolTip(), QStringLiteral("Area98.wid"));
+        QCOMPARE(window->nameList->model()->rowCount(), 2);  // what could be read is listed
+
+        build::WriteFile(folder_->file("Scenario/S/Area98.wid"), build::Encode(File{}));  // written to the end
+        QTRY_VERIFY_WITH_TIMEOUT(!statusText(*window).contains(QStringLiteral("Area98.wid")), 10000);
+        QVERIFY(dialogs_.messages.empty());
+
+        build::WriteFile(folder_->file("Scenario/S/Area97.wid"), "\x07");
+        window->commandAction("item")->trigger();  // a command the user starts still shows its box
+        QCOMPARE(dialogs_.messages, (build::Messages{{"Area97.widの読み込みに失敗しました", "I'm sorry!"}}));
+    }
+
+    void theStatusLineStaysWhileMenusOpenAndClose()
+    {
+        auto window = makeWindow();
+        open(*window, itemScenario(false));
+        window->commandAction("check-branch")->trigger();
+        const QString clean = statusText(*window);
+        QVERIFY2(clean.startsWith(QStringLiteral("分岐チェック: 問題は見つかりませんでした (")), qPrintable(clean));
+        (*window)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window->get()));
+        window->fileMenu->popup(window->fileMenu->pos());
+        QStatusTipEvent tip(QString{});  // what hovering an item of a menu sends
+        QApplication::sendEvent(window->get(), &tip);
+        window->fileMenu->hide();
+        QCOMPARE(statusText(*window), clean);
+        QVERIFY(window->statusLabel->isVisible());
+    }
+
+    void theLinkSearchCountsStartsAndLinksAndDimsTheEventOfARepeatedName()
+    {
+        const std::string town
+            = writeTown({build::Event({build::Start("go", {build::WithText(1, "back")}), build::Start("back")}),
+                         build::Event({build::Start("go")})});
+        auto window = makeWindow();
+        open(*window, town);
+        dialogs_.answers.push_back(town);
+        window->commandAction("link")->trigger();
+        QVERIFY2(statusText(*window).startsWith(QStringLiteral("リンク: スタート 3 件、リンク・コール 1 箇所 (")),
+                 qPrintable(statusText(*window)));
+        const QAbstractItemModel* names = window->nameList->model();
+        QCOMPARE(cell(names, 0), QStringLiteral("back"));
+        QVERIFY2(!names->index(0, 0).data(DimmedSuffixRole).isValid(), "a name standing once");
+        QCOMPARE(names->index(1, 0).data(DimmedSuffixRole).toString(), QStringLiteral("Town / go[2]"));
+        QCOMPARE(names->index(2, 0).data(DimmedSuffixRole).toString(), QStringLiteral("Town / go[1]"));
+        QCOMPARE(names->index(2, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Town / go[1]"));
+        (*window)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window->get()));
+        QVERIFY(!window->nameList->grab().isNull());  // drawn with its suffixes
+    }
+
+    void answersAreSavedWhereTheLastOneWasAndTheStatusLineSaysSo()
+    {
+        auto window = makeWindow();
+        open(*window, itemScenario(false));
+        window->commandAction("item")->trigger();
+        const std::string first = folder_->file("answers/first.csv");
+        std::filesystem::create_directories(folder_->file("answers"));
+        dialogs_.saveAnswers = {SaveChoice{first, AnswerFormat::Csv}, std::nullopt};
+        window->saveAnswer();
+        QCOMPARE(dialogs_.saveFolders.at(0),
+                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString());
+        QCOMPARE(statusText(*window), QString::fromStdString("保存しました: " + first));
+        window->saveAnswer();
+        QCOMPARE(dialogs_.saveFolders.at(1), folder_->file("answers/"));
+        QVERIFY(window->closeAndSaveSettings(dialogs_));
+        QCOMPARE(LoadSettings(settingsPath_).savePath, folder_->file("answers/"));
+
+        auto again = makeWindow();
+        open(*again, itemScenario(false));
+        again->commandAction("item")->trigger();
+        again->saveAnswer();
+        QCOMPARE(dialogs_.saveFolders.back(), folder_->file("answers/"));  // kept in the settings file
+    }
+
+    void aFilterSaysHowManyNamesRemainAndAFolderWithoutSummarySaysSo()
+    {
+        auto window = makeWindow();
+        open(*window, itemScenario(false));
+        QVERIFY2(statusText(*window).contains(QStringLiteral("Summary.wsm がありません")),
+                 qPrintable(statusText(*window)));
+        QCOMPARE(window->filterField->placeholderText(), QStringLiteral("名前で絞り込み (Ctrl+F)"));
+        window->commandAction("item")->trigger();
+        QVERIFY(window->filterCount->isHidden());
+        window->filterField->setText(QStringLiteral("sw"));
+        QCOMPARE(window->filterCount->text(), QStringLiteral("表示 1/2"));
+        QVERIFY(!window->filterCount->isHidden());
+        window->filterField->clear();
+        QVERIFY(window->filterCount->isHidden());
+
+        build::WriteFile(folder_->file("Scenario/T/Summary.wsm"), build::EncodeSummary({}));
+        open(*window, writeTown({}, "../T/Area1.wid"));
+        QCOMPARE(statusText(*window), QString());
+    }
+
+    void everyCommandHasAKeyOfItsOwnBesideTheStandardOnes()
+    {
+        auto window = makeWindow();
+        QCOMPARE(window->commandAction("flag")->shortcut(), QKeySequence(QStringLiteral("Ctrl+1")));
+        QCOMPARE(window->commandAction("check-start")->shortcut(), QKeySequence(QStringLiteral("F6")));
+        QAction* quit = (*window)->findChild<QAction*>(QStringLiteral("quit"));
+        QCOMPARE(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QList<QKeySequence> standard;
+        for (const auto key : {QKeySequence::Open, QKeySequence::Save, QKeySequence::Copy, QKeySequence::Find,
+                               QKeySequence::Quit, QKeySequence::Refresh, QKeySequence::SelectAll, QKeySequence::Undo,
+                               QKeySequence::Redo, QKeySequence::Close, QKeySequence::New, QKeySequence::Print,
+                               QKeySequence::HelpContents, QKeySequence::FindNext, QKeySequence::FullScreen})
+            standard << QKeySequence::keyBindings(key);
+        QSet<QString> seen;
+        for (QAction* action : (*window)->findChildren<QAction*>()) {
+            if (action->shortcut().isEmpty())
+                continue;
+            const QString key = action->shortcut().toString();
+            QVERIFY2(!seen.contains(key), qPrintable(key));
+            seen.insert(key);
+        }
+        for (const Command& command : Commands()) {
+            const QKeySequence key(QString::fromUtf8(command.shortcut));
+            QVERIFY2(!key.isEmpty(), command.name);
+            QVERIFY2(!standard.contains(key), command.name);
+        }
     }
 };
 

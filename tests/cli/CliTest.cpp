@@ -224,6 +224,7 @@ TEST_F(CliTest, CsvHasAHeaderALinePerRowAndQuotesWhatNeedsIt)
     WriteFile(folder.file("Area2.wid"), Encode(odd));
     ASSERT_EQ(run({"--csv", "item", folder.path().string()}), 0) << err;
     EXPECT_EQ(out,
+              "\xEF\xBB\xBF"  // a byte-order mark, for spreadsheet programs
               "name,filename,イベント所属,先頭スタート名,所属スタート名,種類,値\r\n"
               "薬草,Area1.wid,Town,b[1],b,入手,2:誰か\r\n"
               "薬草,Area1.wid,Town,b[1],a,喪失,all:全員\r\n"
@@ -231,6 +232,25 @@ TEST_F(CliTest, CsvHasAHeaderALinePerRowAndQuotesWhatNeedsIt)
     ASSERT_EQ(run({"--csv", "--sort", "4", "item", folder.path().string()}), 0);
     EXPECT_NE(out.find("薬草,Area1.wid,Town,b[1],a,喪失"), std::string::npos);
     EXPECT_LT(out.find(",a,喪失"), out.find(",b,入手"));
+}
+
+TEST_F(CliTest, EveryCheckAsCsvIsOneTableWhoseFirstColumnNamesTheCheck)
+{
+    Content branch = Node(14, "r", {Start("x"), Start("x")});
+    Content talk = Node(40, "talk");
+    talk.dialogueEntries = {{"", "hi"}, {"", "bye"}};
+    File hall;
+    hall.kind = 0;
+    hall.title = "Hall";
+    hall.events = {Event({Start("s", {branch, talk, WithText(1, "nowhere")})})};
+    WriteFile(folder.file("Area2.wid"), Encode(hall));
+    ASSERT_EQ(run({"--csv", "check", folder.path().string()}), 1) << err;
+    EXPECT_EQ(out,
+              "\xEF\xBB\xBF"
+              "チェック,name,filename,イベント所属,先頭スタート名,所属スタート名,種類,値\r\n"
+              "スタートコンテント,nowhere,Area2.wid,Hall,s[1],s,リンク,nowhere\r\n"
+              "分岐チェック,チェック！,Area2.wid,Hall,s[1],s,ランダム分岐,\r\n"
+              "台詞称号抜け,チェック！,Area2.wid,Hall,s[1],s,台詞,hi\r\n");
 }
 
 TEST_F(CliTest, HelpListsEveryCommand)

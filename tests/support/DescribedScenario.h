@@ -24,6 +24,7 @@ public:
     std::vector<std::string> dataFiles(FileKinds kinds) const override;
     std::optional<DataFile> openDataFile(const std::string& name) const override;
     std::string summaryName() const override { return "Summary.wsm"; }
+    bool hasSummary() const override { return true; }
     std::optional<quorvel::Summary> readSummary(SummarySection section) const override;
     void refresh() override { }
 

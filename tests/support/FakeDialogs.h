@@ -18,9 +18,11 @@ public:
     Messages messages;
     std::function<void()> whileMessageShows;  // looks at the window while a message box is up
     std::deque<std::optional<SaveChoice>> saveAnswers;
+    std::vector<std::string> saveFolders;  // where each save dialog started
 
-    std::optional<SaveChoice> chooseAnswerFile(const std::string&) override
+    std::optional<SaveChoice> chooseAnswerFile(const std::string& folder) override
     {
+        saveFolders.push_back(folder);
         if (saveAnswers.empty())
             return std::nullopt;
         auto answer = saveAnswers.front();
