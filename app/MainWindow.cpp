@@ -10,6 +10,7 @@
 #include "results/JsonAnswer.h"
 #include "scenario/FileSystem.h"
 #include "search/FolderSource.h"
+#include "search/Scenarios.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -52,19 +53,16 @@ namespace {
 // editor saving a scenario writes several files one after another.
 constexpr int SettleMilliseconds = 500;
 
-// The names, sizes and times of the scenario's files, to tell whether any
-// was written, added or removed since the last command read them.
-std::string scenarioState(const std::string& folder)
+// The names, sizes and times of the scenario's files and folders, to tell
+// whether any was written, added or removed since the last command read them.
+std::string scenarioState(const ScenarioSource& scenario)
 {
-    ScenarioFileList files;
-    files.setFolder(folder);
     std::string state;
-    for (const std::string& name : files.names(ClassicScenarioFilesMask)) {
+    for (const std::string& path : scenario.watchedPaths()) {
         std::error_code error;
-        const std::filesystem::path path = files.fullPath(name);
-        const auto size = std::filesystem::file_size(path, error);
+        const auto size = std::filesystem::is_regular_file(path, error) ? std::filesystem::file_size(path, error) : 0;
         const auto time = std::filesystem::last_write_time(path, error).time_since_epoch().count();
-        state += name + '\n' + std::to_string(size) + '\n' + std::to_string(time) + '\n';
+        state += path + '\n' + std::to_string(size) + '\n' + std::to_string(time) + '\n';
     }
     return state;
 }
@@ -410,11 +408,11 @@ void MainWindow::runCommand(const Command& command)
 void MainWindow::runFolderCommand(const Command& command, Started started)
 {
     runWithLists(command, *scenario_, started, [&](SearchContext& context) {
-        scenarioState_ = scenarioState(FolderPart(scenarioFile_));
         scenario_->refresh();  // files may have been added or removed since the last command
-        command.run(context);
-        return true;
+        scenarioState_ = scenarioState(*scenario_);
+        return RunCommand(command, context);
     });
+    watchScenario();  // files written anew, added or removed need watching again
 }
 
 void MainWindow::runLinkSearch(const Command& command)
@@ -426,8 +424,7 @@ void MainWindow::runLinkSearch(const Command& command)
     if (!chosen || !std::filesystem::is_regular_file(*chosen, error))
         return;  // the previous answer stays
     const DataFileOnDisk file(*chosen);
-    runWithLists(command, file, Started::ByUser,
-                 [&](SearchContext& context) { return command.runOnFile(context, FileNamePart(*chosen)); });
+    runWithLists(command, file, Started::ByUser, [&](SearchContext& context) { return RunCommand(command, context); });
     openDialog_.fileName = scenarioFile_;
 }
 
@@ -498,7 +495,10 @@ void MainWindow::refreshHistoryMenu()
 
 void MainWindow::setFolderCaption()
 {
-    setWindowTitle(QString::fromStdString(WindowTitleText() + "< " + FolderWithoutSeparator(scenarioFile_) + " >"));
+    std::string location = scenario_->location();
+    while (location.size() > 1 && location.back() == PathSeparator())
+        location.pop_back();
+    setWindowTitle(QString::fromStdString(WindowTitleText() + "< " + location + " >"));
 }
 
 void MainWindow::enterScenario(const std::string& dataFile)
@@ -507,8 +507,10 @@ void MainWindow::enterScenario(const std::string& dataFile)
     lists_.forgetAnswer();
     answer_.clear();
     scenarioFile_ = dataFile;
+    scenario_ = ScenarioAt(scenarioFile_);
+    if (!scenario_)
+        scenario_ = ScenarioOfFolder(FolderPart(scenarioFile_));
     setFolderCaption();
-    scenario_ = std::make_unique<FolderSource>(FolderPart(scenarioFile_));
     lastCommand_ = SearchMode::None;
     answerCommand_ = nullptr;
     answerMessages_.clear();
@@ -680,12 +682,9 @@ void MainWindow::watchScenario()
         watcher_->removePaths(watcher_->directories());
     if (scenarioFile_.empty() || !autoReloadAction_->isChecked())
         return;
-    const std::string folder = FolderPart(scenarioFile_);
-    QStringList paths{QString::fromStdString(folder)};
-    ScenarioFileList files;
-    files.setFolder(folder);
-    for (const std::string& name : files.names(ClassicScenarioFilesMask))
-        paths << QString::fromStdString(files.fullPath(name));
+    QStringList paths;
+    for (const std::string& path : scenario_->watchedPaths())
+        paths << QString::fromStdString(path);
     watcher_->addPaths(paths);
 }
 
@@ -701,10 +700,9 @@ void MainWindow::reloadAfterEdits()
         settleTimer_->start();  // a message box of the command is up; try once it is over
         return;
     }
-    watchScenario();  // files written anew, added or removed need watching again
+    watchScenario();  // files replaced by a write are watched again
     const Command* command = FindCommand(lastCommand_);
-    if (scenarioFile_.empty() || !command || !command->run
-        || scenarioState(FolderPart(scenarioFile_)) == scenarioState_)
+    if (scenarioFile_.empty() || !command || !command->run || scenarioState(*scenario_) == scenarioState_)
         return;
     // The selected name, counting the equal names before it, and where the lists stood.
     const int selected = lists_.selectedLine();

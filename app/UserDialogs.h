@@ -14,7 +14,7 @@ namespace quorvel {
 struct OpenDialogState {
     std::string initialFolder;
     std::string fileName;
-    std::string filter = "widファイル|*.wid";
+    std::string filter = "シナリオ|*.wid;*.xml;*.wsn;*.zip;*.cab;*.lzh|widファイル|*.wid|すべてのファイル|*";
 };
 
 // A "description|patterns|..." filter in the platform dialog's form:

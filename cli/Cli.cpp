@@ -6,8 +6,10 @@
 #include "results/CsvAnswer.h"
 #include "results/JsonAnswer.h"
 #include "scenario/FileSystem.h"
+#include "search/ArchiveTree.h"
 #include "search/Commands.h"
 #include "search/FolderSource.h"
+#include "search/Scenarios.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -133,32 +135,19 @@ void printForPeople(std::ostream& out, std::ostream& err, int sortColumn, const 
     }
 }
 
-// The scenario folder of PATH: the folder itself, or the folder of a file in it.
-std::optional<std::string> scenarioFolder(const std::string& path)
-{
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        return path;
-    if (std::filesystem::exists(path, error)) {
-        const std::string folder = FolderPart(path);
-        return folder.empty() ? std::string(".") : folder;
-    }
-    return std::nullopt;
-}
-
 // The scenario of PATH, or nothing when there is none (the reason is on `err`).
 std::unique_ptr<ScenarioSource> scenarioOf(const std::string& path, std::ostream& err)
 {
-    const std::optional<std::string> folder = scenarioFolder(path);
-    if (!folder) {
+    std::unique_ptr<ScenarioSource> source = ScenarioAt(path);
+    if (!source) {
         err << "quorvel-cli: no such file or folder: " << path << "\n";
         return nullptr;
     }
-    if (!FolderHoldsAnyOf(*folder, ClassicScenarioFilesMask)) {
-        err << "quorvel-cli: " << *folder << " holds no scenario (neither Summary.wsm nor a data file)\n";
+    if (!source->holdsScenario()) {
+        err << "quorvel-cli: " << source->location() << " holds no scenario (neither a summary nor a data file)\n";
         return nullptr;
     }
-    return std::make_unique<FolderSource>(*folder);
+    return source;
 }
 
 // The one data file at PATH, or nothing when PATH is not one (the reason is on `err`).
@@ -171,6 +160,10 @@ std::unique_ptr<ScenarioSource> dataFileOf(const Command& command, const std::st
     }
     if (!std::filesystem::is_regular_file(path, error)) {
         err << "quorvel-cli: " << command.name << " needs a data file, and " << path << " is not one\n";
+        return nullptr;
+    }
+    if (IsArchiveName(path)) {
+        err << "quorvel-cli: " << command.name << " needs a data file on disk\n";
         return nullptr;
     }
     return std::make_unique<DataFileOnDisk>(path);
@@ -201,10 +194,7 @@ std::unique_ptr<Ran> run(const Command& command, const Options& options, std::os
     const TargetWordTable targetWords = DefaultTargetWords();
     SearchContext context{*source, ran->answer, ran->messages, targetWords};
     ran->workers = context.workers;
-    if (command.runOnFile)
-        command.runOnFile(context, FileNamePart(options.path));
-    else
-        command.run(context);
+    RunCommand(command, context);
     return ran;
 }
 

@@ -52,12 +52,28 @@ struct ContentDetail {
     Text text2;
 };
 
+// Which state variable a Set/Variant content sets.
+enum class VariantTarget : std::uint8_t { Variant, Flag, Step };
+
+// What a content of the XML format holds beyond the fields of its kind.
+struct ContentExtras {
+    Text holdingCoupon;  // a further coupon the content names
+    Text initialSound;   // an effect's second sound path
+    Text expression;     // a variant branch, check or setting
+    VariantTarget variantTarget = VariantTarget::Variant;
+    std::span<const Text> coupons;  // a coupon branch's names after its first
+    // A target or comparison word no code stands for, shown as written.
+    Text targetWord;
+    Text comparisonWord;
+};
+
 // One node of a content tree.
 struct Content {
     std::uint8_t kind = 0;
     Text name;
     ContentDetail detail;
     std::span<const Content> children;
+    const ContentExtras* extras = nullptr;  // none for a classic content
 };
 
 }  // namespace quorvel

@@ -68,4 +68,17 @@ enum class ContentKind : std::uint8_t {
 
 inline constexpr int LastContentKind = 73;
 
+// Kinds only the XML format has, numbered past every classic kind; no
+// classic file stores them. A content of a type no reader knows keeps its
+// children under UnknownContent.
+namespace xml_only {
+inline constexpr std::uint8_t ReplaceBgImage = 100;     // Replace/BgImage: cells, each with a flag
+inline constexpr std::uint8_t SetVariant = 101;         // Set/Variant: a flag, step or variant takes an expression
+inline constexpr std::uint8_t BranchVariant = 102;      // Branch/Variant: "○" / "×" by an expression
+inline constexpr std::uint8_t CheckVariant = 103;       // Check/Variant: goes on only if an expression holds
+inline constexpr std::uint8_t MultiCouponBranch = 104;  // Branch/MultiCoupon: each child named by a coupon
+inline constexpr std::uint8_t MultiRandomBranch = 105;  // Branch/MultiRandom: a child at random
+inline constexpr std::uint8_t UnknownContent = 255;
+}  // namespace xml_only
+
 }  // namespace quorvel

@@ -19,6 +19,8 @@ void ForEachEventGroup(const DataFile& file, const EventGroupVisitor& visit)
     case FileKind::Battle:
         visit(EventOwner::File, nullptr, file.events);
         visitCards(file.cards, EventOwner::PlacedCard, visit);
+        if (!file.playerCardEvents.empty())
+            visit(EventOwner::PlayerCards, nullptr, file.playerCardEvents);
         break;
     case FileKind::Mate:
         visitCards(file.cards, EventOwner::OwnedItem, visit);

@@ -144,12 +144,13 @@ enum class EventOwner {
     OwnedItem,   // Mate owned cards
     OwnedSkill,
     OwnedBeast,
+    PlayerCards,  // the events of the party's cards in an area or battle
 };
 
 // Visits the events of a loaded file in the order every search shares: Area
-// and Battle: file events, then each card's events; Mate: owned items, skills,
-// beasts; Item, Skill, Beast, Package: file events; Info: nothing.
-// `card` is null for the file's own events.
+// and Battle: file events, then each card's events, then the events of the
+// party's cards; Mate: owned items, skills, beasts; Item, Skill, Beast,
+// Package: file events; Info: nothing. `card` is null for events no card holds.
 using EventGroupVisitor = std::function<void(EventOwner owner, const Card* card, std::span<const Event> events)>;
 void ForEachEventGroup(const DataFile& file, const EventGroupVisitor& visit);
 

@@ -6,6 +6,7 @@
 #include "scenario/RecordArena.h"
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +35,12 @@ struct Card {
     std::span<const Event> events;
 };
 
+// What a reader keeps for the texts of a file to view, besides its bytes.
+class ReaderKeeps {
+public:
+    virtual ~ReaderKeeps() = default;
+};
+
 // Where the records and texts of one data file live: runs of records laid
 // down once each list is complete, the bytes a reader read the file into,
 // and texts a reader made itself. Everything is released with the file.
@@ -45,7 +52,10 @@ public:
     RecordArena<Cell> cells;
     RecordArena<DialogueEntry> dialogueEntries;
     RecordArena<CouponScore> couponScores;
+    RecordArena<ContentExtras> extras;
+    RecordArena<Text> textLists;
     FileBytes bytes;
+    std::unique_ptr<ReaderKeeps> readerKeeps;
 
     // A copy of bytes a reader made, kept as long as the file.
     std::string_view keepText(std::string_view text)
@@ -68,12 +78,13 @@ struct DataFile {
     FileKind kind = FileKind::Area;
     std::string fileName;  // the name its scenario lists it by
     Text title;
-    std::int64_t id = 0;            // the id of what it defines
-    std::span<const Event> events;  // its own events
-    std::span<const Card> cards;    // Area cards, Battle enemy cards, Mate owned items
-    std::span<const Card> skills;   // Mate owned skills
-    std::span<const Card> beasts;   // Mate owned beasts
-    std::span<const Cell> cells;    // Area cells
+    std::int64_t id = 0;                      // the id of what it defines
+    std::span<const Event> events;            // its own events
+    std::span<const Card> cards;              // Area cards, Battle enemy cards, Mate owned items
+    std::span<const Card> skills;             // Mate owned skills
+    std::span<const Card> beasts;             // Mate owned beasts
+    std::span<const Cell> cells;              // Area cells
+    std::span<const Event> playerCardEvents;  // Area, Battle: the events of the party's cards
     DataFileStorage storage;
 };
 

@@ -40,7 +40,9 @@ UConverter* strictEncoder()
     return converter.get();
 }
 
-bool isValidUtf8(std::string_view utf8)
+}  // namespace
+
+bool IsValidUtf8(std::string_view utf8)
 {
     const auto* bytes = reinterpret_cast<const uint8_t*>(utf8.data());
     const auto length = static_cast<int32_t>(utf8.size());
@@ -53,13 +55,11 @@ bool isValidUtf8(std::string_view utf8)
     return true;
 }
 
-}  // namespace
-
 std::optional<std::string> ToShiftJis(std::string_view utf8)
 {
     if (DecodesToItself(utf8))
         return std::string(utf8);
-    if (!isValidUtf8(utf8))
+    if (!IsValidUtf8(utf8))
         return std::nullopt;
     const std::u16string units = Utf8ToUtf16(utf8);
     UConverter* encoder = strictEncoder();
@@ -84,7 +84,7 @@ std::u16string Utf8ToUtf16(std::string_view utf8)
 
 std::string ValidUtf8(std::string_view utf8)
 {
-    if (isValidUtf8(utf8))
+    if (IsValidUtf8(utf8))
         return std::string(utf8);
     std::string valid;
     icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size()))).toUTF8String(valid);

@@ -40,6 +40,9 @@ private:
     std::string utf8_;
 };
 
+// Whether the bytes are valid UTF-8.
+bool IsValidUtf8(std::string_view bytes);
+
 // Valid UTF-8 as UTF-16, invalid sequences as U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 // UTF-8 with each invalid sequence replaced by U+FFFD; valid UTF-8 as it is.

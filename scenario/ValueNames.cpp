@@ -8,22 +8,24 @@ namespace quorvel {
 
 namespace {
 
-constexpr std::size_t LengthBytes = 2;
+constexpr std::size_t LengthBytes = 4;
 
 std::size_t lengthAt(const std::string& packed, std::size_t at)
 {
-    return static_cast<unsigned char>(packed[at])
-        | static_cast<std::size_t>(static_cast<unsigned char>(packed[at + 1])) << 8;
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < LengthBytes; ++i)
+        length |= static_cast<std::size_t>(static_cast<unsigned char>(packed[at + i])) << (8 * i);
+    return length;
 }
 
 }  // namespace
 
 void ValueNames::add(std::string_view name)
 {
-    if (name.size() > std::numeric_limits<std::uint16_t>::max())
+    if (name.size() > std::numeric_limits<std::uint32_t>::max())
         throw std::length_error("a value name too long to keep");
-    packed_ += static_cast<char>(name.size() & 0xFF);
-    packed_ += static_cast<char>(name.size() >> 8);
+    for (std::size_t i = 0; i < LengthBytes; ++i)
+        packed_ += static_cast<char>((name.size() >> (8 * i)) & 0xFF);
     packed_.append(name);
     ++count_;
 }

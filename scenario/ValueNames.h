@@ -17,13 +17,13 @@ public:
     ValueNames() = default;
     explicit ValueNames(const Text& kind) : kind_(kind.sameKindOver({})) { }
 
-    // A name of at most 65,535 bytes, of the list's kind.
+    // A name of the list's kind.
     void add(std::string_view name);
     std::size_t size() const { return count_; }
     Text operator[](std::size_t i) const;
 
 private:
-    std::string packed_;  // each name: its length in two bytes, then its bytes
+    std::string packed_;  // each name: its length in four bytes, then its bytes
     std::size_t count_ = 0;
     Text kind_;
 };

@@ -1,6 +1,7 @@
 #include "search/Commands.h"
 
 #include "search/BranchCheck.h"
+#include "search/DataFileLoop.h"
 #include "search/DialogueCheck.h"
 #include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
@@ -177,6 +178,21 @@ const std::vector<Command>& Commands()
          .run = textSearch(SoundUses)},
     };
     return commands;
+}
+
+bool RunCommand(const Command& command, SearchContext& context)
+{
+    if (const std::optional<std::string> unreadable = context.source.unreadable()) {
+        StartAnswer(context, TableMode::Unsorted);
+        ReportUnreadableFile(context, *unreadable);
+        return false;
+    }
+    if (command.runOnFile) {
+        const std::vector<std::string> files = context.source.dataFiles(UsePassKinds);
+        return !files.empty() && command.runOnFile(context, files.front());
+    }
+    command.run(context);
+    return true;
 }
 
 const Command* FindCommand(SearchMode searchMode)

@@ -26,6 +26,7 @@ OwnedText cardLabel(const DataFile& file, EventOwner owner, const Card& card)
     case EventOwner::OwnedBeast:
         return IndexedLabel(Word("所有召喚獣"), card.number);
     case EventOwner::File:
+    case EventOwner::PlayerCards:
         break;
     }
     return {};
@@ -45,7 +46,9 @@ void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisito
     const Text fileName = Text::Unicode(file.fileName);
     ForEachEventGroup(file, [&](EventOwner owner, const Card* card, std::span<const Event> events) {
         const OwnedText label = card ? cardLabel(file, owner, *card) : OwnedText();
-        const Text eventText = card ? label.text() : file.title;
+        const Text eventText = card            ? label.text()
+            : owner == EventOwner::PlayerCards ? Word("プレイヤーカード")
+                                               : file.title;
         if (card && visitCard)
             visitCard(*card, fileName, eventText);
         for (std::size_t i = 0; i < events.size(); ++i)

@@ -1,9 +1,12 @@
 #include "search/FolderSource.h"
 
+#include "base/AsciiCase.h"
 #include "scenario/ClassicReader.h"
+#include "scenario/XmlReader.h"
 #include "search/SummaryReader.h"
 
 #include <array>
+#include <filesystem>
 #include <new>
 #include <utility>
 
@@ -23,7 +26,14 @@ constexpr std::array<std::pair<FileKind, const char*>, 8> KindMasks = {{
     {FileKind::Package, "Package*.wid"},
 }};
 
-std::string maskOf(FileKinds kinds)
+bool endsWithXml(const std::string& name)
+{
+    return name.size() >= 4 && EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".xml");
+}
+
+}  // namespace
+
+std::string ClassicDataFileMask(FileKinds kinds)
 {
     std::string mask;
     for (const auto& [kind, pattern] : KindMasks)
@@ -32,7 +42,28 @@ std::string maskOf(FileKinds kinds)
     return mask;
 }
 
-}  // namespace
+std::optional<FileKind> ClassicKindOfName(const std::string& name)
+{
+    for (const auto& [kind, pattern] : KindMasks)
+        if (MatchesPattern(name, pattern))
+            return kind;
+    return std::nullopt;
+}
+
+std::optional<DataFile> ReadDataFileOnDisk(const std::string& path, const std::string& name)
+{
+    if (!endsWithXml(path))
+        return ReadClassicFileOnDisk(path, name);
+    const std::optional<FileKind> kind = KindOfXmlFolder(std::filesystem::path(path).parent_path().filename().string());
+    if (!kind)
+        return std::nullopt;
+    try {
+        std::optional<FileBytes> bytes = ReadFileBytes(path);
+        return bytes ? ReadXmlDataFile(name, *kind, std::move(*bytes)) : std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
 
 std::optional<DataFile> ReadClassicFileOnDisk(const std::string& path, const std::string& name)
 {
@@ -53,7 +84,7 @@ FolderSource::FolderSource(const std::string& folder)
 
 std::vector<std::string> FolderSource::dataFiles(FileKinds kinds) const
 {
-    return files_.names(maskOf(kinds));
+    return files_.names(ClassicDataFileMask(kinds));
 }
 
 std::optional<DataFile> FolderSource::openDataFile(const std::string& name) const
@@ -74,16 +105,49 @@ std::optional<Summary> FolderSource::readSummary(SummarySection section) const
     }
 }
 
-DataFileOnDisk::DataFileOnDisk(const std::string& path) : path_(path) { }
+bool FolderSource::holdsScenario() const
+{
+    return !files_.names(ClassicScenarioFilesMask).empty();
+}
+
+std::vector<std::string> FolderSource::watchedPaths() const
+{
+    std::vector<std::string> paths{files_.folder()};
+    for (const std::string& name : files_.names(ClassicScenarioFilesMask))
+        paths.push_back(files_.fullPath(name));
+    return paths;
+}
+
+namespace {
+
+// The name a data file on disk is listed by.
+std::string listedNameOf(const std::string& path)
+{
+    const std::filesystem::path file(path);
+    if (!endsWithXml(path))
+        return FileNamePart(path);
+    std::error_code error;
+    for (std::filesystem::path folder = file.parent_path(); !folder.empty(); folder = folder.parent_path()) {
+        if (FolderHoldsAnyOf(folder.string(), "Summary.xml"))
+            return file.lexically_relative(folder).generic_string();
+        if (folder == folder.parent_path())
+            break;
+    }
+    return (file.parent_path().filename() / file.filename()).generic_string();
+}
+
+}  // namespace
+
+DataFileOnDisk::DataFileOnDisk(const std::string& path) : path_(path), listedName_(listedNameOf(path)) { }
 
 std::vector<std::string> DataFileOnDisk::dataFiles(FileKinds) const
 {
-    return {FileNamePart(path_)};
+    return {listedName_};
 }
 
 std::optional<DataFile> DataFileOnDisk::openDataFile(const std::string& name) const
 {
-    return ReadClassicFileOnDisk(path_, name);
+    return ReadDataFileOnDisk(path_, name);
 }
 
 }  // namespace quorvel

@@ -59,6 +59,16 @@ public:
 
     // Reads the listing again, as files may have been added or removed.
     virtual void refresh() = 0;
+
+    // Where the scenario is, as the window's caption names it: a folder or an archive.
+    virtual std::string location() const = 0;
+    // Whether there is a scenario at all: a summary or a data file.
+    virtual bool holdsScenario() const = 0;
+    // The name of what cannot be read at all when the whole scenario cannot
+    // (an archive), to be reported instead of any answer; nothing otherwise.
+    virtual std::optional<std::string> unreadable() const { return std::nullopt; }
+    // The files and folders whose changes may change an answer.
+    virtual std::vector<std::string> watchedPaths() const = 0;
 };
 
 }  // namespace quorvel

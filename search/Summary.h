@@ -1,9 +1,11 @@
 #pragma once
 
+#include "scenario/DataFile.h"
 #include "scenario/FileSystem.h"
 #include "scenario/Text.h"
 #include "scenario/ValueNames.h"
 
+#include <memory>
 #include <vector>
 
 namespace quorvel {
@@ -24,7 +26,8 @@ struct Declarations {
 struct Summary {
     Declarations flags;
     Declarations steps;
-    FileBytes bytes;  // the bytes the names of a classic summary are views of
+    FileBytes bytes;                           // the bytes the names of a classic summary are views of
+    std::unique_ptr<ReaderKeeps> readerKeeps;  // what the names of another format's summary are views of
 
     Declarations& of(SummarySection section) { return section == SummarySection::Flags ? flags : steps; }
     const Declarations& of(SummarySection section) const { return section == SummarySection::Flags ? flags : steps; }

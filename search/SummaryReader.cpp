@@ -2,6 +2,7 @@
 
 #include "scenario/ByteStream.h"
 #include "scenario/ClassicLayout.h"
+#include "scenario/XmlDocument.h"
 
 #include <algorithm>
 #include <new>
@@ -96,6 +97,55 @@ std::optional<Summary> ReadClassicSummary(FileBytes bytes, SummarySection sectio
         return summary;
     } catch (const ReadError&) {
         return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+namespace {
+
+struct KeptDocument : ReaderKeeps {
+    explicit KeptDocument(XmlDocument&& kept) : document(std::move(kept)) { }
+    XmlDocument document;
+};
+
+}  // namespace
+
+std::optional<Summary> ReadXmlSummary(FileBytes bytes, SummarySection section)
+{
+    try {
+        std::optional<XmlDocument> parsed
+            = XmlDocument::Parse(std::span<const std::uint8_t>(bytes.data.get(), bytes.size));
+        if (!parsed)
+            return std::nullopt;
+        auto kept = std::make_unique<KeptDocument>(std::move(*parsed));
+        const XmlDocument& document = kept->document;
+        std::optional<Summary> summary(std::in_place);
+        Declarations& declared = summary->of(section);
+        const bool flags = section == SummarySection::Flags;
+        const XmlDocument::Element* list = document.child(document.root(), flags ? "Flags" : "Steps");
+        if (list)
+            for (const XmlDocument::Element& declaration : document.children(*list)) {
+                if (declaration.name != (flags ? "Flag" : "Step"))
+                    continue;
+                const auto textOf = [&](std::string_view tag) {
+                    const XmlDocument::Element* element = document.child(declaration, tag);
+                    return element ? element->text : std::string_view();
+                };
+                ValueNames values(Text::Unicode(""));
+                if (flags) {
+                    values.add(textOf("True"));
+                    values.add(textOf("False"));
+                } else {
+                    for (const XmlDocument::Element& child : document.children(declaration))
+                        if (child.name.starts_with("Value"))
+                            values.add(child.text);
+                }
+                declared.names.push_back(Text::Unicode(textOf("Name")));
+                declared.valueNames.push_back(std::move(values));
+            }
+        summary->readerKeeps = std::move(kept);
+        return summary;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

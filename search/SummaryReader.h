@@ -13,4 +13,10 @@ namespace quorvel {
 // of this format.
 std::optional<Summary> ReadClassicSummary(FileBytes bytes, SummarySection section);
 
+// Reads the wanted section of a Summary.xml: the flags of Flags/Flag (their
+// Name, value names True then False) or the steps of Steps/Step (their
+// Name, value names every child whose name begins with "Value", in document
+// order), in document order. Nothing when the bytes are not well-formed.
+std::optional<Summary> ReadXmlSummary(FileBytes bytes, SummarySection section);
+
 }  // namespace quorvel

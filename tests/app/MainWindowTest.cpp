@@ -561,7 +561,8 @@ private slots:
             window->commandAction("link")->trigger();
             QCOMPARE(dialogs_.dialogsShown.back().fileName, std::string());
             QCOMPARE(dialogs_.dialogsShown.back().initialFolder, folder_->file("Scenario/S/"));
-            QCOMPARE(dialogs_.dialogsShown.back().filter, std::string("widファイル|*.wid"));
+            QCOMPARE(dialogs_.dialogsShown.back().filter,
+                     std::string("シナリオ|*.wid;*.xml;*.wsn;*.zip;*.cab;*.lzh|widファイル|*.wid|すべてのファイル|*"));
             QCOMPARE(int((*window)->lastCommand()), int(SearchMode::ItemSearch));
             QCOMPARE(window->nameList->model()->rowCount(), 2);
         }

@@ -27,6 +27,9 @@ public:
     bool hasSummary() const override { return true; }
     std::optional<quorvel::Summary> readSummary(SummarySection section) const override;
     void refresh() override { }
+    std::string location() const override { return "described"; }
+    bool holdsScenario() const override { return true; }
+    std::vector<std::string> watchedPaths() const override { return {}; }
 
 private:
     std::vector<NamedFile> files_;
