@@ -15,33 +15,65 @@
 
 namespace quorvel {
 
-// The kinds of content one walk looks for, one pass each: which pass, if
-// any, each kind byte belongs to. A kind stands in one pass at most, and a
+// A set of content kinds, by their kind bytes.
+class KindSet {
+public:
+    constexpr KindSet(ContentKind kind) { add(static_cast<std::uint8_t>(kind)); }
+    constexpr KindSet(std::initializer_list<std::uint8_t> kinds)
+    {
+        for (const std::uint8_t kind : kinds)
+            add(kind);
+    }
+    constexpr bool has(std::uint8_t kind) const { return (bits_[kind / 64] >> (kind % 64)) & 1; }
+
+private:
+    constexpr void add(std::uint8_t kind) { bits_[kind / 64] |= std::uint64_t{1} << (kind % 64); }
+    std::array<std::uint64_t, 4> bits_{};
+};
+
+// The kinds of content one walk looks for, pass by pass: which passes, if
+// any, each kind byte belongs to. A kind stands in two passes at most, and a
 // walk has at most MaxPasses passes; a table that breaks either is refused
 // when it is made.
 class PassKinds {
 public:
     static constexpr std::size_t MaxPasses = 256;  // a pass number fits in one byte
+    static constexpr std::size_t MaxPassesOfAKind = 2;
 
-    PassKinds(std::initializer_list<ContentKind> kinds) : PassKinds(std::span(kinds.begin(), kinds.size())) { }
-    explicit PassKinds(std::span<const ContentKind> kinds) : count_(kinds.size())
+    // The passes of one kind, in pass order.
+    struct PassesOfKind {
+        std::array<std::uint8_t, MaxPassesOfAKind> passes{};
+        std::uint8_t count = 0;
+        const std::uint8_t* begin() const { return passes.data(); }
+        const std::uint8_t* end() const { return passes.data() + count; }
+    };
+
+    PassKinds(std::initializer_list<ContentKind> kinds)
+        : PassKinds(std::vector<KindSet>(kinds.begin(), kinds.end())) { }
+    explicit PassKinds(std::span<const ContentKind> kinds) : PassKinds(std::vector<KindSet>(kinds.begin(), kinds.end()))
     {
-        if (kinds.size() > MaxPasses)
+    }
+    explicit PassKinds(const std::vector<KindSet>& passes) : count_(passes.size())
+    {
+        if (passes.size() > MaxPasses)
             throw std::length_error("a walk has at most 256 passes");
-        for (std::size_t pass = 0; pass < kinds.size(); ++pass) {
-            std::optional<std::uint8_t>& slot = passOfKind_[static_cast<std::uint8_t>(kinds[pass])];
-            if (slot)
-                throw std::invalid_argument("a content kind stands in two passes of one walk");
-            slot = static_cast<std::uint8_t>(pass);
-        }
+        for (std::size_t pass = 0; pass < passes.size(); ++pass)
+            for (int kind = 0; kind < 256; ++kind) {
+                if (!passes[pass].has(static_cast<std::uint8_t>(kind)))
+                    continue;
+                PassesOfKind& slot = passesOfKind_[static_cast<std::size_t>(kind)];
+                if (slot.count == MaxPassesOfAKind)
+                    throw std::invalid_argument("a content kind stands in more than two passes of one walk");
+                slot.passes[slot.count++] = static_cast<std::uint8_t>(pass);
+            }
     }
 
     std::size_t count() const { return count_; }
-    // The pass that looks for a content of this kind byte.
-    std::optional<std::uint8_t> passOf(std::uint8_t kind) const { return passOfKind_[kind]; }
+    // The passes that look for a content of this kind byte.
+    const PassesOfKind& passesOf(std::uint8_t kind) const { return passesOfKind_[kind]; }
 
 private:
-    std::array<std::optional<std::uint8_t>, 256> passOfKind_{};
+    std::array<PassesOfKind, 256> passesOfKind_{};
     std::size_t count_;
 };
 
@@ -124,8 +156,8 @@ void ForEachHitByPass(const Event& event, const PassKinds& passes, OnHit&& onHit
             }
             const Content& content = siblings.front();
             siblings = siblings.subspan(1);
-            if (const std::optional<std::uint8_t> pass = passes.passOf(content.kind))
-                space.hitsOfPass[*pass].push_back({&start, &content});
+            for (const std::uint8_t pass : passes.passesOf(content.kind))
+                space.hitsOfPass[pass].push_back({&start, &content});
             if (!content.children.empty()) {
                 space.unvisited.push_back(siblings);
                 siblings = content.children;

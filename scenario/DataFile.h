@@ -26,6 +26,7 @@ enum class FileKind : std::int8_t {
 
 struct Event {
     std::span<const Content> starts;  // the first one is the event's head start
+    bool contentsHaveExtras = false;  // some content of it carries extras (ContentExtras)
 };
 
 struct Card {

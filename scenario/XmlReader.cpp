@@ -117,8 +117,7 @@ std::uint8_t kindOf(std::string_view tag, std::string_view type)
     return xk::UnknownContent;
 }
 
-// The words of the target codes of gains and losses of items, skills and
-// beasts, and of coupons.
+// The words of the target codes: of the coupon branch, and of every other kind.
 constexpr std::array<std::string_view, 6> GainTargets
     = {"Selected", "Random", "Party", "Backpack", "PartyAndBackpack", "Field"};
 constexpr std::array<std::string_view, 4> CouponTargets = {"Selected", "Random", "Party", "Field"};
@@ -146,11 +145,6 @@ std::string_view withoutXmlSpace(std::string_view text)
     while (!text.empty() && isXmlSpace(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-bool isCouponKind(std::uint8_t kind)
-{
-    return kind == 25 || kind == 32 || kind == 39;
 }
 
 bool isGainKind(std::uint8_t kind)
@@ -247,8 +241,11 @@ private:
         std::vector<Event> made;
         if (list)
             for (const Element& event : doc_.children(*list))
-                if (event.name == "Event")
-                    made.push_back({contentTrees(doc_.child(event, "Contents"))});
+                if (event.name == "Event") {
+                    const std::size_t extrasBefore = extrasMade_;
+                    const std::span<const Content> starts = contentTrees(doc_.child(event, "Contents"));
+                    made.push_back({starts, extrasMade_ > extrasBefore});
+                }
         return file_.storage.events.keep(made);
     }
 
@@ -327,8 +324,10 @@ private:
         fields(element, content, extras);
         if (!extras.holdingCoupon.empty() || !extras.initialSound.empty() || !extras.expression.empty()
             || !extras.coupons.empty() || !extras.targetWord.empty() || !extras.comparisonWord.empty()
-            || content.kind == xk::SetVariant)
+            || content.kind == xk::SetVariant) {
             content.extras = file_.storage.extras.keep(std::span(&extras, 1)).data();
+            ++extrasMade_;
+        }
         return content;
     }
 
@@ -438,8 +437,11 @@ private:
             d.number = number(element, "id");
             d.amount = number(element, "number");
             code(GainTargets, element, "targets", d.option, extras.targetWord);
-        } else if (isCouponKind(kind)) {
+        } else if (kind == 25) {
             code(CouponTargets, element, "targets", d.option, extras.targetWord);
+        } else if (kind == 32 || kind == 39 || kind == xk::MultiCouponBranch) {
+            // The converter writes coupon gains and losses with the words of the other kinds.
+            code(GainTargets, element, "targets", d.option, extras.targetWord);
         }
     }
 
@@ -583,6 +585,7 @@ private:
     DataFile& file_;
     const XmlDocument& doc_;
     std::vector<Content> made_;  // contents whose parent is still open, as they close
+    std::size_t extrasMade_ = 0;
 };
 
 }  // namespace

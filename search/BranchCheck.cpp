@@ -17,9 +17,9 @@ const PassTable BranchPasses{
     {K::InfoBranch, "情報分岐"},          {K::BeastBranch, "召喚獣分岐"},          {K::MoneyBranch, "所持金分岐"},
     {K::CouponBranch, "称号分岐"},        {K::EndMarkBranch, "終了印分岐"},        {K::GossipBranch, "ゴシップ分岐"},
     {K::FlagCompareBranch, "フラグ比較"}, {K::RandomMemberBranch, "ランダム選択"}, {K::KeyCodeBranch, "キーコード分岐"},
-    {K::RoundBranch, "ラウンド分岐"},
+    {K::RoundBranch, "ラウンド分岐"},     {{xml_only::BranchVariant}, "式分岐"},
     // The step comparison has three ways ("<", "=", ">") and is not examined,
-    // like the multi-way step branch.
+    // like the multi-way step branch and the XML format's multi-way branches.
 };
 
 // Not a clean two-way split: more than two ways, or two ways named alike

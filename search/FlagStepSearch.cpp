@@ -1,5 +1,6 @@
 #include "search/FlagStepSearch.h"
 
+#include "search/Expressions.h"
 #include "search/Passes.h"
 #include "search/RowTexts.h"
 
@@ -8,6 +9,10 @@ namespace quorvel {
 namespace {
 
 using K = ContentKind;
+namespace xk = xml_only;
+
+// What is only in the XML format comes in passes after the classic ones.
+const KindSet Expressions{xk::SetVariant, xk::BranchVariant, xk::CheckVariant};
 
 const PassTable FlagPasses{
     {K::FlagBranch, "分岐"},
@@ -17,6 +22,9 @@ const PassTable FlagPasses{
     {K::BackgroundChange, "背景変更"},   // one row per cell with a flag, 背景変更[j]
     {K::FlagSubstitute, "代入"},         // two rows: 代入元 and 代入先
     {K::FlagCompareBranch, "比較分岐"},  // two rows, one under each flag
+    {{xk::ReplaceBgImage}, "背景置換"},  // as 背景変更
+    {{xk::SetVariant}, "式代入"},        // a flag set to an expression
+    {Expressions, "式参照"},             // the flags expressions read
 };
 
 const PassTable StepPasses{
@@ -28,7 +36,13 @@ const PassTable StepPasses{
     {K::StepSubstitute, "代入"},         // two rows: 代入元 and 代入先
     {K::StepCompareBranch, "比較分岐"},  // two rows, one under each step
     {K::StepCheck, "判定"},
+    {{xk::SetVariant}, "式代入"},  // a step set to an expression
+    {Expressions, "式参照"},       // the steps expressions read
 };
+
+// The functions of expressions that read a flag or a step named by their first argument.
+const std::vector<std::string_view> FlagFunctions = {"FLAGVALUE", "FLAGTEXT"};
+const std::vector<std::string_view> StepFunctions = {"STEPVALUE", "STEPTEXT", "STEPMAX"};
 
 // The name a substitute reads from when it takes the engine's random value.
 constexpr std::string_view RandomSource = "??Random";
@@ -85,7 +99,9 @@ public:
             return;
         if (use.valueName) {
             const OwnedText value = valueText(answer_.valueNames, entry, *use.valueName);
-            const std::optional<Text> comparison = use.comparison ? comparisonWord(*use.comparison) : std::nullopt;
+            const std::optional<Text> comparison = use.comparisonWord ? use.comparisonWord
+                : use.comparison                                      ? comparisonWord(*use.comparison)
+                                                                      : std::nullopt;
             use.row.texts[5]
                 = answer_.index.texts().keep(comparison ? JoinTexts({*comparison, value.text()}).text() : value.text());
         }
@@ -144,6 +160,30 @@ void collectComparison(const EventVisit& visit, const Content& start, const Cont
         {visit.rowTexts.keepBytes(branch.detail.text2), MakeHitRow(visit, start, kindWord, branch.detail.text)});
 }
 
+// A flag or step an expression sets: a row under it, showing the expression.
+void collectVariantSetting(const EventVisit& visit, const Content& start, const Content& setting, const Text& kindWord,
+                           VariantTarget target, std::vector<FlagStepUse>& found)
+{
+    if (!setting.extras || setting.extras->variantTarget != target)
+        return;
+    found.push_back({visit.rowTexts.keepBytes(setting.detail.text),
+                     MakeHitRow(visit, start, kindWord, setting.extras->expression)});
+}
+
+// The flags or steps an expression reads through these functions: a row
+// under each, showing the expression.
+void collectExpressionReferences(const EventVisit& visit, const Content& start, const Content& content,
+                                 const Text& kindWord, const std::vector<std::string_view>& functions,
+                                 std::vector<FlagStepUse>& found)
+{
+    if (!content.extras)
+        return;
+    const Text expression = content.extras->expression;
+    for (const std::string& name : NamesCalledWith(expression.bytes(), functions))
+        found.push_back(
+            {visit.rowTexts.keepBytes(Text::Unicode(name)), MakeHitRow(visit, start, kindWord, expression)});
+}
+
 // Any other use: a row under the content's text, with the value name a
 // change sets or a step check compares with.
 FlagStepUse useOfText(const EventVisit& visit, const Content& start, const Content& hit, const Text& kindWord)
@@ -156,6 +196,8 @@ FlagStepUse useOfText(const EventVisit& visit, const Content& start, const Conte
     else if (is(hit, K::StepCheck)) {
         use.valueName = hit.detail.number;
         use.comparison = hit.detail.option;
+        if (hit.extras && !hit.extras->comparisonWord.empty())
+            use.comparisonWord = visit.rowTexts.keepBytes(hit.extras->comparisonWord);
     }
     return use;
 }
@@ -210,9 +252,17 @@ void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<
 
 void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vector<FlagStepUse>& found)
 {
-    const auto& passes = section == SummarySection::Flags ? FlagPasses : StepPasses;
-    ForEachPassHit(visit.event, passes, [&](const Text& kindWord, const Content& start, const Content& hit) {
-        if (is(hit, K::BackgroundChange))
+    const bool flags = section == SummarySection::Flags;
+    const PassTable& passes = flags ? FlagPasses : StepPasses;
+    const std::size_t expressionReferences = passes.kindWords().size() - 1;
+    const VariantTarget target = flags ? VariantTarget::Flag : VariantTarget::Step;
+    ForEachHitByPass(visit.event, passes.kinds(), [&](std::size_t pass, const Content& start, const Content& hit) {
+        const Text& kindWord = passes.kindWords()[pass];
+        if (pass == expressionReferences)
+            collectExpressionReferences(visit, start, hit, kindWord, flags ? FlagFunctions : StepFunctions, found);
+        else if (hit.kind == xk::SetVariant)
+            collectVariantSetting(visit, start, hit, kindWord, target, found);
+        else if (is(hit, K::BackgroundChange) || hit.kind == xk::ReplaceBgImage)
             collectCellFlags(visit, start, hit, kindWord, found);
         else if (is(hit, K::FlagSubstitute) || is(hit, K::StepSubstitute))
             collectSubstitute(visit, start, hit, found);

@@ -22,6 +22,7 @@ struct FlagStepUse {
     HitRow row;
     std::optional<std::int32_t> valueName = std::nullopt;
     std::optional<std::int8_t> comparison = std::nullopt;
+    std::optional<Text> comparisonWord = std::nullopt;  // as written, where no code stands for it
     bool onlyWhereDeclared = false;
 };
 

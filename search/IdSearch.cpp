@@ -29,10 +29,10 @@ const IdSearchRule BattleUses{FileKind::Battle, {{K::BattleStart, "戦闘"}}, Va
 namespace {
 
 // "2:誰か", "all:全員".
-std::string amountAndTarget(const ContentDetail& detail, const TargetWordTable& targetWords)
+std::string amountAndTarget(const Content& content, const TargetWordTable& targetWords)
 {
-    return (detail.amount != 0 ? std::to_string(detail.amount) : std::string("all")) + ':'
-        + TargetWord(targetWords, detail.option);
+    return (content.detail.amount != 0 ? std::to_string(content.detail.amount) : std::string("all")) + ':'
+        + TargetWordOf(targetWords, content);
 }
 
 // A defining file: its entry, and what it uses itself, kept from its first
@@ -102,7 +102,7 @@ void CollectIdUses(const EventVisit& visit, const IdSearchRule& rule, const Targ
 {
     ForEachPassHit(visit.event, rule.passes, [&](const Text& kindWord, const Content& start, const Content& hit) {
         const std::string value
-            = rule.value == Value::AmountAndTarget ? amountAndTarget(hit.detail, targetWords) : std::string();
+            = rule.value == Value::AmountAndTarget ? amountAndTarget(hit, targetWords) : std::string();
         found.push_back({visit.rowTexts.keepBytes(Text::Unicode(std::to_string(hit.detail.number))),
                          MakeHitRow(visit, start, kindWord, Text::Unicode(value))});
     });

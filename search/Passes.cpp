@@ -4,11 +4,11 @@ namespace quorvel {
 
 namespace {
 
-std::vector<ContentKind> kindsOf(std::initializer_list<Pass> passes)
+std::vector<KindSet> kindsOf(std::initializer_list<Pass> passes)
 {
-    std::vector<ContentKind> kinds;
+    std::vector<KindSet> kinds;
     for (const Pass& pass : passes)
-        kinds.push_back(pass.kind);
+        kinds.push_back(pass.kinds);
     return kinds;
 }
 

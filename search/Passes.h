@@ -8,14 +8,15 @@
 
 namespace quorvel {
 
-// One pass of a command over an event: the contents of one kind, and the
-// word its rows show in the kind column.
+// One pass of a command over an event: the contents of one kind (or of a
+// few, taken together in walk order), and the word its rows show in the
+// kind column.
 struct Pass {
-    ContentKind kind;
+    KindSet kinds;
     const char* word;  // UTF-8
 };
 
-// The passes of a command in order. A kind stands in one pass of a table at most.
+// The passes of a command in order. A kind stands in two passes of a table at most.
 class PassTable {
 public:
     PassTable(std::initializer_list<Pass> passes);

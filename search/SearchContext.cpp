@@ -14,6 +14,13 @@ std::string TargetWord(const TargetWordTable& targetWords, std::int8_t code)
     return std::to_string(code);
 }
 
+std::string TargetWordOf(const TargetWordTable& targetWords, const Content& content)
+{
+    if (content.extras && !content.extras->targetWord.empty())
+        return std::string(content.extras->targetWord.bytes());
+    return TargetWord(targetWords, content.detail.option);
+}
+
 void StartAnswer(SearchContext& context, TableMode mode)
 {
     context.answer.clear();

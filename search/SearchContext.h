@@ -3,6 +3,7 @@
 #include "base/Parallel.h"
 #include "results/Answer.h"
 #include "results/Messages.h"
+#include "scenario/Content.h"
 #include "scenario/Text.h"
 #include "search/ScenarioSource.h"
 
@@ -39,6 +40,10 @@ TargetWordTable DefaultTargetWords();
 
 // The target word of a code; a code outside 0..5 shows as its decimal number.
 std::string TargetWord(const TargetWordTable& targetWords, std::int8_t code);
+
+// The target word of a content: its code's, or the word it names when no
+// code stands for it (the XML format names targets by word).
+std::string TargetWordOf(const TargetWordTable& targetWords, const Content& content);
 
 // Starts a command's answer: empty, its index in `mode`, sorted with the
 // context's workers.

@@ -7,12 +7,30 @@
 namespace quorvel {
 
 using K = ContentKind;
+namespace xk = xml_only;
+using R = TextsRead;
 
-// A dialogue whose speaker is chosen by coupon score uses the coupons of its evaluation.
-const TextSearchRule CouponUses{
-    {{K::CouponDelete, "削除"}, {K::CouponGet, "取得"}, {K::CouponBranch, "分岐"}, {K::Dialogue, "評価"}}, true};
-const TextSearchRule GossipUses{{{K::GossipDelete, "削除"}, {K::GossipGet, "取得"}, {K::GossipBranch, "分岐"}}, false};
-const TextSearchRule SoundUses{{{K::PlaySound, "ラッパ"}, {K::Effect, "効果"}}, false};
+// A dialogue whose speaker is chosen by coupon score uses the coupons of its
+// evaluation. The passes after the classic ones read what only the XML
+// format has.
+const TextSearchRule CouponUses{{{K::CouponDelete, "削除"},
+                                 {K::CouponGet, "取得"},
+                                 {K::CouponBranch, "分岐"},
+                                 {K::Dialogue, "評価"},
+                                 {K::CouponBranch, "分岐"},
+                                 {K::MemberSelect, "評価"},
+                                 {{xk::MultiCouponBranch}, "多岐分岐"}},
+                                {R::Text, R::Text, R::Text, R::Scores, R::FurtherCoupons, R::Scores, R::ChildNames},
+                                true,
+                                true};
+const TextSearchRule GossipUses{{{K::GossipDelete, "削除"}, {K::GossipGet, "取得"}, {K::GossipBranch, "分岐"}},
+                                {R::Text, R::Text, R::Text},
+                                false,
+                                false};
+const TextSearchRule SoundUses{{{K::PlaySound, "ラッパ"}, {K::Effect, "効果"}, {K::Effect, "効果開始"}},
+                               {R::Text, R::Text, R::InitialSound},
+                               false,
+                               false};
 
 void SearchTextUses(SearchContext& context, const TextSearchRule& rule)
 {
@@ -31,15 +49,47 @@ bool isStartingScore(std::span<const CouponScore> scores, std::size_t entry)
     return entry == 0 && (coupon.empty() || coupon == std::string_view("\0", 1));
 }
 
-// Each coupon of a dialogue's evaluation, with the score it adds.
-void collectScores(const EventVisit& visit, const Content& start, const Content& dialogue, const Text& kindWord,
+// Each coupon of an evaluation, with the score it adds.
+void collectScores(const EventVisit& visit, const Content& start, const Content& content, const Text& kindWord,
                    std::vector<KeyedRow>& found)
 {
-    const std::span<const CouponScore> scores = dialogue.detail.couponScores;
+    const std::span<const CouponScore> scores = content.detail.couponScores;
     for (std::size_t entry = 0; entry < scores.size(); ++entry)
         if (!isStartingScore(scores, entry))
             found.push_back({visit.rowTexts.keepBytes(scores[entry].coupon),
                              MakeHitRow(visit, start, kindWord, Text::Unicode(std::to_string(scores[entry].value)))});
+}
+
+void collectName(const EventVisit& visit, const Content& start, const Text& name, const Text& kindWord,
+                 const std::string& value, std::vector<KeyedRow>& found)
+{
+    found.push_back({visit.rowTexts.keepBytes(name), MakeHitRow(visit, start, kindWord, Text::Unicode(value))});
+}
+
+// Every content of the event, start by start, in pre-order.
+template <typename OnContent>
+void forEachContent(const Event& event, OnContent&& onContent)
+{
+    std::vector<std::span<const Content>> unvisited;
+    for (const Content& start : event.starts) {
+        std::span<const Content> siblings(&start, 1);
+        while (true) {
+            if (siblings.empty()) {
+                if (unvisited.empty())
+                    break;
+                siblings = unvisited.back();
+                unvisited.pop_back();
+                continue;
+            }
+            const Content& content = siblings.front();
+            siblings = siblings.subspan(1);
+            onContent(start, content);
+            if (!content.children.empty()) {
+                unvisited.push_back(siblings);
+                siblings = content.children;
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -47,14 +97,38 @@ void collectScores(const EventVisit& visit, const Content& start, const Content&
 void CollectTextUses(const EventVisit& visit, const TextSearchRule& rule, const TargetWordTable& targetWords,
                      std::vector<KeyedRow>& found)
 {
-    ForEachPassHit(visit.event, rule.passes, [&](const Text& kindWord, const Content& start, const Content& hit) {
-        if (hit.kind == static_cast<std::uint8_t>(K::Dialogue)) {
+    ForEachHitByPass(visit.event, rule.passes.kinds(), [&](std::size_t pass, const Content& start, const Content& hit) {
+        const Text& kindWord = rule.passes.kindWords()[pass];
+        const std::string target = rule.valueIsTarget ? TargetWordOf(targetWords, hit) : std::string();
+        switch (rule.reads[pass]) {
+        case R::Text:
+            collectName(visit, start, hit.detail.text, kindWord, target, found);
+            break;
+        case R::Scores:
             collectScores(visit, start, hit, kindWord, found);
-            return;
+            break;
+        case R::FurtherCoupons:
+            if (hit.extras)
+                for (const Text& coupon : hit.extras->coupons)
+                    collectName(visit, start, coupon, kindWord, target, found);
+            break;
+        case R::ChildNames:
+            for (const Content& child : hit.children)
+                if (!child.name.empty())
+                    collectName(visit, start, child.name, kindWord, target, found);
+            break;
+        case R::InitialSound:
+            if (hit.extras && !hit.extras->initialSound.empty())
+                collectName(visit, start, hit.extras->initialSound, kindWord, {}, found);
+            break;
         }
-        const std::string value = rule.valueIsTarget ? TargetWord(targetWords, hit.detail.option) : std::string();
-        found.push_back(
-            {visit.rowTexts.keepBytes(hit.detail.text), MakeHitRow(visit, start, kindWord, Text::Unicode(value))});
+    });
+    if (!rule.holdingCoupons || !visit.event.contentsHaveExtras)
+        return;
+    const Text held = Word("所持称号");
+    forEachContent(visit.event, [&](const Content& start, const Content& content) {
+        if (content.extras && !content.extras->holdingCoupon.empty())
+            collectName(visit, start, content.extras->holdingCoupon, held, {}, found);
     });
 }
 

@@ -88,6 +88,10 @@ struct Content {
     std::uint8_t status = 0;                // kind 70 with style bit 1
     std::vector<Cell> cells;
     std::vector<Effect> effects;  // kind 11
+    // What only the XML form writes (the classic form has no place for it):
+    std::vector<std::string> coupons;  // a coupon branch's names after its first, in <Coupons>
+    std::string holdingCoupon;         // @holdingcoupon
+    std::string initialSound;          // an effect's @initialsound
 };
 
 struct Event {
