@@ -26,14 +26,16 @@ WindowOptions parseOptions(int argc, char** argv)
         arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Opens the window; with FILE, a data file (*.wid), opens its scenario.\n"
+        QStringLiteral("Opens the window; with FILE, a data file (*.wid, *.xml), a summary or an archive\n"
+                       "(*.wsn, *.zip, *.cab, *.lzh), opens its scenario.\n"
                        "quorvel-cli runs the same commands without a window (quorvel-cli --help)."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help."));
     const QCommandLineOption version({QStringLiteral("V"), QStringLiteral("version")},
                                      QStringLiteral("Print the version."));
     parser.addOption(help);
     parser.addOption(version);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A data file whose scenario to open."),
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("A data file, summary or archive whose scenario to open."),
                                  QStringLiteral("[FILE]"));
     WindowOptions options;
     if (!parser.parse(arguments)) {

@@ -1,15 +1,18 @@
 #include "bench/BenchScenarios.h"
 
-#include "tools/builder/SummaryBuilder.h"
-#include "tools/builder/WidBuilder.h"
+#include "tools/builder/ArchiveBuilder.h"
+#include "tools/builder/ScenarioFolder.h"
 
 #include "scenario/FileSystem.h"
 #include "search/ScenarioFileList.h"
 
+#include <archive.h>
+#include <archive_entry.h>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 namespace quorvel::bench {
 
@@ -68,7 +71,7 @@ Card imageCard(int seed)
 // N flags and N steps named as the contents name them, from the 250th on:
 // 250 used names stay undeclared, 250 are declared and used, the rest are
 // declared and never used; every hundredth is declared twice.
-std::string summaryOf(int names)
+Summary summaryOf(int names)
 {
     Summary summary;
     for (int i = 250; i < 250 + names; ++i) {
@@ -79,14 +82,39 @@ std::string summaryOf(int names)
             summary.steps.push_back({name, {"v0", "v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9"}});
         }
     }
-    return EncodeSummary(summary);
+    return summary;
 }
 
-Scenario writeScenario(const std::string& name, bool dense)
+// The size and count of the files below a folder.
+void measure(Scenario& scenario)
+{
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(scenario.folder))
+        if (entry.is_regular_file()) {
+            scenario.bytes += entry.file_size();
+            ++scenario.files;
+        }
+}
+
+// The scenario in each form: classic, XML beside it, and that packed as a .wsn.
+Scenarios write(const std::filesystem::path& path, const Summary& summary, const std::vector<NamedFile>& files)
+{
+    Scenarios forms;
+    forms.classic.folder = path.string();
+    forms.xml.folder = path.string() + "-xml";
+    WriteClassicScenario(forms.classic.folder, summary, files);
+    WriteXmlScenario(forms.xml.folder, summary, files);
+    measure(forms.classic);
+    measure(forms.xml);
+    forms.wsn = forms.xml;
+    forms.wsn.folder = path.string() + ".wsn";
+    WriteArchive(forms.wsn.folder, EntriesOfFolder(forms.xml.folder));
+    return forms;
+}
+
+Scenarios writeScenario(const std::string& name, bool dense)
 {
     const auto path = std::filesystem::temp_directory_path() / ("quorvel-command-bench-" + name);
-    std::filesystem::remove_all(path);
-    auto put = [&](const std::string& file, const File& data) { WriteFile((path / file).string(), Encode(data)); };
+    std::vector<NamedFile> files;
     const int items = dense ? 120 : 90;
     for (int i = 0; i < items; ++i) {
         File item;
@@ -95,7 +123,7 @@ Scenario writeScenario(const std::string& name, bool dense)
         item.storedId = 40000 + i;
         item.body.blockLength = dense ? 20 : 4000;
         item.events = {dense ? denseEvent(i) : Event({Start("use", {Gain(34, i, 1, 0)})})};
-        put(sj(i, "Item") + ".wid", item);
+        files.push_back({sj(i, "Item") + ".wid", item});
     }
     const int others = dense ? 880 : 540;
     for (int i = 0; i < others; ++i) {
@@ -106,50 +134,70 @@ Scenario writeScenario(const std::string& name, bool dense)
             file.kind = 0;
             for (int e = 0; e < 9; ++e)
                 file.events.push_back(denseEvent(i + e));
-            put(sj(i, "Area") + ".wid", file);
+            files.push_back({sj(i, "Area") + ".wid", file});
         } else {
             file.kind = 2;
             file.cards = {imageCard(i)};
-            put(sj(i, "Mate") + ".wid", file);
+            files.push_back({sj(i, "Mate") + ".wid", file});
         }
     }
-    WriteFile((path / "Summary.wsm").string(), summaryOf(4000));
-    Scenario scenario;
-    scenario.folder = path.string();
-    for (const auto& entry : std::filesystem::directory_iterator(path)) {
-        scenario.bytes += entry.file_size();
-        ++scenario.files;
+    return write(path, summaryOf(4000), files);
+}
+
+// A folder of another scenario's files (linked, not copied), its own summary beside them.
+Scenario withSummary(const Scenario& of, const std::string& folder, const std::string& summaryName,
+                     const std::string& summary)
+{
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(of.folder)) {
+        const std::filesystem::path relative = entry.path().lexically_relative(of.folder);
+        if (entry.is_directory())
+            std::filesystem::create_directories(std::filesystem::path(folder) / relative);
+        else if (relative != summaryName)
+            std::filesystem::create_hard_link(entry.path(), std::filesystem::path(folder) / relative);
     }
+    WriteFile(folder + "/" + summaryName, summary);
+    Scenario scenario = of;
+    scenario.folder = folder;
     return scenario;
 }
 
 }  // namespace
 
+const Scenarios& denseScenarios()
+{
+    static const Scenarios scenarios = writeScenario("dense", true);
+    return scenarios;
+}
+
+const Scenarios& skipScenarios()
+{
+    static const Scenarios scenarios = writeScenario("skip", false);
+    return scenarios;
+}
+
 const Scenario& denseScenario()
 {
-    static const Scenario scenario = writeScenario("dense", true);
-    return scenario;
+    return denseScenarios().classic;
 }
 
 const Scenario& skipScenario()
 {
-    static const Scenario scenario = writeScenario("skip", false);
-    return scenario;
+    return skipScenarios().classic;
 }
 
 Scenario manyNames(int names)
 {
-    const Scenario& dense = denseScenario();
     const auto path = std::filesystem::temp_directory_path() / ("quorvel-command-bench-names" + std::to_string(names));
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-    for (const auto& entry : std::filesystem::directory_iterator(dense.folder))
-        if (entry.path().filename() != "Summary.wsm")
-            std::filesystem::create_hard_link(entry.path(), path / entry.path().filename());
-    WriteFile((path / "Summary.wsm").string(), summaryOf(names));
-    Scenario scenario = dense;
-    scenario.folder = path.string();
-    return scenario;
+    return withSummary(denseScenario(), path.string(), "Summary.wsm", EncodeSummary(summaryOf(names)));
+}
+
+Scenario manyNamesXml(int names)
+{
+    const auto path
+        = std::filesystem::temp_directory_path() / ("quorvel-command-bench-names" + std::to_string(names) + "-xml");
+    return withSummary(denseScenarios().xml, path.string(), "Summary.xml", EncodeXmlSummary(summaryOf(names)));
 }
 
 std::vector<std::string> masksOf(const std::string& command)
@@ -165,6 +213,29 @@ std::vector<std::string> masksOf(const std::string& command)
     if (command == "flag" || command == "step")
         return {"Summary.wsm", usePass};
     return {usePass};
+}
+
+void readEveryFile(const std::string& folder)
+{
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file()) {
+            std::optional<quorvel::FileBytes> bytes = quorvel::ReadFileBytes(entry.path().string());
+            benchmark::DoNotOptimize(bytes);
+        }
+}
+
+void unpackEveryEntry(const std::string& archivePath)
+{
+    const std::unique_ptr<archive, decltype(&archive_read_free)> reader(archive_read_new(), archive_read_free);
+    archive_read_support_format_all(reader.get());
+    archive_read_support_filter_all(reader.get());
+    if (archive_read_open_filename(reader.get(), archivePath.c_str(), 64 * 1024) != ARCHIVE_OK)
+        return;
+    std::vector<char> block(64 * 1024);
+    archive_entry* entry = nullptr;
+    while (archive_read_next_header(reader.get(), &entry) == ARCHIVE_OK)
+        while (archive_read_data(reader.get(), block.data(), block.size()) > 0)
+            benchmark::DoNotOptimize(block.data());
 }
 
 void readTheSameFiles(const std::string& folder, const std::vector<std::string>& masks)

@@ -3,10 +3,11 @@
 // content-dense scenario (about 1,000 files, 20 MB of small contents and
 // texts, a Summary.wsm declaring 4,000 flags and 4,000 steps) and a
 // skip-dense one (about 630 files, 50 MB of mostly image blocks, the same
-// summary), and the flag and step searches over the content-dense files with
-// 16,000 and 32,000 declared names; each with the time to read the files the
-// command reads in the same run, their ratio, and the peak memory of the
-// real quorvel-cli doing it.
+// summary), each also in the XML form (against reading all its files) and
+// as a .wsn archive (against unpacking all its entries), and the flag and
+// step searches over the content-dense files with 16,000 and 32,000
+// declared names; each with the time to read the files in the same run,
+// their ratio, and the peak memory of the real quorvel-cli doing it.
 
 #include "bench/BenchScenarios.h"
 
@@ -90,9 +91,28 @@ std::pair<double, double> runTheProgram(const std::string& command, const std::s
     return {kilobytes / 1024.0, wall * 1e3};
 }
 
-void commandWithJson(benchmark::State& state, const std::string& command, const Scenario& scenario)
+// What a command is timed against: reading the files it reads, in the
+// classic form; every file of the XML form; unpacking every entry of an archive.
+enum class Baseline { CommandsFiles, EveryFile, EveryEntry };
+
+void readAsTheBaseline(Baseline baseline, const std::string& command, const Scenario& scenario)
 {
-    const std::vector<std::string> masks = masksOf(command);
+    switch (baseline) {
+    case Baseline::CommandsFiles:
+        readTheSameFiles(scenario.folder, masksOf(command));
+        break;
+    case Baseline::EveryFile:
+        readEveryFile(scenario.folder);
+        break;
+    case Baseline::EveryEntry:
+        unpackEveryEntry(scenario.folder);
+        break;
+    }
+}
+
+void commandWithJson(benchmark::State& state, const std::string& command, const Scenario& scenario,
+                     Baseline baseline = Baseline::CommandsFiles)
+{
     std::vector<double> commandSeconds;
     std::vector<double> readSeconds;
     std::size_t answerBytes = 0;
@@ -106,7 +126,7 @@ void commandWithJson(benchmark::State& state, const std::string& command, const 
         answerBytes = counted.count;
 
         const auto readStart = std::chrono::steady_clock::now();
-        readTheSameFiles(scenario.folder, masks);
+        readAsTheBaseline(baseline, command, scenario);
         readSeconds.push_back(secondsSince(readStart));
     }
     const auto [peakMiB, programMs] = runTheProgram(command, scenario.folder);
@@ -120,17 +140,30 @@ void commandWithJson(benchmark::State& state, const std::string& command, const 
     state.counters["cli_peak_MiB"] = peakMiB;
 }
 
-// Every folder command on both scenarios; the flag and step searches with many names.
+// Every folder command on both scenarios in each form; the flag and step
+// searches with many names.
 void registerBenchmarks()
 {
-    const std::pair<const char*, const Scenario& (*)()> scenarios[]
-        = {{"ContentDense", denseScenario}, {"SkipDense", skipScenario}};
-    for (const auto& [label, scenario] : scenarios)
+    struct Form {
+        const char* label;
+        const Scenario& (*scenario)();
+        Baseline baseline;
+    };
+    const Form forms[] = {
+        {"ContentDense", []() -> const Scenario& { return denseScenarios().classic; }, Baseline::CommandsFiles},
+        {"SkipDense", []() -> const Scenario& { return skipScenarios().classic; }, Baseline::CommandsFiles},
+        {"XmlContentDense", []() -> const Scenario& { return denseScenarios().xml; }, Baseline::EveryFile},
+        {"XmlSkipDense", []() -> const Scenario& { return skipScenarios().xml; }, Baseline::EveryFile},
+        {"WsnContentDense", []() -> const Scenario& { return denseScenarios().wsn; }, Baseline::EveryEntry},
+        {"WsnSkipDense", []() -> const Scenario& { return skipScenarios().wsn; }, Baseline::EveryEntry},
+    };
+    for (const Form& form : forms)
         for (const quorvel::Command& command : quorvel::Commands())
             if (command.run)
-                benchmark::RegisterBenchmark((std::string(label) + "/" + command.name).c_str(),
-                                             [name = std::string(command.name), scenario = scenario](
-                                                 benchmark::State& state) { commandWithJson(state, name, scenario()); })
+                benchmark::RegisterBenchmark((std::string(form.label) + "/" + command.name).c_str(),
+                                             [name = std::string(command.name), form](benchmark::State& state) {
+                                                 commandWithJson(state, name, form.scenario(), form.baseline);
+                                             })
                     ->Unit(benchmark::kMillisecond)
                     ->Iterations(5);
     for (int names : {4000, 16000, 32000})
@@ -144,6 +177,14 @@ void registerBenchmarks()
                                          })
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(3);
+    for (const char* command : {"flag", "step"})
+        benchmark::RegisterBenchmark((std::string("XmlNames32000/") + command).c_str(),
+                                     [name = std::string(command)](benchmark::State& state) {
+                                         static const Scenario scenario = manyNamesXml(32000);
+                                         commandWithJson(state, name, scenario, Baseline::EveryFile);
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
 }
 
 }  // namespace

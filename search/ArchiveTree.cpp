@@ -16,7 +16,7 @@
 #include <map>
 #include <mutex>
 #include <new>
-#include <set>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvel {
@@ -51,10 +51,29 @@ struct ArchiveCloser {
 };
 using Reader = std::unique_ptr<archive, ArchiveCloser>;
 
+// Has libarchive give each byte of a name not marked as UTF-8 as the
+// Latin-1 character of that value.
+constexpr const char* BytesAsLatin1 = "hdrcharset=ISO-8859-1";
+
+// The bytes a name read with BytesAsLatin1 was stored as.
+std::string latin1Bytes(const std::string& utf8)
+{
+    std::string bytes;
+    for (const char16_t unit : Utf8ToUtf16(utf8))
+        bytes.push_back(static_cast<char>(unit));
+    return bytes;
+}
+
 // Bytes read from a file with libarchive at a time.
 constexpr std::size_t ReadBlock = 64 * 1024;
 
-Reader openArchive(const std::string& path, const char* options)
+// Where an archive's bytes are: a file, or memory (a fuzz target's input).
+struct ArchiveBytes {
+    std::string path;
+    std::shared_ptr<const std::string> inMemory;
+};
+
+Reader openArchive(const ArchiveBytes& bytes, const char* options)
 {
     Reader reader(archive_read_new());
     if (!reader)
@@ -63,7 +82,10 @@ Reader openArchive(const std::string& path, const char* options)
     archive_read_support_filter_all(reader.get());
     if (options)
         archive_read_set_options(reader.get(), options);
-    if (archive_read_open_filename(reader.get(), path.c_str(), ReadBlock) != ARCHIVE_OK)
+    const int opened = bytes.inMemory
+        ? archive_read_open_memory(reader.get(), bytes.inMemory->data(), bytes.inMemory->size())
+        : archive_read_open_filename(reader.get(), bytes.path.c_str(), ReadBlock);
+    if (opened != ARCHIVE_OK)
         return nullptr;
     return reader;
 }
@@ -73,18 +95,18 @@ bool readsOn(int status)
     return status == ARCHIVE_OK || status == ARCHIVE_WARN;
 }
 
-// An entry's name without a leading "./"; nothing for a name that climbs
-// out (".."), is absolute, or is empty.
+// An entry's name without a leading "./"; nothing for a name that is
+// empty, absolute, climbs out (".."), or is hidden as on disk (a file or
+// folder whose name begins with a dot).
 std::optional<std::string> safePath(std::string name)
 {
     while (name.starts_with("./"))
         name.erase(0, 2);
     if (name.empty() || name.front() == '/' || name.find('\\') != std::string::npos)
         return std::nullopt;
-    std::size_t start = 0;
-    while (start <= name.size()) {
+    for (std::size_t start = 0; start <= name.size();) {
         const std::size_t end = std::min(name.find('/', start), name.size());
-        if (name.compare(start, end - start, "..") == 0)
+        if (end > start && name[start] == '.')
             return std::nullopt;
         start = end + 1;
     }
@@ -104,7 +126,7 @@ std::size_t depthOf(const std::string& folder)
 
 class ArchiveTree : public FileTree {
 public:
-    ArchiveTree(std::string path, ArchiveLimits limits) : path_(std::move(path)), limits_(limits) { refresh(); }
+    ArchiveTree(ArchiveBytes bytes, ArchiveLimits limits) : bytes_(std::move(bytes)), limits_(limits) { refresh(); }
 
     const std::vector<std::string>& paths() const override { return paths_; }
 
@@ -150,12 +172,15 @@ public:
         list();
     }
 
-    std::string location() const override { return path_; }
+    std::string location() const override { return bytes_.path; }
     std::optional<std::string> unreadable() const override
     {
-        return readable_ ? std::nullopt : std::optional<std::string>(FileNamePart(path_));
+        return readable_ ? std::nullopt : std::optional<std::string>(FileNamePart(bytes_.path));
     }
-    std::vector<std::string> watchedPaths() const override { return {path_}; }
+    std::vector<std::string> watchedPaths() const override
+    {
+        return bytes_.inMemory ? std::vector<std::string>() : std::vector<std::string>{bytes_.path};
+    }
 
 private:
     struct Entry {
@@ -168,7 +193,7 @@ private:
     std::optional<std::vector<std::optional<std::string>>> names(const char* options) const
     {
         const Utf8Names utf8;
-        const Reader reader = openArchive(path_, options);
+        const Reader reader = openArchive(bytes_, options);
         if (!reader)
             return std::nullopt;
         std::vector<std::optional<std::string>> names;
@@ -188,30 +213,30 @@ private:
 
     // Entry names are UTF-8 when the archive says so: such a name comes out
     // alike whatever charset the archive's other names are told to be in.
-    // A name that changes when they are taken as Latin-1 is in the archive's
-    // own bytes, which are Shift-JIS.
+    // Other names are the archive's own bytes, in Shift-JIS: told they are
+    // Latin-1, libarchive gives each byte as a character of its own (taken
+    // as they are, some readers fail on a name that is not UTF-8).
     void list()
     {
         paths_.clear();
-        entries_.clear();
-        const std::optional<std::vector<std::optional<std::string>>> asStored = names(nullptr);
-        readable_ = asStored.has_value();
-        if (!asStored)
+        indexOf_.clear();
+        const std::optional<std::vector<std::optional<std::string>>> asLatin1 = names(BytesAsLatin1);
+        readable_ = asLatin1.has_value();
+        if (!asLatin1)
             return;
-        std::optional<std::vector<std::optional<std::string>>> asLatin1;
-        const bool anyHighByte = std::any_of(asStored->begin(), asStored->end(), [](const auto& name) {
+        const bool anyHighByte = std::any_of(asLatin1->begin(), asLatin1->end(), [](const auto& name) {
             return name && std::any_of(name->begin(), name->end(), [](char c) { return c & 0x80; });
         });
-        if (anyHighByte)
-            asLatin1 = names("hdrcharset=ISO-8859-1");
+        const std::optional<std::vector<std::optional<std::string>>> asStored
+            = anyHighByte ? names(nullptr) : std::nullopt;
         std::vector<Entry> all;
-        for (std::size_t index = 0; index < asStored->size(); ++index) {
-            if (!(*asStored)[index])
+        for (std::size_t index = 0; index < asLatin1->size(); ++index) {
+            if (!(*asLatin1)[index])
                 continue;
-            std::string name = *(*asStored)[index];
-            const bool stored = asLatin1 && index < asLatin1->size() && (*asLatin1)[index] != name;
-            if (stored || !IsValidUtf8(name))
-                name = ShownForm(Text::ShiftJis(name));
+            std::string name = *(*asLatin1)[index];
+            const bool markedUtf8 = !anyHighByte || (index < asStored->size() && (*asStored)[index] == name);
+            if (!markedUtf8)
+                name = ShownForm(Text::ShiftJis(latin1Bytes(name)));
             if (std::optional<std::string> path = safePath(std::move(name)))
                 all.push_back({std::move(*path), index});
         }
@@ -219,8 +244,8 @@ private:
         for (Entry& entry : all)
             if (entry.path.starts_with(root)) {
                 entry.path.erase(0, root.size());
-                paths_.push_back(entry.path);
-                entries_.push_back(std::move(entry));
+                if (indexOf_.emplace(entry.path, entry.index).second)
+                    paths_.push_back(entry.path);
             }
     }
 
@@ -251,16 +276,14 @@ private:
     {
         std::map<std::size_t, std::string> wanted;  // by index in the archive
         for (const std::string& path : paths) {
-            const auto entry
-                = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& each) { return each.path == path; });
             read[path] = std::nullopt;
-            if (entry != entries_.end())
-                wanted[entry->index] = path;
+            if (const auto entry = indexOf_.find(path); entry != indexOf_.end())
+                wanted[entry->second] = path;
         }
         if (wanted.empty())
             return;
         const Utf8Names utf8;
-        const Reader reader = openArchive(path_, nullptr);
+        const Reader reader = openArchive(bytes_, BytesAsLatin1);
         if (!reader)
             return;
         archive_entry* entry = nullptr;
@@ -328,11 +351,11 @@ private:
         return bytes;
     }
 
-    std::string path_;
+    ArchiveBytes bytes_;
     ArchiveLimits limits_;
     bool readable_ = false;
-    std::vector<std::string> paths_;  // from the scenario's folder
-    std::vector<Entry> entries_;      // the same files, with where the archive holds them
+    std::vector<std::string> paths_;                        // from the scenario's folder
+    std::unordered_map<std::string, std::size_t> indexOf_;  // where the archive holds each of them
     mutable std::mutex mutex_;
     mutable std::map<std::string, std::optional<FileBytes>> ready_;
     mutable std::uint64_t readSoFar_ = 0;
@@ -350,7 +373,13 @@ bool IsArchiveName(const std::string& name)
 
 std::unique_ptr<FileTree> ArchiveFolderTree(const std::string& archivePath, ArchiveLimits limits)
 {
-    return std::make_unique<ArchiveTree>(archivePath, limits);
+    return std::make_unique<ArchiveTree>(ArchiveBytes{archivePath, nullptr}, limits);
+}
+
+std::unique_ptr<FileTree> ArchiveFolderTreeInMemory(std::string name, std::string bytes, ArchiveLimits limits)
+{
+    return std::make_unique<ArchiveTree>(
+        ArchiveBytes{std::move(name), std::make_shared<const std::string>(std::move(bytes))}, limits);
 }
 
 }  // namespace quorvel

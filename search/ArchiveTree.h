@@ -29,5 +29,7 @@ bool IsArchiveName(const std::string& name);
 // otherwise Shift-JIS. Entries with a ".." folder, an absolute path, or that
 // are links are left out.
 std::unique_ptr<FileTree> ArchiveFolderTree(const std::string& archivePath, ArchiveLimits limits = {});
+// The same of an archive's bytes in memory, named `name`.
+std::unique_ptr<FileTree> ArchiveFolderTreeInMemory(std::string name, std::string bytes, ArchiveLimits limits = {});
 
 }  // namespace quorvel

@@ -34,6 +34,8 @@ private:
 // events (information cards hold none).
 inline constexpr FileKinds UsePassKinds{FileKind::Package, FileKind::Area,  FileKind::Battle, FileKind::Mate,
                                         FileKind::Skill,   FileKind::Beast, FileKind::Item};
+inline constexpr FileKinds EveryFileKind{FileKind::Package, FileKind::Area,  FileKind::Battle, FileKind::Mate,
+                                         FileKind::Skill,   FileKind::Beast, FileKind::Item,   FileKind::Info};
 
 // Where a command finds a scenario: its data files, listed in the order
 // every command takes them, each opened by the name it is listed by, and

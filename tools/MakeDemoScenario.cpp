@@ -1,24 +1,32 @@
-// Writes the demo scenario into a folder.
+// Writes the demo scenario into a folder, its XML form into a second one
+// and that form as a .wsn archive.
 //
-// usage: make-demo-scenario FOLDER
+// usage: make-demo-scenario FOLDER [XML-FOLDER WSN-FILE]
 
+#include "tools/builder/ArchiveBuilder.h"
 #include "tools/builder/DemoScenario.h"
 
-#include <filesystem>
+#include <exception>
 #include <iostream>
 
 int main(int argc, char** argv)
 {
     using namespace quorvel::build;
-    if (argc != 2) {
-        std::cerr << "usage: make-demo-scenario FOLDER\n";
+    if (argc != 2 && argc != 4) {
+        std::cerr << "usage: make-demo-scenario FOLDER [XML-FOLDER WSN-FILE]\n";
         return 2;
     }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::remove_all(folder);
-    WriteFile((folder / "Summary.wsm").string(), EncodeSummary(DemoSummary()));
-    for (const NamedFile& file : DemoDataFiles())
-        WriteFile((folder / file.name).string(), Encode(file.file));
-    std::cout << "demo scenario written to " << folder.string() << "\n";
+    try {
+        WriteClassicScenario(argv[1], DemoSummary(), DemoDataFiles());
+        std::cout << "demo scenario written to " << argv[1] << "\n";
+        if (argc == 4) {
+            WriteXmlScenario(argv[2], DemoSummary(), DemoDataFiles());
+            WriteArchive(argv[3], EntriesOfFolder(argv[2]));
+            std::cout << "its XML form written to " << argv[2] << " and " << argv[3] << "\n";
+        }
+    } catch (const std::exception& failure) {
+        std::cerr << "make-demo-scenario: " << failure.what() << "\n";
+        return 1;
+    }
     return 0;
 }

@@ -4,10 +4,19 @@
 // summary reader, summaries of several shapes, each after its selector byte
 // (odd: the step section is read).
 //
-// usage: make-fuzz-corpus FOLDER   (writes FOLDER/reader/corpus and FOLDER/summary/corpus)
+// For the XML reader, the XML form of the same files after a selector byte
+// naming their kind, and the summaries (selector 8: flags, 24: steps); for
+// the archive layer, the demo scenario in a zip, a 7z and an XML .wsn
+// (tests/support/make-cab-and-lzh adds a .cab and an .lzh of a folder).
+//
+// usage: make-fuzz-corpus FOLDER
+//   (writes FOLDER/reader/corpus, FOLDER/summary/corpus, FOLDER/xml/corpus, FOLDER/archive/corpus)
 
+#include "tools/builder/ArchiveBuilder.h"
+#include "tools/builder/DemoScenario.h"
 #include "tools/builder/SummaryBuilder.h"
 #include "tools/builder/WidBuilder.h"
+#include "tools/builder/XmlBuilder.h"
 
 #include <filesystem>
 #include <iostream>
@@ -102,15 +111,26 @@ int main(int argc, char** argv)
     const std::filesystem::path folder = std::filesystem::path(argv[1]) / "reader" / "corpus";
     const std::filesystem::path summaries = std::filesystem::path(argv[1]) / "summary" / "corpus";
     int written = 0;
+    const std::filesystem::path xml = std::filesystem::path(argv[1]) / "xml" / "corpus";
+    const std::filesystem::path archives = std::filesystem::path(argv[1]) / "archive" / "corpus";
     auto emit = [&](const std::string& name, bool packageName, const File& file) {
         WriteFile((folder / name).string(), std::string(1, packageName ? '\1' : '\0') + Encode(file));
-        ++written;
+        const char kindSelector = static_cast<char>(file.packageByName || file.kind > 6 ? 7 : file.kind);
+        for (const XmlForm form : {XmlForm{false, true}, XmlForm{true, false}})
+            WriteFile(
+                (xml / (name.substr(0, name.size() - 4) + (form.contentsLines ? "-lines" : "") + ".xml")).string(),
+                std::string(1, kindSelector) + EncodeXml(file, form));
+        written += 3;
     };
     auto emitSummary = [&](const std::string& name, const Summary& summary) {
-        for (char section : {'\0', '\1'})
+        for (char section : {'\0', '\1'}) {
             WriteFile((summaries / (name + (section ? "-steps" : "-flags") + ".wsm")).string(),
                       std::string(1, section) + EncodeSummary(summary));
-        written += 2;
+            WriteFile((xml / (name + (section ? "-steps" : "-flags") + "-summary.xml")).string(),
+                      std::string(1, section ? '\x18' : '\x08')
+                          + EncodeXmlSummary(summary, {.numberedStepValues = section != 0}));
+        }
+        written += 4;
     };
     emitSummary("declared", sampleSummary());
     emitSummary("empty", Summary{});
@@ -142,6 +162,15 @@ int main(int argc, char** argv)
     emit("later-layouts.wid", false, later);
     later.packageByName = true;
     emit("later-layouts-package.wid", true, later);
+    const std::filesystem::path demo = std::filesystem::temp_directory_path() / "quorvel-fuzz-corpus-demo";
+    WriteClassicScenario((demo / "classic").string(), DemoSummary(), DemoDataFiles());
+    WriteXmlScenario((demo / "xml").string(), DemoSummary(), DemoDataFiles());
+    WriteArchive((archives / "classic.zip").string(), EntriesOfFolder((demo / "classic").string(), "Demo/"));
+    WriteArchive((archives / "classic.7z").string(), EntriesOfFolder((demo / "classic").string()),
+                 ArchiveFormat::SevenZip);
+    WriteArchive((archives / "xml.wsn").string(), EntriesOfFolder((demo / "xml").string()));
+    std::filesystem::remove_all(demo);
+    written += 3;
     std::cout << "wrote " << written << " files to " << argv[1] << "\n";
     return 0;
 }

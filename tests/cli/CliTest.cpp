@@ -7,6 +7,8 @@
 #include "tools/builder/Encoding.h"
 
 #include "tests/support/TempFolder.h"
+#include "tools/builder/ArchiveBuilder.h"
+#include "tools/builder/DemoScenario.h"
 #include "tools/builder/WidBuilder.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +131,26 @@ TEST_F(CliTest, LinkReadsTheOneDataFileItIsGiven)
     EXPECT_EQ(run({"link", folder.path().string()}), 2);
     EXPECT_NE(err.find("link needs a data file"), std::string::npos);
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST_F(CliTest, AnXmlScenarioIsFoundFromItsFolderAnyOfItsFilesOrItsArchive)
+{
+    const std::string xml = folder.file("xml");
+    WriteXmlScenario(xml, DemoSummary(), DemoDataFiles());
+    WriteArchive(folder.file("demo.wsn"), EntriesOfFolder(xml));
+    ASSERT_EQ(run({"--json", "item", xml}), 0) << err;
+    const std::string answer = out;
+    EXPECT_NE(answer.find("\"CastCard/Mate1.xml\""), std::string::npos) << answer;
+    for (const std::string& path : {xml + "/Summary.xml", xml + "/Area/Area1.xml", folder.file("demo.wsn")}) {
+        EXPECT_EQ(run({"--json", "item", path}), 0) << path << err;
+        EXPECT_EQ(out, answer) << path;
+    }
+    EXPECT_EQ(run({"--json", "link", xml + "/Area/Area4.xml"}), 0) << err;
+    EXPECT_NE(out.find("\"Area/Area4.xml\""), std::string::npos) << out;
+
+    EXPECT_EQ(run({"link", folder.file("demo.wsn")}), 2);
+    EXPECT_EQ(err, "quorvel-cli: link needs a data file on disk\n");
     EXPECT_TRUE(out.empty());
 }
 

@@ -1,9 +1,8 @@
-#include "results/JsonAnswer.h"
 #include "search/Commands.h"
 #include "search/FolderSource.h"
 #include "search/Scenarios.h"
 
-#include "tests/support/RecordingSink.h"
+#include "tests/support/AnswerJson.h"
 #include "tests/support/TempFolder.h"
 #include "tools/builder/DemoScenario.h"
 #include "tools/builder/Encoding.h"
@@ -13,7 +12,6 @@
 #include <nlohmann/json.hpp>
 
 #include <map>
-#include <sstream>
 
 namespace quorvel::build {
 namespace {
@@ -73,21 +71,6 @@ std::string xmlPathOf(const NamedFile& file)
     return (folder == "CastCard" ? "Mate/" : "") + folder + "/" + stem + ".xml";
 }
 
-std::string answerOf(const ScenarioSource& source, const Command& command, int column)
-{
-    Answer answer;
-    RecordingSink sink;
-    const TargetWordTable targets = DefaultTargetWords();
-    SearchContext context{source, answer, sink, targets};
-    RunCommand(command, context);
-    MessageList messages;
-    for (const auto& [text, caption] : sink.messages)
-        messages.push_back({text, caption});
-    std::ostringstream out;
-    WriteJsonAnswer(out, command.name, messages, answer, RowOrder{column}, 1);
-    return out.str();
-}
-
 // The answer with each row's file column named as the classic file, and
 // line breaks as the XML form keeps them.
 std::string comparable(const std::string& json, const std::map<std::string, std::string>& classicNames)
@@ -127,15 +110,16 @@ TEST_P(XmlFormatTest, EveryCommandAnswersTheXmlFormOfAScenarioAsItAnswersTheClas
     for (const Command& command : Commands()) {
         if (command.runOnFile)
             continue;
-        const std::string fromClassic = answerOf(*classic, command, 0);
-        EXPECT_EQ(comparable(answerOf(*xml, command, 0), classicNames), comparable(fromClassic, {})) << command.name;
+        const std::string fromClassic = AnswerJson(*classic, command, 0);
+        EXPECT_EQ(comparable(AnswerJson(*xml, command, 0), classicNames), comparable(fromClassic, {})) << command.name;
         EXPECT_EQ(fromClassic.find("の読み込みに失敗しました"), std::string::npos) << command.name;
     }
     const Command& link = *FindCommand("link");
     for (const NamedFile& file : scenarioFiles()) {
         const DataFileOnDisk classicFile(classicFolder.file(file.name));
         const DataFileOnDisk xmlFile(xmlFolder.file(xmlPathOf(file)));
-        EXPECT_EQ(comparable(answerOf(xmlFile, link, 0), classicNames), comparable(answerOf(classicFile, link, 0), {}))
+        EXPECT_EQ(comparable(AnswerJson(xmlFile, link, 0), classicNames),
+                  comparable(AnswerJson(classicFile, link, 0), {}))
             << file.name;
     }
 }

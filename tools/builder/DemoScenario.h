@@ -4,18 +4,11 @@
 // things that are used, unused, defined (or declared) twice and never
 // defined, and the contents of the format's later revisions.
 
-#include "tools/builder/SummaryBuilder.h"
-#include "tools/builder/WidBuilder.h"
+#include "tools/builder/ScenarioFolder.h"
 
-#include <string>
 #include <vector>
 
 namespace quorvel::build {
-
-struct NamedFile {
-    std::string name;
-    File file;
-};
 
 std::vector<NamedFile> DemoDataFiles();
 Summary DemoSummary();

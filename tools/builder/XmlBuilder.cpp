@@ -442,6 +442,12 @@ std::string XmlFolderOf(std::uint8_t kind, bool packageByName)
     }
 }
 
+std::string XmlPathOf(const std::string& classicName, const File& file)
+{
+    const std::string stem = classicName.substr(0, classicName.rfind('.'));
+    return XmlFolderOf(file.kind, file.packageByName) + "/" + stem + ".xml";
+}
+
 std::string EncodeXml(const File& file, const XmlForm& form)
 {
     Writer out(form);

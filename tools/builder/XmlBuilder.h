@@ -33,6 +33,10 @@ std::string EncodeXmlSummary(const Summary& summary, const XmlForm& form = {}, s
 // The folder the XML form of a data file of this kind byte lies in.
 std::string XmlFolderOf(std::uint8_t kind, bool packageByName = false);
 
+// Where the XML form of a classic data file lies in its scenario folder:
+// in its kind's folder, named as the classic file with ".xml".
+std::string XmlPathOf(const std::string& classicName, const File& file);
+
 // A text as the format escapes multi-line fields: "\\" for a backslash,
 // "\n" for a line break (a CR LF becomes one).
 std::string EscapedXmlText(const std::string& utf8);
