@@ -7,6 +7,8 @@
 
 #include "tests/support/FakeDialogs.h"
 #include "tests/support/TempFolder.h"
+#include "tools/builder/ArchiveBuilder.h"
+#include "tools/builder/DemoScenario.h"
 #include "tools/builder/SummaryBuilder.h"
 #include "tools/builder/WidBuilder.h"
 
@@ -339,6 +341,30 @@ private slots:
         QVERIFY(window->closeAndSaveSettings(dialogs_));
         QCOMPARE(LoadSettings(settingsPath_).openPath, folder + "/");
         QCOMPARE(LoadSettings(settingsPath_).history[0], first);
+    }
+
+    void anArchiveOrAnXmlFileOpensItsScenario()
+    {
+        const std::string xml = folder_->file("Scenario/Xml");
+        build::WriteXmlScenario(xml, build::DemoSummary(), build::DemoDataFiles());
+        const std::string archive = folder_->file("Scenario/Demo.wsn");
+        build::WriteArchive(archive, build::EntriesOfFolder(xml, "Demo/"));
+        auto window = makeWindow();
+
+        open(*window, xml + "/Area/Area1.xml");
+        QCOMPARE((*window)->windowTitle(), QString::fromStdString(WindowTitleText() + "< " + xml + " >"));
+        window->commandAction("item")->trigger();
+        const std::size_t names = (*window)->answer().leftLines().size();
+        QVERIFY(names > 0);
+
+        open(*window, archive);
+        QCOMPARE((*window)->windowTitle(), QString::fromStdString(WindowTitleText() + "< " + archive + " >"));
+        window->commandAction("item")->trigger();
+        QCOMPARE((*window)->answer().leftLines().size(), names);
+        QCOMPARE((*window)->history()[0], archive);
+        window->reloadAction->trigger();
+        QCOMPARE((*window)->answer().leftLines().size(), names);
+        QVERIFY(dialogs_.messages.empty());
     }
 
     void historyItemsReopenAndMoveToTheFront()
