@@ -30,7 +30,7 @@ std::vector<ListedCommand> ListedCommands()
     for (const Command& command : Commands())
         listed.push_back({command.name, command.answers});
     listed.push_back({CheckAll,
-                      "the three checks in menu order, one answer after another; with --json one JSON "
+                      "every check in menu order, one answer after another; with --json one JSON "
                       "object a line, one line per check, each what that check alone prints; with --csv one "
                       "table whose first column names the check"});
     return listed;

@@ -45,6 +45,16 @@ public:
                              static_cast<std::size_t>(length)});
     }
     // Consumes n bytes that must all be present (used for data that is read and dropped).
+    // A block whose bytes are a text as stored, of any length.
+    Text readBlockAsText()
+    {
+        const std::int32_t length = readInt();
+        if (length < 0)
+            failBlockLength(length);
+        return Text::Stored({reinterpret_cast<const char*>(take(static_cast<std::uint64_t>(length))),
+                             static_cast<std::size_t>(length)});
+    }
+
     void readAndDrop(std::uint64_t n) { take(n); }
     void skip(std::uint64_t n) { position_ += n; }
     // A non-negative length followed by that many skipped bytes.

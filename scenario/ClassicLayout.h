@@ -154,12 +154,12 @@ struct RandomMembers {
     static constexpr std::uint8_t WithStatus = 0x02;
 };
 
-// Summary.wsm: leading blocks, fixed part, the step records, the flag
-// records, a closing part. A record: its name (a text), fixed part, its
-// value names (texts).
+// Summary.wsm: leading blocks, fixed part, the start area's id (an int,
+// stored plus IdOffset), the step records, the flag records, a closing
+// part. A record: its name (a text), fixed part, its value names (texts).
 struct Summary {
     static constexpr int LeadingBlocks = 5;
-    static constexpr std::uint64_t BeforeSteps = 8;
+    static constexpr std::uint64_t BeforeStartArea = 4;
     static constexpr std::uint64_t Closing = 12;
 };
 struct SummaryRecord {

@@ -3,6 +3,7 @@
 #include "scenario/ByteStream.h"
 #include "scenario/ClassicLayout.h"
 #include "scenario/ContentKind.h"
+#include "scenario/SummonedBeasts.h"
 
 #include <limits>
 #include <utility>
@@ -126,9 +127,9 @@ private:
     Card readPlacedCard(int position);
     Card readOwnedCard(std::uint64_t closing);
 
-    void skipCardBody();
-    void skipEffectList();
-    void skipEmbeddedCard();
+    std::span<const Card> readCardBody();
+    std::span<const Card> readEffectList();
+    Card readEmbeddedCard();
 
     DataFile& file_;
     ByteStream in_;
@@ -141,6 +142,10 @@ private:
     ListStack<CouponScore>& couponScores_;
     std::vector<OpenContent>& open_;
     int embeddedDepth_ = 0;
+    std::span<const Card> ownEffectsSummon_;  // an Item, Skill or Beast file's own card
+    bool summons_ = false;                    // some effect of the file embeds a beast
+    std::size_t extrasKept_ = 0;
+    std::span<const Card> detailSummons_;  // the beasts of the effect content whose detail was read last
 };
 
 void DataFileReader::read()
@@ -148,6 +153,10 @@ void DataFileReader::read()
     readHeaderAndBody();
     if (!in_.atOrPastEnd())
         in_.fail("bytes remain after the end of the structure");
+    if (summons_) {
+        const std::vector<Card> beasts = SummonedBeastsInWalkOrder(file_, ownEffectsSummon_);
+        file_.summonedBeasts = arenas_.cards.keep(beasts);
+    }
 }
 
 void DataFileReader::readHeaderAndBody()
@@ -230,7 +239,7 @@ void DataFileReader::readMateBody()
 
 void DataFileReader::readItemSkillBeastBody(std::uint64_t closing)
 {
-    skipCardBody();
+    ownEffectsSummon_ = readCardBody();
     file_.events = readEvents(EventKeys::Without);
     in_.skip(closing);
 }
@@ -266,8 +275,10 @@ Event DataFileReader::readEvent(EventKeys keys)
 {
     Event event;
     const std::size_t mark = contents_.mark();
+    const std::size_t extrasBefore = extrasKept_;
     forEachListItem([&] { pushContentTree(); });
     event.starts = contents_.keepFrom(mark, arenas_.contents);
+    event.contentsHaveExtras = extrasKept_ != extrasBefore;
     if (keys == EventKeys::With)
         readKeyData();
     return event;
@@ -316,6 +327,13 @@ void DataFileReader::pushContentTree()
         closed.children = contents_.keepFrom(top.childrenMark, arenas_.contents);
         open_.pop_back();
         readDetail(closed.kind, closed.detail);
+        if (!detailSummons_.empty()) {
+            ContentExtras extras;
+            extras.summoned = detailSummons_;
+            closed.extras = arenas_.extras.keep(std::span(&extras, 1)).data();
+            ++extrasKept_;
+            detailSummons_ = {};
+        }
         contents_.push(closed);
     }
 }
@@ -354,7 +372,7 @@ void DataFileReader::readDetail(std::uint8_t kindByte, ContentDetail& d)
         in_.skip(EffectContent::BeforeSound);
         d.text = in_.readText();
         in_.skip(EffectContent::BeforeEffects);
-        skipEffectList();
+        detailSummons_ = readEffectList();
         break;
     case DetailLayout::TwoOptions:
         d.option = option();
@@ -505,7 +523,7 @@ Card DataFileReader::readPlacedCard(int position)
         in_.skip(AreaCard::AfterName);
         in_.skipBlock();
     } else {
-        in_.skip(EnemyCard::CastId);
+        card.castId = in_.readInt();
     }
     card.events = readEvents(EventKeys::With);
     card.flag = in_.readText();
@@ -524,27 +542,31 @@ Card DataFileReader::readOwnedCard(std::uint64_t closing)
     in_.skipBlock();
     card.name = in_.readText();
     card.number = std::int64_t{in_.readInt()} - IdOffset;
-    skipCardBody();
+    card.summoned = readCardBody();
     card.events = readEvents(EventKeys::Without);
     in_.skip(closing);
     return card;
 }
 
-void DataFileReader::skipCardBody()
+// The beasts its effects embed.
+std::span<const Card> DataFileReader::readCardBody()
 {
     in_.skipBlock();
     in_.skip(CardBody::AfterFirstBlock);
-    skipEffectList();
+    const std::span<const Card> summoned = readEffectList();
     in_.skip(CardBody::AfterEffects);
     for (int i = 0; i < CardBody::MiddleBlocks; ++i)
         in_.skipBlock();
     in_.skip(CardBody::BeforeLastBlocks);
     for (int i = 0; i < CardBody::LastBlocks; ++i)
         in_.skipBlock();
+    return summoned;
 }
 
-void DataFileReader::skipEffectList()
+// The effects are stepped over; the beasts summon effects embed are kept.
+std::span<const Card> DataFileReader::readEffectList()
 {
+    const std::size_t mark = cards_.mark();
     const std::int32_t count = in_.readInt();
     for (std::int32_t i = 0; i < count; ++i) {
         const std::int32_t type = in_.readInt();
@@ -556,23 +578,31 @@ void DataFileReader::skipEffectList()
             continue;
         }
         in_.skip(Effect::EmbeddingPadding);
-        if (in_.readInt() != 0)
-            skipEmbeddedCard();
+        if (in_.readInt() != 0) {
+            const Card beast = readEmbeddedCard();
+            cards_.push(beast);
+        }
     }
+    return cards_.keepFrom(mark, arenas_.cards);
 }
 
-void DataFileReader::skipEmbeddedCard()
+// An embedded beast: its name (the second block, a text of any length), the
+// beasts its own effects embed, its events.
+Card DataFileReader::readEmbeddedCard()
 {
     if (++embeddedDepth_ > MaxEmbeddedCardDepth)
         in_.fail("cards embedded more than " + std::to_string(MaxEmbeddedCardDepth) + " deep");
+    summons_ = true;
+    Card beast;
     in_.skip(EmbeddedCard::Lead);
     in_.skipBlock();
-    in_.skipBlock();
+    beast.name = in_.readBlockAsText();
     in_.skip(EmbeddedCard::BeforeBody);
-    skipCardBody();
-    readEvents(EventKeys::Without);  // read in full, then dropped
+    beast.summoned = readCardBody();
+    beast.events = readEvents(EventKeys::Without);
     in_.skip(EmbeddedCard::Closing);
     --embeddedDepth_;
+    return beast;
 }
 
 }  // namespace

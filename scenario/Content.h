@@ -3,6 +3,7 @@
 #include "scenario/Text.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace quorvel {
@@ -55,7 +56,35 @@ struct ContentDetail {
 // Which state variable a Set/Variant content sets.
 enum class VariantTarget : std::uint8_t { Variant, Flag, Step };
 
-// What a content of the XML format holds beyond the fields of its kind.
+struct ContentExtras;
+
+// One node of a content tree.
+struct Content {
+    std::uint8_t kind = 0;
+    Text name;
+    ContentDetail detail;
+    std::span<const Content> children;
+    const ContentExtras* extras = nullptr;  // what a content holds beyond its kind's fields; mostly none
+};
+
+struct Event {
+    std::span<const Content> starts;  // the first one is the event's head start
+    bool contentsHaveExtras = false;  // some content of it carries extras (ContentExtras)
+};
+
+struct Card {
+    Text name;                // empty for Battle enemy cards
+    std::int64_t number = 0;  // Area/Battle: 0-based position; Mate: the card's id
+    Text flag;                // empty: no flag (always for Mate cards)
+    std::span<const Event> events;
+    std::optional<std::int32_t> castId;  // a Battle enemy card: the cast member it is
+    // The beasts the summon effects of the card's own effect list embed
+    // (an item's, a skill's or a beast's, an embedded beast's own).
+    std::span<const Card> summoned;
+};
+
+// What a content holds beyond the fields of its kind: what only the XML
+// format has, and the beasts an effect summons.
 struct ContentExtras {
     Text holdingCoupon;  // a further coupon the content names
     Text initialSound;   // an effect's second sound path
@@ -65,15 +94,7 @@ struct ContentExtras {
     // A target or comparison word no code stands for, shown as written.
     Text targetWord;
     Text comparisonWord;
-};
-
-// One node of a content tree.
-struct Content {
-    std::uint8_t kind = 0;
-    Text name;
-    ContentDetail detail;
-    std::span<const Content> children;
-    const ContentExtras* extras = nullptr;  // none for a classic content
+    std::span<const Card> summoned;  // an effect's embedded beasts, in stored order
 };
 
 }  // namespace quorvel

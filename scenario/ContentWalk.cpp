@@ -36,6 +36,7 @@ void ForEachEventGroup(const DataFile& file, const EventGroupVisitor& visit)
     case FileKind::Info:
         break;
     }
+    visitCards(file.summonedBeasts, EventOwner::SummonedBeast, visit);
 }
 
 }  // namespace quorvel

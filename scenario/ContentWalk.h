@@ -176,13 +176,16 @@ enum class EventOwner {
     OwnedItem,   // Mate owned cards
     OwnedSkill,
     OwnedBeast,
-    PlayerCards,  // the events of the party's cards in an area or battle
+    PlayerCards,    // the events of the party's cards in an area or battle
+    SummonedBeast,  // a beast a summon effect embeds
 };
 
 // Visits the events of a loaded file in the order every search shares: Area
 // and Battle: file events, then each card's events, then the events of the
 // party's cards; Mate: owned items, skills, beasts; Item, Skill, Beast,
-// Package: file events; Info: nothing. `card` is null for events no card holds.
+// Package: file events; Info: nothing; then, in every kind, the events of
+// each beast summon effects embed (DataFile::summonedBeasts). `card` is null
+// for events no card holds.
 using EventGroupVisitor = std::function<void(EventOwner owner, const Card* card, std::span<const Event> events)>;
 void ForEachEventGroup(const DataFile& file, const EventGroupVisitor& visit);
 

@@ -24,18 +24,6 @@ enum class FileKind : std::int8_t {
     Package = 8,
 };
 
-struct Event {
-    std::span<const Content> starts;  // the first one is the event's head start
-    bool contentsHaveExtras = false;  // some content of it carries extras (ContentExtras)
-};
-
-struct Card {
-    Text name;                // empty for Battle enemy cards
-    std::int64_t number = 0;  // Area/Battle: 0-based position; Mate: the card's id
-    Text flag;                // empty: no flag (always for Mate cards)
-    std::span<const Event> events;
-};
-
 // What a reader keeps for the texts of a file to view, besides its bytes.
 class ReaderKeeps {
 public:
@@ -86,6 +74,9 @@ struct DataFile {
     std::span<const Card> beasts;             // Mate owned beasts
     std::span<const Cell> cells;              // Area cells
     std::span<const Event> playerCardEvents;  // Area, Battle: the events of the party's cards
+    // Every beast summon effects of the file embed, at any depth, in the
+    // order their events are walked (SummonedBeastsInWalkOrder).
+    std::span<const Card> summonedBeasts;
     DataFileStorage storage;
 };
 

@@ -2,6 +2,7 @@
 
 #include "base/AsciiCase.h"
 #include "scenario/ContentKind.h"
+#include "scenario/SummonedBeasts.h"
 #include "scenario/XmlDocument.h"
 
 #include <array>
@@ -157,6 +158,11 @@ struct KeptDocument : ReaderKeeps {
     XmlDocument document;
 };
 
+// Beasts embedded in beasts are read as deep as the classic reader reads
+// them; a file that nests them deeper fails to load.
+constexpr int MaxEmbeddedBeastDepth = 256;
+struct TooDeep { };
+
 // Makes the model of one data file from its document, in document order.
 class XmlFileReader {
 public:
@@ -170,6 +176,7 @@ public:
         file_.title = textOf(property, "Name");
         const Element* id = property ? doc_.child(*property, "Id") : nullptr;
         file_.id = id ? XmlNumber(id->text).value_or(-1) : -1;
+        std::span<const Card> ownEffectsSummon;
         switch (kind) {
         case FileKind::Area:
             file_.events = events(root);
@@ -192,10 +199,15 @@ public:
         case FileKind::Item:
         case FileKind::Skill:
         case FileKind::Beast:
+            ownEffectsSummon = summoned(root);
+            file_.events = events(root);
+            break;
         case FileKind::Package:
             file_.events = events(root);
             break;
         }
+        if (summons_)
+            file_.summonedBeasts = file_.storage.cards.keep(SummonedBeastsInWalkOrder(file_, ownEffectsSummon));
     }
 
 private:
@@ -324,7 +336,7 @@ private:
         fields(element, content, extras);
         if (!extras.holdingCoupon.empty() || !extras.initialSound.empty() || !extras.expression.empty()
             || !extras.coupons.empty() || !extras.targetWord.empty() || !extras.comparisonWord.empty()
-            || content.kind == xk::SetVariant) {
+            || !extras.summoned.empty() || content.kind == xk::SetVariant) {
             content.extras = file_.storage.extras.keep(std::span(&extras, 1)).data();
             ++extrasMade_;
         }
@@ -370,6 +382,7 @@ private:
         case 11:
             d.text = attribute(element, "sound");
             extras.initialSound = attribute(element, "initialsound");
+            extras.summoned = summoned(element);
             break;
         case 12:
             selection(element, d);
@@ -559,6 +572,10 @@ private:
                 card.number = static_cast<std::int64_t>(made.size() - 1);
                 card.name = tag ? Text::Unicode("") : textOf(property, "Name");
                 card.flag = textOf(property, "Flag");
+                if (tag) {
+                    const Element* id = property ? doc_.child(*property, "Id") : nullptr;
+                    card.castId = id ? XmlNumber(id->text).value_or(-1) : -1;
+                }
                 card.events = linksElsewhere(element) ? std::span<const Event>() : events(element);
             }
         return file_.storage.cards.keep(made);
@@ -577,15 +594,54 @@ private:
                 Card& card = made.emplace_back();
                 card.name = textOf(property, "Name");
                 card.number = id ? XmlNumber(id->text).value_or(-1) : -1;
-                card.events = linksElsewhere(element) ? std::span<const Event>() : events(element);
+                if (!linksElsewhere(element)) {
+                    card.summoned = summoned(element);
+                    card.events = events(element);
+                }
             }
         return file_.storage.cards.keep(made);
+    }
+
+    // The beasts the summon motions of an element's <Motions> embed (each
+    // <Motion> with <Beasts>), in document order. A beast that names a
+    // beast file by a non-zero LinkId is that file's: it has no events or
+    // beasts of its own here.
+    std::span<const Card> summoned(const Element& owner)
+    {
+        const Element* motions = doc_.child(owner, "Motions");
+        if (!motions)
+            return {};
+        std::vector<Card> made;
+        for (const Element& motion : doc_.children(*motions)) {
+            const Element* beasts = motion.name == "Motion" ? doc_.child(motion, "Beasts") : nullptr;
+            if (!beasts)
+                continue;
+            for (const Element& beast : doc_.children(*beasts))
+                if (beast.name == "BeastCard" && !linksElsewhere(beast))
+                    made.push_back(embeddedBeast(beast));
+        }
+        return file_.storage.cards.keep(made);
+    }
+
+    Card embeddedBeast(const Element& beast)
+    {
+        if (++embeddedDepth_ > MaxEmbeddedBeastDepth)
+            throw TooDeep();
+        summons_ = true;
+        Card card;
+        card.name = textOf(doc_.child(beast, "Property"), "Name");
+        card.summoned = summoned(beast);
+        card.events = events(beast);
+        --embeddedDepth_;
+        return card;
     }
 
     DataFile& file_;
     const XmlDocument& doc_;
     std::vector<Content> made_;  // contents whose parent is still open, as they close
     std::size_t extrasMade_ = 0;
+    int embeddedDepth_ = 0;
+    bool summons_ = false;  // some effect of the file embeds a beast
 };
 
 }  // namespace
@@ -669,6 +725,8 @@ std::optional<DataFile> ReadXmlDataFile(std::string fileName, FileKind kind, Fil
         XmlFileReader(*file, kept->document).read(kind);
         file->storage.readerKeeps = std::move(kept);
         return file;
+    } catch (const TooDeep&) {
+        return std::nullopt;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

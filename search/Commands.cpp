@@ -6,6 +6,7 @@
 #include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
 #include "search/LinkSearch.h"
+#include "search/ReferenceChecks.h"
 #include "search/StartCheck.h"
 #include "search/TextSearch.h"
 
@@ -72,6 +73,24 @@ const std::vector<Command>& Commands()
          .searchMode = M::DialogueCouponCheck,
          .shortcut = "F8",
          .run = CheckDialogues},
+        {.name = "check-undefined",
+         .menu = Check,
+         .separatorBefore = false,
+         .caption = "未定義の参照",
+         .answers = "flags, steps, items, skills, information cards, beasts, packages, areas, battles and casts "
+                    "that something uses and nothing defines, with every place that uses them",
+         .searchMode = M::UndefinedCheck,
+         .shortcut = "F9",
+         .run = CheckUndefined},
+        {.name = "check-unused",
+         .menu = Check,
+         .separatorBefore = false,
+         .caption = "未使用の定義",
+         .answers = "flags, steps and things defined by a data file of their own that nothing uses, with where "
+                    "they are defined",
+         .searchMode = M::UnusedCheck,
+         .shortcut = "F10",
+         .run = CheckUnused},
         {.name = "flag",
          .menu = Search,
          .separatorBefore = false,

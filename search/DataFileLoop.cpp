@@ -25,6 +25,8 @@ OwnedText cardLabel(const DataFile& file, EventOwner owner, const Card& card)
         return IndexedLabel(Word("所有技能"), card.number);
     case EventOwner::OwnedBeast:
         return IndexedLabel(Word("所有召喚獣"), card.number);
+    case EventOwner::SummonedBeast:
+        return JoinTexts({Text(card.name.withoutStoredLastByte(), card.name.encoding(), false), Word("[召喚]")});
     case EventOwner::File:
     case EventOwner::PlayerCards:
         break;

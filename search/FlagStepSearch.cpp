@@ -73,12 +73,11 @@ std::optional<Text> comparisonWord(std::int8_t code)
     }
 }
 
-// The value column of a change or a step check, for a use whose name finds
-// `entry` in the index: "未定義" for a name the summary does not declare; a
-// step value without a value name (outside 0..9) as its number.
-OwnedText valueText(const ValueNameTable& valueNames, std::optional<EntryId> entry, std::int32_t valueName)
+// The value column of a change or a step check whose name declares these
+// value names: "未定義" for a name the summary does not declare; a step
+// value without a value name (outside those declared) as its number.
+OwnedText valueText(const ValueNames* names, std::int32_t valueName)
 {
-    const ValueNames* names = entry ? valueNames.find(*entry) : nullptr;
     if (!names)
         return OwnedText::Of(Undefined);
     if (valueName >= 0 && valueName < static_cast<std::int32_t>(names->size()))
@@ -97,14 +96,7 @@ public:
         std::optional<EntryId> entry = answer_.index.find(use.name);
         if (!entry && use.onlyWhereDeclared)
             return;
-        if (use.valueName) {
-            const OwnedText value = valueText(answer_.valueNames, entry, *use.valueName);
-            const std::optional<Text> comparison = use.comparisonWord ? use.comparisonWord
-                : use.comparison                                      ? comparisonWord(*use.comparison)
-                                                                      : std::nullopt;
-            use.row.texts[5]
-                = answer_.index.texts().keep(comparison ? JoinTexts({*comparison, value.text()}).text() : value.text());
-        }
+        SetFlagStepValue(use, entry ? answer_.valueNames.find(*entry) : nullptr, answer_.index.texts());
         if (!entry) {
             if (!undefined_)
                 undefined_ = answer_.index.findOrAdd(Undefined);
@@ -203,6 +195,17 @@ FlagStepUse useOfText(const EventVisit& visit, const Content& start, const Conte
 }
 
 }  // namespace
+
+void SetFlagStepValue(FlagStepUse& use, const ValueNames* declared, TextStore& texts)
+{
+    if (!use.valueName)
+        return;
+    const OwnedText value = valueText(declared, *use.valueName);
+    const std::optional<Text> comparison = use.comparisonWord ? use.comparisonWord
+        : use.comparison                                      ? comparisonWord(*use.comparison)
+                                                              : std::nullopt;
+    use.row.texts[5] = texts.keep(comparison ? JoinTexts({*comparison, value.text()}).text() : value.text());
+}
 
 void SearchFlagStep(SearchContext& context, SummarySection section)
 {

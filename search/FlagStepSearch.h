@@ -32,6 +32,10 @@ struct FlagStepUse {
 // is told "<summary>の読み込みに失敗しました".
 void SearchFlagStep(SearchContext& context, SummarySection section);
 
+// Sets the value column of a change or a step check filed under a name
+// that declares these value names (none: a name no summary declares).
+void SetFlagStepValue(FlagStepUse& use, const ValueNames* declared, TextStore& texts);
+
 // The uses in one loaded file, in walk order: events, card flags before each
 // card's events, then Area cells (cards and cells for flags only).
 void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvel {
@@ -34,6 +35,8 @@ private:
 // events (information cards hold none).
 inline constexpr FileKinds UsePassKinds{FileKind::Package, FileKind::Area,  FileKind::Battle, FileKind::Mate,
                                         FileKind::Skill,   FileKind::Beast, FileKind::Item};
+inline constexpr FileKind FileKindsInOrder[] = {FileKind::Area, FileKind::Battle, FileKind::Mate,  FileKind::Item,
+                                                FileKind::Info, FileKind::Skill,  FileKind::Beast, FileKind::Package};
 inline constexpr FileKinds EveryFileKind{FileKind::Package, FileKind::Area,  FileKind::Battle, FileKind::Mate,
                                          FileKind::Skill,   FileKind::Beast, FileKind::Item,   FileKind::Info};
 
@@ -47,6 +50,9 @@ public:
     // The data files of these kinds, by the names the rows show, in the
     // order every command takes them.
     virtual std::vector<std::string> dataFiles(FileKinds kinds) const = 0;
+    // Each data file of these kinds with the kind it is listed as, in no
+    // particular order, without making any ready to be read.
+    virtual std::vector<std::pair<std::string, FileKind>> listedKinds(FileKinds kinds) const;
     // Reads a listed data file; nothing when it cannot be read. Safe on
     // several threads at once.
     virtual std::optional<DataFile> openDataFile(const std::string& name) const = 0;
@@ -72,5 +78,15 @@ public:
     // The files and folders whose changes may change an answer.
     virtual std::vector<std::string> watchedPaths() const = 0;
 };
+
+inline std::vector<std::pair<std::string, FileKind>> ScenarioSource::listedKinds(FileKinds kinds) const
+{
+    std::vector<std::pair<std::string, FileKind>> listed;
+    for (const FileKind kind : FileKindsInOrder)
+        if (kinds.has(kind))
+            for (std::string& name : dataFiles({kind}))
+                listed.emplace_back(std::move(name), kind);
+    return listed;
+}
 
 }  // namespace quorvel

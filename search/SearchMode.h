@@ -22,6 +22,8 @@ enum class SearchMode : int {
     AreaSearch = 14,
     BattleSearch = 15,
     SoundSearch = 16,
+    UndefinedCheck = 17,
+    UnusedCheck = 18,
 };
 
 }  // namespace quorvel

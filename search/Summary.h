@@ -26,6 +26,7 @@ struct Declarations {
 struct Summary {
     Declarations flags;
     Declarations steps;
+    std::int64_t startArea = 0;                // the id of the area the scenario starts in
     FileBytes bytes;                           // the bytes the names of a classic summary are views of
     std::unique_ptr<ReaderKeeps> readerKeeps;  // what the names of another format's summary are views of
 

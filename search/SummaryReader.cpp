@@ -3,6 +3,7 @@
 #include "scenario/ByteStream.h"
 #include "scenario/ClassicLayout.h"
 #include "scenario/XmlDocument.h"
+#include "scenario/XmlReader.h"
 
 #include <algorithm>
 #include <new>
@@ -18,15 +19,16 @@ using classic::SummaryRecord;
 // backwards and every record consumes bytes.
 class SummaryReader {
 public:
-    SummaryReader(std::span<const std::uint8_t> bytes, Declarations& wanted) : in_(bytes), wanted_(wanted) { }
+    SummaryReader(std::span<const std::uint8_t> bytes, Summary& summary) : in_(bytes), summary_(summary) { }
 
     void read(SummarySection section)
     {
         for (int block = 0; block < classic::Summary::LeadingBlocks; ++block)
             in_.skipBlock();
-        in_.skip(classic::Summary::BeforeSteps);
-        readOrPassOverRecords(classic::StepRecord, section == SummarySection::Steps);
-        readOrPassOverRecords(classic::FlagRecord, section == SummarySection::Flags);
+        in_.skip(classic::Summary::BeforeStartArea);
+        summary_.startArea = std::int64_t{in_.readInt()} - classic::IdOffset;
+        readOrPassOverRecords(classic::StepRecord, section == SummarySection::Steps, summary_.steps);
+        readOrPassOverRecords(classic::FlagRecord, section == SummarySection::Flags, summary_.flags);
         // Nothing after the flag records is read, but a file holding more
         // than the closing bytes is of a later format that starts alike.
         in_.skip(classic::Summary::Closing);
@@ -35,30 +37,30 @@ public:
     }
 
 private:
-    void readOrPassOverRecords(const SummaryRecord& shape, bool wanted)
+    void readOrPassOverRecords(const SummaryRecord& shape, bool read, Declarations& wanted)
     {
         const std::int32_t count = in_.readInt();
-        if (wanted)
-            readRecords(shape, count);
+        if (read)
+            readRecords(shape, count, wanted);
         else
             for (std::int32_t i = 0; i < count; ++i)
                 passOverRecord(shape);
     }
 
-    void readRecords(const SummaryRecord& shape, std::int32_t count)
+    void readRecords(const SummaryRecord& shape, std::int32_t count, Declarations& wanted)
     {
         if (count > 0) {
             // No more records than the bytes left could hold, whatever the count says.
             const std::uint64_t smallest = 4 + shape.fixedAfterName + 4 * static_cast<std::uint64_t>(shape.valueNames);
             const auto records = std::min<std::uint64_t>(static_cast<std::uint64_t>(count), in_.remaining() / smallest);
-            wanted_.names.reserve(records);
-            wanted_.valueNames.reserve(records);
+            wanted.names.reserve(records);
+            wanted.valueNames.reserve(records);
         }
         for (std::int32_t i = 0; i < count; ++i) {
             // A name is its bytes before the first zero byte.
             const Text name = Text::ShiftJis(in_.readText().shownBytes());
-            wanted_.valueNames.push_back(readValueNames(shape));
-            wanted_.names.push_back(name);
+            wanted.valueNames.push_back(readValueNames(shape));
+            wanted.names.push_back(name);
         }
     }
 
@@ -81,7 +83,7 @@ private:
     }
 
     ByteStream in_;
-    Declarations& wanted_;
+    Summary& summary_;
 };
 
 }  // namespace
@@ -91,8 +93,7 @@ std::optional<Summary> ReadClassicSummary(FileBytes bytes, SummarySection sectio
     try {
         std::optional<Summary> summary(std::in_place);
         summary->bytes = std::move(bytes);
-        SummaryReader(std::span<const std::uint8_t>(summary->bytes.data.get(), summary->bytes.size),
-                      summary->of(section))
+        SummaryReader(std::span<const std::uint8_t>(summary->bytes.data.get(), summary->bytes.size), *summary)
             .read(section);
         return summary;
     } catch (const ReadError&) {
@@ -121,6 +122,9 @@ std::optional<Summary> ReadXmlSummary(FileBytes bytes, SummarySection section)
         auto kept = std::make_unique<KeptDocument>(std::move(*parsed));
         const XmlDocument& document = kept->document;
         std::optional<Summary> summary(std::in_place);
+        const XmlDocument::Element* property = document.child(document.root(), "Property");
+        const XmlDocument::Element* startArea = property ? document.child(*property, "StartAreaId") : nullptr;
+        summary->startArea = startArea ? XmlNumber(startArea->text).value_or(0) : 0;
         Declarations& declared = summary->of(section);
         const bool flags = section == SummarySection::Flags;
         const XmlDocument::Element* list = document.child(document.root(), flags ? "Flags" : "Steps");

@@ -144,6 +144,15 @@ std::vector<std::string> TreeSource::dataFiles(FileKinds kinds) const
     return paths;
 }
 
+std::vector<std::pair<std::string, FileKind>> TreeSource::listedKinds(FileKinds kinds) const
+{
+    std::vector<std::pair<std::string, FileKind>> listed;
+    for (const Listed& each : dataFiles_)
+        if (kinds.has(each.kind))
+            listed.emplace_back(each.path, each.kind);
+    return listed;
+}
+
 std::optional<DataFile> TreeSource::openDataFile(const std::string& path) const
 {
     const auto listed

@@ -49,6 +49,7 @@ public:
     explicit TreeSource(std::unique_ptr<FileTree> tree);
 
     std::vector<std::string> dataFiles(FileKinds kinds) const override;
+    std::vector<std::pair<std::string, FileKind>> listedKinds(FileKinds kinds) const override;
     std::optional<DataFile> openDataFile(const std::string& path) const override;
     std::string summaryName() const override;
     bool hasSummary() const override;

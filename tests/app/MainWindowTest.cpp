@@ -265,7 +265,7 @@ private slots:
         auto window = makeWindow();
         QCOMPARE(captions((*window)->menuBar()->actions()), (QStringList{"ファイル", "チェック", "検索", "リロード"}));
         QCOMPARE(captions(window->checkMenu->actions()),
-                 (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け"}));
+                 (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け", "未定義の参照", "未使用の定義"}));
         QCOMPARE(captions(window->searchMenu->actions()),
                  (QStringList{"フラグ", "ステップ", "-", "称号", "ゴシップ", "-", "アイテム", "スキル", "情報",
                               "召喚獣", "-", "パッケージ", "エリア", "バトル", "-", "リンク＊", "-", "効果音"}));

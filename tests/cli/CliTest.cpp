@@ -9,6 +9,7 @@
 #include "tests/support/TempFolder.h"
 #include "tools/builder/ArchiveBuilder.h"
 #include "tools/builder/DemoScenario.h"
+#include "tools/builder/SummaryBuilder.h"
 #include "tools/builder/WidBuilder.h"
 
 #include <gtest/gtest.h>
@@ -177,12 +178,15 @@ TEST_F(CliTest, TextSearchesAnswerForTheFolder)
 
 TEST_F(CliTest, ChecksExitWithOneWhenTheyListAnything)
 {
+    WriteFile(folder.file("Summary.wsm"), EncodeSummary(Summary{}));  // starts in area 1, Town
     EXPECT_EQ(run({"check-start", folder.path().string()}), 0);
     EXPECT_EQ(run({"--json", "check", folder.path().string()}), 0);
     EXPECT_EQ(out,
               "{\"command\": \"check-start\", \"messages\": [], \"names\": []}\n"
               "{\"command\": \"check-branch\", \"messages\": [], \"names\": []}\n"
-              "{\"command\": \"check-dialogue\", \"messages\": [], \"names\": []}\n");
+              "{\"command\": \"check-dialogue\", \"messages\": [], \"names\": []}\n"
+              "{\"command\": \"check-undefined\", \"messages\": [], \"names\": []}\n"
+              "{\"command\": \"check-unused\", \"messages\": [], \"names\": []}\n");
 
     File hall;
     hall.kind = 0;
@@ -265,14 +269,17 @@ TEST_F(CliTest, EveryCheckAsCsvIsOneTableWhoseFirstColumnNamesTheCheck)
     hall.kind = 0;
     hall.title = "Hall";
     hall.events = {Event({Start("s", {branch, talk, WithText(1, "nowhere")})})};
+    hall.storedId = 40002;
     WriteFile(folder.file("Area2.wid"), Encode(hall));
+    WriteFile(folder.file("Summary.wsm"), EncodeSummary(Summary{}));
     ASSERT_EQ(run({"--csv", "check", folder.path().string()}), 1) << err;
     EXPECT_EQ(out,
               "\xEF\xBB\xBF"
               "チェック,name,filename,イベント所属,先頭スタート名,所属スタート名,種類,値\r\n"
               "スタートコンテント,nowhere,Area2.wid,Hall,s[1],s,リンク,nowhere\r\n"
               "分岐チェック,チェック！,Area2.wid,Hall,s[1],s,ランダム分岐,\r\n"
-              "台詞称号抜け,チェック！,Area2.wid,Hall,s[1],s,台詞,hi\r\n");
+              "台詞称号抜け,チェック！,Area2.wid,Hall,s[1],s,台詞,hi\r\n"
+              "未使用の定義,エリア: 2 Hall,Area2.wid,Hall,,,定義,\r\n");
 }
 
 TEST_F(CliTest, HelpListsEveryCommand)

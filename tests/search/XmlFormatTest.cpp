@@ -98,7 +98,7 @@ TEST_P(XmlFormatTest, EveryCommandAnswersTheXmlFormOfAScenarioAsItAnswersTheClas
     const TempFolder xmlFolder("xml-form");
     WriteFile(classicFolder.file("Summary.wsm"), EncodeSummary(DemoSummary()));
     WriteFile(xmlFolder.file("Summary.xml"), EncodeXmlSummary(DemoSummary(), GetParam()));
-    std::map<std::string, std::string> classicNames;
+    std::map<std::string, std::string> classicNames{{"Summary.xml", "Summary.wsm"}};
     for (const NamedFile& file : scenarioFiles()) {
         WriteFile(classicFolder.file(file.name), Encode(file.file));
         WriteFile(xmlFolder.file(xmlPathOf(file)), EncodeXml(file.file, GetParam()));

@@ -1,5 +1,6 @@
 #include "tests/support/DescribedScenario.h"
 
+#include "scenario/SummonedBeasts.h"
 #include "search/ScenarioFileList.h"
 #include "tests/support/Bytes.h"
 #include "tools/builder/Encoding.h"
@@ -24,14 +25,15 @@ public:
         std::vector<quorvel::Event> made;
         for (const build::Event& event : described) {
             std::vector<quorvel::Content> starts;
+            const std::size_t summonsBefore = summons_;
             for (const build::Content& start : event.starts)
                 starts.push_back(content(start));
-            made.push_back({storage_.contents.keep(starts)});
+            made.push_back({storage_.contents.keep(starts), summons_ != summonsBefore});
         }
         return storage_.events.keep(made);
     }
 
-    std::span<const quorvel::Card> cards(const std::vector<build::Card>& described, bool owned)
+    std::span<const quorvel::Card> cards(const std::vector<build::Card>& described, bool owned, bool enemies = false)
     {
         std::vector<quorvel::Card> made;
         for (std::size_t position = 0; position < described.size(); ++position) {
@@ -40,10 +42,33 @@ public:
             one.name = text(card.name);
             one.number = owned ? std::int64_t{card.storedId} - IdOffset : static_cast<std::int64_t>(position);
             one.flag = text(card.flag);
+            if (enemies)
+                one.castId = card.castId;
+            if (owned)
+                one.summoned = summoned(card.body.effects);
             one.events = events(card.events);
         }
         return storage_.cards.keep(made);
     }
+
+    // The beasts the summon effects of a list embed.
+    std::span<const quorvel::Card> summoned(const std::vector<build::Effect>& effects)
+    {
+        std::vector<quorvel::Card> made;
+        for (const build::Effect& effect : effects) {
+            if (!effect.embedsCard)
+                continue;
+            ++summons_;
+            quorvel::Card& beast = made.emplace_back();
+            beast.name = text(effect.embeddedName);
+            if (!effect.embeddedBody.empty())
+                beast.summoned = summoned(effect.embeddedBody.front().effects);
+            beast.events = events(effect.embeddedEvents);
+        }
+        return storage_.cards.keep(made);
+    }
+
+    bool summons() const { return summons_ > 0; }
 
     std::span<const quorvel::Cell> cells(const std::vector<build::Cell>& described)
     {
@@ -90,10 +115,16 @@ private:
             for (const build::CouponScore& score : described.couponScores)
                 scores.push_back({text(score.coupon), score.value});
         detail.couponScores = storage_.couponScores.keep(scores);
+        if (const std::span<const quorvel::Card> beasts = summoned(described.effects); !beasts.empty()) {
+            ContentExtras extras;
+            extras.summoned = beasts;
+            made.extras = storage_.extras.keep(std::span(&extras, 1)).data();
+        }
         return made;
     }
 
     DataFileStorage& storage_;
+    std::size_t summons_ = 0;
 };
 
 FileKind kindOf(const File& file)
@@ -111,11 +142,12 @@ std::optional<DataFile> ReadDescription(const std::string& fileName, const File&
     ModelMaker maker(file->storage);
     file->title = maker.text(description.title);
     file->id = file->kind == FileKind::Package ? description.storedId : std::int64_t{description.storedId} - IdOffset;
+    std::span<const quorvel::Card> ownEffects;
     switch (file->kind) {
     case FileKind::Area:
     case FileKind::Battle:
         file->events = maker.events(description.events);
-        file->cards = maker.cards(description.cards, false);
+        file->cards = maker.cards(description.cards, false, file->kind == FileKind::Battle);
         if (file->kind == FileKind::Area)
             file->cells = maker.cells(description.cells);
         break;
@@ -126,10 +158,16 @@ std::optional<DataFile> ReadDescription(const std::string& fileName, const File&
         break;
     case FileKind::Info:
         break;
+    case FileKind::Package:
+        file->events = maker.events(description.events);
+        break;
     default:
+        ownEffects = maker.summoned(description.body.effects);
         file->events = maker.events(description.events);
         break;
     }
+    if (maker.summons())
+        file->summonedBeasts = file->storage.cards.keep(SummonedBeastsInWalkOrder(*file, ownEffects));
     return file;
 }
 
@@ -169,6 +207,7 @@ std::optional<quorvel::Summary> DescribedScenario::readSummary(SummarySection se
         texts += utf8;
         return std::pair(texts.size() - utf8.size(), utf8.size());
     };
+    read->startArea = summary_.startAreaId;
     Declarations& declared = read->of(section);
     const auto declare = [&](const std::string& name, const std::vector<std::string>& valueNames) {
         namePlaces.push_back(place(name));

@@ -241,13 +241,27 @@ File lighthouse()
     check.option = 2;
     Content round = ways(73, "三回目か", {"○", "×", "○"});
     round.number = 3;
-    file.events = {Event({start(
-        "見張り",
-        {twoNames(67, "門の鍵", "灯台の火", "火を移す"), twoNames(67, "??Random", "宝箱", "運任せ"),
-         named(twoNames(69, "灯台の火", "門の鍵", "火と鍵"), "火と鍵"),
-         twoNames(66, "物語の進行", "使われない段階", "写す"), twoNames(68, "物語の進行", "謎の段階", "比べる"), check,
-         ways(70, "誰か選ぶ", {"○", "×"}), ways(71, "鍵を回す", {"○", "×"}), round, keeper, nightfall})})};
+    file.events = {Event(
+        {start("見張り",
+               {twoNames(67, "門の鍵", "灯台の火", "火を移す"), twoNames(67, "??Random", "宝箱", "運任せ"),
+                named(twoNames(69, "灯台の火", "門の鍵", "火と鍵"), "火と鍵"),
+                twoNames(66, "物語の進行", "使われない段階", "写す"), twoNames(68, "物語の進行", "謎の段階", "比べる"),
+                check, ways(70, "誰か選ぶ", {"○", "×"}), ways(71, "鍵を回す", {"○", "×"}), round, keeper, nightfall,
+                named(WithNumber(5, 9), "崖へ")})})};  // no area 9
     file.cells = {typedCell(2, "灯台", "門の鍵")};
+    return file;
+}
+
+// A skill whose effect summons a beast; the beast's event gives the party a lantern.
+File fireball()
+{
+    File file = defining(5, "火球", 1);
+    Effect summon;
+    summon.type = 0x40808;
+    summon.embedsCard = true;
+    summon.embeddedName = sj("火の精");
+    summon.embeddedEvents = {Event({start("灯す", {named(Gain(27, 4, 1, 0), "ランタンを渡す")})})};
+    file.body.effects = {summon};
     return file;
 }
 
@@ -272,7 +286,7 @@ std::vector<NamedFile> DemoDataFiles()
         {"Item2.wid", defining(3, "剣", 2)},
         {"Item3.wid", defining(3, "古い剣", 2)},
         {"Item4.wid", defining(3, "ランタン", 4)},
-        {"Skill1.wid", defining(5, "火球", 1)},
+        {"Skill1.wid", fireball()},
         {"Skill2.wid", defining(5, "氷槍", 2)},
         {"Info1.wid", defining(4, "港の噂", 1)},
         {"Info2.wid", defining(4, "古い地図", 2)},

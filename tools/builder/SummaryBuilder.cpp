@@ -35,7 +35,9 @@ std::string EncodeSummary(const Summary& summary)
     ByteWriter out;
     for (std::int32_t length : summary.leadingBlockLengths)
         out.block(length);
-    out.zeros(classic::Summary::BeforeSteps).int32(static_cast<std::int32_t>(summary.steps.size()));
+    out.zeros(classic::Summary::BeforeStartArea)
+        .int32(static_cast<std::int32_t>(static_cast<std::uint32_t>(summary.startAreaId + classic::IdOffset)))
+        .int32(static_cast<std::int32_t>(summary.steps.size()));
     for (const StepDeclaration& step : summary.steps)
         WriteStepRecord(out, step);
     out.int32(static_cast<std::int32_t>(summary.flags.size()));

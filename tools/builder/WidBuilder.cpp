@@ -132,7 +132,7 @@ void writeEffects(ByteWriter& out, const std::vector<Effect>& effects)
         if (effect.type == classic::Effect::EmbedsCard) {
             out.zeros(classic::Effect::EmbeddingPadding).int32(effect.embedsCard ? 1 : 0);
             if (effect.embedsCard) {
-                out.zeros(EmbeddedCard::Lead).block(2).block(2).zeros(EmbeddedCard::BeforeBody);
+                out.zeros(EmbeddedCard::Lead).block(2).text(effect.embeddedName).zeros(EmbeddedCard::BeforeBody);
                 WriteCardBody(out, effect.embeddedBody.empty() ? CardBody{} : effect.embeddedBody.front());
                 out.int32(static_cast<std::int32_t>(effect.embeddedEvents.size()));
                 for (const Event& event : effect.embeddedEvents)

@@ -70,6 +70,8 @@ struct Effect {
     bool embedsCard = false;
     std::vector<CardBody> embeddedBody;  // zero or one body
     std::vector<Event> embeddedEvents;
+    std::string embeddedName = "beast";
+    std::int32_t linkId = 0;  // the XML form only: a beast file the card stands for
 };
 
 struct Content {

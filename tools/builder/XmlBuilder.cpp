@@ -3,6 +3,7 @@
 #include "scenario/ContentKind.h"
 #include "tools/builder/Encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <optional>
@@ -382,8 +383,42 @@ private:
         }
         if (c.kind == xk::SetVariant || c.kind == xk::BranchVariant || c.kind == xk::CheckVariant)
             element("Expression", c.text2);
+        if (c.kind == 11)
+            motions(c.effects);
     }
 
+public:
+    // The summon motions of an effect list: each embedded card a BeastCard
+    // with its name, its own motions and its events.
+    void motions(const std::vector<Effect>& effects)
+    {
+        if (std::none_of(effects.begin(), effects.end(), [](const Effect& e) { return e.embedsCard; }))
+            return;
+        open("Motions");
+        for (const Effect& effect : effects) {
+            if (!effect.embedsCard) {
+                open("Motion", {{"type", "Heal"}});
+                close("Motion");
+                continue;
+            }
+            open("Motion", {{"type", "SummonBeast"}});
+            open("Beasts");
+            open("BeastCard");
+            open("Property");
+            element("Name", effect.embeddedName);
+            if (effect.linkId != 0)
+                element("LinkId", std::to_string(effect.linkId), false, false);
+            close("Property");
+            motions(effect.embeddedBody.empty() ? std::vector<Effect>() : effect.embeddedBody.front().effects);
+            events(effect.embeddedEvents);
+            close("BeastCard");
+            close("Beasts");
+            close("Motion");
+        }
+        close("Motions");
+    }
+
+private:
     const XmlForm& form_;
     std::string out_;
 };
@@ -480,25 +515,28 @@ std::string EncodeXml(const File& file, const XmlForm& form)
             for (const Card& card : *cards) {
                 out.open(tag);
                 property(out, card.name, card.storedId - IdOffset);
+                out.motions(card.body.effects);
                 out.events(card.events);
                 out.close(tag);
             }
             out.close(std::string(tag) + "s");
         }
     } else if (root != "InfoCard") {
+        if (root != "Package")
+            out.motions(file.body.effects);
         out.events(file.events);
     }
     out.close(root);
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + out.take();
 }
 
-std::string EncodeXmlSummary(const Summary& summary, const XmlForm& form, std::int32_t startAreaId)
+std::string EncodeXmlSummary(const Summary& summary, const XmlForm& form)
 {
     Writer out(form);
     out.open("Summary", {{"dataVersion", "4"}});
     out.open("Property");
     out.element("Name", "");
-    out.element("StartAreaId", std::to_string(startAreaId), false, false);
+    out.element("StartAreaId", std::to_string(summary.startAreaId), false, false);
     out.close("Property");
     out.open("Flags");
     for (const FlagDeclaration& flag : summary.flags) {

@@ -28,7 +28,7 @@ struct XmlForm {
 };
 
 std::string EncodeXml(const File& file, const XmlForm& form = {});
-std::string EncodeXmlSummary(const Summary& summary, const XmlForm& form = {}, std::int32_t startAreaId = 1);
+std::string EncodeXmlSummary(const Summary& summary, const XmlForm& form = {});
 
 // The folder the XML form of a data file of this kind byte lies in.
 std::string XmlFolderOf(std::uint8_t kind, bool packageByName = false);
