@@ -18,6 +18,7 @@ namespace quorvel {
 // A set of content kinds, by their kind bytes.
 class KindSet {
 public:
+    constexpr KindSet() = default;
     constexpr KindSet(ContentKind kind) { add(static_cast<std::uint8_t>(kind)); }
     constexpr KindSet(std::initializer_list<std::uint8_t> kinds)
     {
@@ -25,6 +26,13 @@ public:
             add(kind);
     }
     constexpr bool has(std::uint8_t kind) const { return (bits_[kind / 64] >> (kind % 64)) & 1; }
+    // The set with one more kind.
+    constexpr KindSet with(std::uint8_t kind) const
+    {
+        KindSet more = *this;
+        more.add(kind);
+        return more;
+    }
 
 private:
     constexpr void add(std::uint8_t kind) { bits_[kind / 64] |= std::uint64_t{1} << (kind % 64); }

@@ -118,12 +118,12 @@ FlagStepUse rowWithoutStart(TextStore& texts, const Text& name, const Text& file
 
 // A background change: a row for each of its cells that has a flag.
 void collectCellFlags(const EventVisit& visit, const Content& start, const Content& change, const Text& kindWord,
-                      std::vector<FlagStepUse>& found)
+                      FlagStepUses& found)
 {
     const std::span<const Cell> cells = change.detail.cells;
     for (std::size_t cell = 0; cell < cells.size(); ++cell)
-        if (!cells[cell].flag.empty())
-            found.push_back(
+        if (!cells[cell].flag.empty() && found.wants(cells[cell].flag))
+            found.uses.push_back(
                 {visit.rowTexts.keepBytes(cells[cell].flag),
                  MakeHitRow(visit, start, IndexedLabel(kindWord, static_cast<long long>(cell)).text(), {})});
 }
@@ -131,49 +131,54 @@ void collectCellFlags(const EventVisit& visit, const Content& start, const Conte
 // A substitute: `to` (text2) takes the value of `from` (text). A row under
 // `from`, unless it is the random source that the summary does not
 // declare, then one under `to`; each shows the other name as its value.
-void collectSubstitute(const EventVisit& visit, const Content& start, const Content& substitute,
-                       std::vector<FlagStepUse>& found)
+void collectSubstitute(const EventVisit& visit, const Content& start, const Content& substitute, FlagStepUses& found)
 {
     const Text from = substitute.detail.text;
     const Text to = substitute.detail.text2;
-    FlagStepUse fromRow{visit.rowTexts.keepBytes(from), MakeHitRow(visit, start, Word("代入元"), to)};
-    fromRow.onlyWhereDeclared = from.shownBytes() == RandomSource;
-    found.push_back(std::move(fromRow));
-    found.push_back({visit.rowTexts.keepBytes(to), MakeHitRow(visit, start, Word("代入先"), from)});
+    if (found.wants(from)) {
+        FlagStepUse fromRow{visit.rowTexts.keepBytes(from), MakeHitRow(visit, start, Word("代入元"), to)};
+        fromRow.onlyWhereDeclared = from.shownBytes() == RandomSource;
+        found.uses.push_back(std::move(fromRow));
+    }
+    if (found.wants(to))
+        found.uses.push_back({visit.rowTexts.keepBytes(to), MakeHitRow(visit, start, Word("代入先"), from)});
 }
 
 // A comparison of two names: a row under each, showing the other.
 void collectComparison(const EventVisit& visit, const Content& start, const Content& branch, const Text& kindWord,
-                       std::vector<FlagStepUse>& found)
+                       FlagStepUses& found)
 {
-    found.push_back(
-        {visit.rowTexts.keepBytes(branch.detail.text), MakeHitRow(visit, start, kindWord, branch.detail.text2)});
-    found.push_back(
-        {visit.rowTexts.keepBytes(branch.detail.text2), MakeHitRow(visit, start, kindWord, branch.detail.text)});
+    if (found.wants(branch.detail.text))
+        found.uses.push_back(
+            {visit.rowTexts.keepBytes(branch.detail.text), MakeHitRow(visit, start, kindWord, branch.detail.text2)});
+    if (found.wants(branch.detail.text2))
+        found.uses.push_back(
+            {visit.rowTexts.keepBytes(branch.detail.text2), MakeHitRow(visit, start, kindWord, branch.detail.text)});
 }
 
 // A flag or step an expression sets: a row under it, showing the expression.
 void collectVariantSetting(const EventVisit& visit, const Content& start, const Content& setting, const Text& kindWord,
-                           VariantTarget target, std::vector<FlagStepUse>& found)
+                           VariantTarget target, FlagStepUses& found)
 {
-    if (!setting.extras || setting.extras->variantTarget != target)
+    if (!setting.extras || setting.extras->variantTarget != target || !found.wants(setting.detail.text))
         return;
-    found.push_back({visit.rowTexts.keepBytes(setting.detail.text),
-                     MakeHitRow(visit, start, kindWord, setting.extras->expression)});
+    found.uses.push_back({visit.rowTexts.keepBytes(setting.detail.text),
+                          MakeHitRow(visit, start, kindWord, setting.extras->expression)});
 }
 
 // The flags or steps an expression reads through these functions: a row
 // under each, showing the expression.
 void collectExpressionReferences(const EventVisit& visit, const Content& start, const Content& content,
                                  const Text& kindWord, const std::vector<std::string_view>& functions,
-                                 std::vector<FlagStepUse>& found)
+                                 FlagStepUses& found)
 {
     if (!content.extras)
         return;
     const Text expression = content.extras->expression;
     for (const std::string& name : NamesCalledWith(expression.bytes(), functions))
-        found.push_back(
-            {visit.rowTexts.keepBytes(Text::Unicode(name)), MakeHitRow(visit, start, kindWord, expression)});
+        if (found.wants(Text::Unicode(name)))
+            found.uses.push_back(
+                {visit.rowTexts.keepBytes(Text::Unicode(name)), MakeHitRow(visit, start, kindWord, expression)});
 }
 
 // Any other use: a row under the content's text, with the value name a
@@ -236,24 +241,37 @@ void SearchFlagStep(SearchContext& context, SummarySection section)
 
 void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts)
 {
+    FlagStepUses uses{found, {}};
+    WalkFlagStepFile(file, section, uses, texts);
+}
+
+void WalkFlagStepFile(const DataFile& file, SummarySection section, FlagStepUses& found, TextStore& texts)
+{
     const bool flags = section == SummarySection::Flags;
     const auto visitEvent = [&](const EventVisit& visit) { WalkFlagStepEvent(visit, section, found); };
     // Only Area and Battle cards carry flags; owned cards of a Mate file never do.
     const auto visitCard = [&](const Card& card, const Text& fileName, const Text& label) {
-        if (!card.flag.empty())
-            found.push_back(rowWithoutStart(texts, card.flag, fileName, label, Word("カードフラグ")));
+        if (!card.flag.empty() && found.wants(card.flag))
+            found.uses.push_back(rowWithoutStart(texts, card.flag, fileName, label, Word("カードフラグ")));
     };
     WalkFileEvents(file, texts, visitEvent, flags ? CardVisitor(visitCard) : CardVisitor());
     if (!flags || file.kind != FileKind::Area)
         return;
     const Text fileName = Text::Unicode(file.fileName);
     for (std::size_t cell = 0; cell < file.cells.size(); ++cell)
-        if (!file.cells[cell].flag.empty())
-            found.push_back(rowWithoutStart(texts, file.cells[cell].flag, fileName, file.title,
-                                            IndexedLabel(Word("エリアセル"), static_cast<long long>(cell)).text()));
+        if (!file.cells[cell].flag.empty() && found.wants(file.cells[cell].flag))
+            found.uses.push_back(
+                rowWithoutStart(texts, file.cells[cell].flag, fileName, file.title,
+                                IndexedLabel(Word("エリアセル"), static_cast<long long>(cell)).text()));
 }
 
 void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vector<FlagStepUse>& found)
+{
+    FlagStepUses uses{found, {}};
+    WalkFlagStepEvent(visit, section, uses);
+}
+
+void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, FlagStepUses& found)
 {
     const bool flags = section == SummarySection::Flags;
     const PassTable& passes = flags ? FlagPasses : StepPasses;
@@ -271,8 +289,8 @@ void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vec
             collectSubstitute(visit, start, hit, found);
         else if (is(hit, K::FlagCompareBranch) || is(hit, K::StepCompareBranch))
             collectComparison(visit, start, hit, kindWord, found);
-        else
-            found.push_back(useOfText(visit, start, hit, kindWord));
+        else if (found.wants(hit.detail.text))
+            found.uses.push_back(useOfText(visit, start, hit, kindWord));
     });
 }
 

@@ -5,6 +5,7 @@
 #include "search/Summary.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,15 @@ struct FlagStepUse {
     bool onlyWhereDeclared = false;
 };
 
+// Where a walk puts the uses it finds: a use of a name `wanted` refuses
+// makes no row (without `wanted`, every use does).
+struct FlagStepUses {
+    std::vector<FlagStepUse>& uses;
+    std::function<bool(const Text& name)> wanted;
+
+    bool wants(const Text& name) const { return !wanted || wanted(name); }
+};
+
 // Lists every flag (or step) the summary declares, and "未定義" when some
 // content names one it does not; under each, every content, card and cell
 // that uses it. Nothing is listed when the summary cannot be read: the user
@@ -39,8 +49,10 @@ void SetFlagStepValue(FlagStepUse& use, const ValueNames* declared, TextStore& t
 // The uses in one loaded file, in walk order: events, card flags before each
 // card's events, then Area cells (cards and cells for flags only).
 void WalkFlagStepFile(const DataFile& file, SummarySection section, std::vector<FlagStepUse>& found, TextStore& texts);
+void WalkFlagStepFile(const DataFile& file, SummarySection section, FlagStepUses& found, TextStore& texts);
 
 // The uses in one event, pass by pass, each over every start content.
 void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, std::vector<FlagStepUse>& found);
+void WalkFlagStepEvent(const EventVisit& visit, SummarySection section, FlagStepUses& found);
 
 }  // namespace quorvel

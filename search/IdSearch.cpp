@@ -101,11 +101,16 @@ void CollectIdUses(const EventVisit& visit, const IdSearchRule& rule, const Targ
                    std::vector<KeyedRow>& found)
 {
     ForEachPassHit(visit.event, rule.passes, [&](const Text& kindWord, const Content& start, const Content& hit) {
-        const std::string value
-            = rule.value == Value::AmountAndTarget ? amountAndTarget(hit, targetWords) : std::string();
         found.push_back({visit.rowTexts.keepBytes(Text::Unicode(std::to_string(hit.detail.number))),
-                         MakeHitRow(visit, start, kindWord, Text::Unicode(value))});
+                         IdUseRow(visit, rule, kindWord, start, hit, targetWords)});
     });
+}
+
+HitRow IdUseRow(const EventVisit& visit, const IdSearchRule& rule, const Text& kindWord, const Content& start,
+                const Content& hit, const TargetWordTable& targetWords)
+{
+    const std::string value = rule.value == Value::AmountAndTarget ? amountAndTarget(hit, targetWords) : std::string();
+    return MakeHitRow(visit, start, kindWord, Text::Unicode(value));
 }
 
 }  // namespace quorvel

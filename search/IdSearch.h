@@ -30,6 +30,11 @@ extern const IdSearchRule BattleUses;
 // but not defined; under each, every content that uses the id.
 void SearchIdUses(SearchContext& context, const IdSearchRule& rule);
 
+// The row of a use the rule's search files: `hit`, found under `start` by
+// the pass of `kindWord`.
+HitRow IdUseRow(const EventVisit& visit, const IdSearchRule& rule, const Text& kindWord, const Content& start,
+                const Content& hit, const TargetWordTable& targetWords);
+
 // The use pass for one event: every use, keyed by the id as decimal text.
 void CollectIdUses(const EventVisit& visit, const IdSearchRule& rule, const TargetWordTable& targetWords,
                    std::vector<KeyedRow>& found);

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <map>
 #include <optional>
 #include <string>
@@ -34,10 +33,48 @@ constexpr std::array<FileKind, IdKinds> DefiningKinds
        FileKind::Package, FileKind::Area,  FileKind::Battle, FileKind::Mate};
 constexpr std::size_t AreaIds = 5;
 constexpr std::size_t CastIds = 7;
-const std::array<const IdSearchRule*, CastIds> IdRules
-    = {&ItemUses, &SkillUses, &InfoUses, &BeastUses, &PackageUses, &AreaUses, &BattleUses};
 
-const PassTable CastPasses{{K::CastCheck, "分岐"}, {K::CastGain, "加入"}, {K::CastLoss, "離脱"}};
+const IdSearchRule CastUses{
+    FileKind::Mate, {{K::CastCheck, "分岐"}, {K::CastGain, "加入"}, {K::CastLoss, "離脱"}}, IdSearchRule::Value::Empty};
+const std::array<const IdSearchRule*, IdKinds> IdRules
+    = {&ItemUses, &SkillUses, &InfoUses, &BeastUses, &PackageUses, &AreaUses, &BattleUses, &CastUses};
+
+// The passes of every id kind's rule as one walk: the walk hands out each
+// rule's passes in its order, so each kind's uses come out as its own
+// search's walk gives them.
+class IdWalk {
+public:
+    IdWalk() : kinds_(passesOfEveryRule())
+    {
+        for (std::size_t kind = 0; kind < IdKinds; ++kind)
+            for (std::size_t pass = 0; pass < IdRules[kind]->passes.kindWords().size(); ++pass)
+                passes_.push_back({kind, pass});
+    }
+
+    struct Pass {
+        std::size_t kind;  // of IdKinds
+        std::size_t passOfRule;
+    };
+    const PassKinds& kinds() const { return kinds_; }
+    const Pass& pass(std::size_t walkPass) const { return passes_[walkPass]; }
+
+private:
+    static std::vector<KindSet> passesOfEveryRule()
+    {
+        std::vector<KindSet> passes;
+        for (const IdSearchRule* rule : IdRules) {
+            const std::size_t first = passes.size();
+            passes.resize(first + rule->passes.kindWords().size());
+            for (int kind = 0; kind < 256; ++kind)
+                for (const std::uint8_t pass : rule->passes.kinds().passesOf(static_cast<std::uint8_t>(kind)))
+                    passes[first + pass] = passes[first + pass].with(static_cast<std::uint8_t>(kind));
+        }
+        return passes;
+    }
+
+    PassKinds kinds_;
+    std::vector<Pass> passes_;
+};
 
 enum class Check { Undefined, Unused };
 
@@ -62,15 +99,22 @@ struct FileReferences {
     std::optional<Definition> definition;
     std::array<std::vector<FlagStepUse>, NameKinds> undeclaredUses;
     std::array<std::vector<IdUse>, IdKinds> idUses;
-    std::array<std::vector<std::string>, NameKinds> declaredUsed;  // name keys
+    std::array<std::vector<std::uint32_t>, NameKinds> declaredUsed;  // by position of the first declaration
     std::array<std::vector<std::int64_t>, IdKinds> usedIds;
 };
+
+// Looks up name keys without making a string of them.
+struct KeyHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>()(key); }
+};
+using KeyPositions = std::unordered_map<std::string, std::uint32_t, KeyHash, std::equal_to<>>;
 
 // The summary's declarations, by name key.
 struct Declared {
     bool read = false;  // false: the summary could not be read, names are not examined
     std::array<std::vector<Text>, NameKinds> names;
-    std::array<std::unordered_set<std::string>, NameKinds> keys;
+    std::array<KeyPositions, NameKinds> keys;  // the position of the first declaration of each
     std::int64_t startArea = 0;
     std::optional<Summary> flags, steps;  // what the names are views of
 };
@@ -96,16 +140,9 @@ Declared readDeclarations(SearchContext& context)
     declared.names[0] = declared.flags->flags.names;
     declared.names[1] = declared.steps->steps.names;
     for (std::size_t kind = 0; kind < NameKinds; ++kind)
-        for (const Text& name : declared.names[kind])
-            declared.keys[kind].insert(keyOf(name));
+        for (std::uint32_t position = 0; position < declared.names[kind].size(); ++position)
+            declared.keys[kind].try_emplace(keyOf(declared.names[kind][position]), position);
     return declared;
-}
-
-std::int64_t idOf(const Text& key)
-{
-    std::int64_t id = 0;
-    std::from_chars(key.bytes().data(), key.bytes().data() + key.bytes().size(), id);
-    return id;
 }
 
 HitRow rowOf(TextStore& texts, const Text& fileName, const Text& eventText, const Text& kindWord)
@@ -113,31 +150,63 @@ HitRow rowOf(TextStore& texts, const Text& fileName, const Text& eventText, cons
     return HitRow{texts.keepRow({fileName, eventText, {}, {}, kindWord, {}})};
 }
 
-// Every use of an id in one file, kind by kind, as its search files them.
-std::array<std::vector<IdUse>, IdKinds> idUsesOf(const DataFile& file, const TargetWordTable& targets, TextStore& texts)
+// The uses of ids in one file, kind by kind: for the undefined check with
+// the rows their searches file, for the unused check the ids alone.
+void findIdUses(const DataFile& file, Check check, const TargetWordTable& targets, TextStore& texts,
+                FileReferences& found)
 {
-    std::array<std::vector<IdUse>, IdKinds> uses;
-    std::vector<KeyedRow> found;
-    const auto take = [&](std::size_t kind) {
-        for (const KeyedRow& use : found)
-            uses[kind].push_back({idOf(use.key), use.row});
-        found.clear();
-    };
+    static const IdWalk walk;
     WalkFileEvents(
         file, texts,
         [&](const EventVisit& visit) {
-            for (std::size_t kind = 0; kind < CastIds; ++kind) {
-                CollectIdUses(visit, *IdRules[kind], targets, found);
-                take(kind);
-            }
-            CollectCastUses(visit, found);
-            take(CastIds);
+            ForEachHitByPass(
+                visit.event, walk.kinds(), [&](std::size_t walkPass, const Content& start, const Content& hit) {
+                    const IdWalk::Pass& pass = walk.pass(walkPass);
+                    if (check == Check::Unused) {
+                        found.usedIds[pass.kind].push_back(hit.detail.number);
+                        return;
+                    }
+                    const IdSearchRule& rule = *IdRules[pass.kind];
+                    found.idUses[pass.kind].push_back(
+                        {hit.detail.number,
+                         IdUseRow(visit, rule, rule.passes.kindWords()[pass.passOfRule], start, hit, targets)});
+                });
         },
         [&](const Card& card, const Text& fileName, const Text& label) {
-            if (card.castId)
-                uses[CastIds].push_back({*card.castId, rowOf(texts, fileName, label, Word("エネミーカード"))});
+            if (!card.castId)
+                return;
+            if (check == Check::Unused)
+                found.usedIds[CastIds].push_back(*card.castId);
+            else
+                found.idUses[CastIds].push_back({*card.castId, rowOf(texts, fileName, label, Word("エネミーカード"))});
         });
-    return uses;
+}
+
+// The uses of names in one file: for the undefined check those of names
+// the summary does not declare, with their rows; for the unused check which
+// declared names are used, without rows.
+void findNameUses(const DataFile& file, Check check, const Declared& declared, TextStore& texts, FileReferences& found)
+{
+    std::string scratch;
+    std::vector<FlagStepUse> undeclared;
+    for (std::size_t kind = 0; kind < NameKinds; ++kind) {
+        const KeyPositions& keys = declared.keys[kind];
+        FlagStepUses uses{undeclared, [&](const Text& name) {
+                              const auto declaration = keys.find(NameKey(name, scratch));
+                              if (check == Check::Undefined)
+                                  return declaration == keys.end();
+                              if (declaration != keys.end())
+                                  found.declaredUsed[kind].push_back(declaration->second);
+                              return false;
+                          }};
+        WalkFlagStepFile(file, Sections[kind], uses, texts);
+        for (FlagStepUse& use : undeclared)
+            if (!use.onlyWhereDeclared) {
+                SetFlagStepValue(use, nullptr, texts);
+                found.undeclaredUses[kind].push_back(use);
+            }
+        undeclared.clear();
+    }
 }
 
 FileReferences referencesOf(const DataFile& file, std::optional<FileKind> listedAs, Check check,
@@ -150,44 +219,33 @@ FileReferences referencesOf(const DataFile& file, std::optional<FileKind> listed
             = Definition{static_cast<std::size_t>(defining - DefiningKinds.begin()), IdAsListedKind(file, *listedAs),
                          OwnedText::Of(file.title.shownPart()), file.fileName};
     if (declared.read)
-        for (std::size_t kind = 0; kind < NameKinds; ++kind) {
-            std::vector<FlagStepUse> uses;
-            WalkFlagStepFile(file, Sections[kind], uses, texts);
-            for (FlagStepUse& use : uses) {
-                std::string key = keyOf(use.name);
-                const bool isDeclared = declared.keys[kind].contains(key);
-                if (check == Check::Unused && isDeclared)
-                    found.declaredUsed[kind].push_back(std::move(key));
-                else if (check == Check::Undefined && !isDeclared && !use.onlyWhereDeclared)
-                    found.undeclaredUses[kind].push_back(use);
-            }
-        }
-    std::array<std::vector<IdUse>, IdKinds> idUses = idUsesOf(file, targets, texts);
-    for (std::size_t kind = 0; kind < IdKinds; ++kind) {
-        if (check == Check::Undefined)
-            found.idUses[kind] = std::move(idUses[kind]);
-        else
-            for (const IdUse& use : idUses[kind])
-                found.usedIds[kind].push_back(use.id);
-    }
+        findNameUses(file, check, declared, texts, found);
+    findIdUses(file, check, targets, texts, found);
     return found;
 }
 
 // Everything the files of a scenario define and use, in file order.
+// The rows of each name's uses, under the name of its first use.
+using RowsOfNames = NameTable<std::vector<HitRow>>;
+
 struct Gathered {
     std::vector<Definition> definitions;
-    std::array<std::vector<FlagStepUse>, NameKinds> undeclaredUses;
+    std::array<RowsOfNames, NameKinds> undeclaredUses;
     std::array<std::vector<IdUse>, IdKinds> idUses;
-    std::array<std::unordered_set<std::string>, NameKinds> declaredUsed;
+    std::array<std::vector<bool>, NameKinds> declaredUsed;  // by position of the declaration
     std::array<std::unordered_set<std::int64_t>, IdKinds> usedIds;
 };
 
-Gathered gather(SearchContext& context, Check check, const Declared& declared)
+void gather(SearchContext& context, Check check, const Declared& declared, Gathered& gathered)
 {
     std::unordered_map<std::string, FileKind> listedAs;
     for (auto& [name, kind] : context.source.listedKinds(EveryFileKind))
         listedAs.emplace(std::move(name), kind);
-    Gathered gathered;
+    for (std::size_t kind = 0; kind < NameKinds; ++kind) {
+        gathered.declaredUsed[kind].resize(declared.names[kind].size());
+        gathered.undeclaredUses[kind].setMode(TableMode::Sorted);
+        gathered.undeclaredUses[kind].setWorkers(context.workers);
+    }
     FindInListedFiles<FileReferences>(
         context, EveryFileKind,
         [&](const std::string& name, std::vector<FileReferences>& found, TextStore& texts) {
@@ -203,17 +261,18 @@ Gathered gather(SearchContext& context, Check check, const Declared& declared)
             if (file.definition)
                 gathered.definitions.push_back(std::move(*file.definition));
             for (std::size_t kind = 0; kind < NameKinds; ++kind) {
-                for (FlagStepUse& use : file.undeclaredUses[kind])
-                    gathered.undeclaredUses[kind].push_back(use);
-                gathered.declaredUsed[kind].insert(file.declaredUsed[kind].begin(), file.declaredUsed[kind].end());
+                RowsOfNames& undeclared = gathered.undeclaredUses[kind];
+                for (const FlagStepUse& use : file.undeclaredUses[kind])
+                    undeclared.payload(undeclared.findOrAdd(use.name)).push_back(use.row);
+                for (const std::uint32_t position : file.declaredUsed[kind])
+                    gathered.declaredUsed[kind][position] = true;
             }
             for (std::size_t kind = 0; kind < IdKinds; ++kind) {
-                for (IdUse& use : file.idUses[kind])
-                    gathered.idUses[kind].push_back(use);
+                gathered.idUses[kind].insert(gathered.idUses[kind].end(), file.idUses[kind].begin(),
+                                             file.idUses[kind].end());
                 gathered.usedIds[kind].insert(file.usedIds[kind].begin(), file.usedIds[kind].end());
             }
         });
-    return gathered;
 }
 
 // The lines of the answer, each with its rows, added in order.
@@ -254,26 +313,14 @@ Text summaryFileName(const SearchContext& context)
     return Word(context.source.summaryName() == "Summary.xml" ? "Summary.xml" : "Summary.wsm");
 }
 
-void listUndefinedNames(SearchContext& context, Lines& lines, std::array<std::vector<FlagStepUse>, NameKinds>& uses)
+void listUndefinedNames(Lines& lines, const std::array<RowsOfNames, NameKinds>& uses)
 {
-    for (std::size_t kind = 0; kind < NameKinds; ++kind) {
-        // The uses of each name, by its first use.
-        std::vector<Text> names;
-        std::unordered_map<std::string, std::vector<FlagStepUse*>> usesOf;
-        for (FlagStepUse& use : uses[kind]) {
-            std::vector<FlagStepUse*>& of = usesOf[keyOf(use.name)];
-            if (of.empty())
-                names.push_back(use.name);
-            of.push_back(&use);
+    for (std::size_t kind = 0; kind < NameKinds; ++kind)
+        for (int position = 0; position < uses[kind].count(); ++position) {
+            const EntryId entry = lines.add(kind, uses[kind].key(position));
+            for (const HitRow& row : uses[kind].at(position).payload)
+                lines.file(entry, row);
         }
-        for (const std::size_t name : inNameOrder(names, context.workers)) {
-            const EntryId entry = lines.add(kind, names[name]);
-            for (FlagStepUse* use : usesOf[keyOf(names[name])]) {
-                SetFlagStepValue(*use, nullptr, lines.texts());
-                lines.file(entry, use->row);
-            }
-        }
-    }
 }
 
 void listUndefinedIds(Lines& lines, Gathered& gathered, const std::optional<HitRow>& startAreaRow,
@@ -304,7 +351,7 @@ void listUnusedNames(SearchContext& context, Lines& lines, const Declared& decla
     for (std::size_t kind = 0; kind < NameKinds; ++kind) {
         const Text kindWord = Word(kind == 0 ? "フラグ定義" : "ステップ定義");
         for (const std::size_t name : inNameOrder(declared.names[kind], context.workers)) {
-            if (gathered.declaredUsed[kind].contains(keyOf(declared.names[kind][name])))
+            if (gathered.declaredUsed[kind][declared.keys[kind].find(keyOf(declared.names[kind][name]))->second])
                 continue;
             const EntryId entry = lines.add(kind, declared.names[kind][name]);
             lines.file(entry, rowOf(lines.texts(), summary, {}, kindWord));
@@ -334,22 +381,15 @@ void listUnusedIds(Lines& lines, const Gathered& gathered, std::optional<std::in
 
 }  // namespace
 
-void CollectCastUses(const EventVisit& visit, std::vector<KeyedRow>& found)
-{
-    ForEachPassHit(visit.event, CastPasses, [&](const Text& kindWord, const Content& start, const Content& hit) {
-        found.push_back({visit.rowTexts.keepBytes(Text::Unicode(std::to_string(hit.detail.number))),
-                         MakeHitRow(visit, start, kindWord, {})});
-    });
-}
-
 void CheckUndefined(SearchContext& context)
 {
     StartAnswer(context, TableMode::Unsorted);
     const Declared declared = readDeclarations(context);
-    Gathered gathered = gather(context, Check::Undefined, declared);
+    Gathered gathered;
+    gather(context, Check::Undefined, declared, gathered);
     Lines lines(context.answer);
     if (declared.read)
-        listUndefinedNames(context, lines, gathered.undeclaredUses);
+        listUndefinedNames(lines, gathered.undeclaredUses);
     std::optional<HitRow> startAreaRow;
     if (declared.read)
         startAreaRow = rowOf(lines.texts(), summaryFileName(context), Word("開始エリア"), Word("開始エリア"));
@@ -361,7 +401,8 @@ void CheckUnused(SearchContext& context)
 {
     StartAnswer(context, TableMode::Unsorted);
     const Declared declared = readDeclarations(context);
-    const Gathered gathered = gather(context, Check::Unused, declared);
+    Gathered gathered;
+    gather(context, Check::Unused, declared, gathered);
     Lines lines(context.answer);
     if (declared.read)
         listUnusedNames(context, lines, declared, gathered);

@@ -1,9 +1,6 @@
 #pragma once
 
-#include "search/DataFileLoop.h"
 #include "search/SearchContext.h"
-
-#include <vector>
 
 namespace quorvel {
 
@@ -20,9 +17,5 @@ void CheckUndefined(SearchContext& context);
 // followed by the title of the first file that defines it; under each,
 // where it is defined: the summary, or each file that defines the id.
 void CheckUnused(SearchContext& context);
-
-// The uses of cast members in one event, pass by pass: cast branches
-// ("分岐"), gains ("加入") and losses ("離脱"), keyed by the cast's id.
-void CollectCastUses(const EventVisit& visit, std::vector<KeyedRow>& found);
 
 }  // namespace quorvel
