@@ -323,7 +323,7 @@ void listUndefinedNames(Lines& lines, const std::array<RowsOfNames, NameKinds>& 
         }
 }
 
-void listUndefinedIds(Lines& lines, Gathered& gathered, const std::optional<HitRow>& startAreaRow,
+void listUndefinedIds(Lines& lines, const Gathered& gathered, const std::optional<HitRow>& startAreaRow,
                       std::int64_t startArea)
 {
     for (std::size_t kind = 0; kind < IdKinds; ++kind) {
@@ -379,35 +379,40 @@ void listUnusedIds(Lines& lines, const Gathered& gathered, std::optional<std::in
     }
 }
 
+// Reads the summary and every data file, then lists what the check finds.
+template <typename List>
+void runCheck(SearchContext& context, Check check, List&& list)
+{
+    StartAnswer(context, TableMode::Unsorted);
+    const Declared declared = readDeclarations(context);
+    Gathered gathered;
+    gather(context, check, declared, gathered);
+    Lines lines(context.answer);
+    list(lines, declared, gathered);
+    context.answer.copyKeysToLeftList();
+}
+
 }  // namespace
 
 void CheckUndefined(SearchContext& context)
 {
-    StartAnswer(context, TableMode::Unsorted);
-    const Declared declared = readDeclarations(context);
-    Gathered gathered;
-    gather(context, Check::Undefined, declared, gathered);
-    Lines lines(context.answer);
-    if (declared.read)
-        listUndefinedNames(lines, gathered.undeclaredUses);
-    std::optional<HitRow> startAreaRow;
-    if (declared.read)
-        startAreaRow = rowOf(lines.texts(), summaryFileName(context), Word("開始エリア"), Word("開始エリア"));
-    listUndefinedIds(lines, gathered, startAreaRow, declared.startArea);
-    context.answer.copyKeysToLeftList();
+    runCheck(context, Check::Undefined, [&](Lines& lines, const Declared& declared, const Gathered& gathered) {
+        std::optional<HitRow> startAreaRow;
+        if (declared.read) {
+            listUndefinedNames(lines, gathered.undeclaredUses);
+            startAreaRow = rowOf(lines.texts(), summaryFileName(context), Word("開始エリア"), Word("開始エリア"));
+        }
+        listUndefinedIds(lines, gathered, startAreaRow, declared.startArea);
+    });
 }
 
 void CheckUnused(SearchContext& context)
 {
-    StartAnswer(context, TableMode::Unsorted);
-    const Declared declared = readDeclarations(context);
-    Gathered gathered;
-    gather(context, Check::Unused, declared, gathered);
-    Lines lines(context.answer);
-    if (declared.read)
-        listUnusedNames(context, lines, declared, gathered);
-    listUnusedIds(lines, gathered, declared.read ? std::optional(declared.startArea) : std::nullopt);
-    context.answer.copyKeysToLeftList();
+    runCheck(context, Check::Unused, [&](Lines& lines, const Declared& declared, const Gathered& gathered) {
+        if (declared.read)
+            listUnusedNames(context, lines, declared, gathered);
+        listUnusedIds(lines, gathered, declared.read ? std::optional(declared.startArea) : std::nullopt);
+    });
 }
 
 }  // namespace quorvel
