@@ -16,6 +16,7 @@
 #include <map>
 #include <mutex>
 #include <new>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -134,6 +135,7 @@ public:
     {
         {
             const std::lock_guard lock(mutex_);
+            handedOut_.insert(path);
             if (const auto ready = ready_.find(path); ready != ready_.end()) {
                 std::optional<FileBytes> bytes = std::move(ready->second);
                 ready_.erase(ready);
@@ -152,7 +154,7 @@ public:
         {
             const std::lock_guard lock(mutex_);
             for (const std::string& path : paths)
-                if (!ready_.contains(path))
+                if (!ready_.contains(path) && !handedOut_.contains(path))
                     wanted.push_back(path);
         }
         if (wanted.empty())
@@ -168,6 +170,7 @@ public:
     {
         const std::lock_guard lock(mutex_);
         ready_.clear();
+        handedOut_.clear();
         readSoFar_ = 0;
         list();
     }
@@ -358,6 +361,10 @@ private:
     std::unordered_map<std::string, std::size_t> indexOf_;  // where the archive holds each of them
     mutable std::mutex mutex_;
     mutable std::map<std::string, std::optional<FileBytes>> ready_;
+    // Read since the last refresh: a search that takes a file's findings from
+    // an earlier pass (the id searches' defining files) does not read it
+    // again, so it is not unpacked again; one that does reads it alone.
+    mutable std::set<std::string> handedOut_;
     mutable std::uint64_t readSoFar_ = 0;
 };
 

@@ -26,12 +26,12 @@ constexpr std::array<std::pair<FileKind, const char*>, 8> KindMasks = {{
     {FileKind::Package, "Package*.wid"},
 }};
 
-bool endsWithXml(const std::string& name)
+}  // namespace
+
+bool HasXmlExtension(const std::string& name)
 {
     return name.size() >= 4 && EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".xml");
 }
-
-}  // namespace
 
 std::string ClassicDataFileMask(FileKinds kinds)
 {
@@ -52,7 +52,7 @@ std::optional<FileKind> ClassicKindOfName(const std::string& name)
 
 std::optional<DataFile> ReadDataFileOnDisk(const std::string& path, const std::string& name)
 {
-    if (!endsWithXml(path))
+    if (!HasXmlExtension(path))
         return ReadClassicFileOnDisk(path, name);
     const std::optional<FileKind> kind = KindOfXmlFolder(std::filesystem::path(path).parent_path().filename().string());
     if (!kind)
@@ -124,7 +124,7 @@ namespace {
 std::string listedNameOf(const std::string& path)
 {
     const std::filesystem::path file(path);
-    if (!endsWithXml(path))
+    if (!HasXmlExtension(path))
         return FileNamePart(path);
     std::error_code error;
     for (std::filesystem::path folder = file.parent_path(); !folder.empty(); folder = folder.parent_path()) {

@@ -60,6 +60,9 @@ inline const std::string ClassicScenarioFilesMask = "Summary.wsm;*.wid";
 // The mask of the classic data files of these kinds: their names begin with their kind.
 std::string ClassicDataFileMask(FileKinds kinds);
 
+// Whether a file name ends in ".xml", letter case ignored.
+bool HasXmlExtension(const std::string& name);
+
 // The kind of classic data file a name stands for by its mask, if any.
 std::optional<FileKind> ClassicKindOfName(const std::string& name);
 

@@ -85,11 +85,6 @@ private:
 
 }  // namespace
 
-bool HasXmlExtension(const std::string& name)
-{
-    return name.size() >= 4 && EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - 4), ".xml");
-}
-
 std::unique_ptr<FileTree> FolderTree(const std::string& folder)
 {
     return std::make_unique<DiskTree>(folder);

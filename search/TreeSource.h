@@ -20,7 +20,8 @@ public:
     virtual const std::vector<std::string>& paths() const = 0;
     // A file's bytes; nothing when it cannot be read. Safe on several threads at once.
     virtual std::optional<FileBytes> read(const std::string& path) const = 0;
-    // Makes these files ready to be read (an archive reads them in one pass).
+    // Makes these files ready to be read (an archive reads them in one pass;
+    // a file read since the last refresh is left to be read alone if asked for again).
     virtual void prepare(const std::vector<std::string>& paths) const = 0;
     // Reads the listing again; what was made ready is let go.
     virtual void refresh() = 0;
@@ -72,8 +73,5 @@ private:
     bool classic_ = false;
     std::vector<Listed> dataFiles_;  // in list order
 };
-
-// Whether a file name ends in ".xml", letter case ignored.
-bool HasXmlExtension(const std::string& name);
 
 }  // namespace quorvel
