@@ -1,17 +1,29 @@
 #include "app/History.h"
 
 #include "scenario/FileSystem.h"
+#include "search/ArchiveTree.h"
 
 namespace quorvel {
 
+namespace {
+
+// What a slot stands for: an archive is a scenario of its own, any other
+// file stands for its folder's.
+std::string scenarioOfSlot(const std::string& slot)
+{
+    return IsArchiveName(slot) ? slot : FolderPart(slot);
+}
+
+}  // namespace
+
 bool RecordOpenedFile(HistorySlots& slots, const std::string& scenarioFile)
 {
-    const std::string folder = FolderPart(scenarioFile);
-    if (FolderPart(slots[2]) == folder) {
+    const std::string scenario = scenarioOfSlot(scenarioFile);
+    if (scenarioOfSlot(slots[2]) == scenario) {
         slots = {scenarioFile, slots[0], slots[1]};
-    } else if (FolderPart(slots[1]) == folder) {
+    } else if (scenarioOfSlot(slots[1]) == scenario) {
         slots = {scenarioFile, slots[0], slots[2]};
-    } else if (FolderPart(slots[0]) == folder) {
+    } else if (scenarioOfSlot(slots[0]) == scenario) {
         return false;
     } else {
         slots = {scenarioFile, slots[0], slots[1]};
@@ -36,7 +48,7 @@ std::string FolderWithoutSeparator(const std::string& path)
 
 std::string HistoryCaption(const std::string& slot)
 {
-    const std::string folder = FolderWithoutSeparator(slot);
+    const std::string folder = IsArchiveName(slot) ? slot : FolderWithoutSeparator(slot);
     const std::string marker = std::string("Scenario") + PathSeparator();
     const std::size_t at = (folder + PathSeparator()).find(marker);
     if (at == std::string::npos)

@@ -9,7 +9,9 @@
 #include "results/CsvAnswer.h"
 #include "results/JsonAnswer.h"
 #include "scenario/FileSystem.h"
+#include "search/ArchiveTree.h"
 #include "search/FolderSource.h"
+#include "search/ListedDataFile.h"
 #include "search/Scenarios.h"
 
 #include <QApplication>
@@ -199,7 +201,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::buildMenu()
 {
     QMenuBar* bar = menuBar();
-    QMenu* fileMenu = bar->addMenu(QStringLiteral("ファイル"));
+    QMenu* fileMenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
     fileMenu->setObjectName(QStringLiteral("fileMenu"));
     openAction_ = fileMenu->addAction(QStringLiteral("オープン"));
     openAction_->setObjectName(QStringLiteral("open"));
@@ -227,9 +229,9 @@ void MainWindow::buildMenu()
     quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(quitAction, &QAction::triggered, this, [this] { close(); });
 
-    QMenu* checkMenu = bar->addMenu(QString::fromUtf8(MenuCaption(Menu::Check)));
+    QMenu* checkMenu = bar->addMenu(QString::fromUtf8(MenuCaption(Menu::Check)) + QStringLiteral("(&C)"));
     checkMenu->setObjectName(QStringLiteral("checkMenu"));
-    QMenu* searchMenu = bar->addMenu(QString::fromUtf8(MenuCaption(Menu::Search)));
+    QMenu* searchMenu = bar->addMenu(QString::fromUtf8(MenuCaption(Menu::Search)) + QStringLiteral("(&S)"));
     searchMenu->setObjectName(QStringLiteral("searchMenu"));
     for (const Command& command : Commands()) {
         QMenu* menu = command.menu == Menu::Check ? checkMenu : searchMenu;
@@ -268,6 +270,9 @@ void MainWindow::buildLists()
     nameList_->setObjectName(QStringLiteral("nameList"));
     nameList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     nameList_->setUniformItemSizes(true);
+    // Wide enough for a check's longer lines.
+    nameList_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QStringLiteral("パッケージ: 2 使われない倉庫"))
+                               + 2 * nameList_->frameWidth() + 8);
     leftLayout->addWidget(nameList_);
     nameModel_ = new NameListModel(answer_, lists_, this);
     nameFilter_ = new NameFilterModel(this);
@@ -302,7 +307,7 @@ void MainWindow::buildLists()
     connect(resultList_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { copyRows_ = true; });
     QHeaderView* header = resultList_->header();
     header->setSectionsClickable(true);
-    header->setStretchLastSection(false);
+    header->setStretchLastSection(true);
     header->setSectionsMovable(false);
     header->setMinimumSectionSize(0);  // stored widths apply as they are
     connect(header, &QHeaderView::sectionClicked, this, [this](int column) { sortByColumn(column); });
@@ -412,20 +417,55 @@ void MainWindow::runFolderCommand(const Command& command, Started started)
         scenarioState_ = scenarioState(*scenario_);
         return RunCommand(command, context);
     });
-    watchScenario();  // files written anew, added or removed need watching again
+    if (const std::optional<std::string> problem = scenarioProblem())
+        setStatus(*problem);  // never "nothing found" for what could not be read
+    watchScenario();          // files written anew, added or removed need watching again
+}
+
+std::optional<std::string> MainWindow::scenarioProblem() const
+{
+    if (const std::optional<std::string> name = scenario_->unreadable())
+        return *name + "の読み込みに失敗しました";
+    if (scenario_->holdsScenario())
+        return std::nullopt;
+    std::string location = scenario_->location();
+    while (location.size() > 1 && location.back() == PathSeparator())
+        location.pop_back();
+    return FileNamePart(location) + "にはシナリオがありません";
 }
 
 void MainWindow::runLinkSearch(const Command& command)
 {
+    if (IsArchiveName(scenarioFile_)) {
+        runLinkSearchInArchive(command);
+        return;
+    }
     openDialog_.fileName.clear();
     openDialog_.initialFolder = FolderPart(scenarioFile_);
-    const std::optional<std::string> chosen = dialogs_.chooseDataFile(openDialog_);
+    OpenDialogState dialog = openDialog_;
+    dialog.filter = DataFilesFilter;
+    const std::optional<std::string> chosen = dialogs_.chooseDataFile(dialog);
     std::error_code error;
     if (!chosen || !std::filesystem::is_regular_file(*chosen, error))
         return;  // the previous answer stays
     const DataFileOnDisk file(*chosen);
     runWithLists(command, file, Started::ByUser, [&](SearchContext& context) { return RunCommand(command, context); });
     openDialog_.fileName = scenarioFile_;
+}
+
+void MainWindow::runLinkSearchInArchive(const Command& command)
+{
+    scenario_->refresh();
+    if (scenarioProblem()) {
+        runFolderCommand(command);  // says why there is nothing to pick from
+        return;
+    }
+    const std::optional<std::string> chosen
+        = dialogs_.chooseFileInArchive(FileNamePart(scenarioFile_), scenario_->dataFiles(EveryFileKind));
+    if (!chosen || !ListsDataFile(*scenario_, *chosen))
+        return;  // the previous answer stays
+    const ListedDataFile file(*scenario_, *chosen);
+    runWithLists(command, file, Started::ByUser, [&](SearchContext& context) { return RunCommand(command, context); });
 }
 
 void MainWindow::runWithLists(const Command& command, const ScenarioSource& source, Started started,
@@ -442,6 +482,7 @@ void MainWindow::runWithLists(const Command& command, const ScenarioSource& sour
         lastCommand_ = command.searchMode;
     answerCommand_ = &command;
     answerMessages_ = messages.messages;
+    columnsFitted_ = false;
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start - messages.waited;
     showStatus(command, took.count());
 }
@@ -514,13 +555,21 @@ void MainWindow::enterScenario(const std::string& dataFile)
     lastCommand_ = SearchMode::None;
     answerCommand_ = nullptr;
     answerMessages_.clear();
-    // A folder without a summary opens all the same; the flag and step
-    // searches would only say so later.
-    setStatus(scenario_->hasSummary() ? std::string()
-                                      : "このフォルダには " + scenario_->summaryName()
-                      + " がありません (フラグとステップは検索できません)");
+    setStatus(openedStatus());
     watchScenario();
     showResults();
+}
+
+std::string MainWindow::openedStatus() const
+{
+    if (const std::optional<std::string> problem = scenarioProblem())
+        return *problem;
+    // A folder without a summary opens all the same; the flag and step
+    // searches would only say so later.
+    if (!scenario_->hasSummary())
+        return "開きました: " + scenarioFile_ + "、このフォルダには " + scenario_->summaryName()
+            + " がありません (フラグとステップは検索できません)";
+    return "開きました: " + scenarioFile_;
 }
 
 void MainWindow::openScenario()
@@ -574,6 +623,11 @@ void MainWindow::openHistorySlot(int slot)
         dialogs_.showMessage("フォルダがありません", "error");
         return;
     }
+    std::error_code error;
+    if (IsArchiveName(path) && !std::filesystem::is_regular_file(path, error)) {
+        dialogs_.showMessage(path + " が見つかりません", "error");
+        return;
+    }
     openDialog_.initialFolder = FolderPart(path);
     openDialog_.fileName.clear();
     enterScenario(path);
@@ -600,6 +654,20 @@ void MainWindow::showSelectedName()
         lists_.selectLine(line);  // the rows shown stay
     else
         resultModel_->showChange([&] { lists_.selectLine(line); });
+    if (!columnsFitted_ && resultModel_->rowCount() > 0)
+        fitColumns();
+}
+
+void MainWindow::fitColumns()
+{
+    columnsFitted_ = true;
+    QHeaderView* header = resultList_->header();
+    // One long text does not take the window.
+    const int cap = std::max(header->defaultSectionSize(), resultList_->viewport()->width() * 2 / 5);
+    for (int column = 0; column + 1 < ResultColumnCount; ++column) {
+        resultList_->resizeColumnToContents(column);
+        header->resizeSection(column, std::min(header->sectionSize(column), cap));
+    }
 }
 
 void MainWindow::sortByColumn(int column)

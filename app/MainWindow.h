@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -98,6 +99,13 @@ private:
     void runCommand(const Command& command);
     void runFolderCommand(const Command& command, Started started = Started::ByUser);
     void runLinkSearch(const Command& command);
+    // The link search on a scenario in an archive: asks for one of its data files.
+    void runLinkSearchInArchive(const Command& command);
+    // Why the open scenario answers nothing: it cannot be read, or there is
+    // none; nothing when it can be searched.
+    std::optional<std::string> scenarioProblem() const;
+    // The status line right after opening.
+    std::string openedStatus() const;
     // Runs a command's work with the lists hidden, the busy cursor and its
     // messages kept; `run` tells whether the command completed.
     void runWithLists(const Command& command, const ScenarioSource& source, Started started,
@@ -112,6 +120,9 @@ private:
     // The left list's current line changed.
     void showSelectedName();
     void selectLine(int line);
+    // The result columns fit what they show, each up to a cap; the first
+    // rows a command shows do this, later ones keep the widths.
+    void fitColumns();
     int sourceLineOf(const QModelIndex& nameIndex) const;
     // A click on a result-list header.
     void sortByColumn(int column);
@@ -179,6 +190,7 @@ private:
     MessageList answerMessages_;
     bool copyRows_ = false;  // the result list was used after the left list
     bool commandRunning_ = false;
+    bool columnsFitted_ = false;
 
     QFileSystemWatcher* watcher_ = nullptr;
     QTimer* settleTimer_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace quorvel {
@@ -31,6 +32,21 @@ std::optional<std::string> WidgetDialogs::chooseDataFile(const OpenDialogState& 
     if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return std::nullopt;
     return chooser.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> WidgetDialogs::chooseFileInArchive(const std::string& archive,
+                                                              const std::vector<std::string>& files)
+{
+    QStringList items;
+    for (const std::string& file : files)
+        items << QString::fromStdString(file);
+    bool chosen = false;
+    const QString file = QInputDialog::getItem(parent_, QStringLiteral("リンク＊"),
+                                               QString::fromStdString(archive) + QStringLiteral(" のデータファイル"),
+                                               items, 0, false, &chosen);
+    if (!chosen || file.isEmpty())
+        return std::nullopt;
+    return file.toStdString();
 }
 
 std::optional<SaveChoice> WidgetDialogs::chooseAnswerFile(const std::string& folder)

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -14,8 +15,12 @@ namespace quorvel {
 struct OpenDialogState {
     std::string initialFolder;
     std::string fileName;
-    std::string filter = "シナリオ|*.wid;*.xml;*.wsn;*.zip;*.cab;*.lzh|widファイル|*.wid|すべてのファイル|*";
+    std::string filter = "シナリオ|Summary.wsm;Summary.xml;*.wid;*.xml;*.wsn;*.zip;*.cab;*.lzh|widファイル|*.wid|"
+                         "すべてのファイル|*";
 };
+
+// The filter of the link search's dialog: it reads one data file.
+inline const std::string DataFilesFilter = "データファイル|*.wid;*.xml";
 
 // A "description|patterns|..." filter in the platform dialog's form:
 // "description (pattern pattern)" per pair, ";;" between pairs.
@@ -40,6 +45,11 @@ public:
 
     // Shows the open dialog for data files; nothing when the user cancels.
     virtual std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) = 0;
+    // Asks for one of the data files an archive lists (`files`, as the file
+    // column shows them); nothing when the user cancels.
+    virtual std::optional<std::string> chooseFileInArchive(const std::string& archive,
+                                                           const std::vector<std::string>& files)
+        = 0;
     // Shows the save dialog for an answer, starting in `folder`; nothing when the user cancels.
     virtual std::optional<SaveChoice> chooseAnswerFile(const std::string& folder) = 0;
 };
@@ -51,6 +61,8 @@ public:
     void setParent(QWidget* parent) { parent_ = parent; }
 
     std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override;
+    std::optional<std::string> chooseFileInArchive(const std::string& archive,
+                                                   const std::vector<std::string>& files) override;
     std::optional<SaveChoice> chooseAnswerFile(const std::string& folder) override;
     void showMessage(const std::string& text, const std::string& caption) override;
 

@@ -28,6 +28,10 @@ class OpeningDialogs : public quorvel::UserDialogs {
 public:
     explicit OpeningDialogs(std::string file) : file_(std::move(file)) { }
     std::optional<std::string> chooseDataFile(const quorvel::OpenDialogState&) override { return file_; }
+    std::optional<std::string> chooseFileInArchive(const std::string&, const std::vector<std::string>&) override
+    {
+        return std::nullopt;
+    }
     std::optional<quorvel::SaveChoice> chooseAnswerFile(const std::string&) override { return std::nullopt; }
     void showMessage(const std::string&, const std::string&) override { }
 

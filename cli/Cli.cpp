@@ -9,6 +9,7 @@
 #include "search/ArchiveTree.h"
 #include "search/Commands.h"
 #include "search/FolderSource.h"
+#include "search/ListedDataFile.h"
 #include "search/Scenarios.h"
 
 #include <algorithm>
@@ -28,6 +29,7 @@ struct Options {
     int sortColumn = 0;
     std::string command;
     std::string path;
+    std::optional<std::string> entry;  // link: the data file of the archive at `path`
 };
 
 class CollectedMessages : public MessageSink {
@@ -63,12 +65,16 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
             positional.push_back(argument);
         }
     }
-    if (positional.size() != 2) {
-        problem = "expected COMMAND and PATH (see --help)";
+    const bool link = !positional.empty() && positional[0] == "link";
+    if (positional.size() != 2 && !(link && positional.size() == 3)) {
+        problem = link ? "expected link and a data file, or an archive and one of its data files (see --help)"
+                       : "expected COMMAND and PATH (see --help)";
         return std::nullopt;
     }
     options.command = positional[0];
     options.path = positional[1];
+    if (positional.size() == 3)
+        options.entry = positional[2];
     return options;
 }
 
@@ -163,10 +169,23 @@ std::unique_ptr<ScenarioSource> dataFileOf(const Command& command, const std::st
         return nullptr;
     }
     if (IsArchiveName(path)) {
-        err << "quorvel-cli: " << command.name << " needs a data file on disk\n";
+        err << "quorvel-cli: " << command.name
+            << " needs a data file on disk, or an archive and one of its data files\n";
         return nullptr;
     }
     return std::make_unique<DataFileOnDisk>(path);
+}
+
+// The data file ENTRY of the archive `archive` holds, or nothing when it
+// lists no such file (the reason is on `err`). An archive that cannot be
+// read is taken as it is: the command reports it.
+std::unique_ptr<ScenarioSource> entryOf(const ScenarioSource& archive, const std::string& entry, std::ostream& err)
+{
+    if (!archive.unreadable() && !ListsDataFile(archive, entry)) {
+        err << "quorvel-cli: " << archive.location() << " holds no data file " << entry << "\n";
+        return nullptr;
+    }
+    return std::make_unique<ListedDataFile>(archive, entry);
 }
 
 // What a command left: its answer and its messages.
@@ -186,8 +205,13 @@ struct Ran {
 // Runs one command; nothing when PATH does not suit it (the reason is on `err`).
 std::unique_ptr<Ran> run(const Command& command, const Options& options, std::ostream& err)
 {
-    const std::unique_ptr<ScenarioSource> source
-        = command.runOnFile ? dataFileOf(command, options.path, err) : scenarioOf(options.path, err);
+    // The scenario whose one data file the link search reads, kept while it runs.
+    std::unique_ptr<ScenarioSource> archive;
+    if (command.runOnFile && options.entry && !(archive = scenarioOf(options.path, err)))
+        return nullptr;
+    const std::unique_ptr<ScenarioSource> source = archive ? entryOf(*archive, *options.entry, err)
+        : command.runOnFile                                ? dataFileOf(command, options.path, err)
+                                                           : scenarioOf(options.path, err);
     if (!source)
         return nullptr;
     auto ran = std::make_unique<Ran>();

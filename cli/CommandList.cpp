@@ -39,9 +39,11 @@ std::vector<ListedCommand> ListedCommands()
 void PrintHelp(std::ostream& out)
 {
     out << "usage: quorvel-cli [--json | --csv] [--sort N] COMMAND PATH\n"
+           "       quorvel-cli [--json | --csv] [--sort N] link ARCHIVE ENTRY\n"
            "       quorvel-cli --help | --version\n\n"
            "PATH is a scenario folder, any file inside one (for an .xml file, the nearest folder above it that holds\n"
-           "Summary.xml), or an archive (.wsn, .zip, .cab, .lzh); for link, the data file to read (.wid or .xml).\n"
+           "Summary.xml), or an archive (.wsn, .zip, .cab, .lzh); for link, the data file to read (.wid or .xml),\n"
+           "or an archive and the data file in it to read, ENTRY as the file column shows it (Area/Area1.xml).\n"
            "--json     print one UTF-8 JSON object: the messages raised and every name with its rows\n"
            "--csv      print the answer as CSV, as the window saves it (UTF-8 with a byte-order mark, a header\n"
            "           line, a line per row; for check one table, its first column the check)\n"

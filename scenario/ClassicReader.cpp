@@ -178,7 +178,8 @@ void DataFileReader::readHeaderAndBody()
     file_.kind = static_cast<FileKind>(kindByte);
     in_.skipBlock();
     file_.title = in_.readText();
-    file_.id = std::int64_t{in_.readInt()} - IdOffset;
+    file_.storedId = in_.readInt();
+    file_.id = file_.storedId - IdOffset;
     switch (file_.kind) {
     case FileKind::Area:
     case FileKind::Battle:
@@ -207,7 +208,8 @@ void DataFileReader::readPackageRest()
 {
     file_.kind = FileKind::Package;
     file_.title = in_.readText();
-    file_.id = in_.readInt();
+    file_.storedId = in_.readInt();
+    file_.id = file_.storedId;
     file_.events = readEvents(EventKeys::Without);
 }
 
@@ -426,11 +428,15 @@ void DataFileReader::readDialogue(ContentDetail& d)
     d.option = static_cast<std::int8_t>(speaker);
     if (speaker == SpeakerChosenByCouponScore) {
         const std::size_t mark = couponScores_.mark();
+        bool first = true;
         forEachListItem([&] {
             CouponScore score;
             score.coupon = in_.readText();
             score.value = in_.readInt();
-            couponScores_.push(score);
+            // A first entry without a coupon holds the starting score.
+            if (!(first && score.coupon.empty()))
+                couponScores_.push(score);
+            first = false;
         });
         d.couponScores = couponScores_.keepFrom(mark, arenas_.couponScores);
     }
@@ -629,9 +635,9 @@ std::optional<DataFile> ReadClassicDataFile(std::string fileName, FileBytes byte
 
 std::int64_t IdAsListedKind(const DataFile& file, FileKind listedKind)
 {
-    if (file.kind == FileKind::Package && listedKind != FileKind::Package)
-        return file.id - IdOffset;
-    return file.id;
+    if (file.kind == listedKind)
+        return file.id;
+    return listedKind == FileKind::Package ? file.storedId : file.storedId - IdOffset;
 }
 
 }  // namespace quorvel

@@ -15,10 +15,12 @@ namespace quorvel {
 // are not such a file, with the reason in `failure` when asked.
 std::optional<DataFile> ReadClassicDataFile(std::string fileName, FileBytes bytes, std::string* failure = nullptr);
 
-// The id of what a classic file defines when it is listed among the files
-// of `listedKind`. A file whose kind byte says Package although it is listed
-// as another kind is read as a package, whose id is stored without offset:
-// as the listed kind's id it still loses the offset that kind's ids carry.
+// The id of what a data file defines when it is listed among the files of
+// `listedKind`. Only a classic file can be listed (by its name) as another
+// kind than its kind byte says: its id is then the stored one as the listed
+// kind reads it, less the offset for every kind but Package. An item file
+// listed as a package keeps its 40001; a package listed as an item loses
+// 40000 from its 3.
 std::int64_t IdAsListedKind(const DataFile& file, FileKind listedKind);
 
 }  // namespace quorvel

@@ -16,9 +16,9 @@ struct DialogueEntry {
     Text text;       // what is said
 };
 
-// One entry of the evaluation that chooses a dialogue's speaker by coupon
-// score: a coupon and what holding it adds. An empty name in the first
-// entry is no coupon: its value is the starting score.
+// One coupon of the evaluation that chooses a speaker or a member by coupon
+// score, and what holding it adds. The starting score is not an entry (the
+// classic format stores it as a first entry without a name).
 struct CouponScore {
     Text coupon;
     std::int32_t value = 0;
@@ -91,9 +91,10 @@ struct ContentExtras {
     Text expression;     // a variant branch, check or setting
     VariantTarget variantTarget = VariantTarget::Variant;
     std::span<const Text> coupons;  // a coupon branch's names after its first
-    // A target or comparison word no code stands for, shown as written.
-    Text targetWord;
-    Text comparisonWord;
+    // A target or comparison word no code stands for, shown as written (an
+    // empty or missing word too); nothing where the code stands.
+    std::optional<Text> targetWord;
+    std::optional<Text> comparisonWord;
     std::span<const Card> summoned;  // an effect's embedded beasts, in stored order
 };
 

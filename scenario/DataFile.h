@@ -68,6 +68,7 @@ struct DataFile {
     std::string fileName;  // the name its scenario lists it by
     Text title;
     std::int64_t id = 0;                      // the id of what it defines
+    std::int64_t storedId = 0;                // the id as the file stores it (classic: with its offset)
     std::span<const Event> events;            // its own events
     std::span<const Card> cards;              // Area cards, Battle enemy cards, Mate owned items
     std::span<const Card> skills;             // Mate owned skills

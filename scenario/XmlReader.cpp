@@ -176,6 +176,7 @@ public:
         file_.title = textOf(property, "Name");
         const Element* id = property ? doc_.child(*property, "Id") : nullptr;
         file_.id = id ? XmlNumber(id->text).value_or(-1) : -1;
+        file_.storedId = file_.id;
         std::span<const Card> ownEffectsSummon;
         switch (kind) {
         case FileKind::Area:
@@ -335,8 +336,8 @@ private:
         extras.holdingCoupon = attribute(element, "holdingcoupon");
         fields(element, content, extras);
         if (!extras.holdingCoupon.empty() || !extras.initialSound.empty() || !extras.expression.empty()
-            || !extras.coupons.empty() || !extras.targetWord.empty() || !extras.comparisonWord.empty()
-            || !extras.summoned.empty() || content.kind == xk::SetVariant) {
+            || !extras.coupons.empty() || extras.targetWord || extras.comparisonWord || !extras.summoned.empty()
+            || content.kind == xk::SetVariant) {
             content.extras = file_.storage.extras.keep(std::span(&extras, 1)).data();
             ++extrasMade_;
         }
@@ -458,10 +459,11 @@ private:
         }
     }
 
-    // A word's code; a word no code stands for is kept as written.
+    // A word's code; a word no code stands for is kept as written, an
+    // empty or missing one as the empty word.
     template <std::size_t N>
     void code(const std::array<std::string_view, N>& words, const Element& element, std::string_view name,
-              std::int8_t& code, Text& unknownWord)
+              std::int8_t& code, std::optional<Text>& unknownWord)
     {
         const std::string_view word = doc_.attribute(element, name).value_or(std::string_view());
         if (const std::optional<std::int8_t> known = codeOf(words, word))

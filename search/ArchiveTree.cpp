@@ -5,14 +5,14 @@
 #include "scenario/ShiftJis.h"
 #include "scenario/Text.h"
 #include "search/FolderSource.h"
+#include "search/LibArchive.h"
 #include "search/ScenarioFileList.h"
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <locale.h>
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <new>
@@ -48,7 +48,8 @@ private:
 };
 
 struct ArchiveCloser {
-    void operator()(archive* reader) const { archive_read_free(reader); }
+    const LibArchive* library;
+    void operator()(archive* reader) const { library->archive_read_free(reader); }
 };
 using Reader = std::unique_ptr<archive, ArchiveCloser>;
 
@@ -74,20 +75,40 @@ struct ArchiveBytes {
     std::shared_ptr<const std::string> inMemory;
 };
 
+// The formats an archive is read in. A zip is read by its central
+// directory only: one cut short (a broken download) cannot be read, rather
+// than read up to the cut from its local headers. Left out: mtree, whose
+// entries are read from files on disk beside the program, and the empty
+// format, so that an empty file is no archive.
+void supportFormats(const LibArchive& lib, archive* reader)
+{
+    for (int (*support)(archive*) : {lib.archive_read_support_format_zip_seekable, lib.archive_read_support_format_7zip,
+                                     lib.archive_read_support_format_cab, lib.archive_read_support_format_lha,
+                                     lib.archive_read_support_format_rar, lib.archive_read_support_format_rar5,
+                                     lib.archive_read_support_format_tar, lib.archive_read_support_format_cpio,
+                                     lib.archive_read_support_format_ar, lib.archive_read_support_format_iso9660,
+                                     lib.archive_read_support_format_xar, lib.archive_read_support_format_warc})
+        support(reader);
+}
+
+// Nothing when libarchive cannot be loaded, or cannot open the archive.
 Reader openArchive(const ArchiveBytes& bytes, const char* options)
 {
-    Reader reader(archive_read_new());
+    const LibArchive* const lib = LoadedLibArchive();
+    if (!lib)
+        return Reader(nullptr, ArchiveCloser{lib});
+    Reader reader(lib->archive_read_new(), ArchiveCloser{lib});
     if (!reader)
         throw std::bad_alloc();
-    archive_read_support_format_all(reader.get());
-    archive_read_support_filter_all(reader.get());
+    supportFormats(*lib, reader.get());
+    lib->archive_read_support_filter_all(reader.get());
     if (options)
-        archive_read_set_options(reader.get(), options);
+        lib->archive_read_set_options(reader.get(), options);
     const int opened = bytes.inMemory
-        ? archive_read_open_memory(reader.get(), bytes.inMemory->data(), bytes.inMemory->size())
-        : archive_read_open_filename(reader.get(), bytes.path.c_str(), ReadBlock);
+        ? lib->archive_read_open_memory(reader.get(), bytes.inMemory->data(), bytes.inMemory->size())
+        : lib->archive_read_open_filename(reader.get(), bytes.path.c_str(), ReadBlock);
     if (opened != ARCHIVE_OK)
-        return nullptr;
+        reader.reset();
     return reader;
 }
 
@@ -180,9 +201,14 @@ public:
     {
         return readable_ ? std::nullopt : std::optional<std::string>(FileNamePart(bytes_.path));
     }
+    // The archive, and its folder: a packing tool deletes the archive and
+    // writes it anew, and only the folder sees it come back.
     std::vector<std::string> watchedPaths() const override
     {
-        return bytes_.inMemory ? std::vector<std::string>() : std::vector<std::string>{bytes_.path};
+        if (bytes_.inMemory)
+            return {};
+        const std::filesystem::path folder = std::filesystem::path(bytes_.path).parent_path();
+        return {folder.empty() ? std::string(".") : folder.string(), bytes_.path};
     }
 
 private:
@@ -191,8 +217,11 @@ private:
         std::size_t index;
     };
 
+    // Loaded: it is called only on an archive it opened.
+    static const LibArchive& lib() { return *LoadedLibArchive(); }
+
     // The names of the entries in the order the archive holds them; nothing
-    // when the archive cannot be read at all.
+    // when the archive cannot be read to the end of its listing.
     std::optional<std::vector<std::optional<std::string>>> names(const char* options) const
     {
         const Utf8Names utf8;
@@ -202,14 +231,14 @@ private:
         std::vector<std::optional<std::string>> names;
         archive_entry* entry = nullptr;
         int status = ARCHIVE_OK;
-        while (readsOn(status = archive_read_next_header(reader.get(), &entry))) {
-            const char* name = archive_entry_pathname(entry);
-            const bool file = archive_entry_filetype(entry) == AE_IFREG && !archive_entry_hardlink(entry)
-                && !archive_entry_symlink(entry);
+        while (readsOn(status = lib().archive_read_next_header(reader.get(), &entry))) {
+            const char* name = lib().archive_entry_pathname(entry);
+            const bool file = lib().archive_entry_filetype(entry) == AE_IFREG && !lib().archive_entry_hardlink(entry)
+                && !lib().archive_entry_symlink(entry);
             names.push_back(file && name ? std::optional<std::string>(name) : std::nullopt);
-            archive_read_data_skip(reader.get());
+            lib().archive_read_data_skip(reader.get());
         }
-        if (status != ARCHIVE_EOF && names.empty())
+        if (status != ARCHIVE_EOF)
             return std::nullopt;
         return names;
     }
@@ -290,11 +319,11 @@ private:
         if (!reader)
             return;
         archive_entry* entry = nullptr;
-        for (std::size_t index = 0; !wanted.empty() && readsOn(archive_read_next_header(reader.get(), &entry));
+        for (std::size_t index = 0; !wanted.empty() && readsOn(lib().archive_read_next_header(reader.get(), &entry));
              ++index) {
             const auto want = wanted.find(index);
             if (want == wanted.end()) {
-                archive_read_data_skip(reader.get());
+                lib().archive_read_data_skip(reader.get());
                 continue;
             }
             read[want->second] = readData(reader.get(), entry);
@@ -304,8 +333,8 @@ private:
 
     std::optional<FileBytes> readData(archive* reader, archive_entry* entry) const
     {
-        std::optional<FileBytes> bytes = archive_entry_size_is_set(entry)
-            ? readKnownSize(reader, static_cast<std::uint64_t>(archive_entry_size(entry)))
+        std::optional<FileBytes> bytes = lib().archive_entry_size_is_set(entry)
+            ? readKnownSize(reader, static_cast<std::uint64_t>(lib().archive_entry_size(entry)))
             : readUnknownSize(reader);
         if (!bytes)
             return std::nullopt;
@@ -325,7 +354,7 @@ private:
         bytes.size = size;
         std::size_t done = 0;
         while (done < size) {
-            const la_ssize_t got = archive_read_data(reader, bytes.data.get() + done, size - done);
+            const la_ssize_t got = lib().archive_read_data(reader, bytes.data.get() + done, size - done);
             if (got <= 0)
                 return std::nullopt;
             done += static_cast<std::size_t>(got);
@@ -338,7 +367,7 @@ private:
         std::vector<std::uint8_t> read;
         std::vector<std::uint8_t> block(ReadBlock);
         while (true) {
-            const la_ssize_t got = archive_read_data(reader, block.data(), block.size());
+            const la_ssize_t got = lib().archive_read_data(reader, block.data(), block.size());
             if (got < 0)
                 return std::nullopt;
             if (got == 0)

@@ -206,6 +206,10 @@ bool RunCommand(const Command& command, SearchContext& context)
         ReportUnreadableFile(context, *unreadable);
         return false;
     }
+    if (!context.source.holdsScenario()) {
+        StartAnswer(context, TableMode::Unsorted);
+        return false;  // nothing to answer of: no check is clean, no search finds nothing
+    }
     if (command.runOnFile) {
         const std::vector<std::string> files = context.source.dataFiles(UsePassKinds);
         return !files.empty() && command.runOnFile(context, files.front());

@@ -40,8 +40,8 @@ const std::vector<Command>& Commands();
 // Runs a command over the context's source: the scenario's files, or for
 // the link search the one data file the source holds. When the whole
 // scenario cannot be read (an archive), says so instead ("<name>の読み込み
-// に失敗しました", "I'm sorry!") and answers nothing. Tells whether the
-// command completed.
+// に失敗しました", "I'm sorry!") and answers nothing; where there is no
+// scenario at all, answers nothing. Tells whether the command completed.
 bool RunCommand(const Command& command, SearchContext& context);
 
 // The command for a SearchMode or a name; null when there is none.

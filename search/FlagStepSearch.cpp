@@ -193,8 +193,8 @@ FlagStepUse useOfText(const EventVisit& visit, const Content& start, const Conte
     else if (is(hit, K::StepCheck)) {
         use.valueName = hit.detail.number;
         use.comparison = hit.detail.option;
-        if (hit.extras && !hit.extras->comparisonWord.empty())
-            use.comparisonWord = visit.rowTexts.keepBytes(hit.extras->comparisonWord);
+        if (hit.extras && hit.extras->comparisonWord)
+            use.comparisonWord = visit.rowTexts.keepBytes(*hit.extras->comparisonWord);
     }
     return use;
 }

@@ -16,8 +16,8 @@ std::string TargetWord(const TargetWordTable& targetWords, std::int8_t code)
 
 std::string TargetWordOf(const TargetWordTable& targetWords, const Content& content)
 {
-    if (content.extras && !content.extras->targetWord.empty())
-        return std::string(content.extras->targetWord.bytes());
+    if (content.extras && content.extras->targetWord)
+        return std::string(content.extras->targetWord->bytes());
     return TargetWord(targetWords, content.detail.option);
 }
 

@@ -41,23 +41,13 @@ void SearchTextUses(SearchContext& context, const TextSearchRule& rule)
 
 namespace {
 
-// The first entry of an evaluation is the starting score when it names no
-// coupon (stored empty, or as the zero byte alone).
-bool isStartingScore(std::span<const CouponScore> scores, std::size_t entry)
-{
-    const std::string_view coupon = scores[entry].coupon.bytes();
-    return entry == 0 && (coupon.empty() || coupon == std::string_view("\0", 1));
-}
-
 // Each coupon of an evaluation, with the score it adds.
 void collectScores(const EventVisit& visit, const Content& start, const Content& content, const Text& kindWord,
                    std::vector<KeyedRow>& found)
 {
-    const std::span<const CouponScore> scores = content.detail.couponScores;
-    for (std::size_t entry = 0; entry < scores.size(); ++entry)
-        if (!isStartingScore(scores, entry))
-            found.push_back({visit.rowTexts.keepBytes(scores[entry].coupon),
-                             MakeHitRow(visit, start, kindWord, Text::Unicode(std::to_string(scores[entry].value)))});
+    for (const CouponScore& score : content.detail.couponScores)
+        found.push_back({visit.rowTexts.keepBytes(score.coupon),
+                         MakeHitRow(visit, start, kindWord, Text::Unicode(std::to_string(score.value)))});
 }
 
 void collectName(const EventVisit& visit, const Content& start, const Text& name, const Text& kindWord,

@@ -30,6 +30,7 @@
 #include <QTreeView>
 #include <QtTest>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -95,6 +96,12 @@ public:
         const std::size_t messages = dialogs.messages.size();
         window_->close();
         return dialogs.messages.size() == messages;
+    }
+    // The width a left list stored as `stored` is laid out with: never
+    // narrower than the longest line a check makes needs.
+    int leftListWidthFor(int stored) const
+    {
+        return std::max(stored, listSplitter->widget(0)->minimumSizeHint().width());
     }
     // The left list's width, as laid out once the window is shown.
     int leftListWidth() const
@@ -246,7 +253,7 @@ private slots:
         QCOMPARE(QString::fromStdString(WindowTitleText()), QStringLiteral("Quorvel ") + QUORVEL_PROJECT_VERSION " ");
         QCOMPARE((*window)->pos(), QPoint(197, 124));
         QCOMPARE((*window)->size(), QSize(740, 394));
-        QCOMPARE(window->leftListWidth(), 137);
+        QCOMPARE(window->leftListWidth(), window->leftListWidthFor(137));
         const int widths[7] = {18, 80, 100, 120, 100, 80, 90};
         for (int c = 0; c < 7; ++c)
             QCOMPARE(window->resultList->header()->sectionSize(c), widths[c]);
@@ -257,13 +264,14 @@ private slots:
         QCOMPARE((*window)->lists().order().column, 0);
         (*window)->show();
         QVERIFY(QTest::qWaitForWindowExposed(window->get()));
-        QCOMPARE(window->leftListWidth(), 137);
+        QCOMPARE(window->leftListWidth(), window->leftListWidthFor(137));
     }
 
     void menuBarInOrderWithExactCaptions()
     {
         auto window = makeWindow();
-        QCOMPARE(captions((*window)->menuBar()->actions()), (QStringList{"ファイル", "チェック", "検索", "リロード"}));
+        QCOMPARE(captions((*window)->menuBar()->actions()),
+                 (QStringList{"ファイル(&F)", "チェック(&C)", "検索(&S)", "リロード"}));
         QCOMPARE(captions(window->checkMenu->actions()),
                  (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け", "未定義の参照", "未使用の定義"}));
         QCOMPARE(captions(window->searchMenu->actions()),
@@ -283,18 +291,18 @@ private slots:
         }
         auto window = makeWindow();
         QCOMPARE((*window)->pos(), QPoint(16, -2000));
-        QCOMPARE(window->leftListWidth(), 150);
+        QCOMPARE(window->leftListWidth(), window->leftListWidthFor(150));
         QCOMPARE(window->resultList->header()->sectionSize(3), 32);
         QCOMPARE(window->resultList->header()->sectionSize(4), 100);
         QCOMPARE((*window)->openDialog().initialFolder, std::string());
-        window->resultList->header()->resizeSection(6, 55);
+        window->resultList->header()->resizeSection(5, 55);  // the last column stretches
         (*window)->resize(800, 500);
         QVERIFY(window->closeAndSaveSettings(dialogs_));
 
         const SettingsValues saved = LoadSettings(settingsPath_);
         QCOMPARE(saved.top, -2000);
         QCOMPARE(saved.width, 800);
-        QCOMPARE(saved.columnWidths[6], 55);
+        QCOMPARE(saved.columnWidths[5], 55);
         QCOMPARE(saved.openPath, std::string());
         QCOMPARE(saved.history[0], EmptyHistorySlot);
     }
@@ -587,8 +595,7 @@ private slots:
             window->commandAction("link")->trigger();
             QCOMPARE(dialogs_.dialogsShown.back().fileName, std::string());
             QCOMPARE(dialogs_.dialogsShown.back().initialFolder, folder_->file("Scenario/S/"));
-            QCOMPARE(dialogs_.dialogsShown.back().filter,
-                     std::string("シナリオ|*.wid;*.xml;*.wsn;*.zip;*.cab;*.lzh|widファイル|*.wid|すべてのファイル|*"));
+            QCOMPARE(dialogs_.dialogsShown.back().filter, DataFilesFilter);
             QCOMPARE(int((*window)->lastCommand()), int(SearchMode::ItemSearch));
             QCOMPARE(window->nameList->model()->rowCount(), 2);
         }
@@ -851,7 +858,6 @@ private slots:
         QStyleOptionViewItem option;
         option.initFrom(rows);
         QVERIFY(rows->itemDelegate()->sizeHint(option, last).width() <= rows->header()->sectionSize(0));
-        QCOMPARE(rows->header()->sectionSize(0), 18);
 
         rows->header()->resizeSection(1, 30);
         const QModelIndex file = rows->model()->index(0, 1);
@@ -896,6 +902,128 @@ private slots:
         build::WriteFile(folder_->file("Scenario/S/Area97.wid"), "\x07");
         window->commandAction("item")->trigger();  // a command the user starts still shows its box
         QCOMPARE(dialogs_.messages, (build::Messages{{"Area97.widの読み込みに失敗しました", "I'm sorry!"}}));
+    }
+
+    void aPickWithoutAScenarioOrThatCannotBeReadAnswersNothingElse()
+    {
+        const std::string texts = folder_->file("Scenario/texts.wsn");
+        build::WriteArchive(texts, {{"a.txt", "one"}, {"b.txt", "two"}});
+        const std::string broken = folder_->file("Scenario/broken.zip");
+        build::WriteFile(broken, "this is no zip");
+        auto window = makeWindow();
+        open(*window, texts);
+        QCOMPARE(statusText(*window), QStringLiteral("texts.wsnにはシナリオがありません"));
+        for (const char* command : {"check-start", "check-branch", "check-dialogue", "check-undefined", "item"}) {
+            window->commandAction(command)->trigger();
+            QCOMPARE(statusText(*window), QStringLiteral("texts.wsnにはシナリオがありません"));
+            QVERIFY((*window)->answer().leftLines().empty());
+        }
+        QVERIFY(dialogs_.messages.empty());
+
+        open(*window, broken);
+        QCOMPARE(statusText(*window), QStringLiteral("broken.zipの読み込みに失敗しました"));
+        for (const char* command : {"check-dialogue", "link"}) {
+            window->commandAction(command)->trigger();
+            QCOMPARE(statusText(*window), QStringLiteral("broken.zipの読み込みに失敗しました"));
+        }
+        QCOMPARE(dialogs_.messages,
+                 (build::Messages{{"broken.zipの読み込みに失敗しました", "I'm sorry!"},
+                                  {"broken.zipの読み込みに失敗しました", "I'm sorry!"}}));
+    }
+
+    void automaticReloadSeesAnArchiveOrASummaryWrittenAnew()
+    {
+        {
+            std::ofstream(settingsPath_) << "[OPTIONS]\r\nAutoReload=1\r\n";
+        }
+        const auto items = [](int count) {
+            std::vector<build::ArchiveEntry> entries;
+            for (int i = 1; i <= count; ++i) {
+                File item;
+                item.kind = 3;
+                item.title = "Item " + std::to_string(i);
+                item.storedId = 40000 + i;
+                entries.push_back({"Item" + std::to_string(i) + ".wid", build::Encode(item)});
+            }
+            return entries;
+        };
+        const std::string archive = folder_->file("Scenario/packed.wsn");
+        build::WriteArchive(archive, items(1));
+        auto window = makeWindow();
+        open(*window, archive);
+        window->commandAction("item")->trigger();
+        QCOMPARE(window->nameList->model()->rowCount(), 1);
+        std::filesystem::remove(archive);  // as packing tools write an archive: away, then anew
+        QTest::qWait(800);
+        build::WriteArchive(archive, items(2));
+        QTRY_COMPARE_WITH_TIMEOUT(window->nameList->model()->rowCount(), 2, 10000);
+
+        build::Summary summary;
+        summary.flags = {{"f", "on", "off"}};
+        build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), build::EncodeSummary(summary));
+        open(*window, writeTown({}));
+        window->commandAction("flag")->trigger();
+        QCOMPARE(window->nameList->model()->rowCount(), 1);
+        std::filesystem::remove(folder_->file("Scenario/S/Summary.wsm"));
+        QTest::qWait(800);
+        summary.flags.push_back({"g", "on", "off"});
+        build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), build::EncodeSummary(summary));
+        QTRY_COMPARE_WITH_TIMEOUT(window->nameList->model()->rowCount(), 2, 10000);
+    }
+
+    void anArchiveIsALineOfTheHistoryAndItsLinkSearchPicksAnEntry()
+    {
+        const std::string xml = folder_->file("Scenario/Xml");
+        build::WriteXmlScenario(xml, build::DemoSummary(), build::DemoDataFiles());
+        const std::string first = folder_->file("Scenario/First.wsn"), second = folder_->file("Scenario/Second.wsn");
+        build::WriteArchive(first, build::EntriesOfFolder(xml));
+        build::WriteArchive(second, build::EntriesOfFolder(xml));
+        auto window = makeWindow();
+        open(*window, first);
+        open(*window, second);
+        QCOMPARE((*window)->history()[0], second);
+        QCOMPARE((*window)->history()[1], first);
+        QCOMPARE(visibleCaptions(window->fileMenu),
+                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "Second.wsn", "First.wsn", "-", "終了"}));
+        QVERIFY(OpenDialogState{}.filter.starts_with("シナリオ|Summary.wsm;Summary.xml;*.wid;"));
+
+        dialogs_.archiveAnswers.push_back("Area/Area4.xml");
+        const std::size_t fileDialogs = dialogs_.dialogsShown.size();
+        window->commandAction("link")->trigger();
+        QCOMPARE(dialogs_.archiveListsShown.size(), size_t(1));
+        const std::vector<std::string>& offered = dialogs_.archiveListsShown[0];
+        QVERIFY(std::find(offered.begin(), offered.end(), "Area/Area4.xml") != offered.end());
+        QVERIFY(std::find(offered.begin(), offered.end(), "Summary.xml") == offered.end());
+        QVERIFY2(dialogs_.dialogsShown.size() == fileDialogs, "no file dialog for an archive");
+        QVERIFY(window->nameList->model()->rowCount() > 0);
+        const std::string saved = folder_->file("link.json");
+        dialogs_.saveAnswers = {SaveChoice{saved, AnswerFormat::Json}};
+        window->saveAnswer();
+        QCOMPARE(readAll(saved), cli({"--json", "link", second, "Area/Area4.xml"}));
+
+        open(*window, xml + "/Summary.xml");
+        dialogs_.answers.push_back(std::nullopt);
+        window->commandAction("link")->trigger();
+        QCOMPARE(dialogs_.dialogsShown.back().filter, DataFilesFilter);
+    }
+
+    void resultColumnsFitTheirTextsAndTheLastStretches()
+    {
+        const std::string xml = folder_->file("Scenario/Xml");
+        build::WriteXmlScenario(xml, build::DemoSummary(), build::DemoDataFiles());
+        auto window = makeWindow();
+        (*window)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window->get()));
+        open(*window, xml + "/Summary.xml");
+        window->commandAction("item")->trigger();
+        window->nameList->setCurrentIndex(window->nameList->model()->index(0, 0));
+        QHeaderView* header = window->resultList->header();
+        QVERIFY(header->stretchLastSection());
+        const QFontMetrics metrics(window->resultList->font());
+        QVERIFY2(header->sectionSize(1) >= metrics.horizontalAdvance(QStringLiteral("CastCard/Mate1.xml")),
+                 qPrintable(QString::number(header->sectionSize(1))));
+        QVERIFY(window->nameList->width() >= QFontMetrics(window->nameList->font())
+                                                 .horizontalAdvance(QStringLiteral("パッケージ: 2 使われない倉庫")));
     }
 
     void theStatusLineStaysWhileMenusOpenAndClose()
@@ -977,8 +1105,9 @@ private slots:
         QVERIFY(window->filterCount->isHidden());
 
         build::WriteFile(folder_->file("Scenario/T/Summary.wsm"), build::EncodeSummary({}));
-        open(*window, writeTown({}, "../T/Area1.wid"));
-        QCOMPARE(statusText(*window), QString());
+        const std::string opened = writeTown({}, "../T/Area1.wid");
+        open(*window, opened);
+        QCOMPARE(statusText(*window), QString::fromStdString("開きました: " + opened));
     }
 
     void everyCommandHasAKeyOfItsOwnBesideTheStandardOnes()

@@ -167,6 +167,21 @@ TEST(History, OpeningShiftsSlotsByFolder)
     EXPECT_TRUE(RecordOpenedFile(slots, "/s/scenario/d/z.wid")) << "folders compare with case";
 }
 
+TEST(History, AnArchiveIsASlotOfItsOwnShownByItsPath)
+{
+    const std::string a = "/s/Scenario/a.wsn", b = "/s/Scenario/b.ZIP", folder = "/s/Scenario/x.wid";
+    HistorySlots slots = {EmptyHistorySlot, EmptyHistorySlot, EmptyHistorySlot};
+    EXPECT_TRUE(RecordOpenedFile(slots, a));
+    EXPECT_TRUE(RecordOpenedFile(slots, b)) << "two archives in one folder are two slots";
+    EXPECT_TRUE(RecordOpenedFile(slots, folder)) << "and the folder they lie in a third";
+    EXPECT_EQ(slots, (HistorySlots{folder, b, a}));
+    EXPECT_FALSE(RecordOpenedFile(slots, "/s/Scenario/y.wid"));
+    EXPECT_TRUE(RecordOpenedFile(slots, a));
+    EXPECT_EQ(slots, (HistorySlots{a, folder, b}));
+    EXPECT_EQ(HistoryCaption(a), "a.wsn");
+    EXPECT_EQ(HistoryCaption("/elsewhere/c.lzh"), "/elsewhere/c.lzh");
+}
+
 TEST(History, MovingASlotToTheFront)
 {
     HistorySlots slots = {"1", "2", "3"};

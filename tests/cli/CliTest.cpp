@@ -150,9 +150,16 @@ TEST_F(CliTest, AnXmlScenarioIsFoundFromItsFolderAnyOfItsFilesOrItsArchive)
     EXPECT_EQ(run({"--json", "link", xml + "/Area/Area4.xml"}), 0) << err;
     EXPECT_NE(out.find("\"Area/Area4.xml\""), std::string::npos) << out;
 
+    const std::string onDisk = out;
+    EXPECT_EQ(run({"--json", "link", folder.file("demo.wsn"), "Area/Area4.xml"}), 0) << err;
+    EXPECT_EQ(out, onDisk) << "an entry of an archive answers as the file on disk";
+
     EXPECT_EQ(run({"link", folder.file("demo.wsn")}), 2);
-    EXPECT_EQ(err, "quorvel-cli: link needs a data file on disk\n");
+    EXPECT_EQ(err, "quorvel-cli: link needs a data file on disk, or an archive and one of its data files\n");
     EXPECT_TRUE(out.empty());
+    EXPECT_EQ(run({"link", folder.file("demo.wsn"), "Area/Nowhere.xml"}), 2);
+    EXPECT_EQ(err, "quorvel-cli: " + folder.file("demo.wsn") + " holds no data file Area/Nowhere.xml\n");
+    EXPECT_EQ(run({"item", folder.file("demo.wsn"), "Area/Area4.xml"}), 2) << "only link takes an entry";
 }
 
 TEST_F(CliTest, TextSearchesAnswerForTheFolder)

@@ -121,12 +121,14 @@ TEST(LaterDialogue, SpeakerThreeReadsTheEvaluationBeforeTheEntries)
         ASSERT_EQ(read.detail.dialogueEntries.size(), 2u);
         EXPECT_EQ(read.detail.dialogueEntries[1].text, std::string("bye", 4));
     }
-    // A starting score (an entry without a name, stored empty or as the zero byte alone) is read like any entry.
+    // A first entry without a name (stored empty or as the zero byte alone)
+    // is the starting score, no coupon; a later one is a coupon.
     for (bool zeroByte : {true, false}) {
-        const Content read = readFollowed(scoredDialogue({{"", 50, zeroByte}, {"hero", 5}}));
+        const Content read = readFollowed(scoredDialogue({{"", 50, zeroByte}, {"hero", 5}, {"", 7, zeroByte}}));
         ASSERT_EQ(read.detail.couponScores.size(), 2u);
-        EXPECT_EQ(read.detail.couponScores[0].coupon.bytes().size(), zeroByte ? 1u : 0u);
-        EXPECT_EQ(read.detail.couponScores[0].value, 50);
+        EXPECT_EQ(read.detail.couponScores[0].value, 5);
+        EXPECT_TRUE(read.detail.couponScores[1].coupon.empty());
+        EXPECT_EQ(read.detail.couponScores[1].value, 7);
     }
 }
 

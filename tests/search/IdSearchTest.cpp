@@ -139,6 +139,20 @@ TEST_F(IdSearchTest, EveryFileMatchingTheDefiningMaskIsAnEntryWhateverItsKind)
     EXPECT_EQ(answer.index.rows(0).size(), 1u);
 }
 
+// The key follows the kind a file is listed as: an item file the package
+// mask lists (it ignores letter case) keeps its stored 40001, and takes
+// nothing from package 1 listed after it.
+TEST_F(IdSearchTest, AFileListedAsAnotherKindIsKeyedByItsStoredIdAsThatKindReadsIt)
+{
+    add("package0.wid", defining(3, "An item", 40001));
+    add("Package1.wid", defining(8, "Pack", 1));
+    add("Area1.wid", area("A", {Event({Start("S", {WithNumber(53, 1), WithNumber(54, 40001)})})}));
+    search(PackageUses);
+    ASSERT_EQ(leftLines(), (std::vector<std::string>{"An item", "Pack"}));
+    EXPECT_EQ(rows(0), (std::vector<std::string>{"Area1.wid|A|S[1]|S|コール|"}));
+    EXPECT_EQ(rows(1), (std::vector<std::string>{"Area1.wid|A|S[1]|S|リンク|"}));
+}
+
 TEST_F(IdSearchTest, FilesThatFailToLoadAreReportedOncePerPass)
 {
     add("Area1.wid", area("A", {Event({Start("S", {Gain(27, 1, 1, 0)})})}));

@@ -100,6 +100,18 @@ TEST_F(ReferenceChecksTest, UndefinedReferencesAreListedKindByKindWithTheRowsThe
                      "パッケージ: 8", "エリア: 9"}));
 }
 
+TEST_F(ReferenceChecksTest, AFileListedAsAnotherKindDefinesItsStoredIdAsThatKindReadsIt)
+{
+    summary(1);
+    add("Area1.wid", dataFile(0, "Town", {Event({Start("go", {WithNumber(53, 40001)})})}));
+    add("package0.wid", dataFile(3, "An item", {}, 40001));
+    add("Package1.wid", dataFile(8, "Pack", {}, 1));
+    run("check-undefined");
+    EXPECT_TRUE(leftLines().empty());
+    run("check-unused");
+    EXPECT_EQ(leftLines(), (Lines{"フラグ: f", "ステップ: s", "パッケージ: 1 Pack"}));
+}
+
 TEST_F(ReferenceChecksTest, TheStartAreaIsTheStoredFieldLessTheOffsetWithoutWrapping)
 {
     summary(std::int64_t{std::numeric_limits<std::int32_t>::min()} - 40000);

@@ -187,6 +187,32 @@ TEST_F(XmlScenarioTest, ContentsOnlyTheXmlFormatHasGiveRowsInPassesAfterTheClass
     EXPECT_EQ(rowsOf("チェック！"), (Rows{"Area/a.xml|A|s[1]|s|式分岐|"}));
 }
 
+// An empty or missing word is a word as written, not the word of code 0;
+// the starting score of a valued selection is @initialValue, so every
+// <Coupon> is a coupon, an empty first one too.
+TEST_F(XmlScenarioTest, EmptyOrMissingWordsStayAsWrittenAndEveryScoredCouponIsACoupon)
+{
+    summary();
+    put("Area/a.xml",
+        area("A",
+             event("s",
+                   "<Get type=\"Item\" id=\"1\" number=\"1\" targets=\"\"/><Lose type=\"Item\" id=\"1\" number=\"2\"/>"
+                   "<Lose type=\"Coupon\" coupon=\"c\" targets=\"\"/><Check type=\"Step\" step=\"s1\" value=\"1\" "
+                   "comparison=\"\"/><Check type=\"Step\" step=\"s1\" value=\"0\"/>"
+                   "<Talk type=\"Dialog\" targetm=\"Valued\" initialValue=\"5\"><Coupons><Coupon value=\"2\"/>"
+                   "<Coupon value=\"3\">c</Coupon></Coupons></Talk>"
+                   "<Branch type=\"Select\" method=\"Valued\" initialValue=\"1\"><Coupons><Coupon value=\"4\"></Coupon>"
+                   "</Coupons></Branch>")));
+    run("item");
+    EXPECT_EQ(rowsOf("未定義"), (Rows{"Area/a.xml|A|s[1]|s|入手|1:", "Area/a.xml|A|s[1]|s|喪失|2:"}));
+    run("step");
+    EXPECT_EQ(rowsOf("s1"), (Rows{"Area/a.xml|A|s[1]|s|判定|一", "Area/a.xml|A|s[1]|s|判定|零"}));
+    run("coupon");
+    EXPECT_EQ(lines(), (Rows{"", "c"}));
+    EXPECT_EQ(rowsOf(""), (Rows{"Area/a.xml|A|s[1]|s|評価|2", "Area/a.xml|A|s[1]|s|評価|4"}));
+    EXPECT_EQ(rowsOf("c"), (Rows{"Area/a.xml|A|s[1]|s|削除|", "Area/a.xml|A|s[1]|s|評価|3"}));
+}
+
 TEST_F(XmlScenarioTest, ThePartysCardsComeAfterTheCardsAndBeforeTheCellsOfAnArea)
 {
     summary();

@@ -111,9 +111,12 @@ private:
             entries.push_back({text(entry.condition), text(entry.text)});
         detail.dialogueEntries = storage_.dialogueEntries.keep(entries);
         std::vector<quorvel::CouponScore> scores;
+        // A first entry without a coupon is the starting score, as the classic reader reads it.
+        const std::vector<build::CouponScore>& evaluation = described.couponScores;
         if (described.option == 3)
-            for (const build::CouponScore& score : described.couponScores)
-                scores.push_back({text(score.coupon), score.value});
+            for (std::size_t entry = 0; entry < evaluation.size(); ++entry)
+                if (entry > 0 || !evaluation[entry].coupon.empty())
+                    scores.push_back({text(evaluation[entry].coupon), evaluation[entry].value});
         detail.couponScores = storage_.couponScores.keep(scores);
         if (const std::span<const quorvel::Card> beasts = summoned(described.effects); !beasts.empty()) {
             ContentExtras extras;
@@ -141,7 +144,8 @@ std::optional<DataFile> ReadDescription(const std::string& fileName, const File&
     file->kind = kindOf(description);
     ModelMaker maker(file->storage);
     file->title = maker.text(description.title);
-    file->id = file->kind == FileKind::Package ? description.storedId : std::int64_t{description.storedId} - IdOffset;
+    file->storedId = description.storedId;
+    file->id = file->kind == FileKind::Package ? file->storedId : file->storedId - IdOffset;
     std::span<const quorvel::Card> ownEffects;
     switch (file->kind) {
     case FileKind::Area:

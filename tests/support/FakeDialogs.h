@@ -30,6 +30,20 @@ public:
         return answer;
     }
 
+    // The archive's files each time it asked for one, and its answers.
+    std::vector<std::vector<std::string>> archiveListsShown;
+    std::deque<std::optional<std::string>> archiveAnswers;
+
+    std::optional<std::string> chooseFileInArchive(const std::string&, const std::vector<std::string>& files) override
+    {
+        archiveListsShown.push_back(files);
+        if (archiveAnswers.empty())
+            return std::nullopt;
+        auto answer = archiveAnswers.front();
+        archiveAnswers.pop_front();
+        return answer;
+    }
+
     std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override
     {
         dialogsShown.push_back(dialog);

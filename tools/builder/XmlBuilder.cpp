@@ -115,6 +115,15 @@ constexpr std::array<const char*, 4> CouponTargets = {"Selected", "Random", "Par
 constexpr std::array<const char*, 4> Comparisons = {"=", "<>", "<", ">"};
 constexpr std::array<const char*, 4> Speakers = {"Selected", "Random", "Unselected", "Valued"};
 
+// The starting score of an evaluation: the value of a first entry that
+// names no coupon, which the format keeps in @initialValue.
+std::optional<std::int32_t> startingScore(const Content& c)
+{
+    if (c.couponScores.empty() || !c.couponScores.front().coupon.empty())
+        return std::nullopt;
+    return c.couponScores.front().value;
+}
+
 template <std::size_t N>
 std::string wordOf(const std::array<const char*, N>& words, int code)
 {
@@ -290,6 +299,8 @@ private:
         case 12:
             if (!c.couponScores.empty())
                 add("method", "Valued");
+            if (const std::optional<std::int32_t> start = startingScore(c))
+                add("initialValue", std::to_string(*start));
             break;
         case 15:
         case 43:
@@ -330,6 +341,8 @@ private:
             break;
         case 40:
             add("targetm", wordOf(Speakers, c.option < 0 ? 0 : c.option));
+            if (const std::optional<std::int32_t> start = c.option == 3 ? startingScore(c) : std::nullopt)
+                add("initialValue", std::to_string(*start));
             break;
         case 60:
         case 61:
@@ -363,12 +376,12 @@ private:
                 for (const std::string& name : c.coupons)
                     element("Coupon", name);
             else
-                for (const CouponScore& score : c.couponScores)
-                    if (!score.coupon.empty()) {
-                        open("Coupon", {{"value", std::to_string(score.value)}});
-                        out_ += markup(Utf8(score.coupon), false);
-                        close("Coupon");
-                    }
+                for (std::size_t entry = startingScore(c) ? 1 : 0; entry < c.couponScores.size(); ++entry) {
+                    const CouponScore& score = c.couponScores[entry];
+                    open("Coupon", {{"value", std::to_string(score.value)}});
+                    out_ += markup(Utf8(score.coupon), false);
+                    close("Coupon");
+                }
             close("Coupons");
         }
         if (c.kind == 40) {
