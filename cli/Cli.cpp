@@ -12,6 +12,8 @@
 #include "search/ListedDataFile.h"
 #include "search/Scenarios.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -269,6 +271,27 @@ int runChecks(const Options& options, std::ostream& out, std::ostream& err)
 }
 
 }  // namespace
+
+void KeepFreedMemoryForTheCommand()
+{
+#if defined(__GLIBC__)
+    // Measured from outside (the dense package search, perf stat, 20 runs):
+    // 39.6 ms and 600 page faults with the defaults, where the workers'
+    // heaps give every file's records back with madvise, each a TLB flush
+    // on the other core, against 25-odd ms and 340 faults with these.
+    // Freed memory is not given back until a gigabyte of it lies free at the top of a heap.
+    constexpr int TrimThreshold = 1 << 30;
+    // Blocks below 64 MiB (a large file, a long list of rows) come from the
+    // heap, where they are used again, rather than from fresh pages.
+    constexpr int MmapThreshold = 64 << 20;
+    // A heap grows by 16 MiB beyond what is asked at a time, so a command
+    // over a large scenario asks the system a few times rather than thousands.
+    constexpr int TopPad = 16 << 20;
+    mallopt(M_TRIM_THRESHOLD, TrimThreshold);
+    mallopt(M_MMAP_THRESHOLD, MmapThreshold);
+    mallopt(M_TOP_PAD, TopPad);
+#endif
+}
 
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {

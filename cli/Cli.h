@@ -12,4 +12,9 @@ namespace quorvel {
 // no such PATH.
 int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
+// Sets the C library's allocator to keep what a command frees for the
+// command's next files rather than hand it back to the system and fault it
+// in again. A run of quorvel-cli is one command; called once, first.
+void KeepFreedMemoryForTheCommand();
+
 }  // namespace quorvel

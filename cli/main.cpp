@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv)
 {
+    quorvel::KeepFreedMemoryForTheCommand();
     try {
         return quorvel::RunCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
     } catch (const std::exception& error) {

@@ -6,9 +6,11 @@
 // a damaged data file or summary.
 //
 // usage: make-random-scenarios SEED COUNT FOLDER
-// writes FOLDER/r<n>-classic and FOLDER/r<n>-xml for n = 0 .. COUNT-1.
+// writes FOLDER/r<n>-classic and FOLDER/r<n>-xml for n = 0 .. COUNT-1, and
+// every fourth XML form also as FOLDER/r<n>.wsn (every eighth cut short).
 
 #include "scenario/ClassicLayout.h"
+#include "tools/builder/ArchiveBuilder.h"
 #include "tools/builder/Encoding.h"
 #include "tools/builder/ScenarioFolder.h"
 
@@ -106,6 +108,10 @@ private:
         made.amount = between(-1, 3);
         made.option = static_cast<std::int8_t>(between(-1, 6));
         made.option2 = static_cast<std::int8_t>(between(0, 3));
+        made.wordsWrittenEmpty = chance(5);
+        if (made.kind == 12 && chance(3))
+            for (int i = between(1, 3); i > 0; --i)
+                made.couponScores.push_back({name(), between(-5, 10)});
         if (made.kind == 40) {
             for (int i = below(4); i > 0; --i)
                 made.dialogueEntries.push_back({chance(2) ? name() : std::string(), name()});
@@ -260,9 +266,12 @@ int main(int argc, char** argv)
             form.contentsLines = n % 2 == 1;
             form.numberedStepValues = n % 3 != 0;
             WriteXmlScenario(stem + "-xml", summary, files, form);
+            if (n % 4 == 3)
+                WriteArchive(stem + ".wsn", EntriesOfFolder(stem + "-xml", n % 8 == 3 ? "" : "Scenario/"));
             if (n % 8 == 7) {
                 damageOneFile(stem + "-classic", damage);
                 damageOneFile(stem + "-xml", damage);
+                std::filesystem::resize_file(stem + ".wsn", std::filesystem::file_size(stem + ".wsn") * 2 / 3);
             }
         }
         std::cout << count << " random scenarios in both forms written to " << folder.string() << "\n";

@@ -94,6 +94,7 @@ struct Content {
     std::vector<std::string> coupons;  // a coupon branch's names after its first, in <Coupons>
     std::string holdingCoupon;         // @holdingcoupon
     std::string initialSound;          // an effect's @initialsound
+    bool wordsWrittenEmpty = false;    // @targets and @comparison written empty, as some converters write them
 };
 
 struct Event {

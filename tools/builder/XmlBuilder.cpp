@@ -265,7 +265,7 @@ private:
         if ((kind >= 20 && kind <= 23) || (kind >= 27 && kind <= 30) || (kind >= 34 && kind <= 37)) {
             add("id", std::to_string(c.number));
             add("number", std::to_string(c.amount));
-            add("targets", wordOf(GainTargets, c.option));
+            add("targets", c.wordsWrittenEmpty ? std::string() : wordOf(GainTargets, c.option));
             return;
         }
         switch (kind) {
@@ -324,20 +324,20 @@ private:
         case 72:
             text("step", c.text);
             add("value", std::to_string(c.number));
-            add("comparison", wordOf(Comparisons, c.option));
+            add("comparison", c.wordsWrittenEmpty ? std::string() : wordOf(Comparisons, c.option));
             break;
         case 25:
             text("coupon", c.text);
-            add("targets", wordOf(CouponTargets, c.option));
+            add("targets", c.wordsWrittenEmpty ? std::string() : wordOf(CouponTargets, c.option));
             break;
         case 39:
             text("coupon", c.text);
-            add("targets", wordOf(GainTargets, c.option));
+            add("targets", c.wordsWrittenEmpty ? std::string() : wordOf(GainTargets, c.option));
             break;
         case 32:
             text("coupon", c.text);
             add("value", std::to_string(c.number));
-            add("targets", wordOf(GainTargets, c.option));
+            add("targets", c.wordsWrittenEmpty ? std::string() : wordOf(GainTargets, c.option));
             break;
         case 40:
             add("targetm", wordOf(Speakers, c.option < 0 ? 0 : c.option));
