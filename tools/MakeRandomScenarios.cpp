@@ -5,7 +5,7 @@
 // that uses meet declarations, beasts embedded in effects, and now and then
 // a damaged data file or summary.
 //
-// usage: make-random-scenarios SEED COUNT FOLDER
+// usage: make-random-scenarios SEED COUNT FOLDER [no-beasts]
 // writes FOLDER/r<n>-classic and FOLDER/r<n>-xml for n = 0 .. COUNT-1, and
 // every fourth XML form also as FOLDER/r<n>.wsn (every eighth cut short).
 
@@ -27,7 +27,7 @@ using namespace quorvel::build;
 
 class RandomScenario {
 public:
-    explicit RandomScenario(std::uint64_t seed) : random_(seed) { }
+    RandomScenario(std::uint64_t seed, bool withBeasts) : random_(seed), withBeasts_(withBeasts) { }
 
     Summary summary()
     {
@@ -111,14 +111,14 @@ private:
         made.wordsWrittenEmpty = chance(5);
         if (made.kind == 12 && chance(3))
             for (int i = between(1, 3); i > 0; --i)
-                made.couponScores.push_back({name(), between(-5, 10)});
+                made.couponScores.push_back({chance(3) ? std::string() : name(), between(-5, 10)});
         if (made.kind == 40) {
             for (int i = below(4); i > 0; --i)
                 made.dialogueEntries.push_back({chance(2) ? name() : std::string(), name()});
             if (chance(2)) {
                 made.option = 3;
                 for (int i = below(4); i > 0; --i)
-                    made.couponScores.push_back({name(), between(-5, 10)});
+                    made.couponScores.push_back({chance(3) ? std::string() : name(), between(-5, 10)});
             }
         }
         if (made.kind == 8)
@@ -130,7 +130,7 @@ private:
                     cell.numbers[2] = 60000 + below(3);
                 made.cells.push_back(cell);
             }
-        if (made.kind == 11 && depth < 3 && chance(2))
+        if (made.kind == 11 && withBeasts_ && depth < 3 && chance(2))
             made.effects.push_back(summon(depth));
         if (depth < 4)
             for (int i = below(depth == 0 ? 4 : 3); i > 0; --i)
@@ -172,7 +172,7 @@ private:
             card.storedId = 40000 + id();
             card.castId = id();
             card.events = events();
-            if (chance(4))
+            if (withBeasts_ && chance(4))
                 card.body.effects.push_back(summon(1));
             made.push_back(card);
         }
@@ -213,7 +213,7 @@ private:
         case 5:
         case 6:
             made.events = events();
-            if (chance(3))
+            if (withBeasts_ && chance(3))
                 made.body.effects.push_back(summon(1));
             break;
         case 8:
@@ -227,6 +227,7 @@ private:
     }
 
     std::mt19937_64 random_;
+    bool withBeasts_;
 };
 
 // Cuts one file of a folder short, where the seed says.
@@ -247,8 +248,9 @@ void damageOneFile(const std::filesystem::path& folder, std::mt19937_64& random)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::cerr << "usage: make-random-scenarios SEED COUNT FOLDER\n";
+    const bool withBeasts = argc == 4;
+    if (argc != 4 && !(argc == 5 && std::string(argv[4]) == "no-beasts")) {
+        std::cerr << "usage: make-random-scenarios SEED COUNT FOLDER [no-beasts]\n";
         return 2;
     }
     try {
@@ -257,7 +259,7 @@ int main(int argc, char** argv)
         const std::filesystem::path folder = argv[3];
         std::mt19937_64 damage(seed ^ 0x5eed);
         for (int n = 0; n < count; ++n) {
-            RandomScenario random(seed * 1000003 + static_cast<std::uint64_t>(n));
+            RandomScenario random(seed * 1000003 + static_cast<std::uint64_t>(n), withBeasts);
             const Summary summary = random.summary();
             const std::vector<NamedFile> files = random.files();
             const std::string stem = (folder / ("r" + std::to_string(n))).string();

@@ -23,11 +23,7 @@ public:
     std::optional<SaveChoice> chooseAnswerFile(const std::string& folder) override
     {
         saveFolders.push_back(folder);
-        if (saveAnswers.empty())
-            return std::nullopt;
-        auto answer = saveAnswers.front();
-        saveAnswers.pop_front();
-        return answer;
+        return next(saveAnswers);
     }
 
     // The archive's files each time it asked for one, and its answers.
@@ -37,20 +33,23 @@ public:
     std::optional<std::string> chooseFileInArchive(const std::string&, const std::vector<std::string>& files) override
     {
         archiveListsShown.push_back(files);
-        if (archiveAnswers.empty())
-            return std::nullopt;
-        auto answer = archiveAnswers.front();
-        archiveAnswers.pop_front();
-        return answer;
+        return next(archiveAnswers);
     }
 
     std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override
     {
         dialogsShown.push_back(dialog);
-        if (answers.empty())
+        return next(answers);
+    }
+
+    // The next answer of a queue; none (the user cancels) when it is empty.
+    template <typename Answer>
+    static std::optional<Answer> next(std::deque<std::optional<Answer>>& queue)
+    {
+        if (queue.empty())
             return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
+        std::optional<Answer> answer = std::move(queue.front());
+        queue.pop_front();
         return answer;
     }
 
