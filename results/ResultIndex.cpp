@@ -15,6 +15,12 @@ void ValueNameTable::add(EntryId entry, ValueNames names)
     byEntry_.push_back(std::move(names));
 }
 
+void ValueNameTable::adopt(EntryId first, std::vector<ValueNames> names)
+{
+    firstEntry_ = first.value;
+    byEntry_ = std::move(names);
+}
+
 const ValueNames* ValueNameTable::find(EntryId entry) const
 {
     if (byEntry_.empty() || entry.value < firstEntry_ || entry.value - firstEntry_ >= count())

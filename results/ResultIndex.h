@@ -54,11 +54,12 @@ private:
 // not kept a second time.
 class ValueNameTable {
 public:
-    // Room for this many declarations, asked before adding them in bulk.
-    void reserve(std::size_t count) { byEntry_.reserve(count); }
     // The value names of the declaration that has just added `entry` to the
     // index. The declarations add their entries one after another.
     void add(EntryId entry, ValueNames names);
+    // Takes the value names of declarations that added their entries one
+    // after another from `first`, in that order, in place of any it had.
+    void adopt(EntryId first, std::vector<ValueNames> names);
     // The value names declared with the entry; none for an entry that no declaration added.
     const ValueNames* find(EntryId entry) const;
     int count() const { return static_cast<int>(byEntry_.size()); }

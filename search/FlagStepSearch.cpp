@@ -224,10 +224,9 @@ void SearchFlagStep(SearchContext& context, SummarySection section)
         return;
     }
     Declarations& declared = summary->of(section);
-    answer.valueNames.reserve(declared.names.size());
     const EntryId first = answer.index.addAll(declared.names);
-    for (std::size_t i = 0; i < declared.valueNames.size(); ++i)
-        answer.valueNames.add(EntryId{first.value + static_cast<int>(i)}, std::move(declared.valueNames[i]));
+    // Taken whole: a copy would hold two tables of value names at the peak.
+    answer.valueNames.adopt(first, std::move(declared.valueNames));
     summary.reset();
     UseFiler filer(answer);
     FindInDataFiles<FlagStepUse>(
