@@ -276,14 +276,17 @@ void KeepFreedMemoryForTheCommand()
 {
 #if defined(__GLIBC__)
     // Measured from outside (the dense package search, perf stat, 20 runs):
-    // 39.6 ms and 600 page faults with the defaults, where the workers'
+    // 39.6 ms and 602 page faults with the defaults, where the workers'
     // heaps give every file's records back with madvise, each a TLB flush
-    // on the other core, against 25-odd ms and 340 faults with these.
+    // on the other core; 33.2 ms and 299 page faults with these.
     // Freed memory is not given back until a gigabyte of it lies free at the top of a heap.
     constexpr int TrimThreshold = 1 << 30;
-    // Blocks below 64 MiB (a large file, a long list of rows) come from the
-    // heap, where they are used again, rather than from fresh pages.
-    constexpr int MmapThreshold = 64 << 20;
+    // Blocks below 1 MiB (a data file, its records, a list of rows) come
+    // from the heap, where they are used again, rather than from fresh
+    // pages; larger ones (the document of a whole XML summary) go back to
+    // the system when freed: at 64 MiB the XML 32,000-name flag search
+    // peaked at 96 MiB, here at 67 MiB, with the same times.
+    constexpr int MmapThreshold = 1 << 20;
     // A heap grows by 16 MiB beyond what is asked at a time, so a command
     // over a large scenario asks the system a few times rather than thousands.
     constexpr int TopPad = 16 << 20;
