@@ -37,7 +37,8 @@ Text ValueNames::operator[](std::size_t i) const
     std::size_t at = 0;
     for (; i > 0; --i)
         at += LengthBytes + lengthAt(packed_, at);
-    return kind_.sameKindOver(std::string_view(packed_).substr(at + LengthBytes, lengthAt(packed_, at)));
+    return Text(std::string_view(packed_).substr(at + LengthBytes, lengthAt(packed_, at)), encoding_,
+                endsInStoredByte_);
 }
 
 }  // namespace quorvel

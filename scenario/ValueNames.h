@@ -3,6 +3,7 @@
 #include "scenario/Text.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,7 @@ namespace quorvel {
 class ValueNames {
 public:
     ValueNames() = default;
-    explicit ValueNames(const Text& kind) : kind_(kind.sameKindOver({})) { }
+    explicit ValueNames(const Text& kind) : encoding_(kind.encoding()), endsInStoredByte_(kind.endsInStoredByte()) { }
 
     // A name of the list's kind.
     void add(std::string_view name);
@@ -23,9 +24,12 @@ public:
     Text operator[](std::size_t i) const;
 
 private:
+    // A summary declares tens of thousands of these: what a name's kind
+    // needs is kept in two bytes, not in a text of its own.
     std::string packed_;  // each name: its length in four bytes, then its bytes
-    std::size_t count_ = 0;
-    Text kind_;
+    std::uint32_t count_ = 0;
+    TextEncoding encoding_ = TextEncoding::Unicode;
+    bool endsInStoredByte_ = false;
 };
 
 }  // namespace quorvel
