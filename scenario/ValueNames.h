@@ -26,7 +26,7 @@ public:
 private:
     // A summary declares tens of thousands of these: what a name's kind
     // needs is kept in two bytes, not in a text of its own.
-    std::string packed_;  // each name: its length in four bytes, then its bytes
+    std::string packed_;  // each name: its length (one byte, or five past 254), then its bytes
     std::uint32_t count_ = 0;
     TextEncoding encoding_ = TextEncoding::Unicode;
     bool endsInStoredByte_ = false;

@@ -286,14 +286,18 @@ TEST(ValueNames, KeepEachNameWholeInOrder)
 {
     ValueNames names(Text::Stored({}));
     const std::string longest(512, '\x82');
-    for (const std::string& name : {std::string("on\0", 3), std::string(), longest, std::string(300, 'x')})
+    for (const std::string& name : {std::string("on\0", 3), std::string(), longest, std::string(300, 'x'),
+                                    std::string(254, 'a'), std::string(255, 'b'), std::string("\xFF")})
         names.add(name);
-    ASSERT_EQ(names.size(), 4u);
+    ASSERT_EQ(names.size(), 7u);
     EXPECT_EQ(names[0], std::string("on\0", 3));
     EXPECT_EQ(names[1], "");
     EXPECT_EQ(names[2], longest) << "a length past one byte";
     EXPECT_EQ(names[3], std::string(300, 'x'));
-    EXPECT_THROW(names[4], std::out_of_range);
+    EXPECT_EQ(names[4], std::string(254, 'a')) << "the longest length of one byte";
+    EXPECT_EQ(names[5], std::string(255, 'b')) << "the shortest length of five";
+    EXPECT_EQ(names[6], "\xFF");
+    EXPECT_THROW(names[7], std::out_of_range);
 }
 
 TEST(ValueNameTable, FindsTheNamesOfDeclaredEntriesOnly)
