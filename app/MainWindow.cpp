@@ -112,6 +112,14 @@ private:
     QWidget* nameList_;
 };
 
+// A folder's path without the separators it may end in (a root stays).
+std::string withoutFinalSeparators(std::string path)
+{
+    while (path.size() > 1 && path.back() == PathSeparator())
+        path.pop_back();
+    return path;
+}
+
 // The first local file of a drag, if any.
 std::optional<std::string> droppedFile(const QMimeData* data)
 {
@@ -428,10 +436,7 @@ std::optional<std::string> MainWindow::scenarioProblem() const
         return *name + "の読み込みに失敗しました";
     if (scenario_->holdsScenario())
         return std::nullopt;
-    std::string location = scenario_->location();
-    while (location.size() > 1 && location.back() == PathSeparator())
-        location.pop_back();
-    return FileNamePart(location) + "にはシナリオがありません";
+    return FileNamePart(withoutFinalSeparators(scenario_->location())) + "にはシナリオがありません";
 }
 
 void MainWindow::runLinkSearch(const Command& command)
@@ -536,10 +541,8 @@ void MainWindow::refreshHistoryMenu()
 
 void MainWindow::setFolderCaption()
 {
-    std::string location = scenario_->location();
-    while (location.size() > 1 && location.back() == PathSeparator())
-        location.pop_back();
-    setWindowTitle(QString::fromStdString(WindowTitleText() + "< " + location + " >"));
+    setWindowTitle(
+        QString::fromStdString(WindowTitleText() + "< " + withoutFinalSeparators(scenario_->location()) + " >"));
 }
 
 void MainWindow::enterScenario(const std::string& dataFile)

@@ -78,8 +78,8 @@ struct ArchiveBytes {
 // The formats an archive is read in. A zip is read by its central
 // directory only: one cut short (a broken download) cannot be read, rather
 // than read up to the cut from its local headers. Left out: mtree, whose
-// entries are read from files on disk beside the program, and the empty
-// format, so that an empty file is no archive.
+// entries libarchive reads from files on disk, outside the archive, and
+// the empty format, so that an empty file is no archive.
 void supportFormats(const LibArchive& lib, archive* reader)
 {
     for (int (*support)(archive*) : {lib.archive_read_support_format_zip_seekable, lib.archive_read_support_format_7zip,
