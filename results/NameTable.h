@@ -68,6 +68,18 @@ public:
         return id;
     }
 
+    // Adds an entry that no lookup finds and that stands, in sorted mode,
+    // after every entry a lookup can find, in the order such entries are
+    // added (unsorted mode: where it is added, as any entry).
+    EntryId addUnlisted(const Text& key)
+    {
+        const EntryId id{static_cast<int>(entries_.size())};
+        entries_.emplace_back(Stored{Entry{OwnedText::Of(key), Payload{}}, std::nullopt});
+        unlisted_.push_back(id.value);
+        orderMade_.store(false, std::memory_order_relaxed);
+        return id;
+    }
+
     // Adds an entry for each key, in order, exactly as add() would one at a
     // time, and returns the first: the entries of the keys follow it one
     // after another. In sorted mode the other cores meanwhile make the
@@ -153,6 +165,7 @@ public:
         textOf_.clear();
         texts_.clear();
         keptNameKeys_.clear();
+        unlisted_.clear();
         keyedTexts_ = 0;
         sortKeys_.clear();
         order_.clear();
@@ -226,6 +239,7 @@ private:
         for (const int text : textOrder)
             for (std::optional<int> id = texts_[static_cast<std::size_t>(text)].front; id; id = stored(*id).olderEqual)
                 order_.push_back(*id);
+        order_.insert(order_.end(), unlisted_.begin(), unlisted_.end());
         orderMade_.store(true, std::memory_order_release);
     }
 
@@ -272,6 +286,7 @@ private:
     unsigned workers_ = 1;
     std::deque<Stored> entries_;  // in the order they were added; they never move
     std::deque<std::string> keptNameKeys_;
+    std::vector<int> unlisted_;  // entries no lookup finds, in the order they were added
     // Name keys to their distinct text.
     std::unordered_map<std::string_view, int, BytesHash, std::equal_to<>> textOf_;
     mutable std::vector<DistinctText> texts_;   // in the order they were first added

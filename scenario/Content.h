@@ -57,6 +57,7 @@ struct ContentDetail {
 enum class VariantTarget : std::uint8_t { Variant, Flag, Step };
 
 struct ContentExtras;
+struct CardVariables;
 
 // One node of a content tree.
 struct Content {
@@ -81,6 +82,7 @@ struct Card {
     // The beasts the summon effects of the card's own effect list embed
     // (an item's, a skill's or a beast's, an embedded beast's own).
     std::span<const Card> summoned;
+    const CardVariables* variables = nullptr;  // what it declares for its own events; mostly none
 };
 
 // What a content holds beyond the fields of its kind: what only the XML

@@ -4,6 +4,7 @@
 #include "scenario/FileSystem.h"
 #include "scenario/GrowingChunks.h"
 #include "scenario/RecordArena.h"
+#include "scenario/StateVariables.h"
 
 #include <cstdint>
 #include <memory>
@@ -43,6 +44,8 @@ public:
     RecordArena<CouponScore> couponScores;
     RecordArena<ContentExtras> extras;
     RecordArena<Text> textLists;
+    RecordArena<LocalVariable> localVariables;
+    RecordArena<CardVariables> cardVariables;
     FileBytes bytes;
     std::unique_ptr<ReaderKeeps> readerKeeps;
 
@@ -78,6 +81,9 @@ struct DataFile {
     // Every beast summon effects of the file embed, at any depth, in the
     // order their events are walked (SummonedBeastsInWalkOrder).
     std::span<const Card> summonedBeasts;
+    // An Item, Skill or Beast file's own declarations for its events; none
+    // where it declares nothing.
+    const CardVariables* ownVariables = nullptr;
     DataFileStorage storage;
 };
 

@@ -3,6 +3,7 @@
 #include "base/AsciiCase.h"
 #include "scenario/ContentKind.h"
 #include "scenario/SummonedBeasts.h"
+#include "scenario/XmlDeclarations.h"
 #include "scenario/XmlDocument.h"
 
 #include <array>
@@ -202,6 +203,7 @@ public:
         case FileKind::Beast:
             ownEffectsSummon = summoned(root);
             file_.events = events(root);
+            file_.ownVariables = linksElsewhere(root) ? nullptr : declaredVariables(root);
             break;
         case FileKind::Package:
             file_.events = events(root);
@@ -222,6 +224,14 @@ private:
 
     Text text(std::string_view bytes) const { return Text::Unicode(bytes); }
     Text keep(const std::string& made) { return Text::Unicode(file_.storage.keepText(made)); }
+
+    // The text of an element whose text the format escapes (none: empty),
+    // viewed where it holds no escape.
+    Text escapedText(const Element* element)
+    {
+        const std::string_view stored = element ? element->text : std::string_view();
+        return stored.find('\\') == std::string_view::npos ? text(stored) : keep(UnescapedXmlText(stored));
+    }
 
     Text textOf(const Element* parent, std::string_view name) const
     {
@@ -377,6 +387,10 @@ private:
         case xk::ReplaceBgImage:
             d.cells = cells(doc_.child(element, "BgImages"));
             break;
+        case 6:
+            d.text = attribute(element, "path");
+            d.text2 = escapedText(doc_.child(element, "Text"));
+            break;
         case 9:
             d.text = attribute(element, "path");
             break;
@@ -525,8 +539,7 @@ private:
                 if (dialog.name == "Dialog") {
                     const Element* condition = doc_.child(dialog, "RequiredCoupons");
                     const Element* said = doc_.child(dialog, "Text");
-                    entries.push_back({keep(UnescapedXmlText(condition ? condition->text : std::string_view())),
-                                       keep(UnescapedXmlText(said ? said->text : std::string_view()))});
+                    entries.push_back({escapedText(condition), escapedText(said)});
                 }
         d.number = static_cast<std::int32_t>(entries.size());
         d.dialogueEntries = file_.storage.dialogueEntries.keep(entries);
@@ -599,6 +612,7 @@ private:
                 if (!linksElsewhere(element)) {
                     card.summoned = summoned(element);
                     card.events = events(element);
+                    card.variables = declaredVariables(element);
                 }
             }
         return file_.storage.cards.keep(made);
@@ -634,8 +648,29 @@ private:
         card.name = textOf(doc_.child(beast, "Property"), "Name");
         card.summoned = summoned(beast);
         card.events = events(beast);
+        card.variables = declaredVariables(beast);
         --embeddedDepth_;
         return card;
+    }
+
+    // The flags, steps and variants a skill, item or beast card declares for
+    // its own events; none when it declares nothing.
+    const CardVariables* declaredVariables(const Element& card)
+    {
+        CardVariables made;
+        bool any = false;
+        for (const SummarySection kind : {SummarySection::Flags, SummarySection::Steps, SummarySection::Variants}) {
+            std::vector<LocalVariable> declared;
+            ForEachXmlDeclaration(doc_, card, kind, [&](const Element& declaration, std::string_view name) {
+                std::vector<Text> values;
+                ForEachXmlValueName(doc_, declaration, kind,
+                                    [&](std::string_view value) { values.push_back(text(value)); });
+                declared.push_back({text(name), file_.storage.textLists.keep(values)});
+            });
+            made.ofKind[static_cast<std::size_t>(kind)] = file_.storage.localVariables.keep(declared);
+            any = any || !declared.empty();
+        }
+        return any ? file_.storage.cardVariables.keep(std::span(&made, 1)).data() : nullptr;
     }
 
     DataFile& file_;

@@ -47,7 +47,9 @@ const std::vector<Command>& Commands()
     constexpr Menu Search = Menu::Search;
     // The keys stand clear of the standard ones (open, save, copy, find,
     // quit, reload): the checks on F6 onwards, the searches on Ctrl with a
-    // digit in menu order, and the three past ten on Alt with a digit.
+    // digit in menu order, and the three past ten on Alt with a digit. The
+    // variant search came later and takes the next Alt key, so that no key
+    // an author knows has moved.
     static const std::vector<Command> commands = {
         {.name = "check-start",
          .menu = Check,
@@ -77,8 +79,8 @@ const std::vector<Command>& Commands()
          .menu = Check,
          .separatorBefore = false,
          .caption = "未定義の参照",
-         .answers = "flags, steps, items, skills, information cards, beasts, packages, areas, battles and casts "
-                    "that something uses and nothing defines, with every place that uses them",
+         .answers = "flags, steps, variants, items, skills, information cards, beasts, packages, areas, battles and "
+                    "casts that something uses and nothing defines, with every place that uses them",
          .searchMode = M::UndefinedCheck,
          .shortcut = "F9",
          .run = CheckUndefined},
@@ -86,8 +88,8 @@ const std::vector<Command>& Commands()
          .menu = Check,
          .separatorBefore = false,
          .caption = "未使用の定義",
-         .answers = "flags, steps and things defined by a data file of their own that nothing uses, with where "
-                    "they are defined",
+         .answers = "flags, steps, variants and things defined by a data file of their own that nothing uses, with "
+                    "where they are defined",
          .searchMode = M::UnusedCheck,
          .shortcut = "F10",
          .run = CheckUnused},
@@ -107,6 +109,14 @@ const std::vector<Command>& Commands()
          .searchMode = M::StepSearch,
          .shortcut = "Ctrl+2",
          .run = flagStepSearch(SummarySection::Steps)},
+        {.name = "variant",
+         .menu = Search,
+         .separatorBefore = false,
+         .caption = "コモン",
+         .answers = "where each variant Summary.xml declares is used, and each one a card declares for its own events",
+         .searchMode = M::VariantSearch,
+         .shortcut = "Alt+4",
+         .run = flagStepSearch(SummarySection::Variants)},
         {.name = "coupon",
          .menu = Search,
          .separatorBefore = true,

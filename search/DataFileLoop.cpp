@@ -43,7 +43,8 @@ Text EventVisit::headStartName() const
     return madeHeadStartName->text();
 }
 
-void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisitor& visit, const CardVisitor& visitCard)
+void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisitor& visit, const CardVisitor& visitCard,
+                    const VariablesVisitor& visitVariables)
 {
     const Text fileName = Text::Unicode(file.fileName);
     ForEachEventGroup(file, [&](EventOwner owner, const Card* card, std::span<const Event> events) {
@@ -53,8 +54,13 @@ void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisito
                                                : file.title;
         if (card && visitCard)
             visitCard(*card, fileName, eventText);
+        const CardVariables* variables = card ? card->variables
+            : owner == EventOwner::File       ? file.ownVariables
+                                              : nullptr;
+        if (variables && visitVariables)
+            visitVariables(*variables, fileName, eventText);
         for (std::size_t i = 0; i < events.size(); ++i)
-            visit(EventVisit{events[i], rowTexts, fileName, eventText, static_cast<int>(i)});
+            visit(EventVisit{events[i], rowTexts, fileName, eventText, static_cast<int>(i), variables});
     });
 }
 

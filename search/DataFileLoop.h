@@ -97,6 +97,9 @@ struct EventVisit {
     Text fileName;        // the name the scenario lists the file by
     Text eventText;       // the label of the file or card holding the event
     int index;            // the event's position in its list, from 0
+    // What the card running the event declares for its own events; none
+    // for events no card of its own declares anything for.
+    const CardVariables* variables = nullptr;
 
     // The first start's name [index + 1], made when a row first needs it.
     Text headStartName() const;
@@ -106,12 +109,17 @@ struct EventVisit {
 using EventVisitor = std::function<void(const EventVisit&)>;
 // A card met by the walk, before its events, with its label.
 using CardVisitor = std::function<void(const Card& card, const Text& fileName, const Text& label)>;
+// What a card (or a card file) declares for its own events, met by the
+// walk before those events, with the label of what holds them.
+using VariablesVisitor
+    = std::function<void(const CardVariables& declared, const Text& fileName, const Text& eventText)>;
 
 // Visits every event of a data file in the shared order, with the label of
 // the file or card that holds it, for rows that keep their texts in
-// `rowTexts`; `visitCard`, when given, sees each card just before its events.
+// `rowTexts`; `visitCard`, when given, sees each card just before its
+// events, and `visitVariables` what a card declares, after the card.
 void WalkFileEvents(const DataFile& file, TextStore& rowTexts, const EventVisitor& visit,
-                    const CardVisitor& visitCard = {});
+                    const CardVisitor& visitCard = {}, const VariablesVisitor& visitVariables = {});
 
 // The command frame most searches and checks share: the index in `mode`,
 // every event of every data file of the use pass through `collect`, each

@@ -11,7 +11,7 @@ namespace {
 
 // The tokens of an expression, as far as calls are concerned.
 struct Token {
-    enum class Kind { Identifier, String, Open, Comma, Close, Other };
+    enum class Kind { Identifier, String, VariantReference, Open, Comma, Close, Other };
     Kind kind;
     std::string text;  // an identifier's name, a string literal's text
 };
@@ -64,7 +64,7 @@ std::optional<std::vector<Token>> tokens(std::string_view text)
             auto literal = stringAt(text, at + (variant ? 1 : 0));
             if (!literal)
                 return std::nullopt;
-            found.push_back({variant ? Token::Kind::Other : Token::Kind::String, std::move(literal->first)});
+            found.push_back({variant ? Token::Kind::VariantReference : Token::Kind::String, std::move(literal->first)});
             at = literal->second;
         } else if (isDigit(c)) {
             while (at < text.size() && isDigit(text[at]))
@@ -93,15 +93,21 @@ std::optional<std::vector<Token>> tokens(std::string_view text)
 
 }  // namespace
 
-std::vector<std::string> NamesCalledWith(std::string_view expression, const std::vector<std::string_view>& functions)
+std::vector<std::string> NamesCalledWith(std::string_view expression, const std::vector<std::string_view>& functions,
+                                         bool withVariantShorthand)
 {
     std::vector<std::string> names;
     const std::optional<std::vector<Token>> all = tokens(expression);
     if (!all)
         return names;
     const std::vector<Token>& t = *all;
-    for (std::size_t i = 0; i + 3 < t.size(); ++i) {
-        if (t[i].kind != Token::Kind::Identifier
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (t[i].kind == Token::Kind::VariantReference) {
+            if (withVariantShorthand)
+                names.push_back(t[i].text);
+            continue;
+        }
+        if (i + 3 >= t.size() || t[i].kind != Token::Kind::Identifier
             || std::none_of(functions.begin(), functions.end(),
                             [&](std::string_view function) { return EqualIgnoringAsciiCase(t[i].text, function); }))
             continue;

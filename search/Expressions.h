@@ -11,7 +11,9 @@ namespace quorvel {
 // call whose name is followed by "(", exactly one string literal and then
 // "," or ")", the literal's text ("" inside standing for "), in the order
 // the calls stand in the text. An expression holding a character no token
-// takes names nothing, as the engine refuses it.
-std::vector<std::string> NamesCalledWith(std::string_view expression, const std::vector<std::string_view>& functions);
+// takes names nothing, as the engine refuses it. With the variant
+// shorthand, each @"…" (which stands for VAR("…")) names its text too.
+std::vector<std::string> NamesCalledWith(std::string_view expression, const std::vector<std::string_view>& functions,
+                                         bool withVariantShorthand = false);
 
 }  // namespace quorvel

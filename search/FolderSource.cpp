@@ -92,14 +92,14 @@ std::optional<DataFile> FolderSource::openDataFile(const std::string& name) cons
     return ReadClassicFileOnDisk(files_.fullPath(name), name);
 }
 
-std::optional<Summary> FolderSource::readSummary(SummarySection section) const
+std::optional<Summary> FolderSource::readSummary(SummarySections sections) const
 {
     const std::vector<std::string> found = files_.names(summaryName());
     if (found.size() != 1)
         return std::nullopt;
     try {
         std::optional<FileBytes> bytes = ReadFileBytes(files_.fullPath(found.front()));
-        return bytes ? ReadClassicSummary(std::move(*bytes), section) : std::nullopt;
+        return bytes ? ReadClassicSummary(std::move(*bytes), sections) : std::nullopt;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

@@ -18,7 +18,7 @@ public:
     std::optional<DataFile> openDataFile(const std::string& name) const override;
     std::string summaryName() const override { return "Summary.wsm"; }
     bool hasSummary() const override { return !files_.names(summaryName()).empty(); }
-    std::optional<Summary> readSummary(SummarySection section) const override;
+    std::optional<Summary> readSummary(SummarySections sections) const override;
     void refresh() override { files_.refresh(); }
     std::string location() const override { return files_.folder(); }
     bool holdsScenario() const override;
@@ -43,7 +43,7 @@ public:
     std::optional<DataFile> openDataFile(const std::string& name) const override;
     std::string summaryName() const override { return "Summary.wsm"; }
     bool hasSummary() const override { return false; }
-    std::optional<Summary> readSummary(SummarySection) const override { return std::nullopt; }
+    std::optional<Summary> readSummary(SummarySections) const override { return std::nullopt; }
     void refresh() override { }
     std::string location() const override { return path_; }
     bool holdsScenario() const override { return true; }

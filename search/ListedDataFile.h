@@ -22,7 +22,7 @@ public:
     }
     std::string summaryName() const override { return scenario_.summaryName(); }
     bool hasSummary() const override { return false; }
-    std::optional<Summary> readSummary(SummarySection) const override { return std::nullopt; }
+    std::optional<Summary> readSummary(SummarySections) const override { return std::nullopt; }
     void refresh() override { }
     std::string location() const override { return scenario_.location(); }
     bool holdsScenario() const override { return true; }

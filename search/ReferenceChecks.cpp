@@ -21,13 +21,15 @@ namespace {
 
 using K = ContentKind;
 
-// What the checks look at, in the order they list it: the two kinds of
-// name a summary declares, then the things data files define by id.
-constexpr std::size_t NameKinds = 2;  // flags, steps
+// What the checks look at, in the order they list it: the three kinds of
+// state variable, then the things data files define by id.
+constexpr std::size_t NameKinds = StateVariableKinds;  // flags, steps, variants
 constexpr std::size_t IdKinds = 8;
 constexpr std::array<const char*, NameKinds + IdKinds> KindWords
-    = {"フラグ", "ステップ", "アイテム", "スキル", "情報", "召喚獣", "パッケージ", "エリア", "バトル", "キャスト"};
-constexpr std::array<SummarySection, NameKinds> Sections = {SummarySection::Flags, SummarySection::Steps};
+    = {"フラグ", "ステップ",   "コモン", "アイテム", "スキル",  "情報",
+       "召喚獣", "パッケージ", "エリア", "バトル",   "キャスト"};
+constexpr std::array<SummarySection, NameKinds> Sections
+    = {SummarySection::Flags, SummarySection::Steps, SummarySection::Variants};
 constexpr std::array<FileKind, IdKinds> DefiningKinds
     = {FileKind::Item,    FileKind::Skill, FileKind::Info,   FileKind::Beast,
        FileKind::Package, FileKind::Area,  FileKind::Battle, FileKind::Mate};
@@ -101,6 +103,10 @@ struct FileReferences {
     std::array<std::vector<IdUse>, IdKinds> idUses;
     std::array<std::vector<std::uint32_t>, NameKinds> declaredUsed;  // by position of the first declaration
     std::array<std::vector<std::int64_t>, IdKinds> usedIds;
+    // The unused check: what the file's cards declare for their own events,
+    // and the positions of those their events use.
+    std::array<std::vector<FlagStepUse>, NameKinds> localDeclarations;
+    std::array<std::vector<std::uint32_t>, NameKinds> localsUsed;
 };
 
 // Looks up name keys without making a string of them.
@@ -116,7 +122,7 @@ struct Declared {
     std::array<std::vector<Text>, NameKinds> names;
     std::array<KeyPositions, NameKinds> keys;  // the position of the first declaration of each
     std::int64_t startArea = 0;
-    std::optional<Summary> flags, steps;  // what the names are views of
+    std::optional<Summary> summary;  // what the names are views of
 };
 
 std::string keyOf(const Text& name)
@@ -128,17 +134,17 @@ std::string keyOf(const Text& name)
 Declared readDeclarations(SearchContext& context)
 {
     Declared declared;
-    declared.flags = context.source.readSummary(SummarySection::Flags);
-    declared.steps = declared.flags ? context.source.readSummary(SummarySection::Steps) : std::nullopt;
-    if (!declared.flags || !declared.steps) {
+    declared.summary
+        = context.source.readSummary({SummarySection::Flags, SummarySection::Steps, SummarySection::Variants});
+    if (!declared.summary) {
         const std::string name = context.source.summaryName();
         context.messages.report({name + "の読み込みに失敗しました", "I'm sorry!", name});
         return declared;
     }
     declared.read = true;
-    declared.startArea = declared.flags->startArea;
-    declared.names[0] = declared.flags->flags.names;
-    declared.names[1] = declared.steps->steps.names;
+    declared.startArea = declared.summary->startArea;
+    for (std::size_t kind = 0; kind < NameKinds; ++kind)
+        declared.names[kind] = declared.summary->of(Sections[kind]).names;
     for (std::size_t kind = 0; kind < NameKinds; ++kind)
         for (std::uint32_t position = 0; position < declared.names[kind].size(); ++position)
             declared.keys[kind].try_emplace(keyOf(declared.names[kind][position]), position);
@@ -183,15 +189,22 @@ void findIdUses(const DataFile& file, Check check, const TargetWordTable& target
 }
 
 // The uses of names in one file: for the undefined check those of names
-// the summary does not declare, with their rows; for the unused check which
-// declared names are used, without rows.
+// nothing declares, with their rows; for the unused check which declared
+// names are used, without rows, and what the file's cards declare for
+// their own events. A use that means a card's own declaration is never
+// undefined.
 void findNameUses(const DataFile& file, Check check, const Declared& declared, TextStore& texts, FileReferences& found)
 {
     std::string scratch;
     std::vector<FlagStepUse> undeclared;
     for (std::size_t kind = 0; kind < NameKinds; ++kind) {
         const KeyPositions& keys = declared.keys[kind];
-        FlagStepUses uses{undeclared, [&](const Text& name) {
+        FlagStepUses uses{undeclared, [&](const Text& name, std::optional<std::uint32_t> local) {
+                              if (local) {
+                                  if (check == Check::Unused)
+                                      found.localsUsed[kind].push_back(*local);
+                                  return false;
+                              }
                               const auto declaration = keys.find(NameKey(name, scratch));
                               if (check == Check::Undefined)
                                   return declaration == keys.end();
@@ -201,7 +214,10 @@ void findNameUses(const DataFile& file, Check check, const Declared& declared, T
                           }};
         WalkFlagStepFile(file, Sections[kind], uses, texts);
         for (FlagStepUse& use : undeclared)
-            if (!use.onlyWhereDeclared) {
+            if (use.declaresLocal) {
+                if (check == Check::Unused)
+                    found.localDeclarations[kind].push_back(use);
+            } else if (!use.onlyWhereDeclared) {
                 SetFlagStepValue(use, nullptr, texts);
                 found.undeclaredUses[kind].push_back(use);
             }
@@ -234,6 +250,7 @@ struct Gathered {
     std::array<std::vector<IdUse>, IdKinds> idUses;
     std::array<std::vector<bool>, NameKinds> declaredUsed;  // by position of the declaration
     std::array<std::unordered_set<std::int64_t>, IdKinds> usedIds;
+    std::array<std::vector<FlagStepUse>, NameKinds> unusedLocals;  // cards' own declarations their events do not use
 };
 
 void gather(SearchContext& context, Check check, const Declared& declared, Gathered& gathered)
@@ -266,6 +283,11 @@ void gather(SearchContext& context, Check check, const Declared& declared, Gathe
                     undeclared.payload(undeclared.findOrAdd(use.name)).push_back(use.row);
                 for (const std::uint32_t position : file.declaredUsed[kind])
                     gathered.declaredUsed[kind][position] = true;
+                const std::unordered_set<std::uint32_t> localsUsed(file.localsUsed[kind].begin(),
+                                                                   file.localsUsed[kind].end());
+                for (const FlagStepUse& declaration : file.localDeclarations[kind])
+                    if (!localsUsed.contains(*declaration.local))
+                        gathered.unusedLocals[kind].push_back(declaration);
             }
             for (std::size_t kind = 0; kind < IdKinds; ++kind) {
                 gathered.idUses[kind].insert(gathered.idUses[kind].end(), file.idUses[kind].begin(),
@@ -348,14 +370,17 @@ void listUndefinedIds(Lines& lines, const Gathered& gathered, const std::optiona
 void listUnusedNames(SearchContext& context, Lines& lines, const Declared& declared, const Gathered& gathered)
 {
     const Text summary = summaryFileName(context);
+    constexpr std::array<const char*, NameKinds> DefinitionWords = {"フラグ定義", "ステップ定義", "コモン定義"};
     for (std::size_t kind = 0; kind < NameKinds; ++kind) {
-        const Text kindWord = Word(kind == 0 ? "フラグ定義" : "ステップ定義");
+        const Text kindWord = Word(DefinitionWords[kind]);
         for (const std::size_t name : inNameOrder(declared.names[kind], context.workers)) {
             if (gathered.declaredUsed[kind][declared.keys[kind].find(keyOf(declared.names[kind][name]))->second])
                 continue;
             const EntryId entry = lines.add(kind, declared.names[kind][name]);
             lines.file(entry, rowOf(lines.texts(), summary, {}, kindWord));
         }
+        for (const FlagStepUse& declaration : gathered.unusedLocals[kind])
+            lines.file(lines.add(kind, declaration.name), declaration.row);
     }
 }
 

@@ -63,7 +63,7 @@ public:
     virtual bool hasSummary() const = 0;
     // Reads a section of the summary; nothing when there is no one summary
     // or it cannot be read.
-    virtual std::optional<Summary> readSummary(SummarySection section) const = 0;
+    virtual std::optional<Summary> readSummary(SummarySections sections) const = 0;
 
     // Reads the listing again, as files may have been added or removed.
     virtual void refresh() = 0;

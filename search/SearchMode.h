@@ -24,6 +24,7 @@ enum class SearchMode : int {
     SoundSearch = 16,
     UndefinedCheck = 17,
     UnusedCheck = 18,
+    VariantSearch = 19,
 };
 
 }  // namespace quorvel

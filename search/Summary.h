@@ -2,6 +2,7 @@
 
 #include "scenario/DataFile.h"
 #include "scenario/FileSystem.h"
+#include "scenario/StateVariables.h"
 #include "scenario/Text.h"
 #include "scenario/ValueNames.h"
 
@@ -10,11 +11,9 @@
 
 namespace quorvel {
 
-// The two kinds of name a summary declares.
-enum class SummarySection { Flags = 0, Steps = 1 };
-
 // The names of one section in declaration order, each with its value names
-// (two for a flag, as many as the format gives for a step).
+// (two for a flag, as many as the format gives for a step, none for a
+// variant).
 struct Declarations {
     std::vector<Text> names;
     std::vector<ValueNames> valueNames;
@@ -26,12 +25,16 @@ struct Declarations {
 struct Summary {
     Declarations flags;
     Declarations steps;
+    Declarations variants;                     // only the XML format has them
     std::int64_t startArea = 0;                // the id of the area the scenario starts in
     FileBytes bytes;                           // the bytes the names of a classic summary are views of
     std::unique_ptr<ReaderKeeps> readerKeeps;  // what the names of another format's summary are views of
 
-    Declarations& of(SummarySection section) { return section == SummarySection::Flags ? flags : steps; }
-    const Declarations& of(SummarySection section) const { return section == SummarySection::Flags ? flags : steps; }
+    Declarations& of(SummarySection section)
+    {
+        return section == SummarySection::Flags ? flags : section == SummarySection::Steps ? steps : variants;
+    }
+    const Declarations& of(SummarySection section) const { return const_cast<Summary*>(this)->of(section); }
 };
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include "scenario/ByteStream.h"
 #include "scenario/ClassicLayout.h"
+#include "scenario/XmlDeclarations.h"
 #include "scenario/XmlDocument.h"
 #include "scenario/XmlReader.h"
 
@@ -21,14 +22,14 @@ class SummaryReader {
 public:
     SummaryReader(std::span<const std::uint8_t> bytes, Summary& summary) : in_(bytes), summary_(summary) { }
 
-    void read(SummarySection section)
+    void read(SummarySections sections)
     {
         for (int block = 0; block < classic::Summary::LeadingBlocks; ++block)
             in_.skipBlock();
         in_.skip(classic::Summary::BeforeStartArea);
         summary_.startArea = std::int64_t{in_.readInt()} - classic::IdOffset;
-        readOrPassOverRecords(classic::StepRecord, section == SummarySection::Steps, summary_.steps);
-        readOrPassOverRecords(classic::FlagRecord, section == SummarySection::Flags, summary_.flags);
+        readOrPassOverRecords(classic::StepRecord, sections.has(SummarySection::Steps), summary_.steps);
+        readOrPassOverRecords(classic::FlagRecord, sections.has(SummarySection::Flags), summary_.flags);
         // Nothing after the flag records is read, but a file holding more
         // than the closing bytes is of a later format that starts alike.
         in_.skip(classic::Summary::Closing);
@@ -88,13 +89,13 @@ private:
 
 }  // namespace
 
-std::optional<Summary> ReadClassicSummary(FileBytes bytes, SummarySection section)
+std::optional<Summary> ReadClassicSummary(FileBytes bytes, SummarySections sections)
 {
     try {
         std::optional<Summary> summary(std::in_place);
         summary->bytes = std::move(bytes);
         SummaryReader(std::span<const std::uint8_t>(summary->bytes.data.get(), summary->bytes.size), *summary)
-            .read(section);
+            .read(sections);
         return summary;
     } catch (const ReadError&) {
         return std::nullopt;
@@ -112,7 +113,7 @@ struct KeptDocument : ReaderKeeps {
 
 }  // namespace
 
-std::optional<Summary> ReadXmlSummary(FileBytes bytes, SummarySection section)
+std::optional<Summary> ReadXmlSummary(FileBytes bytes, SummarySections sections)
 {
     try {
         std::optional<XmlDocument> parsed
@@ -125,29 +126,19 @@ std::optional<Summary> ReadXmlSummary(FileBytes bytes, SummarySection section)
         const XmlDocument::Element* property = document.child(document.root(), "Property");
         const XmlDocument::Element* startArea = property ? document.child(*property, "StartAreaId") : nullptr;
         summary->startArea = startArea ? XmlNumber(startArea->text).value_or(0) : 0;
-        Declarations& declared = summary->of(section);
-        const bool flags = section == SummarySection::Flags;
-        const XmlDocument::Element* list = document.child(document.root(), flags ? "Flags" : "Steps");
-        if (list)
-            for (const XmlDocument::Element& declaration : document.children(*list)) {
-                if (declaration.name != (flags ? "Flag" : "Step"))
-                    continue;
-                const auto textOf = [&](std::string_view tag) {
-                    const XmlDocument::Element* element = document.child(declaration, tag);
-                    return element ? element->text : std::string_view();
-                };
-                ValueNames values(Text::Unicode(""));
-                if (flags) {
-                    values.add(textOf("True"));
-                    values.add(textOf("False"));
-                } else {
-                    for (const XmlDocument::Element& child : document.children(declaration))
-                        if (child.name.starts_with("Value"))
-                            values.add(child.text);
-                }
-                declared.names.push_back(Text::Unicode(textOf("Name")));
-                declared.valueNames.push_back(std::move(values));
-            }
+        for (const SummarySection kind : {SummarySection::Flags, SummarySection::Steps, SummarySection::Variants}) {
+            if (!sections.has(kind))
+                continue;
+            Declarations& declared = summary->of(kind);
+            ForEachXmlDeclaration(document, document.root(), kind,
+                                  [&](const XmlDocument::Element& declaration, std::string_view name) {
+                                      ValueNames values(Text::Unicode(""));
+                                      ForEachXmlValueName(document, declaration, kind,
+                                                          [&](std::string_view value) { values.add(value); });
+                                      declared.names.push_back(Text::Unicode(name));
+                                      declared.valueNames.push_back(std::move(values));
+                                  });
+        }
         summary->readerKeeps = std::move(kept);
         return summary;
     } catch (const std::bad_alloc&) {

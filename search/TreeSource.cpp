@@ -181,7 +181,7 @@ bool TreeSource::holdsScenario() const
     return hasSummary() || !dataFiles_.empty() || tree_->unreadable();
 }
 
-std::optional<Summary> TreeSource::readSummary(SummarySection section) const
+std::optional<Summary> TreeSource::readSummary(SummarySections sections) const
 {
     const std::vector<std::string> found = summaries(summaryName());
     if (found.size() != 1)
@@ -191,7 +191,7 @@ std::optional<Summary> TreeSource::readSummary(SummarySection section) const
         std::optional<FileBytes> bytes = tree_->read(found.front());
         if (!bytes)
             return std::nullopt;
-        return classic_ ? ReadClassicSummary(std::move(*bytes), section) : ReadXmlSummary(std::move(*bytes), section);
+        return classic_ ? ReadClassicSummary(std::move(*bytes), sections) : ReadXmlSummary(std::move(*bytes), sections);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

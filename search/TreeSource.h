@@ -54,7 +54,7 @@ public:
     std::optional<DataFile> openDataFile(const std::string& path) const override;
     std::string summaryName() const override;
     bool hasSummary() const override;
-    std::optional<Summary> readSummary(SummarySection section) const override;
+    std::optional<Summary> readSummary(SummarySections sections) const override;
     void refresh() override;
     std::string location() const override { return tree_->location(); }
     bool holdsScenario() const override;

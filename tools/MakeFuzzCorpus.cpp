@@ -25,6 +25,13 @@ using namespace quorvel::build;
 
 namespace {
 
+Content twoNames(std::uint8_t kind, const std::string& first, const std::string& second)
+{
+    Content content = WithText(kind, first);
+    content.text2 = second;
+    return content;
+}
+
 Event sampleEvent()
 {
     Content dialogue = Node(40, "talk");
@@ -34,19 +41,14 @@ Event sampleEvent()
     background.cells[0].flag = "lamp";
     Content effect = WithText(11, "se.wav");
     effect.effects = {Effect{0x40800, false, {}, {}}, Effect{0x40808, false, {}, {}}};
+    Content message = twoNames(6, "face.png", "%flag% $step$ @var@");
+    message.children = {Start("%flag%")};
     Event event;
-    event.starts = {Start("Start", {Gain(27, 1, 2, 1), WithText(15, "flag"), dialogue}),
+    event.starts = {Start("Start", {Gain(27, 1, 2, 1), WithText(15, "flag"), dialogue, message}),
                     Start("Next", {background, effect, WithNumber(53, 2)})};
     event.keys = {3};
     event.keyDataLength = 4;
     return event;
-}
-
-Content twoNames(std::uint8_t kind, const std::string& first, const std::string& second)
-{
-    Content content = WithText(kind, first);
-    content.text2 = second;
-    return content;
 }
 
 // Every layout the later revisions of the format add.
@@ -86,7 +88,11 @@ Card sampleCard()
     card.flag = "f";
     card.events = {sampleEvent()};
     Effect embedded{0x40808, true, {}, {sampleEvent()}};
+    embedded.embeddedDeclarations.flags = {{"\\beast\\flag", {"on", "off"}}};
     card.body.effects = {embedded, Effect{0x40805, false, {}, {}}};
+    card.declarations.flags = {{"\\card\\flag", {"on", "off"}}};
+    card.declarations.steps = {{"\\card\\step", {"v0", "v1"}}};
+    card.declarations.variants = {{"\\card\\var", {"text"}}};
     return card;
 }
 
@@ -97,6 +103,7 @@ Summary sampleSummary()
     summary.steps = {step, step};
     summary.steps[1].nameEndsInZero = false;
     summary.flags = {{"flag", "on", "off"}, {std::string(511, 'f'), "", "x"}};
+    summary.variants = {{"var", "String", "x"}, {"n", "Number", "1"}};
     return summary;
 }
 
@@ -147,6 +154,7 @@ int main(int argc, char** argv)
         file.beasts = {sampleCard()};
         file.cells.resize(2);
         file.body = sampleCard().body;
+        file.declarations = sampleCard().declarations;
         emit("kind" + std::to_string(kind) + ".wid", false, file);
     }
     File byName;

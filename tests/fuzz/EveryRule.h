@@ -24,7 +24,7 @@ inline void RunEveryRule(const DataFile& file)
     TextStore texts;
     ResultIndex links;
     links.setMode(TableMode::Sorted);
-    for (SummarySection section : {SummarySection::Flags, SummarySection::Steps})
+    for (SummarySection section : {SummarySection::Flags, SummarySection::Steps, SummarySection::Variants})
         WalkFlagStepFile(file, section, uses, texts);
     WalkFileEvents(file, texts, [&](const EventVisit& visit) {
         for (const IdSearchRule* rule :

@@ -199,37 +199,36 @@ std::optional<DataFile> DescribedScenario::openDataFile(const std::string& name)
     return std::nullopt;
 }
 
-std::optional<quorvel::Summary> DescribedScenario::readSummary(SummarySection section) const
+std::optional<quorvel::Summary> DescribedScenario::readSummary(SummarySections sections) const
 {
     std::optional<quorvel::Summary> read(std::in_place);
     // The texts live in one buffer the summary keeps, as a reader's would.
     std::string texts;
-    std::vector<std::vector<std::pair<std::size_t, std::size_t>>> valueNamePlaces;
-    std::vector<std::pair<std::size_t, std::size_t>> namePlaces;
+    std::vector<std::pair<Declarations*, std::pair<std::size_t, std::size_t>>> namePlaces;
     const auto place = [&](const std::string& shiftJis) {
         const std::string utf8 = Utf8(shiftJis);
         texts += utf8;
         return std::pair(texts.size() - utf8.size(), utf8.size());
     };
     read->startArea = summary_.startAreaId;
-    Declarations& declared = read->of(section);
-    const auto declare = [&](const std::string& name, const std::vector<std::string>& valueNames) {
-        namePlaces.push_back(place(name));
-        ValueNames names(Word(""));
-        for (const std::string& valueName : valueNames)
-            names.add(Utf8(valueName));
-        declared.valueNames.push_back(std::move(names));
-    };
-    if (section == SummarySection::Flags)
+    const auto declare
+        = [&](Declarations& declared, const std::string& name, const std::vector<std::string>& valueNames) {
+              namePlaces.emplace_back(&declared, place(name));
+              ValueNames names(Word(""));
+              for (const std::string& valueName : valueNames)
+                  names.add(Utf8(valueName));
+              declared.valueNames.push_back(std::move(names));
+          };
+    if (sections.has(SummarySection::Flags))
         for (const FlagDeclaration& flag : summary_.flags)
-            declare(flag.name, {flag.onName, flag.offName});
-    else
+            declare(read->flags, flag.name, {flag.onName, flag.offName});
+    if (sections.has(SummarySection::Steps))
         for (const StepDeclaration& step : summary_.steps)
-            declare(step.name, {step.valueNames.begin(), step.valueNames.end()});
+            declare(read->steps, step.name, {step.valueNames.begin(), step.valueNames.end()});
     read->bytes = BytesOf(texts);
     const char* kept = reinterpret_cast<const char*>(read->bytes.data.get());
-    for (const auto& [at, size] : namePlaces)
-        declared.names.push_back(Text::Unicode(std::string_view(kept + at, size)));
+    for (const auto& [declared, where] : namePlaces)
+        declared->names.push_back(Text::Unicode(std::string_view(kept + where.first, where.second)));
     return read;
 }
 

@@ -25,7 +25,7 @@ public:
     std::optional<DataFile> openDataFile(const std::string& name) const override;
     std::string summaryName() const override { return "Summary.wsm"; }
     bool hasSummary() const override { return true; }
-    std::optional<quorvel::Summary> readSummary(SummarySection section) const override;
+    std::optional<quorvel::Summary> readSummary(SummarySections sections) const override;
     void refresh() override { }
     std::string location() const override { return "described"; }
     bool holdsScenario() const override { return true; }

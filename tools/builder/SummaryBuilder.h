@@ -28,10 +28,18 @@ struct FlagDeclaration {
     bool nameEndsInZero = true;
 };
 
+// A variant: the XML form only.
+struct VariantDeclaration {
+    std::string name;
+    std::string type = "Number";  // the default's type: Number, String, Boolean
+    std::string value = "0";
+};
+
 struct Summary {
     std::array<std::int32_t, classic::Summary::LeadingBlocks> leadingBlockLengths = {4, 0, 12, 3, 7};
     std::vector<StepDeclaration> steps;
     std::vector<FlagDeclaration> flags;
+    std::vector<VariantDeclaration> variants;  // the XML form only
     // The start area's id; a classic summary stores it plus 40000, cut to 32 bits.
     std::int64_t startAreaId = 1;
     std::size_t closingBytes = classic::Summary::Closing;  // fewer cut the file short

@@ -54,6 +54,20 @@ struct DialogueEntry {
     bool textsEndInZero = true;  // false: both stored exactly as given
 };
 
+// What a skill, item or beast card declares for its own events; only the
+// XML form writes it. Names are whole local paths ("\\card\\name").
+struct CardDeclarations {
+    struct Declared {
+        std::string name;
+        std::vector<std::string> valueNames;  // a flag's two, a step's; a variant: its default
+    };
+    std::vector<Declared> flags;
+    std::vector<Declared> steps;
+    std::vector<Declared> variants;
+
+    bool empty() const { return flags.empty() && steps.empty() && variants.empty(); }
+};
+
 struct Effect;
 
 // The body of a card as the reader skips it; only its effects vary.
@@ -72,6 +86,7 @@ struct Effect {
     std::vector<Event> embeddedEvents;
     std::string embeddedName = "beast";
     std::int32_t linkId = 0;  // the XML form only: a beast file the card stands for
+    CardDeclarations embeddedDeclarations = {};
 };
 
 struct Content {
@@ -113,6 +128,8 @@ struct Card {
     std::string flag;
     std::vector<Event> events;
     CardBody body;
+    CardDeclarations declarations = {};  // owned cards of a Mate file
+    std::int32_t linkId = 0;             // the XML form only: owned cards that stand for a card file
 };
 
 // One data file. `kind` is the stored kind byte (8 for a Package by byte).
@@ -126,6 +143,7 @@ struct File {
     std::vector<Card> beasts;              // Mate
     std::vector<Cell> cells;               // Area
     CardBody body;                         // Item, Skill, Beast
+    CardDeclarations declarations = {};    // Item, Skill, Beast
     std::int32_t trailingBlockLength = 3;  // Battle's closing block, Info's block
     bool packageByName = false;            // write the 4-byte header of a "Package*" file
 };

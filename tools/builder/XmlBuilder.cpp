@@ -1,6 +1,7 @@
 #include "tools/builder/XmlBuilder.h"
 
 #include "scenario/ContentKind.h"
+#include "scenario/StateVariables.h"
 #include "tools/builder/Encoding.h"
 
 #include <algorithm>
@@ -288,6 +289,7 @@ private:
         case 54:
             add("call", std::to_string(c.number));
             break;
+        case 6:
         case 9:
             text("path", c.text);
             break;
@@ -384,6 +386,8 @@ private:
                 }
             close("Coupons");
         }
+        if (c.kind == 6)
+            element("Text", c.text2, true);
         if (c.kind == 40) {
             open("Dialogs");
             for (const DialogueEntry& entry : c.dialogueEntries) {
@@ -422,6 +426,7 @@ public:
             if (effect.linkId != 0)
                 element("LinkId", std::to_string(effect.linkId), false, false);
             close("Property");
+            declarations(effect.embeddedDeclarations);
             motions(effect.embeddedBody.empty() ? std::vector<Effect>() : effect.embeddedBody.front().effects);
             events(effect.embeddedEvents);
             close("BeastCard");
@@ -431,18 +436,48 @@ public:
         close("Motions");
     }
 
+    // A card's own flags, steps and variants, each list only when not empty.
+    void declarations(const CardDeclarations& declared)
+    {
+        const auto list = [&](const char* tag, const std::vector<CardDeclarations::Declared>& items,
+                              SummarySection kind) {
+            if (items.empty())
+                return;
+            open(std::string(tag) + "s");
+            for (const CardDeclarations::Declared& item : items) {
+                if (kind == SummarySection::Variants)
+                    open(tag,
+                         {{"defaulttype", "String"},
+                          {"defaultvalue", item.valueNames.empty() ? "" : Utf8(item.valueNames.front())}});
+                else
+                    open(tag, {{"default", kind == SummarySection::Flags ? "True" : "0"}});
+                element("Name", item.name);
+                for (std::size_t i = 0; kind != SummarySection::Variants && i < item.valueNames.size(); ++i)
+                    element(kind == SummarySection::Flags ? (i == 0 ? "True" : "False") : "Value" + std::to_string(i),
+                            item.valueNames[i]);
+                close(tag);
+            }
+            close(std::string(tag) + "s");
+        };
+        list("Flag", declared.flags, SummarySection::Flags);
+        list("Step", declared.steps, SummarySection::Steps);
+        list("Variant", declared.variants, SummarySection::Variants);
+    }
+
 private:
     const XmlForm& form_;
     std::string out_;
 };
 
 void property(Writer& out, const std::string& title, const std::optional<std::int32_t>& id,
-              const std::string& flag = {}, bool withFlag = false)
+              const std::string& flag = {}, bool withFlag = false, std::int32_t linkId = 0)
 {
     out.open("Property");
     if (id)
         out.element("Id", std::to_string(*id), false, false);
     out.element("Name", title);
+    if (linkId != 0)
+        out.element("LinkId", std::to_string(linkId), false, false);
     if (withFlag)
         out.element("Flag", flag);
     out.close("Property");
@@ -527,7 +562,8 @@ std::string EncodeXml(const File& file, const XmlForm& form)
             out.open(std::string(tag) + "s");
             for (const Card& card : *cards) {
                 out.open(tag);
-                property(out, card.name, card.storedId - IdOffset);
+                property(out, card.name, card.storedId - IdOffset, {}, false, card.linkId);
+                out.declarations(card.declarations);
                 out.motions(card.body.effects);
                 out.events(card.events);
                 out.close(tag);
@@ -535,8 +571,10 @@ std::string EncodeXml(const File& file, const XmlForm& form)
             out.close(std::string(tag) + "s");
         }
     } else if (root != "InfoCard") {
-        if (root != "Package")
+        if (root != "Package") {
+            out.declarations(file.declarations);
             out.motions(file.body.effects);
+        }
         out.events(file.events);
     }
     out.close(root);
@@ -570,6 +608,15 @@ std::string EncodeXmlSummary(const Summary& summary, const XmlForm& form)
         out.close("Step");
     }
     out.close("Steps");
+    if (!summary.variants.empty()) {
+        out.open("Variants");
+        for (const VariantDeclaration& variant : summary.variants) {
+            out.open("Variant", {{"defaulttype", variant.type}, {"defaultvalue", Utf8(variant.value)}});
+            out.element("Name", variant.name);
+            out.close("Variant");
+        }
+        out.close("Variants");
+    }
     out.close("Summary");
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + out.take();
 }
