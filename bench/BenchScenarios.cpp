@@ -3,6 +3,8 @@
 #include "tools/builder/ArchiveBuilder.h"
 #include "tools/builder/ScenarioFolder.h"
 
+#include "scenario/ContentKind.h"
+
 #include "scenario/FileSystem.h"
 #include "search/ScenarioFileList.h"
 
@@ -85,6 +87,43 @@ Summary summaryOf(int names)
     return summary;
 }
 
+// What only the XML form holds, added to it: 2,000 variants; the event of
+// every item sets one (one in five of them undeclared) from an expression
+// reading two and shows one in a message; every tenth item declares a
+// flag, a step and a variant of its own, which its event uses.
+void addVersionFourParts(Summary& summary, std::vector<NamedFile>& files)
+{
+    const auto variant = [](int i) { return sj(i, "variant_of_the_scene_"); };
+    for (int i = 0; i < 2000; ++i)
+        summary.variants.push_back({variant(i), "Number", "0"});
+    int item = 0;
+    for (NamedFile& named : files) {
+        if (named.file.kind != 3 || named.file.events.empty())
+            continue;
+        std::vector<Content>& contents = named.file.events.front().starts.front().children;
+        Content setting = Node(xml_only::SetVariant, "set");
+        setting.text = variant(item * 7 % 2500);
+        setting.text2 = "VAR(\"" + variant(item) + "\") + @\"" + variant(item + 1) + "\"";
+        Content message = Node(6, "say");
+        message.text2 = "@" + variant(item * 3 % 2000) + "@ and %" + usedName(item) + "%";
+        contents.push_back(setting);
+        contents.push_back(message);
+        if (item % 10 == 0) {
+            const std::string own = "\\" + sj(item, "item") + "\\";
+            named.file.declarations.flags = {{own + "flag", {"on", "off"}}};
+            named.file.declarations.steps = {{own + "step", {"v0", "v1"}}};
+            named.file.declarations.variants = {{own + "variant", {"0"}}};
+            Content ownSetting = Node(xml_only::SetVariant, "own");
+            ownSetting.text = own + "variant";
+            ownSetting.text2 = "1";
+            contents.push_back(WithText(15, own + "flag"));
+            contents.push_back(WithText(41, own + "step"));
+            contents.push_back(ownSetting);
+        }
+        ++item;
+    }
+}
+
 // The size and count of the files below a folder.
 void measure(Scenario& scenario)
 {
@@ -102,7 +141,10 @@ Scenarios write(const std::filesystem::path& path, const Summary& summary, const
     forms.classic.folder = path.string();
     forms.xml.folder = path.string() + "-xml";
     WriteClassicScenario(forms.classic.folder, summary, files);
-    WriteXmlScenario(forms.xml.folder, summary, files);
+    Summary xmlSummary = summary;
+    std::vector<NamedFile> xmlFiles = files;
+    addVersionFourParts(xmlSummary, xmlFiles);
+    WriteXmlScenario(forms.xml.folder, xmlSummary, xmlFiles);
     measure(forms.classic);
     measure(forms.xml);
     forms.wsn = forms.xml;

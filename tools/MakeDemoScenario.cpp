@@ -20,7 +20,10 @@ int main(int argc, char** argv)
         WriteClassicScenario(argv[1], DemoSummary(), DemoDataFiles());
         std::cout << "demo scenario written to " << argv[1] << "\n";
         if (argc == 4) {
-            WriteXmlScenario(argv[2], DemoSummary(), DemoDataFiles());
+            Summary declared = DemoSummary();
+            std::vector<NamedFile> files = DemoDataFiles();
+            AddVersionFourParts(declared, files);
+            WriteXmlScenario(argv[2], declared, files);
             WriteArchive(argv[3], EntriesOfFolder(argv[2]));
             std::cout << "its XML form written to " << argv[2] << " and " << argv[3] << "\n";
         }

@@ -1,5 +1,6 @@
 #include "tools/builder/DemoScenario.h"
 
+#include "scenario/ContentKind.h"
 #include "tools/builder/Encoding.h"
 
 namespace quorvel::build {
@@ -299,6 +300,28 @@ std::vector<NamedFile> DemoDataFiles()
 Summary DemoSummary()
 {
     return summary();
+}
+
+void AddVersionFourParts(Summary& declared, std::vector<NamedFile>& files)
+{
+    declared.variants = {{sj("旅の記録"), "String", sj("なし")}, {sj("使われないコモン"), "Number", "0"}};
+    const std::string chanting = sj("\\氷槍\\詠唱中");
+    Content record = named(Node(xml_only::SetVariant), "記録する");
+    record.text = sj("旅の記録");
+    record.text2 = sj("@\"旅の記録\" ~ \"、氷槍\"");
+    Content shout = named(Node(6), "叫ぶ");
+    shout.text2 = "%" + chanting + sj("%: @旅の記録@");
+    for (NamedFile& entry : files) {
+        if (entry.name == "Skill2.wid") {
+            entry.file.declarations.flags = {{chanting, {sj("唱えている"), sj("黙っている")}}};
+            entry.file.events
+                = {Event({start("唱える", {flagChange("\\氷槍\\詠唱中", 1, "詠唱を始める"), record, shout})})};
+        } else if (entry.name == "Area1.wid") {
+            Content diary = named(Node(6), "日記を読む");
+            diary.text2 = sj("これまでの旅: @旅の記録@");
+            entry.file.events.front().starts.front().children.push_back(diary);
+        }
+    }
 }
 
 }  // namespace quorvel::build

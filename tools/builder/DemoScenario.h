@@ -13,4 +13,9 @@ namespace quorvel::build {
 std::vector<NamedFile> DemoDataFiles();
 Summary DemoSummary();
 
+// What only the XML format's fourth revision can hold, added to the demo's
+// XML form: variants, a skill that declares a flag for its own events, and
+// names shown inside messages.
+void AddVersionFourParts(Summary& declared, std::vector<NamedFile>& files);
+
 }  // namespace quorvel::build
