@@ -4,6 +4,7 @@
 #include "app/ListDelegate.h"
 #include "app/NameFilterModel.h"
 #include "app/ResultModels.h"
+#include "app/ScenarioStatus.h"
 #include "app/Settings.h"
 #include "base/Version.h"
 #include "results/CsvAnswer.h"
@@ -111,14 +112,6 @@ public:
 private:
     QWidget* nameList_;
 };
-
-// A folder's path without the separators it may end in (a root stays).
-std::string withoutFinalSeparators(std::string path)
-{
-    while (path.size() > 1 && path.back() == PathSeparator())
-        path.pop_back();
-    return path;
-}
 
 // The first local file of a drag, if any.
 std::optional<std::string> droppedFile(const QMimeData* data)
@@ -432,11 +425,7 @@ void MainWindow::runFolderCommand(const Command& command, Started started)
 
 std::optional<std::string> MainWindow::scenarioProblem() const
 {
-    if (const std::optional<std::string> name = scenario_->unreadable())
-        return *name + "の読み込みに失敗しました";
-    if (scenario_->holdsScenario())
-        return std::nullopt;
-    return FileNamePart(withoutFinalSeparators(scenario_->location())) + "にはシナリオがありません";
+    return ScenarioProblem(*scenario_);
 }
 
 void MainWindow::runLinkSearch(const Command& command)
@@ -542,7 +531,7 @@ void MainWindow::refreshHistoryMenu()
 void MainWindow::setFolderCaption()
 {
     setWindowTitle(
-        QString::fromStdString(WindowTitleText() + "< " + withoutFinalSeparators(scenario_->location()) + " >"));
+        QString::fromStdString(WindowTitleText() + "< " + WithoutFinalSeparators(scenario_->location()) + " >"));
 }
 
 void MainWindow::enterScenario(const std::string& dataFile)
@@ -565,14 +554,7 @@ void MainWindow::enterScenario(const std::string& dataFile)
 
 std::string MainWindow::openedStatus() const
 {
-    if (const std::optional<std::string> problem = scenarioProblem())
-        return *problem;
-    // A folder without a summary opens all the same; the flag and step
-    // searches would only say so later.
-    if (!scenario_->hasSummary())
-        return "開きました: " + scenarioFile_ + "、このフォルダには " + scenario_->summaryName()
-            + " がありません (フラグとステップは検索できません)";
-    return "開きました: " + scenarioFile_;
+    return OpenedStatus(*scenario_, scenarioFile_);
 }
 
 void MainWindow::openScenario()

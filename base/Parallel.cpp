@@ -14,7 +14,11 @@ struct Done { };
 
 unsigned WorkersOfThisMachine()
 {
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+    return 1;  // built without threads: all work runs on the calling thread
+#else
     return std::max(1u, std::thread::hardware_concurrency());
+#endif
 }
 
 std::size_t ThreadsStartedForWork()

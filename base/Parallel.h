@@ -124,7 +124,7 @@ void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Pro
     };
 
     struct Crew {
-        std::vector<std::jthread> threads;
+        std::vector<std::thread> threads;
         std::mutex& mutex;
         std::condition_variable& room;
         bool& stopping;
@@ -135,7 +135,9 @@ void ProduceInOrder(std::size_t count, unsigned workers, std::size_t window, Pro
                 stopping = true;
             }
             room.notify_all();
-        }  // the threads join here, after being told to stop
+            for (std::thread& thread : threads)
+                thread.join();  // after being told to stop
+        }
     } crew{{}, mutex, room, stopping};
     const std::size_t helpers = std::min<std::size_t>(workers, count) - 1;
     for (std::size_t i = 0; i < helpers; ++i) {

@@ -53,7 +53,7 @@ std::optional<FileBytes> ReadFileBytes(const std::string& path)
         return std::nullopt;
     FileBytes bytes;
     bytes.size = static_cast<std::size_t>(status.st_size);
-    bytes.data = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size);
+    bytes.data = RoomForBytes(bytes.size);
     std::size_t done = 0;
     while (done < bytes.size) {
         const ssize_t got = ::read(descriptor, bytes.data.get() + done, bytes.size - done);

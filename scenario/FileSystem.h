@@ -25,6 +25,12 @@ struct FileBytes {
     std::size_t size = 0;
 };
 
+// Room for bytes about to be read in, left as it is (not zeroed first).
+inline std::unique_ptr<std::uint8_t[]> RoomForBytes(std::size_t size)
+{
+    return std::unique_ptr<std::uint8_t[]>(new std::uint8_t[size]);
+}
+
 // Reads a whole ordinary file; nothing when it cannot be opened or read
 // completely. Throws std::bad_alloc when it does not fit in memory.
 std::optional<FileBytes> ReadFileBytes(const std::string& path);

@@ -350,7 +350,7 @@ private:
         if (size > limits_.entry)
             return std::nullopt;
         FileBytes bytes;
-        bytes.data = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+        bytes.data = RoomForBytes(size);
         bytes.size = size;
         std::size_t done = 0;
         while (done < size) {
@@ -377,7 +377,7 @@ private:
             read.insert(read.end(), block.begin(), block.begin() + got);
         }
         FileBytes bytes;
-        bytes.data = std::make_unique_for_overwrite<std::uint8_t[]>(read.size());
+        bytes.data = RoomForBytes(read.size());
         bytes.size = read.size();
         std::copy(read.begin(), read.end(), bytes.data.get());
         return bytes;

@@ -13,7 +13,7 @@ namespace quorvel::build {
 inline FileBytes BytesOf(std::span<const std::uint8_t> bytes)
 {
     FileBytes copy;
-    copy.data = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size());
+    copy.data = RoomForBytes(bytes.size());
     copy.size = bytes.size();
     std::copy(bytes.begin(), bytes.end(), copy.data.get());
     return copy;

@@ -1,0 +1,208 @@
+// What the page's worker calls: the engine of the desktop, over files the
+// page has put into the module's in-memory file system. Every answer is
+// what quorvel-cli --json prints for the same command and sort; the status
+// line, the filter, the CSV and the opening words are the window's own.
+// Each function returns UTF-8 text that stays good until the next call.
+
+#include "app/CommandSummary.h"
+#include "app/NameFilter.h"
+#include "app/ScenarioStatus.h"
+#include "results/CsvAnswer.h"
+#include "results/JsonAnswer.h"
+#include "results/ResultColumns.h"
+#include "search/ArchiveTree.h"
+#include "search/Commands.h"
+#include "search/FolderSource.h"
+#include "search/ListedDataFile.h"
+#include "search/Scenarios.h"
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include <emscripten/emscripten.h>
+
+namespace quorvel {
+namespace {
+
+class CollectedMessages : public MessageSink {
+public:
+    MessageList messages;
+    void report(const Message& message) override { messages.push_back(message); }
+};
+
+// The opened scenario and the last answer, as the window keeps them.
+struct Session {
+    std::unique_ptr<ScenarioSource> scenario;
+    std::string picked;
+    Answer answer;
+    CollectedMessages messages;
+    const Command* command = nullptr;
+    std::string status;
+    std::string reply;  // what the last call returns
+};
+
+Session& session()
+{
+    static Session kept;
+    return kept;
+}
+
+const char* reply(std::string text)
+{
+    session().reply = std::move(text);
+    return session().reply.c_str();
+}
+
+std::string json(const nlohmann::ordered_json& value)
+{
+    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// The status line after a command, as the window words it.
+std::string statusAfter(const Command& command, double seconds)
+{
+    Session& kept = session();
+    if (const std::optional<std::string> problem = kept.scenario ? ScenarioProblem(*kept.scenario) : std::nullopt)
+        return *problem;
+    CommandOutcome outcome;
+    outcome.caption = command.caption;
+    outcome.kind = command.runOnFile ? CommandOutcome::Kind::LinkSearch
+        : command.isCheck()          ? CommandOutcome::Kind::Check
+                                     : CommandOutcome::Kind::Search;
+    outcome.names = kept.answer.leftLines().size();
+    for (std::size_t line = 0; line < kept.answer.leftLines().size(); ++line)
+        outcome.starts += !kept.answer.leftLineNote(line).shown().empty();
+    outcome.places = kept.answer.places();
+    for (const Message& message : kept.messages.messages)
+        if (message.unreadableFile)
+            outcome.unreadableFiles.push_back(*message.unreadableFile);
+    outcome.seconds = seconds;
+    return CommandSummary(outcome);
+}
+
+std::string answerJson(RowOrder order)
+{
+    const Session& kept = session();
+    std::ostringstream out;
+    WriteJsonAnswer(out, kept.command ? kept.command->name : "", kept.messages.messages, kept.answer, order, 1);
+    return out.str();
+}
+
+// The source a command reads: the scenario, or for the link search one data
+// file of it (by its path in an archive, or on the in-memory disk).
+std::unique_ptr<ScenarioSource> linkedFile(const std::string& dataFile)
+{
+    Session& kept = session();
+    if (IsArchiveName(kept.picked))
+        return std::make_unique<ListedDataFile>(*kept.scenario, dataFile);
+    return std::make_unique<DataFileOnDisk>(dataFile);
+}
+
+}  // namespace
+}  // namespace quorvel
+
+using namespace quorvel;
+
+extern "C" {
+
+// The commands in menu order, and the titles of the result columns.
+EMSCRIPTEN_KEEPALIVE const char* quorvel_commands()
+{
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const Command& command : Commands())
+        list.push_back({{"name", command.name},
+                        {"menu", MenuCaption(command.menu)},
+                        {"caption", command.caption},
+                        {"separatorBefore", command.separatorBefore},
+                        {"shortcut", command.shortcut},
+                        {"answers", command.answers},
+                        {"onFile", static_cast<bool>(command.runOnFile)}});
+    return reply(json({{"commands", list}, {"columns", ResultColumnTitles}}));
+}
+
+// Opens the scenario at `path` (a folder or an archive of the in-memory
+// file system), which the user knows as `picked`.
+EMSCRIPTEN_KEEPALIVE const char* quorvel_open(const char* path, const char* picked)
+{
+    Session& kept = session();
+    kept.answer.clear();
+    kept.messages.messages.clear();
+    kept.command = nullptr;
+    kept.picked = path;
+    kept.scenario = ScenarioAt(path);
+    if (!kept.scenario)
+        kept.scenario = ScenarioOfFolder(path);
+    const bool readable = !ScenarioProblem(*kept.scenario);
+    nlohmann::ordered_json opened
+        = {{"status", OpenedStatus(*kept.scenario, picked)},
+           {"readable", readable},
+           {"archive", IsArchiveName(path)},
+           {"dataFiles", readable ? kept.scenario->dataFiles(EveryFileKind) : std::vector<std::string>()}};
+    kept.status = opened["status"];
+    return reply(json(opened));
+}
+
+// Runs a command over the opened scenario and returns what quorvel-cli
+// --json --sort N prints; the link search reads `dataFile`.
+EMSCRIPTEN_KEEPALIVE const char* quorvel_run(const char* name, int sortColumn, const char* dataFile)
+{
+    Session& kept = session();
+    const Command* command = FindCommand(std::string(name));
+    if (!command || !kept.scenario)
+        return reply("");
+    const auto start = std::chrono::steady_clock::now();
+    kept.answer.clear();
+    kept.messages.messages.clear();
+    kept.command = command;
+    kept.scenario->refresh();
+    std::unique_ptr<ScenarioSource> file;
+    if (command->runOnFile && dataFile && *dataFile)
+        file = linkedFile(dataFile);
+    const TargetWordTable targetWords = DefaultTargetWords();
+    SearchContext context{file ? *file : *kept.scenario, kept.answer, kept.messages, targetWords};
+    context.workers = 1;
+    RunCommand(*command, context);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    kept.status = statusAfter(*command, took.count());
+    return reply(answerJson(RowOrder{sortColumn}));
+}
+
+// The status line's text after the last call.
+EMSCRIPTEN_KEEPALIVE const char* quorvel_status()
+{
+    return reply(session().status);
+}
+
+// The last answer again, its rows sorted by a column, as a click on its
+// header sorts them (a second click turns the order round).
+EMSCRIPTEN_KEEPALIVE const char* quorvel_sorted(int sortColumn, int descending)
+{
+    return reply(answerJson(RowOrder{sortColumn, descending != 0}));
+}
+
+// The last answer as the window saves it as CSV (with the byte-order mark).
+EMSCRIPTEN_KEEPALIVE const char* quorvel_csv(int sortColumn, int descending)
+{
+    std::ostringstream out;
+    WriteCsvAnswer(out, session().answer, RowOrder{sortColumn, descending != 0});
+    return reply(out.str());
+}
+
+// The positions of the left list's lines that hold the typed text, as the
+// window's filter folds both.
+EMSCRIPTEN_KEEPALIVE const char* quorvel_filter(const char* typed)
+{
+    const std::u16string wanted = FilterForm(typed);
+    nlohmann::json kept = nlohmann::json::array();
+    const auto& lines = session().answer.leftLines();
+    for (std::size_t line = 0; line < lines.size(); ++line)
+        if (HoldsFilterText(FilterForm(lines[line].shown()), wanted))
+            kept.push_back(line);
+    return reply(kept.dump());
+}
+
+}  // extern "C"

@@ -1,0 +1,74 @@
+// Times every folder command of the page in headless Chromium against
+// quorvel-cli on the same scenario, and the browser's memory meanwhile.
+//
+// usage: node web/page/speed.mjs PAGE CLI SCENARIO-FOLDER [RUNS]
+import { execFileSync, spawnSync } from "node:child_process";
+import { readdirSync, readFileSync, statSync } from "node:fs";
+import { join, relative } from "node:path";
+import { pathToFileURL } from "node:url";
+import puppeteer from "puppeteer-core";
+
+const [pagePath, cli, scenario, runsText] = process.argv.slice(2);
+const runs = Number(runsText ?? 5);
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+function filesBelow(folder) {
+    return readdirSync(folder).flatMap((name) => {
+        const path = join(folder, name);
+        return statSync(path).isDirectory() ? filesBelow(path) : [path];
+    });
+}
+
+// The resident memory of the processes that render pages (the page and
+// its worker run in one), in MiB.
+function browserMiB() {
+    const pids = execFileSync("pgrep", ["-f", "chromium.*--type=renderer"], { encoding: "utf8" }).trim().split("\n");
+    let kib = 0;
+    for (const one of pids) {
+        try {
+            const status = readFileSync(`/proc/${one}/status`, "utf8");
+            kib += Number(/VmRSS:\s+(\d+)/.exec(status)?.[1] ?? 0);
+        } catch {
+            /* gone meanwhile */
+        }
+    }
+    return kib / 1024;
+}
+
+const commands = execFileSync(cli, ["--help"], { encoding: "utf8" })
+    .split("\n")
+    .filter((line) => /^  [a-z-]+  /.test(line))
+    .map((line) => line.trim().split(/\s+/)[0])
+    .filter((name) => name !== "link" && name !== "check");
+const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true, args: ["--no-sandbox"] });
+const page = await browser.newPage();
+await page.goto(pathToFileURL(pagePath).href);
+await page.evaluate(() => window.quorvel.ready);
+const files = filesBelow(scenario).map((file) => ({ path: relative(scenario, file), base64: readFileSync(file).toString("base64") }));
+await page.evaluate(
+    (files) => window.quorvel.open(files.map((file) => ({ path: file.path, bytes: Uint8Array.from(atob(file.base64), (c) => c.charCodeAt(0)) }))),
+    files,
+);
+let peak = browserMiB();
+console.log(`${"command".padEnd(16)}${"cli ms".padStart(9)}${"page ms".padStart(9)}${"ratio".padStart(7)}`);
+for (const command of commands) {
+    const cliTimes = [];
+    const pageTimes = [];
+    for (let i = 0; i < runs; ++i) {
+        const start = process.hrtime.bigint();
+        spawnSync(cli, ["--json", command, scenario], { maxBuffer: 1 << 29 });
+        cliTimes.push(Number(process.hrtime.bigint() - start) / 1e6);
+        pageTimes.push(
+            await page.evaluate(async (command) => {
+                const start = performance.now();
+                await window.quorvel.run(command, 0, "");
+                return performance.now() - start;
+            }, command),
+        );
+        peak = Math.max(peak, browserMiB());
+    }
+    const [c, p] = [median(cliTimes), median(pageTimes)];
+    console.log(`${command.padEnd(16)}${c.toFixed(1).padStart(9)}${p.toFixed(1).padStart(9)}${(p / c).toFixed(2).padStart(7)}`);
+}
+console.log(`the page's renderer process: peak resident memory ${peak.toFixed(0)} MiB`);
+await browser.close();

@@ -1,0 +1,586 @@
+// The page: the window's menus, two lists and status line over the engine
+// in a worker. Every answer, word and rule comes from the engine; the page
+// only shows them.
+
+import { Answer, Cancelled, EngineClient } from "./engine";
+import { LineHeight, VirtualList } from "./lists";
+import type { CommandInfo, Opened, ScenarioFile } from "./protocol";
+import { Settings } from "./settings";
+
+const engine = new EngineClient();
+const settings = new Settings();
+
+interface State {
+    commands: CommandInfo[];
+    columns: string[];
+    opened: Opened | null;
+    picked: string;
+    files: ScenarioFile[];
+    directory: FileSystemDirectoryHandle | null;
+    answer: Answer | null;
+    command: CommandInfo | null;
+    shown: number[]; // the lines of the answer the filter keeps
+    line: number; // the selected line of the answer, or -1
+    selectedRows: Set<number>;
+    lastList: "names" | "rows";
+    running: boolean;
+}
+
+const state: State = {
+    commands: [],
+    columns: [],
+    opened: null,
+    picked: "",
+    files: [],
+    directory: null,
+    answer: null,
+    command: null,
+    shown: [],
+    line: -1,
+    selectedRows: new Set(),
+    lastList: "names",
+    running: false,
+};
+
+const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
+const status = $("status");
+const filterField = $<HTMLInputElement>("filter");
+const filterCount = $("filter-count");
+const header = $("header");
+
+// Texts as one line: stored line breaks as ↵.
+const oneLine = (text: string) => text.replace(/\r\n|\r|\n/g, "↵");
+
+const names = new VirtualList("names", (index, line) => {
+    const at = state.shown[index];
+    line.textContent = state.answer!.names[at].name;
+    line.title = state.answer!.names[at].name;
+    if (at === state.line) line.classList.add("selected");
+    line.onclick = () => selectLine(at);
+});
+
+const rows = new VirtualList("rows", (index, line) => {
+    const row = state.answer!.names[state.line].rows[index];
+    line.style.gridTemplateColumns = columnTemplate();
+    const number = document.createElement("span");
+    number.textContent = String(index + 1);
+    line.append(number);
+    for (const text of row) {
+        const cell = document.createElement("span");
+        cell.textContent = oneLine(text);
+        cell.title = text;
+        line.append(cell);
+    }
+    if (state.selectedRows.has(index)) line.classList.add("selected");
+    line.onclick = (event) => {
+        if (!event.ctrlKey && !event.metaKey) state.selectedRows.clear();
+        if (state.selectedRows.has(index) && (event.ctrlKey || event.metaKey)) state.selectedRows.delete(index);
+        else state.selectedRows.add(index);
+        state.lastList = "rows";
+        rows.draw();
+    };
+});
+$("names-pane").append(names.element);
+$("rows-pane").append(rows.element);
+
+function columnTemplate(): string {
+    return settings.columnWidths().map((width) => `${width}px`).join(" ");
+}
+
+function setStatus(text: string): void {
+    status.textContent = text;
+}
+
+// The page's own message box, for what the desktop raises as one.
+function messageBox(caption: string, text: string): Promise<void> {
+    return new Promise((resolve) => {
+        $("message-caption").textContent = caption;
+        $("message-text").textContent = text;
+        const box = $<HTMLDialogElement>("message");
+        box.onclose = () => resolve();
+        box.showModal();
+    });
+}
+
+async function showMessages(answer: Answer): Promise<void> {
+    for (const message of answer.messages) await messageBox(message.caption, message.text);
+}
+
+// ---- opening ----------------------------------------------------------
+
+async function open(files: ScenarioFile[], picked: string, directory: FileSystemDirectoryHandle | null = null) {
+    await cancelRunning();
+    state.files = files;
+    state.picked = picked;
+    state.directory = directory;
+    state.answer = null;
+    state.command = null;
+    showAnswer();
+    state.opened = await engine.open(files, picked);
+    setStatus(state.opened.status);
+    settings.remember(picked);
+    drawRecent();
+    updateMenus();
+    return state.opened;
+}
+
+async function filesOfDirectory(handle: FileSystemDirectoryHandle, prefix = ""): Promise<ScenarioFile[]> {
+    const found: ScenarioFile[] = [];
+    for await (const entry of (handle as unknown as AsyncIterable<FileSystemHandle>)) {
+        const path = prefix + entry.name;
+        if (entry.kind === "directory") found.push(...(await filesOfDirectory(entry as FileSystemDirectoryHandle, path + "/")));
+        else found.push({ path, bytes: new Uint8Array(await (await (entry as FileSystemFileHandle).getFile()).arrayBuffer()) });
+    }
+    return found;
+}
+
+async function filesOfList(list: FileList): Promise<{ files: ScenarioFile[]; picked: string }> {
+    const all = Array.from(list);
+    const relative = all.map((file) => file.webkitRelativePath || file.name);
+    // A picked folder's files all start with its name.
+    const first = relative[0]?.split("/")[0] ?? "";
+    const inFolder = relative.every((path) => path.includes("/") && path.split("/")[0] === first);
+    const files = await Promise.all(
+        all.map(async (file, i) => ({
+            path: inFolder ? relative[i].slice(first.length + 1) : relative[i],
+            bytes: new Uint8Array(await file.arrayBuffer()),
+        })),
+    );
+    return { files, picked: inFolder ? first : all.length === 1 ? all[0].name : "scenario" };
+}
+
+async function openFolder(): Promise<void> {
+    if ("showDirectoryPicker" in window) {
+        try {
+            const handle: FileSystemDirectoryHandle = await (window as any).showDirectoryPicker();
+            await open(await filesOfDirectory(handle), handle.name, handle);
+        } catch {
+            /* the user closed the picker */
+        }
+        return;
+    }
+    $<HTMLInputElement>("folder-input").click();
+}
+
+async function entryFiles(entry: any, prefix: string): Promise<ScenarioFile[]> {
+    if (entry.isFile) {
+        const file: File = await new Promise((resolve, reject) => entry.file(resolve, reject));
+        return [{ path: prefix + entry.name, bytes: new Uint8Array(await file.arrayBuffer()) }];
+    }
+    const reader = entry.createReader();
+    const found: ScenarioFile[] = [];
+    for (;;) {
+        const batch: any[] = await new Promise((resolve, reject) => reader.readEntries(resolve, reject));
+        if (batch.length === 0) return found;
+        for (const child of batch) found.push(...(await entryFiles(child, prefix + entry.name + "/")));
+    }
+}
+
+async function dropped(event: DragEvent): Promise<void> {
+    event.preventDefault();
+    const items = Array.from(event.dataTransfer?.items ?? []);
+    const entry = items[0]?.webkitGetAsEntry?.();
+    if (!entry) return;
+    if (entry.isDirectory) {
+        const files = (await entryFiles(entry, "")).map((file) => ({ ...file, path: file.path.slice(entry.name.length + 1) }));
+        await open(files, entry.name);
+    } else {
+        await open(await entryFiles(entry, ""), entry.name);
+    }
+}
+
+// ---- commands ---------------------------------------------------------
+
+async function cancelRunning(): Promise<void> {
+    if (!state.running) return;
+    await engine.cancel();
+}
+
+// Runs a command; answers what quorvel-cli --json --sort `sort` prints (empty when it did not run).
+async function run(command: CommandInfo, dataFile = "", byUser = true, sort = 0): Promise<string> {
+    if (!state.opened) return "";
+    if (command.onFile && !dataFile) {
+        const chosen = await chooseDataFile();
+        if (!chosen) return "";
+        dataFile = chosen;
+    }
+    await cancelRunning();
+    state.running = true;
+    setStatus(`${command.caption}: 実行中… (Esc で中止)`);
+    try {
+        const ran = await engine.run(command.name, sort, dataFile);
+        state.command = command;
+        state.answer = JSON.parse(ran.json) as Answer;
+        settings.setLastCommand(command.name, dataFile);
+        state.line = -1;
+        if (sort !== settings.sort().column || settings.sort().descending) await applySort(false);
+        showAnswer();
+        setStatus(ran.status);
+        if (byUser) await showMessages(state.answer);
+        return ran.json;
+    } catch (error) {
+        if (error instanceof Cancelled) setStatus("中止しました");
+        else await messageBox("I'm sorry!", String(error));
+        return "";
+    } finally {
+        state.running = false;
+        updateMenus();
+    }
+}
+
+function chooseDataFile(): Promise<string | null> {
+    const files = (state.opened?.dataFiles ?? []).filter((name) => /\.(wid|xml)$/i.test(name));
+    return new Promise((resolve) => {
+        const dialog = $<HTMLDialogElement>("choose");
+        const list = $("choose-list");
+        list.replaceChildren();
+        for (const name of files) {
+            const item = document.createElement("button");
+            item.textContent = name;
+            item.onclick = () => {
+                dialog.close();
+                resolve(name);
+            };
+            list.append(item);
+        }
+        dialog.onclose = () => resolve(null);
+        dialog.showModal();
+    });
+}
+
+// The rows in the order of the sort column (0: filing order), as a header click asks.
+async function applySort(redraw = true): Promise<void> {
+    const { column, descending } = settings.sort();
+    if (!state.answer || (column === 0 && !descending)) {
+        if (redraw) showAnswer();
+        return;
+    }
+    state.answer = JSON.parse(await engine.sorted(column, descending)) as Answer;
+    if (redraw) showAnswer();
+}
+
+async function sortBy(column: number): Promise<void> {
+    const now = settings.sort();
+    settings.setSort(column, now.column === column ? !now.descending : false);
+    if (!state.answer) return drawHeader();
+    if (settings.sort().column === 0 && !settings.sort().descending) {
+        state.answer = JSON.parse(await engine.sorted(0, false)) as Answer;
+    } else {
+        await applySort(false);
+    }
+    showAnswer();
+}
+
+// ---- showing ----------------------------------------------------------
+
+async function showAnswer(): Promise<void> {
+    const count = state.answer?.names.length ?? 0;
+    state.shown = filterField.value && state.answer ? await engine.filter(filterField.value) : [...Array(count).keys()];
+    filterCount.textContent = filterField.value ? `表示 ${state.shown.length}/${count}` : "";
+    if (state.line < 0 && state.shown.length > 0) state.line = state.shown[0];
+    if (!state.shown.includes(state.line)) state.line = state.shown[0] ?? -1;
+    names.setCount(state.shown.length);
+    drawRows();
+    drawHeader();
+}
+
+function selectLine(line: number): void {
+    state.line = line;
+    state.lastList = "names";
+    state.selectedRows.clear();
+    names.draw();
+    drawRows();
+}
+
+function drawRows(): void {
+    rows.setCount(state.answer && state.line >= 0 ? state.answer.names[state.line].rows.length : 0);
+}
+
+function drawHeader(): void {
+    header.replaceChildren();
+    header.style.gridTemplateColumns = columnTemplate();
+    const { column: sorted, descending } = settings.sort();
+    state.columns.forEach((title, column) => {
+        const cell = document.createElement("span");
+        cell.textContent = title + (column === sorted && column !== 0 ? (descending ? " ▼" : " ▲") : "");
+        cell.onclick = () => sortBy(column);
+        const grip = document.createElement("i");
+        grip.onmousedown = (event) => resizeColumn(event, column);
+        grip.onclick = (event) => event.stopPropagation();
+        cell.append(grip);
+        header.append(cell);
+    });
+}
+
+function resizeColumn(event: MouseEvent, column: number): void {
+    event.preventDefault();
+    const startX = event.clientX;
+    const start = settings.columnWidths()[column];
+    const move = (moved: MouseEvent) => {
+        settings.setColumnWidth(column, Math.max(24, start + moved.clientX - startX));
+        drawHeader();
+        rows.draw();
+    };
+    const up = () => {
+        window.removeEventListener("mousemove", move);
+        window.removeEventListener("mouseup", up);
+    };
+    window.addEventListener("mousemove", move);
+    window.addEventListener("mouseup", up);
+}
+
+// ---- copy and save ----------------------------------------------------
+
+function copySelection(): void {
+    if (!state.answer || state.line < 0) return;
+    let text: string;
+    if (state.lastList === "names" || state.selectedRows.size === 0) {
+        text = state.answer.names[state.line].name;
+    } else {
+        const all = state.answer.names[state.line].rows;
+        const lines = [state.columns.slice(1).join("\t")];
+        for (const index of [...state.selectedRows].sort((a, b) => a - b)) lines.push(all[index].join("\t"));
+        text = lines.join("\n");
+    }
+    navigator.clipboard.writeText(text).catch(() => undefined);
+}
+
+async function save(form: "csv" | "json"): Promise<void> {
+    if (!state.answer || !state.command) return;
+    const { column, descending } = settings.sort();
+    const text = form === "csv" ? await engine.csv(column, descending) : await engine.sorted(column, descending);
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([text], { type: form === "csv" ? "text/csv" : "application/json" }));
+    link.download = `${state.command.name}.${form}`;
+    link.click();
+    setStatus(`保存しました: ${link.download}`);
+}
+
+// ---- reloading --------------------------------------------------------
+
+let watching: number | undefined;
+let seen = "";
+
+async function signature(handle: FileSystemDirectoryHandle, prefix = ""): Promise<string> {
+    let parts = "";
+    for await (const entry of (handle as unknown as AsyncIterable<FileSystemHandle>)) {
+        if (entry.kind === "directory") parts += await signature(entry as FileSystemDirectoryHandle, prefix + entry.name + "/");
+        else {
+            const file = await (entry as FileSystemFileHandle).getFile();
+            parts += `${prefix}${entry.name}:${file.size}:${file.lastModified};`;
+        }
+    }
+    return parts;
+}
+
+async function reload(): Promise<void> {
+    if (state.directory) {
+        const again = await filesOfDirectory(state.directory);
+        const last = state.command;
+        await open(again, state.picked, state.directory);
+        if (last && !last.onFile) await run(last, "", false);
+        return;
+    }
+    if (state.command && !state.command.onFile) await run(state.command);
+}
+
+function setAutoReload(on: boolean): void {
+    window.clearInterval(watching);
+    watching = undefined;
+    if (!on || !state.directory) return;
+    signature(state.directory).then((now) => (seen = now));
+    watching = window.setInterval(async () => {
+        if (!state.directory || state.running) return;
+        const now = await signature(state.directory);
+        if (now !== seen) {
+            seen = now;
+            await reload();
+        }
+    }, 2000);
+}
+
+// ---- menus ------------------------------------------------------------
+
+function menuItem(caption: string, shortcut: string, act: () => void, title = ""): HTMLButtonElement {
+    const item = document.createElement("button");
+    item.className = "item";
+    item.innerHTML = `<span></span><kbd></kbd>`;
+    item.firstElementChild!.textContent = caption;
+    item.lastElementChild!.textContent = shortcut;
+    item.title = title;
+    item.onclick = () => {
+        closeMenus();
+        act();
+    };
+    return item;
+}
+
+function closeMenus(): void {
+    document.querySelectorAll(".menu.open").forEach((menu) => menu.classList.remove("open"));
+}
+
+function buildMenus(): void {
+    const bar = $("menubar");
+    const menu = (caption: string, key: string) => {
+        const holder = document.createElement("div");
+        holder.className = "menu";
+        holder.dataset.key = key;
+        const title = document.createElement("button");
+        title.className = "title";
+        title.innerHTML = `${caption}(<u>${key}</u>)`;
+        title.onclick = (event) => {
+            event.stopPropagation();
+            const open = holder.classList.contains("open");
+            closeMenus();
+            if (!open) holder.classList.add("open");
+        };
+        const items = document.createElement("div");
+        items.className = "items";
+        holder.append(title, items);
+        bar.append(holder);
+        return items;
+    };
+    const file = menu("ファイル", "F");
+    file.append(
+        menuItem("オープン (フォルダ)…", "Ctrl+O", openFolder),
+        menuItem("オープン (アーカイブ・ファイル)…", "Ctrl+Shift+O", () => $<HTMLInputElement>("file-input").click()),
+        menuItem("結果を保存 (CSV)…", "Ctrl+S", () => save("csv")),
+        menuItem("結果を保存 (JSON)…", "", () => save("json")),
+    );
+    const auto = menuItem("自動リロード", "", () => {
+        const on = !auto.classList.contains("checked");
+        auto.classList.toggle("checked", on);
+        setAutoReload(on);
+    });
+    auto.id = "auto-reload";
+    file.append(auto, document.createElement("hr"));
+    const recent = document.createElement("div");
+    recent.id = "recent";
+    file.append(recent);
+    const groups = new Map<string, HTMLElement>();
+    groups.set("チェック", menu("チェック", "C"));
+    groups.set("検索", menu("検索", "S"));
+    for (const command of state.commands) {
+        const items = groups.get(command.menu)!;
+        if (command.separatorBefore) items.append(document.createElement("hr"));
+        const item = menuItem(command.caption, command.shortcut, () => run(command, "", true, settings.sort().column), command.answers);
+        item.dataset.command = command.name;
+        items.append(item);
+    }
+    const reloadButton = document.createElement("button");
+    reloadButton.className = "title";
+    reloadButton.id = "reload";
+    reloadButton.textContent = "リロード";
+    reloadButton.onclick = () => reload();
+    bar.append(reloadButton);
+    document.addEventListener("click", closeMenus);
+    drawRecent();
+}
+
+function drawRecent(): void {
+    const recent = $("recent");
+    recent.replaceChildren();
+    for (const name of settings.recent()) {
+        const item = document.createElement("div");
+        item.className = "recent";
+        item.textContent = name;
+        recent.append(item);
+    }
+}
+
+function updateMenus(): void {
+    const open = state.opened !== null;
+    document.querySelectorAll<HTMLButtonElement>("[data-command]").forEach((item) => (item.disabled = !open));
+    const auto = $<HTMLButtonElement>("auto-reload");
+    auto.disabled = !state.directory;
+    auto.title = state.directory
+        ? "フォルダの変更を見てコマンドを実行し直します"
+        : "このブラウザ (またはこの開き方) ではフォルダを見守れません: Chrome か Edge で「オープン (フォルダ)」から開いてください";
+}
+
+function shortcutOf(event: KeyboardEvent): string {
+    const parts = [];
+    if (event.ctrlKey || event.metaKey) parts.push("Ctrl");
+    if (event.altKey) parts.push("Alt");
+    if (event.shiftKey) parts.push("Shift");
+    const key = event.key.length === 1 ? event.key.toUpperCase() : event.key;
+    const code = /^Digit\d$/.test(event.code) ? event.code.slice(5) : key;
+    parts.push(code);
+    return parts.join("+");
+}
+
+function onKey(event: KeyboardEvent): void {
+    const pressed = shortcutOf(event);
+    if (event.key === "Escape") {
+        if (state.running) engine.cancel().then(() => setStatus("中止しました"));
+        else if (document.activeElement === filterField) {
+            filterField.value = "";
+            showAnswer();
+        }
+        return;
+    }
+    const inField = document.activeElement === filterField;
+    const actions: Record<string, () => void> = {
+        "Ctrl+O": openFolder,
+        "Ctrl+Shift+O": () => $<HTMLInputElement>("file-input").click(),
+        "Ctrl+S": () => save("csv"),
+        "Ctrl+F": () => filterField.focus(),
+        F5: () => reload(),
+    };
+    if (!inField) actions["Ctrl+C"] = copySelection;
+    for (const command of state.commands) actions[command.shortcut] = () => run(command, "", true, settings.sort().column);
+    const action = actions[pressed];
+    if (!action) return;
+    event.preventDefault();
+    action();
+}
+
+// ---- start ------------------------------------------------------------
+
+async function start(): Promise<void> {
+    const table = await engine.commands();
+    state.commands = table.commands;
+    state.columns = table.columns;
+    settings.fitColumns(state.columns.length);
+    buildMenus();
+    updateMenus();
+    drawHeader();
+    setStatus("シナリオのフォルダかアーカイブをここにドロップするか、ファイル → オープンで選んでください");
+    document.addEventListener("keydown", onKey);
+    document.addEventListener("dragover", (event) => event.preventDefault());
+    document.addEventListener("drop", (event) => void dropped(event));
+    for (const id of ["folder-input", "file-input"]) {
+        const input = $<HTMLInputElement>(id);
+        input.onchange = async () => {
+            if (!input.files || input.files.length === 0) return;
+            const { files, picked } = await filesOfList(input.files);
+            input.value = "";
+            await open(files, picked);
+        };
+    }
+    filterField.oninput = () => void showAnswer();
+    names.element.addEventListener("keydown", (event) => {
+        const at = state.shown.indexOf(state.line);
+        const next = event.key === "ArrowDown" ? at + 1 : event.key === "ArrowUp" ? at - 1 : -1;
+        if (next >= 0 && next < state.shown.length) {
+            event.preventDefault();
+            selectLine(state.shown[next]);
+            names.scrollTo(next);
+        }
+    });
+    document.documentElement.style.setProperty("--line", `${LineHeight}px`);
+}
+
+// For scripts and tests: open files, and run a command as quorvel-cli --json --sort N does.
+(window as any).quorvel = {
+    open: async (files: ScenarioFile[]) => {
+        const archive = files.length === 1 && /\.(wsn|zip|cab|lzh)$/i.test(files[0].path);
+        return open(files, archive ? files[0].path.split("/").pop()! : "scenario");
+    },
+    run: async (command: string, sortColumn = 0, dataFile = "") => {
+        const info = state.commands.find((known) => known.name === command);
+        if (!info || !state.opened) throw new Error(`no such command, or no scenario: ${command}`);
+        return run(info, dataFile, false, sortColumn);
+    },
+    ready: start(),
+};

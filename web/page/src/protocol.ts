@@ -1,0 +1,47 @@
+// What the page and its worker say to each other.
+
+export interface ScenarioFile {
+    path: string; // relative to the dropped folder, "/" between folders
+    bytes: Uint8Array;
+}
+
+export interface CommandInfo {
+    name: string;
+    menu: string;
+    caption: string;
+    separatorBefore: boolean;
+    shortcut: string;
+    answers: string;
+    onFile: boolean;
+}
+
+export interface Opened {
+    status: string;
+    readable: boolean;
+    archive: boolean;
+    dataFiles: string[];
+}
+
+export interface Ran {
+    json: string; // exactly what quorvel-cli --json --sort N prints
+    status: string;
+}
+
+export type Request =
+    | { op: "commands" }
+    | { op: "open"; files: ScenarioFile[]; picked: string }
+    | { op: "run"; command: string; sort: number; dataFile: string }
+    | { op: "sorted"; sort: number; descending: boolean }
+    | { op: "csv"; sort: number; descending: boolean }
+    | { op: "filter"; typed: string };
+
+export interface Envelope {
+    id: number;
+    request: Request;
+}
+
+export interface Reply {
+    id: number;
+    result?: unknown;
+    error?: string;
+}

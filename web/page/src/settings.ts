@@ -1,0 +1,70 @@
+// What the page keeps between visits, in the browser's local storage:
+// the sort, the column widths and the names of the recent scenarios.
+
+const Key = "quorvel.settings";
+const RecentKept = 8;
+
+interface Stored {
+    sortColumn: number;
+    descending: boolean;
+    widths: number[];
+    recent: string[];
+    lastCommand: string;
+}
+
+export class Settings {
+    private stored: Stored;
+
+    constructor() {
+        const defaults: Stored = { sortColumn: 0, descending: false, widths: [], recent: [], lastCommand: "" };
+        try {
+            this.stored = { ...defaults, ...JSON.parse(localStorage.getItem(Key) ?? "{}") };
+        } catch {
+            this.stored = defaults; // unreadable settings are replaced, not fatal
+        }
+    }
+
+    sort(): { column: number; descending: boolean } {
+        return { column: this.stored.sortColumn, descending: this.stored.descending };
+    }
+    setSort(column: number, descending: boolean): void {
+        this.stored.sortColumn = column;
+        this.stored.descending = descending;
+        this.save();
+    }
+
+    // Widths for `count` columns: the number column narrow, the last one wide.
+    fitColumns(count: number): void {
+        const widths = this.stored.widths.filter((width) => Number.isFinite(width) && width >= 24);
+        const defaults = [48, 200, 160, 130, 130, 110, 320];
+        this.stored.widths = Array.from({ length: count }, (_, i) => widths[i] ?? defaults[i] ?? 120);
+    }
+    columnWidths(): number[] {
+        return this.stored.widths;
+    }
+    setColumnWidth(column: number, width: number): void {
+        this.stored.widths[column] = width;
+        this.save();
+    }
+
+    recent(): string[] {
+        return this.stored.recent;
+    }
+    remember(name: string): void {
+        this.stored.recent = [name, ...this.stored.recent.filter((kept) => kept !== name)].slice(0, RecentKept);
+        this.save();
+    }
+
+    setLastCommand(name: string, dataFile: string): void {
+        this.stored.lastCommand = dataFile ? "" : name;
+        this.save();
+    }
+
+    private save(): void {
+        try {
+            localStorage.setItem(Key, JSON.stringify(this.stored));
+        } catch {
+            /* storage full or refused: the settings last as long as the page */
+        }
+    }
+}

@@ -1,0 +1,70 @@
+// The worker that holds the engine: it writes what the page hands it into
+// the engine's in-memory file system and calls the bridge. Long commands
+// run here, so the page never freezes; the page ends the worker to cancel.
+
+import type { Envelope, Reply, Request, ScenarioFile } from "./protocol";
+
+interface Engine {
+    ccall(name: string, returns: string, types: string[], args: unknown[]): string;
+    FS: {
+        mkdirTree(path: string): void;
+        writeFile(path: string, data: Uint8Array): void;
+    };
+}
+
+declare const QuorvelEngine: () => Promise<Engine>;
+
+const engine: Promise<Engine> = QuorvelEngine();
+let opened = 0;
+let scenarioFolder = ""; // where the opened folder lies; empty for an archive
+
+// Where a scenario's files go: a fresh folder for every opening.
+function place(engine: Engine, files: ScenarioFile[], picked: string): string {
+    const root = `/scenario/${++opened}`;
+    const archive = files.length === 1 && /\.(wsn|zip|cab|lzh)$/i.test(files[0].path);
+    const top = archive ? root : `${root}/${picked}`;
+    for (const file of files) {
+        const parts = file.path.split("/").filter((part) => part !== "" && part !== "." && part !== "..");
+        const path = `${top}/${parts.join("/")}`;
+        engine.FS.mkdirTree(path.slice(0, path.lastIndexOf("/")));
+        engine.FS.writeFile(path, file.bytes);
+    }
+    engine.FS.mkdirTree(top);
+    scenarioFolder = archive ? "" : top;
+    return archive ? `${root}/${files[0].path.split("/").pop()}` : top;
+}
+
+function answer(engine: Engine, request: Request): unknown {
+    const call = (name: string, types: string[], args: unknown[]) => engine.ccall(name, "string", types, args);
+    switch (request.op) {
+        case "commands":
+            return JSON.parse(call("quorvel_commands", [], []));
+        case "open": {
+            const path = place(engine, request.files, request.picked);
+            return JSON.parse(call("quorvel_open", ["string", "string"], [path, request.picked]));
+        }
+        case "run": {
+            // A data file of a folder is read from where the folder lies; one of an archive by its entry.
+            const dataFile = request.dataFile && scenarioFolder ? `${scenarioFolder}/${request.dataFile}` : request.dataFile;
+            const json = call("quorvel_run", ["string", "number", "string"], [request.command, request.sort, dataFile]);
+            return { json, status: call("quorvel_status", [], []) };
+        }
+        case "sorted":
+            return call("quorvel_sorted", ["number", "number"], [request.sort, request.descending ? 1 : 0]);
+        case "csv":
+            return call("quorvel_csv", ["number", "number"], [request.sort, request.descending ? 1 : 0]);
+        case "filter":
+            return JSON.parse(call("quorvel_filter", ["string"], [request.typed]));
+    }
+}
+
+self.onmessage = async (event: MessageEvent<Envelope>) => {
+    const { id, request } = event.data;
+    let reply: Reply;
+    try {
+        reply = { id, result: answer(await engine, request) };
+    } catch (error) {
+        reply = { id, error: String(error) };
+    }
+    (self as unknown as Worker).postMessage(reply);
+};
