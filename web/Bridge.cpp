@@ -109,6 +109,13 @@ using namespace quorvel;
 
 extern "C" {
 
+// The length in bytes of what the last call returned, so that the page reads
+// a long answer without looking for its end byte by byte.
+EMSCRIPTEN_KEEPALIVE std::size_t quorvel_reply_length()
+{
+    return session().reply.size();
+}
+
 // The commands in menu order, and the titles of the result columns.
 EMSCRIPTEN_KEEPALIVE const char* quorvel_commands()
 {
@@ -146,9 +153,12 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_open(const char* path, const char* pick
     return reply(json(opened));
 }
 
-// Runs a command over the opened scenario and returns what quorvel-cli
-// --json --sort N prints; the link search reads `dataFile`.
-EMSCRIPTEN_KEEPALIVE const char* quorvel_run(const char* name, int sortColumn, const char* dataFile)
+// Runs a command over the opened scenario (the link search reads
+// `dataFile`) and returns what the page shows at once: the status line, the
+// names of the left list and the messages raised. The rows are asked for
+// line by line (quorvel_rows), the whole answer as quorvel-cli --json
+// prints it by quorvel_sorted.
+EMSCRIPTEN_KEEPALIVE const char* quorvel_run(const char* name, const char* dataFile)
 {
     Session& kept = session();
     const Command* command = FindCommand(std::string(name));
@@ -168,7 +178,29 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_run(const char* name, int sortColumn, c
     RunCommand(*command, context);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     kept.status = statusAfter(*command, took.count());
-    return reply(answerJson(RowOrder{sortColumn}));
+    nlohmann::ordered_json names = nlohmann::ordered_json::array();
+    for (const KeptText& line : kept.answer.leftLines())
+        names.push_back(line.shown());
+    nlohmann::ordered_json messages = nlohmann::ordered_json::array();
+    for (const Message& message : kept.messages.messages)
+        messages.push_back({{"caption", message.caption}, {"text", message.text}});
+    return reply(json({{"status", kept.status}, {"names", names}, {"messages", messages}}));
+}
+
+// The rows of a line of the last answer, in the order of a sort column.
+EMSCRIPTEN_KEEPALIVE const char* quorvel_rows(int line, int sortColumn, int descending)
+{
+    const Answer& answer = session().answer;
+    nlohmann::ordered_json rows = nlohmann::ordered_json::array();
+    if (line >= 0 && static_cast<std::size_t>(line) < answer.leftLines().size())
+        for (const HitRow* row :
+             RowsInOrder(answer, static_cast<std::size_t>(line), RowOrder{sortColumn, descending != 0})) {
+            nlohmann::ordered_json texts = nlohmann::ordered_json::array();
+            for (const KeptText& text : row->texts)
+                texts.push_back(text.shown());
+            rows.push_back(std::move(texts));
+        }
+    return reply(json(rows));
 }
 
 // The status line's text after the last call.

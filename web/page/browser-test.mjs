@@ -113,6 +113,7 @@ try {
         assert.deepEqual(names, expected.map((name) => name.name).slice(0, names.length));
         const used = expected.findIndex((name) => name.rows.length > 1);
         await page.click(`.names .line[data-index="${used}"]`);
+        await page.waitForFunction((count) => document.querySelectorAll(".rows .line").length === count, {}, expected[used].rows.length);
         const shown = await page.$$eval(".rows .line", (lines) => lines.map((line) => [...line.children].slice(1).map((cell) => cell.title)));
         assert.deepEqual(shown, expected[used].rows);
         await page.screenshot({ path: screenshot });
@@ -192,6 +193,7 @@ try {
         await page.waitForFunction(() => document.getElementById("message").open);
         assert.equal(await page.$eval("#message-text", (text) => text.textContent), "Area2.widの読み込みに失敗しました");
         await page.click("#message button");
+        await page.waitForFunction(() => !document.getElementById("status").textContent.includes("実行中"));
         rmSync(folder, { recursive: true, force: true });
     });
 

@@ -6,12 +6,6 @@ import type { CommandInfo, Opened, Ran, Reply, Request, ScenarioFile } from "./p
 
 declare const QUORVEL_WORKER_SOURCE: string;
 
-export interface Answer {
-    command: string;
-    messages: { caption: string; text: string }[];
-    names: { name: string; rows: string[][] }[];
-}
-
 export class Cancelled extends Error {
     constructor() {
         super("cancelled");
@@ -22,7 +16,8 @@ export class EngineClient {
     private worker!: Worker;
     private next = 1;
     private waiting = new Map<number, { resolve: (value: unknown) => void; reject: (error: Error) => void }>();
-    private lastOpened: { files: ScenarioFile[]; picked: string } | null = null;
+    // How to give a new worker the opened scenario again: read its files anew.
+    private lastOpened: { read: () => Promise<ScenarioFile[]>; picked: string } | null = null;
     private readonly url = URL.createObjectURL(new Blob([QUORVEL_WORKER_SOURCE], { type: "text/javascript" }));
 
     constructor() {
@@ -33,15 +28,24 @@ export class EngineClient {
         return this.ask({ op: "commands" }) as Promise<{ commands: CommandInfo[]; columns: string[] }>;
     }
 
-    async open(files: ScenarioFile[], picked: string): Promise<Opened> {
-        this.lastOpened = { files, picked };
-        return (await this.ask({ op: "open", files, picked })) as Opened;
+    // Opens files `read` gives. Their bytes move to the worker (the page
+    // keeps no copy): the scenario is read again if the worker is replaced.
+    async open(read: () => Promise<ScenarioFile[]>, picked: string): Promise<Opened> {
+        this.lastOpened = { read, picked };
+        const files = await read();
+        return (await this.ask({ op: "open", files, picked }, files.map((file) => file.bytes.buffer))) as Opened;
     }
 
-    run(command: string, sort: number, dataFile = ""): Promise<Ran> {
-        return this.ask({ op: "run", command, sort, dataFile }) as Promise<Ran>;
+    run(command: string, dataFile = ""): Promise<Ran> {
+        return this.ask({ op: "run", command, dataFile }) as Promise<Ran>;
     }
 
+    // The rows of a line of the last answer, sorted by a column.
+    rows(line: number, sort: number, descending: boolean): Promise<string[][]> {
+        return this.ask({ op: "rows", line, sort, descending }) as Promise<string[][]>;
+    }
+
+    // The last answer as quorvel-cli --json prints it, its rows sorted by a column.
     sorted(sort: number, descending: boolean): Promise<string> {
         return this.ask({ op: "sorted", sort, descending }) as Promise<string>;
     }
@@ -50,17 +54,30 @@ export class EngineClient {
         return this.ask({ op: "csv", sort, descending }) as Promise<string>;
     }
 
+    // How much memory the engine has taken so far, in bytes.
+    memory(): Promise<number> {
+        return this.ask({ op: "memory" }) as Promise<number>;
+    }
+
     filter(typed: string): Promise<number[]> {
         return this.ask({ op: "filter", typed }) as Promise<number[]>;
     }
 
-    // Ends whatever runs; the scenario is opened again in a new worker.
-    async cancel(): Promise<void> {
+    // Ends whatever runs. With `reopen`, a new worker takes the scenario
+    // again; a scenario that cannot be read any more is left closed.
+    async cancel(reopen: boolean): Promise<void> {
         this.worker.terminate();
         for (const { reject } of this.waiting.values()) reject(new Cancelled());
         this.waiting.clear();
         this.start();
-        if (this.lastOpened) await this.ask({ op: "open", ...this.lastOpened });
+        const last = this.lastOpened;
+        this.lastOpened = null;
+        if (!reopen || !last) return;
+        try {
+            await this.open(last.read, last.picked);
+        } catch {
+            /* its files are gone: nothing is open */
+        }
     }
 
     private start(): void {
@@ -74,11 +91,11 @@ export class EngineClient {
         };
     }
 
-    private ask(request: Request): Promise<unknown> {
+    private ask(request: Request, transfer: ArrayBufferLike[] = []): Promise<unknown> {
         const id = this.next++;
         return new Promise((resolve, reject) => {
             this.waiting.set(id, { resolve, reject });
-            this.worker.postMessage({ id, request });
+            this.worker.postMessage({ id, request }, transfer as Transferable[]);
         });
     }
 }

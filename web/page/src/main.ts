@@ -2,7 +2,7 @@
 // in a worker. Every answer, word and rule comes from the engine; the page
 // only shows them.
 
-import { Answer, Cancelled, EngineClient } from "./engine";
+import { Cancelled, EngineClient } from "./engine";
 import { LineHeight, VirtualList } from "./lists";
 import type { CommandInfo, Opened, ScenarioFile } from "./protocol";
 import { Settings } from "./settings";
@@ -15,9 +15,9 @@ interface State {
     columns: string[];
     opened: Opened | null;
     picked: string;
-    files: ScenarioFile[];
     directory: FileSystemDirectoryHandle | null;
-    answer: Answer | null;
+    names: string[] | null; // the left list of the last answer
+    rows: string[][]; // the rows of the selected line, in the sort order
     command: CommandInfo | null;
     shown: number[]; // the lines of the answer the filter keeps
     line: number; // the selected line of the answer, or -1
@@ -31,9 +31,9 @@ const state: State = {
     columns: [],
     opened: null,
     picked: "",
-    files: [],
     directory: null,
-    answer: null,
+    names: null,
+    rows: [],
     command: null,
     shown: [],
     line: -1,
@@ -53,14 +53,14 @@ const oneLine = (text: string) => text.replace(/\r\n|\r|\n/g, "↵");
 
 const names = new VirtualList("names", (index, line) => {
     const at = state.shown[index];
-    line.textContent = state.answer!.names[at].name;
-    line.title = state.answer!.names[at].name;
+    line.textContent = state.names![at];
+    line.title = state.names![at];
     if (at === state.line) line.classList.add("selected");
-    line.onclick = () => selectLine(at);
+    line.onclick = () => void selectLine(at);
 });
 
 const rows = new VirtualList("rows", (index, line) => {
-    const row = state.answer!.names[state.line].rows[index];
+    const row = state.rows[index];
     line.style.gridTemplateColumns = columnTemplate();
     const number = document.createElement("span");
     number.textContent = String(index + 1);
@@ -102,21 +102,21 @@ function messageBox(caption: string, text: string): Promise<void> {
     });
 }
 
-async function showMessages(answer: Answer): Promise<void> {
-    for (const message of answer.messages) await messageBox(message.caption, message.text);
+async function showMessages(messages: { caption: string; text: string }[]): Promise<void> {
+    for (const message of messages) await messageBox(message.caption, message.text);
 }
 
 // ---- opening ----------------------------------------------------------
 
-async function open(files: ScenarioFile[], picked: string, directory: FileSystemDirectoryHandle | null = null) {
-    await cancelRunning();
-    state.files = files;
+// Opens the scenario whose files `read` gives (again when the worker is replaced).
+async function open(read: () => Promise<ScenarioFile[]>, picked: string, directory: FileSystemDirectoryHandle | null = null) {
+    await cancelRunning(false);
     state.picked = picked;
     state.directory = directory;
-    state.answer = null;
+    state.names = null;
     state.command = null;
-    showAnswer();
-    state.opened = await engine.open(files, picked);
+    await showAnswer();
+    state.opened = await engine.open(read, picked);
     setStatus(state.opened.status);
     settings.remember(picked);
     drawRecent();
@@ -134,26 +134,28 @@ async function filesOfDirectory(handle: FileSystemDirectoryHandle, prefix = ""):
     return found;
 }
 
-async function filesOfList(list: FileList): Promise<{ files: ScenarioFile[]; picked: string }> {
+// The files of an input, read when asked: the browser keeps the files' bytes until then.
+function filesOfList(list: FileList): { read: () => Promise<ScenarioFile[]>; picked: string } {
     const all = Array.from(list);
     const relative = all.map((file) => file.webkitRelativePath || file.name);
     // A picked folder's files all start with its name.
     const first = relative[0]?.split("/")[0] ?? "";
     const inFolder = relative.every((path) => path.includes("/") && path.split("/")[0] === first);
-    const files = await Promise.all(
-        all.map(async (file, i) => ({
-            path: inFolder ? relative[i].slice(first.length + 1) : relative[i],
-            bytes: new Uint8Array(await file.arrayBuffer()),
-        })),
-    );
-    return { files, picked: inFolder ? first : all.length === 1 ? all[0].name : "scenario" };
+    const read = () =>
+        Promise.all(
+            all.map(async (file, i) => ({
+                path: inFolder ? relative[i].slice(first.length + 1) : relative[i],
+                bytes: new Uint8Array(await file.arrayBuffer()),
+            })),
+        );
+    return { read, picked: inFolder ? first : all.length === 1 ? all[0].name : "scenario" };
 }
 
 async function openFolder(): Promise<void> {
     if ("showDirectoryPicker" in window) {
         try {
             const handle: FileSystemDirectoryHandle = await (window as any).showDirectoryPicker();
-            await open(await filesOfDirectory(handle), handle.name, handle);
+            await open(() => filesOfDirectory(handle), handle.name, handle);
         } catch {
             /* the user closed the picker */
         }
@@ -162,13 +164,14 @@ async function openFolder(): Promise<void> {
     $<HTMLInputElement>("folder-input").click();
 }
 
-async function entryFiles(entry: any, prefix: string): Promise<ScenarioFile[]> {
+// The files below a dropped entry, with their paths from it.
+async function entryFiles(entry: any, prefix: string): Promise<{ path: string; file: File }[]> {
     if (entry.isFile) {
         const file: File = await new Promise((resolve, reject) => entry.file(resolve, reject));
-        return [{ path: prefix + entry.name, bytes: new Uint8Array(await file.arrayBuffer()) }];
+        return [{ path: prefix + entry.name, file }];
     }
     const reader = entry.createReader();
-    const found: ScenarioFile[] = [];
+    const found: { path: string; file: File }[] = [];
     for (;;) {
         const batch: any[] = await new Promise((resolve, reject) => reader.readEntries(resolve, reject));
         if (batch.length === 0) return found;
@@ -176,52 +179,55 @@ async function entryFiles(entry: any, prefix: string): Promise<ScenarioFile[]> {
     }
 }
 
+function readFiles(files: { path: string; file: File }[]): () => Promise<ScenarioFile[]> {
+    return () =>
+        Promise.all(files.map(async ({ path, file }) => ({ path, bytes: new Uint8Array(await file.arrayBuffer()) })));
+}
+
 async function dropped(event: DragEvent): Promise<void> {
     event.preventDefault();
     const items = Array.from(event.dataTransfer?.items ?? []);
     const entry = items[0]?.webkitGetAsEntry?.();
     if (!entry) return;
-    if (entry.isDirectory) {
-        const files = (await entryFiles(entry, "")).map((file) => ({ ...file, path: file.path.slice(entry.name.length + 1) }));
-        await open(files, entry.name);
-    } else {
-        await open(await entryFiles(entry, ""), entry.name);
-    }
+    const files = await entryFiles(entry, "");
+    if (entry.isDirectory)
+        await open(readFiles(files.map(({ path, file }) => ({ path: path.slice(entry.name.length + 1), file }))), entry.name);
+    else await open(readFiles(files), entry.name);
 }
 
 // ---- commands ---------------------------------------------------------
 
-async function cancelRunning(): Promise<void> {
+// Ends a command still running; `reopen`: the scenario stays open for the next.
+async function cancelRunning(reopen: boolean): Promise<void> {
     if (!state.running) return;
-    await engine.cancel();
+    await engine.cancel(reopen);
 }
 
-// Runs a command; answers what quorvel-cli --json --sort `sort` prints (empty when it did not run).
-async function run(command: CommandInfo, dataFile = "", byUser = true, sort = 0): Promise<string> {
-    if (!state.opened) return "";
+// Runs a command and shows its answer; false when it did not run.
+async function run(command: CommandInfo, dataFile = "", byUser = true): Promise<boolean> {
+    if (!state.opened) return false;
     if (command.onFile && !dataFile) {
         const chosen = await chooseDataFile();
-        if (!chosen) return "";
+        if (!chosen) return false;
         dataFile = chosen;
     }
-    await cancelRunning();
+    await cancelRunning(true);
     state.running = true;
     setStatus(`${command.caption}: 実行中… (Esc で中止)`);
     try {
-        const ran = await engine.run(command.name, sort, dataFile);
+        const ran = await engine.run(command.name, dataFile);
         state.command = command;
-        state.answer = JSON.parse(ran.json) as Answer;
+        state.names = ran.names;
         settings.setLastCommand(command.name, dataFile);
         state.line = -1;
-        if (sort !== settings.sort().column || settings.sort().descending) await applySort(false);
-        showAnswer();
+        await showAnswer();
         setStatus(ran.status);
-        if (byUser) await showMessages(state.answer);
-        return ran.json;
+        if (byUser) await showMessages(ran.messages);
+        return true;
     } catch (error) {
         if (error instanceof Cancelled) setStatus("中止しました");
         else await messageBox("I'm sorry!", String(error));
-        return "";
+        return false;
     } finally {
         state.running = false;
         updateMenus();
@@ -248,52 +254,39 @@ function chooseDataFile(): Promise<string | null> {
     });
 }
 
-// The rows in the order of the sort column (0: filing order), as a header click asks.
-async function applySort(redraw = true): Promise<void> {
-    const { column, descending } = settings.sort();
-    if (!state.answer || (column === 0 && !descending)) {
-        if (redraw) showAnswer();
-        return;
-    }
-    state.answer = JSON.parse(await engine.sorted(column, descending)) as Answer;
-    if (redraw) showAnswer();
-}
-
+// A header click: sorts by that column (0: filing order); a second click turns the order round.
 async function sortBy(column: number): Promise<void> {
     const now = settings.sort();
     settings.setSort(column, now.column === column ? !now.descending : false);
-    if (!state.answer) return drawHeader();
-    if (settings.sort().column === 0 && !settings.sort().descending) {
-        state.answer = JSON.parse(await engine.sorted(0, false)) as Answer;
-    } else {
-        await applySort(false);
-    }
-    showAnswer();
+    drawHeader();
+    await fetchRows();
 }
 
 // ---- showing ----------------------------------------------------------
 
 async function showAnswer(): Promise<void> {
-    const count = state.answer?.names.length ?? 0;
-    state.shown = filterField.value && state.answer ? await engine.filter(filterField.value) : [...Array(count).keys()];
+    const count = state.names?.length ?? 0;
+    state.shown = filterField.value && state.names ? await engine.filter(filterField.value) : [...Array(count).keys()];
     filterCount.textContent = filterField.value ? `表示 ${state.shown.length}/${count}` : "";
-    if (state.line < 0 && state.shown.length > 0) state.line = state.shown[0];
     if (!state.shown.includes(state.line)) state.line = state.shown[0] ?? -1;
     names.setCount(state.shown.length);
-    drawRows();
     drawHeader();
+    await fetchRows();
 }
 
-function selectLine(line: number): void {
+async function selectLine(line: number): Promise<void> {
     state.line = line;
     state.lastList = "names";
-    state.selectedRows.clear();
     names.draw();
-    drawRows();
+    await fetchRows();
 }
 
-function drawRows(): void {
-    rows.setCount(state.answer && state.line >= 0 ? state.answer.names[state.line].rows.length : 0);
+// The rows of the selected line, from the engine, in the sort order.
+async function fetchRows(): Promise<void> {
+    const { column, descending } = settings.sort();
+    state.selectedRows.clear();
+    state.rows = state.names && state.line >= 0 ? await engine.rows(state.line, column, descending) : [];
+    rows.setCount(state.rows.length);
 }
 
 function drawHeader(): void {
@@ -332,12 +325,12 @@ function resizeColumn(event: MouseEvent, column: number): void {
 // ---- copy and save ----------------------------------------------------
 
 function copySelection(): void {
-    if (!state.answer || state.line < 0) return;
+    if (!state.names || state.line < 0) return;
     let text: string;
     if (state.lastList === "names" || state.selectedRows.size === 0) {
-        text = state.answer.names[state.line].name;
+        text = state.names[state.line];
     } else {
-        const all = state.answer.names[state.line].rows;
+        const all = state.rows;
         const lines = [state.columns.slice(1).join("\t")];
         for (const index of [...state.selectedRows].sort((a, b) => a - b)) lines.push(all[index].join("\t"));
         text = lines.join("\n");
@@ -346,7 +339,7 @@ function copySelection(): void {
 }
 
 async function save(form: "csv" | "json"): Promise<void> {
-    if (!state.answer || !state.command) return;
+    if (!state.names || !state.command) return;
     const { column, descending } = settings.sort();
     const text = form === "csv" ? await engine.csv(column, descending) : await engine.sorted(column, descending);
     const link = document.createElement("a");
@@ -375,9 +368,9 @@ async function signature(handle: FileSystemDirectoryHandle, prefix = ""): Promis
 
 async function reload(): Promise<void> {
     if (state.directory) {
-        const again = await filesOfDirectory(state.directory);
+        const directory = state.directory;
         const last = state.command;
-        await open(again, state.picked, state.directory);
+        await open(() => filesOfDirectory(directory), state.picked, directory);
         if (last && !last.onFile) await run(last, "", false);
         return;
     }
@@ -463,7 +456,7 @@ function buildMenus(): void {
     for (const command of state.commands) {
         const items = groups.get(command.menu)!;
         if (command.separatorBefore) items.append(document.createElement("hr"));
-        const item = menuItem(command.caption, command.shortcut, () => run(command, "", true, settings.sort().column), command.answers);
+        const item = menuItem(command.caption, command.shortcut, () => run(command), command.answers);
         item.dataset.command = command.name;
         items.append(item);
     }
@@ -512,7 +505,7 @@ function shortcutOf(event: KeyboardEvent): string {
 function onKey(event: KeyboardEvent): void {
     const pressed = shortcutOf(event);
     if (event.key === "Escape") {
-        if (state.running) engine.cancel().then(() => setStatus("中止しました"));
+        if (state.running) engine.cancel(true).then(() => setStatus("中止しました"));
         else if (document.activeElement === filterField) {
             filterField.value = "";
             showAnswer();
@@ -528,7 +521,7 @@ function onKey(event: KeyboardEvent): void {
         F5: () => reload(),
     };
     if (!inField) actions["Ctrl+C"] = copySelection;
-    for (const command of state.commands) actions[command.shortcut] = () => run(command, "", true, settings.sort().column);
+    for (const command of state.commands) actions[command.shortcut] = () => run(command);
     const action = actions[pressed];
     if (!action) return;
     event.preventDefault();
@@ -553,9 +546,9 @@ async function start(): Promise<void> {
         const input = $<HTMLInputElement>(id);
         input.onchange = async () => {
             if (!input.files || input.files.length === 0) return;
-            const { files, picked } = await filesOfList(input.files);
+            const { read, picked } = filesOfList(input.files);
             input.value = "";
-            await open(files, picked);
+            await open(read, picked);
         };
     }
     filterField.oninput = () => void showAnswer();
@@ -564,7 +557,7 @@ async function start(): Promise<void> {
         const next = event.key === "ArrowDown" ? at + 1 : event.key === "ArrowUp" ? at - 1 : -1;
         if (next >= 0 && next < state.shown.length) {
             event.preventDefault();
-            selectLine(state.shown[next]);
+            void selectLine(state.shown[next]);
             names.scrollTo(next);
         }
     });
@@ -575,12 +568,16 @@ async function start(): Promise<void> {
 (window as any).quorvel = {
     open: async (files: ScenarioFile[]) => {
         const archive = files.length === 1 && /\.(wsn|zip|cab|lzh)$/i.test(files[0].path);
-        return open(files, archive ? files[0].path.split("/").pop()! : "scenario");
+        // The caller's arrays stay the caller's: the worker is sent copies.
+        const copies = () => Promise.resolve(files.map((file) => ({ path: file.path, bytes: file.bytes.slice() })));
+        return open(copies, archive ? files[0].path.split("/").pop()! : "scenario");
     },
     run: async (command: string, sortColumn = 0, dataFile = "") => {
         const info = state.commands.find((known) => known.name === command);
         if (!info || !state.opened) throw new Error(`no such command, or no scenario: ${command}`);
-        return run(info, dataFile, false, sortColumn);
+        if (!(await run(info, dataFile, false))) return "";
+        return engine.sorted(sortColumn, false);
     },
+    engineMemory: () => engine.memory(),
     ready: start(),
 };

@@ -22,18 +22,22 @@ export interface Opened {
     dataFiles: string[];
 }
 
+// What a command leaves the page to show at once; its rows are asked for line by line.
 export interface Ran {
-    json: string; // exactly what quorvel-cli --json --sort N prints
     status: string;
+    names: string[];
+    messages: { caption: string; text: string }[];
 }
 
 export type Request =
     | { op: "commands" }
     | { op: "open"; files: ScenarioFile[]; picked: string }
-    | { op: "run"; command: string; sort: number; dataFile: string }
+    | { op: "run"; command: string; dataFile: string }
+    | { op: "rows"; line: number; sort: number; descending: boolean }
     | { op: "sorted"; sort: number; descending: boolean }
     | { op: "csv"; sort: number; descending: boolean }
-    | { op: "filter"; typed: string };
+    | { op: "filter"; typed: string }
+    | { op: "memory" };
 
 export interface Envelope {
     id: number;

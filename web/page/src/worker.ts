@@ -8,8 +8,10 @@ interface Engine {
     ccall(name: string, returns: string, types: string[], args: unknown[]): string;
     FS: {
         mkdirTree(path: string): void;
-        writeFile(path: string, data: Uint8Array): void;
+        writeFile(path: string, data: Uint8Array, options?: { canOwn: boolean }): void;
     };
+    HEAP8: Int8Array;
+    HEAPU8: Uint8Array;
 }
 
 declare const QuorvelEngine: () => Promise<Engine>;
@@ -27,15 +29,22 @@ function place(engine: Engine, files: ScenarioFile[], picked: string): string {
         const parts = file.path.split("/").filter((part) => part !== "" && part !== "." && part !== "..");
         const path = `${top}/${parts.join("/")}`;
         engine.FS.mkdirTree(path.slice(0, path.lastIndexOf("/")));
-        engine.FS.writeFile(path, file.bytes);
+        engine.FS.writeFile(path, file.bytes, { canOwn: true }); // the file system keeps the bytes it was sent
     }
     engine.FS.mkdirTree(top);
     scenarioFolder = archive ? "" : top;
     return archive ? `${root}/${files[0].path.split("/").pop()}` : top;
 }
 
+const utf8 = new TextDecoder();
+
 function answer(engine: Engine, request: Request): unknown {
-    const call = (name: string, types: string[], args: unknown[]) => engine.ccall(name, "string", types, args);
+    // A reply is read by its length: an answer may be megabytes long.
+    const call = (name: string, types: string[], args: unknown[]) => {
+        const at = engine.ccall(name, "number", types, args) as unknown as number;
+        const length = engine.ccall("quorvel_reply_length", "number", [], []) as unknown as number;
+        return utf8.decode(engine.HEAPU8.subarray(at, at + length));
+    };
     switch (request.op) {
         case "commands":
             return JSON.parse(call("quorvel_commands", [], []));
@@ -46,15 +55,18 @@ function answer(engine: Engine, request: Request): unknown {
         case "run": {
             // A data file of a folder is read from where the folder lies; one of an archive by its entry.
             const dataFile = request.dataFile && scenarioFolder ? `${scenarioFolder}/${request.dataFile}` : request.dataFile;
-            const json = call("quorvel_run", ["string", "number", "string"], [request.command, request.sort, dataFile]);
-            return { json, status: call("quorvel_status", [], []) };
+            return JSON.parse(call("quorvel_run", ["string", "string"], [request.command, dataFile]));
         }
+        case "rows":
+            return JSON.parse(call("quorvel_rows", ["number", "number", "number"], [request.line, request.sort, request.descending ? 1 : 0]));
         case "sorted":
             return call("quorvel_sorted", ["number", "number"], [request.sort, request.descending ? 1 : 0]);
         case "csv":
             return call("quorvel_csv", ["number", "number"], [request.sort, request.descending ? 1 : 0]);
         case "filter":
             return JSON.parse(call("quorvel_filter", ["string"], [request.typed]));
+        case "memory":
+            return engine.HEAP8.buffer.byteLength; // the engine's memory: it grows and is never given back
     }
 }
 
