@@ -3,6 +3,8 @@
 #include "scenario/ShiftJis.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -18,13 +20,35 @@ std::optional<std::string> shownFormUnlessItsOwn(const Text& text)
     const std::string_view shown = text.shownBytes();
     if (DecodesToItself(shown))
         return std::nullopt;
-    if (text.encoding() == TextEncoding::Unicode) {
-        std::string valid = ValidUtf8(shown);
-        return valid == shown ? std::nullopt : std::optional<std::string>(std::move(valid));
-    }
+    if (text.encoding() == TextEncoding::Unicode)
+        return IsValidUtf8(shown) ? std::nullopt : std::optional<std::string>(ValidUtf8(shown));
     // Each thread decodes with a converter of its own.
     thread_local ShiftJisDecoder decoder;
     return decoder.toUtf8(shown);
+}
+
+// The Shift-JIS form of a UTF-8 text, nothing when it has none. The
+// program's own words (kind words, labels) come back row after row, so the
+// forms of the last few short texts are remembered, by each thread.
+std::optional<std::string> shiftJisForm(std::string_view utf8)
+{
+    constexpr std::size_t Remembered = 8;
+    constexpr std::size_t LongestRemembered = 64;
+    struct Form {
+        std::string utf8;
+        std::optional<std::string> shiftJis;
+    };
+    thread_local std::array<Form, Remembered> forms;
+    thread_local std::size_t next = 0;
+    if (utf8.size() > LongestRemembered)
+        return ToShiftJis(utf8);
+    for (const Form& form : forms)
+        if (!form.utf8.empty() && form.utf8 == utf8)
+            return form.shiftJis;
+    Form& form = forms[next++ % Remembered];
+    form.utf8.assign(utf8);
+    form.shiftJis = ToShiftJis(utf8);
+    return form.shiftJis;
 }
 
 }  // namespace
@@ -48,7 +72,7 @@ KeptText TextStore::keep(const Text& text)
     if (text.encoding() == TextEncoding::Unicode) {
         layout.flags |= Layout::Unicode;
         if (!DecodesToItself(stored)) {
-            sortForm = ToShiftJis(stored);
+            sortForm = shiftJisForm(stored);
             if (!sortForm)
                 layout.flags |= Layout::NoShiftJisForm;
         }
@@ -94,11 +118,15 @@ std::array<KeptText, RowTextCount> TextStore::keepRow(const RowTexts& texts)
 
 KeptText TextStore::keepInColumn(RecentOfColumn& recent, const Text& text)
 {
-    // Newest first: a column mostly repeats its last text.
+    // Newest first: a column mostly repeats its last text. The size is
+    // compared first: most texts that differ differ in it.
+    const std::string_view bytes = text.bytes();
     for (std::size_t age = 0; age < RecentTexts; ++age) {
         const KeptText known = recent.texts[(recent.next + RecentTexts - age) % RecentTexts];
+        if (known.storedSize() != bytes.size() || std::memcmp(known.storedData(), bytes.data(), bytes.size()) != 0)
+            continue;
         const Text knownText = known.text();
-        if (knownText.sameBytesAs(text) && knownText.endsInStoredByte() == text.endsInStoredByte())
+        if (knownText.encoding() == text.encoding() && knownText.endsInStoredByte() == text.endsInStoredByte())
             return known;
     }
     recent.next = (recent.next + 1) % RecentTexts;

@@ -43,6 +43,14 @@ public:
         return {bytes() + layout.sortOffset, layout.sortSize};
     }
     bool hasShiftJisForm() const { return (layout().flags & Layout::NoShiftJisForm) == 0; }
+    // The text's bytes as given, without making the text: their size and where they lie.
+    std::size_t storedSize() const
+    {
+        std::uint32_t size = 0;
+        std::memcpy(&size, at_ + offsetof(Layout, storedSize), sizeof size);
+        return size;
+    }
+    const char* storedData() const { return bytes(); }
     // True when the shown form holds no character IsSpecialInTextFormats;
     // most texts are plain.
     bool shownIsPlain() const { return (layout().flags & Layout::ShownNotPlain) == 0; }

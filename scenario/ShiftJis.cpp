@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -98,14 +99,41 @@ ShiftJisDecoder::~ShiftJisDecoder()
     ucnv_close(converter_);
 }
 
+namespace {
+
+// Whether a byte decodes to the same character: bytes below 0x80 are the
+// same characters in both, but for three control bytes the converter
+// exchanges (0x1A, 0x1C and 0x7F).
+bool decodesToItself(unsigned char byte)
+{
+    return byte < 0x7F && byte != 0x1A && byte != 0x1C;
+}
+
+// Whether any of eight bytes below 0x80 equals `byte` (each byte minus
+// one borrows into its top bit only where it was zero).
+bool holdsByte(std::uint64_t eight, unsigned char byte)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101;
+    constexpr std::uint64_t Tops = 0x8080808080808080;
+    const std::uint64_t zeroWhereEqual = eight ^ (Ones * byte);
+    return ((zeroWhereEqual - Ones) & ~zeroWhereEqual & Tops) != 0;
+}
+
+}  // namespace
+
 bool DecodesToItself(std::string_view sjis)
 {
-    // Bytes below 0x80 are the same characters in both, but for three control
-    // bytes the converter exchanges (0x1A, 0x1C and 0x7F).
-    return std::all_of(sjis.begin(), sjis.end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 0x7F && byte != 0x1A && byte != 0x1C;
-    });
+    // Every text a command keeps is looked at: eight bytes at a time.
+    std::size_t at = 0;
+    for (; at + 8 <= sjis.size(); at += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, sjis.data() + at, sizeof eight);
+        if ((eight & 0x8080808080808080) != 0 || holdsByte(eight, 0x7F) || holdsByte(eight, 0x1A)
+            || holdsByte(eight, 0x1C))
+            return false;
+    }
+    return std::all_of(sjis.begin() + static_cast<std::ptrdiff_t>(at), sjis.end(),
+                       [](char c) { return decodesToItself(static_cast<unsigned char>(c)); });
 }
 
 const std::string& ShiftJisDecoder::toUtf8(std::string_view sjis)

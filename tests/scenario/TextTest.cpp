@@ -148,5 +148,22 @@ TEST(CaseFolded, PlainAsciiFoldsAsUnicodeFoldsIt)
     EXPECT_EQ(folded("Gate"), folded("gATE"));
 }
 
+// Eight bytes are looked at together: a byte the converter changes is
+// found wherever it stands, in a whole word or in the tail after it.
+TEST(ShiftJis, AByteThatDoesNotDecodeToItselfIsFoundAtEveryPosition)
+{
+    const std::string plain(19, 'a');
+    EXPECT_TRUE(DecodesToItself(plain));
+    for (const char changed : {'\x7F', '\x1A', '\x1C', '\x80', '\x83', '\xFF'})
+        for (std::size_t at = 0; at < plain.size(); ++at) {
+            std::string text = plain;
+            text[at] = changed;
+            EXPECT_FALSE(DecodesToItself(text)) << "byte " << int(static_cast<unsigned char>(changed)) << " at " << at;
+            // The same byte value elsewhere in a neighbouring byte does not hide it or stand for it.
+            EXPECT_EQ(DecodesToItself(std::string(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(at))), true);
+        }
+    EXPECT_TRUE(DecodesToItself(std::string("\x1B\x1D\x19\x7E\x01 ~}{", 10)));
+}
+
 }  // namespace
 }  // namespace quorvel
