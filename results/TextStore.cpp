@@ -123,7 +123,8 @@ KeptText TextStore::keepInColumn(RecentOfColumn& recent, const Text& text)
     const std::string_view bytes = text.bytes();
     for (std::size_t age = 0; age < RecentTexts; ++age) {
         const KeptText known = recent.texts[(recent.next + RecentTexts - age) % RecentTexts];
-        if (known.storedSize() != bytes.size() || std::memcmp(known.storedData(), bytes.data(), bytes.size()) != 0)
+        if (known.storedSize() != bytes.size()
+            || (!bytes.empty() && std::memcmp(known.storedData(), bytes.data(), bytes.size()) != 0))
             continue;
         const Text knownText = known.text();
         if (knownText.encoding() == text.encoding() && knownText.endsInStoredByte() == text.endsInStoredByte())
