@@ -46,12 +46,13 @@ export class EngineClient {
     }
 
     // The last answer as quorvel-cli --json prints it, its rows sorted by a column.
-    sorted(sort: number, descending: boolean): Promise<string> {
-        return this.ask({ op: "sorted", sort, descending }) as Promise<string>;
+    async sorted(sort: number, descending: boolean): Promise<string> {
+        return new TextDecoder().decode((await this.ask({ op: "sorted", sort, descending })) as Uint8Array);
     }
 
-    csv(sort: number, descending: boolean): Promise<string> {
-        return this.ask({ op: "csv", sort, descending }) as Promise<string>;
+    // The last answer as CSV (UTF-8 with its byte-order mark), as bytes to save.
+    csv(sort: number, descending: boolean): Promise<Uint8Array> {
+        return this.ask({ op: "csv", sort, descending }) as Promise<Uint8Array>;
     }
 
     // How much memory the engine has taken so far, in bytes.

@@ -40,11 +40,12 @@ const utf8 = new TextDecoder();
 
 function answer(engine: Engine, request: Request): unknown {
     // A reply is read by its length: an answer may be megabytes long.
-    const call = (name: string, types: string[], args: unknown[]) => {
+    const bytesOf = (name: string, types: string[], args: unknown[]) => {
         const at = engine.ccall(name, "number", types, args) as unknown as number;
         const length = engine.ccall("quorvel_reply_length", "number", [], []) as unknown as number;
-        return utf8.decode(engine.HEAPU8.subarray(at, at + length));
+        return engine.HEAPU8.subarray(at, at + length);
     };
+    const call = (name: string, types: string[], args: unknown[]) => utf8.decode(bytesOf(name, types, args));
     switch (request.op) {
         case "commands":
             return JSON.parse(call("quorvel_commands", [], []));
@@ -59,10 +60,11 @@ function answer(engine: Engine, request: Request): unknown {
         }
         case "rows":
             return JSON.parse(call("quorvel_rows", ["number", "number", "number"], [request.line, request.sort, request.descending ? 1 : 0]));
+        // A whole answer goes to the page as bytes, moved rather than copied.
         case "sorted":
-            return call("quorvel_sorted", ["number", "number"], [request.sort, request.descending ? 1 : 0]);
+            return bytesOf("quorvel_sorted", ["number", "number"], [request.sort, request.descending ? 1 : 0]).slice();
         case "csv":
-            return call("quorvel_csv", ["number", "number"], [request.sort, request.descending ? 1 : 0]);
+            return bytesOf("quorvel_csv", ["number", "number"], [request.sort, request.descending ? 1 : 0]).slice();
         case "filter":
             return JSON.parse(call("quorvel_filter", ["string"], [request.typed]));
         case "memory":
@@ -78,5 +80,6 @@ self.onmessage = async (event: MessageEvent<Envelope>) => {
     } catch (error) {
         reply = { id, error: String(error) };
     }
-    (self as unknown as Worker).postMessage(reply);
+    const moved = reply.result instanceof Uint8Array ? [reply.result.buffer] : [];
+    (self as unknown as Worker).postMessage(reply, moved);
 };
