@@ -57,6 +57,31 @@ const commands = execFileSync(cli, ["--help"], { encoding: "utf8" })
     .map((line) => line.trim().split(/\s+/)[0])
     .filter((name) => name !== "check"); // all five checks at once: quorvel-cli's own
 
+const openIn = (page, files) =>
+    page.evaluate(
+        (files) =>
+            window.quorvel.open(
+                files.map((file) => ({ path: file.path, bytes: Uint8Array.from(atob(file.base64), (c) => c.charCodeAt(0)) })),
+            ),
+        files,
+    );
+const runIn = (page, command, sort, dataFile) =>
+    page.evaluate((command, sort, dataFile) => window.quorvel.run(command, sort, dataFile), command, sort, dataFile);
+
+// Every command on the demo in each form, through the script interface, at two sorts.
+async function answersAsTheCliDoes(page, browserName) {
+    for (const form of ["Demo", "DemoXml", "Demo.wsn"]) {
+        await check(`${browserName}every command answers the ${form} scenario as quorvel-cli --json does`, async () => {
+            const scenario = join(demo, form);
+            await openIn(page, scenarioFiles(scenario));
+            for (const command of commands.filter((name) => name !== "link"))
+                for (const sort of [0, 3])
+                    assert.equal(await runIn(page, command, sort, ""), cliJson(["--sort", String(sort), command, scenario]),
+                        `${command} --sort ${sort}`);
+        });
+    }
+}
+
 const browser = await puppeteer.launch({
     executablePath: "/usr/bin/chromium",
     headless: true,
@@ -72,27 +97,10 @@ try {
     await page.goto(url);
     await page.evaluate(() => window.quorvel.ready);
 
-    const openInPage = (files) =>
-        page.evaluate(
-            (files) =>
-                window.quorvel.open(
-                    files.map((file) => ({ path: file.path, bytes: Uint8Array.from(atob(file.base64), (c) => c.charCodeAt(0)) })),
-                ),
-            files,
-        );
-    const runInPage = (command, sort, dataFile) =>
-        page.evaluate((command, sort, dataFile) => window.quorvel.run(command, sort, dataFile), command, sort, dataFile);
+    const openInPage = (files) => openIn(page, files);
+    const runInPage = (command, sort, dataFile) => runIn(page, command, sort, dataFile);
 
-    for (const form of ["Demo", "DemoXml", "Demo.wsn"]) {
-        await check(`every command answers the ${form} scenario as quorvel-cli --json does`, async () => {
-            const scenario = join(demo, form);
-            await openInPage(scenarioFiles(scenario));
-            for (const command of commands.filter((name) => name !== "link"))
-                for (const sort of [0, 3])
-                    assert.equal(await runInPage(command, sort, ""), cliJson(["--sort", String(sort), command, scenario]),
-                        `${command} --sort ${sort}`);
-        });
-    }
+    await answersAsTheCliDoes(page, "");
 
     await check("the link search reads one data file of a folder and of an archive", async () => {
         await openInPage(scenarioFiles(join(demo, "DemoXml")));
@@ -211,6 +219,25 @@ try {
     });
 } finally {
     await browser.close();
+}
+
+// Firefox, where Debian's is installed: the page opened from disk answers alike.
+if (existsSync("/usr/bin/firefox-esr")) {
+    const firefox = await puppeteer.launch({
+        product: "firefox",
+        executablePath: "/usr/bin/firefox-esr",
+        headless: true,
+        protocol: "webDriverBiDi",
+    });
+    try {
+        const page = await firefox.newPage();
+        page.on("pageerror", (error) => console.log(`page error: ${error.message}`));
+        await page.goto(pathToFileURL(page_).href);
+        await page.evaluate(() => window.quorvel.ready);
+        await answersAsTheCliDoes(page, "in Firefox, ");
+    } finally {
+        await firefox.close();
+    }
 }
 console.log(`${checks} passed, ${failures.length} failed`);
 process.exit(failures.length === 0 ? 0 : 1);
