@@ -163,9 +163,7 @@ public:
     {
     }
 
-    SummarySection section() const { return section_; }
     const SectionRule& rule() const { return rule_; }
-    TextStore& texts() { return texts_; }
 
     // A card's declarations, met before its events: a finding for each.
     void declare(const CardVariables& declared, const Text& fileName, const Text& eventText)

@@ -41,7 +41,6 @@ struct Session {
     Answer answer;
     CollectedMessages messages;
     const Command* command = nullptr;
-    std::string status;
     std::string reply;  // what the last call returns
 };
 
@@ -149,7 +148,6 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_open(const char* path, const char* pick
            {"readable", readable},
            {"archive", IsArchiveName(path)},
            {"dataFiles", readable ? kept.scenario->dataFiles(EveryFileKind) : std::vector<std::string>()}};
-    kept.status = opened["status"];
     return reply(json(opened));
 }
 
@@ -177,14 +175,14 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_run(const char* name, const char* dataF
     context.workers = 1;
     RunCommand(*command, context);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    kept.status = statusAfter(*command, took.count());
+    const std::string status = statusAfter(*command, took.count());
     nlohmann::ordered_json names = nlohmann::ordered_json::array();
     for (const KeptText& line : kept.answer.leftLines())
         names.push_back(line.shown());
     nlohmann::ordered_json messages = nlohmann::ordered_json::array();
     for (const Message& message : kept.messages.messages)
         messages.push_back({{"caption", message.caption}, {"text", message.text}});
-    return reply(json({{"status", kept.status}, {"names", names}, {"messages", messages}}));
+    return reply(json({{"status", status}, {"names", names}, {"messages", messages}}));
 }
 
 // The rows of a line of the last answer, in the order of a sort column.
@@ -201,12 +199,6 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_rows(int line, int sortColumn, int desc
             rows.push_back(std::move(texts));
         }
     return reply(json(rows));
-}
-
-// The status line's text after the last call.
-EMSCRIPTEN_KEEPALIVE const char* quorvel_status()
-{
-    return reply(session().status);
 }
 
 // The last answer again, its rows sorted by a column, as a click on its

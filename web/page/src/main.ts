@@ -218,7 +218,6 @@ async function run(command: CommandInfo, dataFile = "", byUser = true): Promise<
         const ran = await engine.run(command.name, dataFile);
         state.command = command;
         state.names = ran.names;
-        settings.setLastCommand(command.name, dataFile);
         state.line = -1;
         await showAnswer();
         setStatus(ran.status);

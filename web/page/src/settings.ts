@@ -9,14 +9,13 @@ interface Stored {
     descending: boolean;
     widths: number[];
     recent: string[];
-    lastCommand: string;
 }
 
 export class Settings {
     private stored: Stored;
 
     constructor() {
-        const defaults: Stored = { sortColumn: 0, descending: false, widths: [], recent: [], lastCommand: "" };
+        const defaults: Stored = { sortColumn: 0, descending: false, widths: [], recent: [] };
         try {
             this.stored = { ...defaults, ...JSON.parse(localStorage.getItem(Key) ?? "{}") };
         } catch {
@@ -52,11 +51,6 @@ export class Settings {
     }
     remember(name: string): void {
         this.stored.recent = [name, ...this.stored.recent.filter((kept) => kept !== name)].slice(0, RecentKept);
-        this.save();
-    }
-
-    setLastCommand(name: string, dataFile: string): void {
-        this.stored.lastCommand = dataFile ? "" : name;
         this.save();
     }
 
