@@ -11,14 +11,17 @@
 #include "search/FolderSource.h"
 #include "search/ListedDataFile.h"
 #include "search/Scenarios.h"
+#include "search/TextPatternSearch.h"
 
 #include <malloc.h>
 
 #include <algorithm>
+#include <bitset>
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string_view>
+#include <variant>
 
 namespace quorvel {
 
@@ -32,7 +35,35 @@ struct Options {
     std::string command;
     std::string path;
     std::optional<std::string> entry;  // link: the data file of the archive at `path`
+    // text: what to look for, how, and where
+    std::string pattern;
+    TextPatternOptions patternOptions;
+    std::optional<std::string> fields;  // --in
 };
+
+// The text search's own options; false when `argument` is none of them.
+bool parseTextOption(const std::vector<std::string>& arguments, std::size_t& i, Options& options, std::string& problem)
+{
+    const std::string& argument = arguments[i];
+    TextPatternOptions& pattern = options.patternOptions;
+    if (argument == "--case")
+        pattern.matchCase = true;
+    else if (argument == "--regex")
+        pattern.regex = true;
+    else if (argument == "--whole")
+        pattern.wholeField = true;
+    else if (argument == "--join-lines")
+        pattern.joinLines = true;
+    else if (argument == "--in") {
+        if (i + 1 >= arguments.size()) {
+            problem = "--in takes a comma-separated list of kinds (see --help)";
+            return true;
+        }
+        options.fields = arguments[++i];
+    } else
+        return false;
+    return true;
+}
 
 class CollectedMessages : public MessageSink {
 public:
@@ -60,12 +91,34 @@ std::optional<Options> parse(const std::vector<std::string>& arguments, std::str
                 return std::nullopt;
             }
             options.sortColumn = arguments[++i][0] - '0';
+        } else if (parseTextOption(arguments, i, options, problem)) {
+            if (!problem.empty())
+                return std::nullopt;
         } else if (argument.starts_with("-") && argument != "-") {
             problem = "unknown option " + argument;
             return std::nullopt;
         } else {
             positional.push_back(argument);
         }
+    }
+    if (!positional.empty() && positional[0] == TextCommand) {
+        if (positional.size() != 3) {
+            problem = "expected text, a pattern and PATH (see --help)";
+            return std::nullopt;
+        }
+        if (positional[1].empty()) {
+            problem = "the pattern of text must not be empty";
+            return std::nullopt;
+        }
+        options.command = positional[0];
+        options.pattern = positional[1];
+        options.path = positional[2];
+        return options;
+    }
+    const TextPatternOptions& pattern = options.patternOptions;
+    if (pattern.matchCase || pattern.regex || pattern.wholeField || pattern.joinLines || options.fields) {
+        problem = "--case, --regex, --whole, --join-lines and --in are options of text";
+        return std::nullopt;
     }
     const bool link = !positional.empty() && positional[0] == "link";
     if (positional.size() != 2 && !(link && positional.size() == 3)) {
@@ -270,6 +323,53 @@ int runChecks(const Options& options, std::ostream& out, std::ostream& err)
     return status;
 }
 
+// The fields --in names; nothing when it names a kind there is not (the reason is on `err`).
+std::optional<std::bitset<TextFieldCount>> textFields(const Options& options, std::ostream& err)
+{
+    if (!options.fields)
+        return std::bitset<TextFieldCount>().set();
+    std::bitset<TextFieldCount> fields;
+    std::string_view rest = *options.fields;
+    while (true) {
+        const std::string_view word = rest.substr(0, rest.find(','));
+        const std::optional<std::bitset<TextFieldCount>> named = TextFieldsNamed(word);
+        if (!named) {
+            err << "quorvel-cli: --in names no kind of text " << word << " (see --help)\n";
+            return std::nullopt;
+        }
+        fields |= *named;
+        if (word.size() == rest.size())
+            return fields;
+        rest.remove_prefix(word.size() + 1);
+    }
+}
+
+int runTextSearch(const Options& options, std::ostream& out, std::ostream& err)
+{
+    const std::optional<std::bitset<TextFieldCount>> fields = textFields(options, err);
+    if (!fields)
+        return 2;
+    std::variant<TextPattern, std::string> compiled = TextPattern::Compile(options.pattern, options.patternOptions);
+    if (const std::string* problem = std::get_if<std::string>(&compiled)) {
+        err << "quorvel-cli: " << *problem << "\n";
+        return 2;
+    }
+    const TextQuery query{std::move(std::get<TextPattern>(compiled)), *fields};
+    const Command command{.name = TextCommand,
+                          .menu = Menu::Search,
+                          .separatorBefore = false,
+                          .caption = "テキスト",
+                          .answers = "",
+                          .searchMode = SearchMode::TextSearch,
+                          .shortcut = "",
+                          .run = [&query](SearchContext& context) { SearchTextPattern(context, query); }};
+    const std::unique_ptr<Ran> ran = run(command, options, err);
+    if (!ran)
+        return 2;
+    print(command, options, *ran, out, err);
+    return ran->status(command);
+}
+
 }  // namespace
 
 void KeepFreedMemoryForTheCommand()
@@ -317,6 +417,8 @@ int RunCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
     if (options->command == CheckAll)
         return runChecks(*options, out, err);
+    if (options->command == TextCommand)
+        return runTextSearch(*options, out, err);
     const Command* command = FindCommand(options->command);
     if (!command) {
         err << "quorvel-cli: unknown command " << options->command << " (see --help)\n";

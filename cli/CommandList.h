@@ -8,6 +8,8 @@ namespace quorvel {
 
 // The word of quorvel-cli for running every check, in menu order.
 inline constexpr const char* CheckAll = "check";
+// The word of quorvel-cli for the text search, which takes a pattern before PATH.
+inline constexpr const char* TextCommand = "text";
 
 // One command as --help and the man page list it.
 struct ListedCommand {
@@ -15,7 +17,7 @@ struct ListedCommand {
     std::string answers;
 };
 
-// Every command of the command table in menu order, then CheckAll.
+// Every command of the command table in menu order, then TextCommand and CheckAll.
 std::vector<ListedCommand> ListedCommands();
 
 // quorvel-cli --help.

@@ -177,6 +177,33 @@ void ForEachHitByPass(const Event& event, const PassKinds& passes, OnHit&& onHit
             onHit(pass, *hit.start, *hit.content);
 }
 
+// Every content of the event, start by start, in pre-order, without
+// recursion: onContent(start content, content).
+template <typename OnContent>
+void ForEachContent(const Event& event, OnContent&& onContent)
+{
+    std::vector<std::span<const Content>> unvisited;
+    for (const Content& start : event.starts) {
+        std::span<const Content> siblings(&start, 1);
+        while (true) {
+            if (siblings.empty()) {
+                if (unvisited.empty())
+                    break;
+                siblings = unvisited.back();
+                unvisited.pop_back();
+                continue;
+            }
+            const Content& content = siblings.front();
+            siblings = siblings.subspan(1);
+            onContent(start, content);
+            if (!content.children.empty()) {
+                unvisited.push_back(siblings);
+                siblings = content.children;
+            }
+        }
+    }
+}
+
 // Where a group of events sits in its file.
 enum class EventOwner {
     File,        // the file's own events

@@ -25,6 +25,7 @@ enum class SearchMode : int {
     UndefinedCheck = 17,
     UnusedCheck = 18,
     VariantSearch = 19,
+    TextSearch = 20,
 };
 
 }  // namespace quorvel

@@ -56,32 +56,6 @@ void collectName(const EventVisit& visit, const Content& start, const Text& name
     found.push_back({visit.rowTexts.keepBytes(name), MakeHitRow(visit, start, kindWord, Text::Unicode(value))});
 }
 
-// Every content of the event, start by start, in pre-order.
-template <typename OnContent>
-void forEachContent(const Event& event, OnContent&& onContent)
-{
-    std::vector<std::span<const Content>> unvisited;
-    for (const Content& start : event.starts) {
-        std::span<const Content> siblings(&start, 1);
-        while (true) {
-            if (siblings.empty()) {
-                if (unvisited.empty())
-                    break;
-                siblings = unvisited.back();
-                unvisited.pop_back();
-                continue;
-            }
-            const Content& content = siblings.front();
-            siblings = siblings.subspan(1);
-            onContent(start, content);
-            if (!content.children.empty()) {
-                unvisited.push_back(siblings);
-                siblings = content.children;
-            }
-        }
-    }
-}
-
 }  // namespace
 
 void CollectTextUses(const EventVisit& visit, const TextSearchRule& rule, const TargetWordTable& targetWords,
@@ -116,7 +90,7 @@ void CollectTextUses(const EventVisit& visit, const TextSearchRule& rule, const 
     if (!rule.holdingCoupons || !visit.event.contentsHaveExtras)
         return;
     const Text held = Word("所持称号");
-    forEachContent(visit.event, [&](const Content& start, const Content& content) {
+    ForEachContent(visit.event, [&](const Content& start, const Content& content) {
         if (content.extras && !content.extras->holdingCoupon.empty())
             collectName(visit, start, content.extras->holdingCoupon, held, {}, found);
     });

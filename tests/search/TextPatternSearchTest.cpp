@@ -1,0 +1,164 @@
+#include "search/TextPatternSearch.h"
+#include "search/Scenarios.h"
+
+#include "tests/support/ScenarioTest.h"
+#include "tools/builder/ScenarioFolder.h"
+
+namespace quorvel::build {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+// The texts a pattern matches in a field, as UTF-8.
+Rows matched(const std::string& pattern, const std::string& field, TextPatternOptions options = {})
+{
+    auto compiled = TextPattern::Compile(pattern, options);
+    EXPECT_TRUE(std::holds_alternative<TextPattern>(compiled)) << pattern;
+    const auto found = std::get<TextPattern>(compiled).find(field);
+    Rows texts;
+    for (const MatchSpan& span : std::get<std::vector<MatchSpan>>(found))
+        texts.push_back(field.substr(span.begin, span.end - span.begin));
+    return texts;
+}
+
+TEST(TextPatternTest, APlainPatternIgnoresCaseAndWidthAndGivesTheSpanAsStored)
+{
+    EXPECT_EQ(matched("ルシア", "ルシアとﾙｼｱとルーシア"), (Rows{"ルシア", "ﾙｼｱ"}));
+    EXPECT_EQ(matched("ガラス", "ｶﾞﾗｽの靴"), Rows{"ｶﾞﾗｽ"});  // two half-width characters make one
+    EXPECT_EQ(matched("abc", "xABCx ａｂｃ"), (Rows{"ABC", "ａｂｃ"}));
+    EXPECT_EQ(matched("abc", "xABCx ａｂｃ abc", {.matchCase = true}), Rows{"abc"});
+    EXPECT_EQ(matched("aa", "aaaaa"), (Rows{"aa", "aa"}));  // matches never overlap
+}
+
+TEST(TextPatternTest, WholeFieldsAndJoinedLines)
+{
+    EXPECT_EQ(matched("港町", "港町", {.wholeField = true}), Rows{"港町"});
+    EXPECT_TRUE(matched("港町", "港町へ", {.wholeField = true}).empty());
+    EXPECT_TRUE(matched("銀貨を", "銀貨\nを渡す").empty());
+    EXPECT_EQ(matched("銀貨を", "銀貨  \r\n  を渡す", {.joinLines = true}), Rows{"銀貨  \r\n  を"});
+    EXPECT_EQ(matched("a b", "a b", {.joinLines = true}), Rows{"a b"});  // blanks without a break stay
+}
+
+TEST(TextPatternTest, RegularExpressionsAreCaseInsensitiveReportBadOnesAndStopRunawayOnes)
+{
+    EXPECT_EQ(matched("ルー?シア", "ルシア、ルーシア、ﾙｼｱ", {.regex = true}), (Rows{"ルシア", "ルーシア"}));
+    EXPECT_EQ(matched("gold", "Gold GOLD", {.regex = true}), (Rows{"Gold", "GOLD"}));
+    EXPECT_EQ(matched("gold", "Gold GOLD gold", {.matchCase = true, .regex = true}), Rows{"gold"});
+    EXPECT_TRUE(matched("x*", "abc", {.regex = true}).empty());  // a match of nothing is no match
+
+    const auto bad = TextPattern::Compile("ab(cd", {.regex = true});
+    ASSERT_TRUE(std::holds_alternative<std::string>(bad));
+    EXPECT_TRUE(std::get<std::string>(bad).starts_with("正規表現が正しくありません: 位置 "))
+        << std::get<std::string>(bad);
+
+    const auto runaway = std::get<TextPattern>(TextPattern::Compile("(a+)+b", {.regex = true}));
+    EXPECT_TRUE(std::holds_alternative<PatternRanAway>(runaway.find(std::string(40, 'a') + "c")));
+}
+
+TEST(TextPatternTest, KindWordsAndTheirAsciiGroups)
+{
+    const auto cards = TextFieldsNamed("card");
+    ASSERT_TRUE(cards);
+    EXPECT_TRUE(cards->test(static_cast<std::size_t>(TextField::CardName)));
+    EXPECT_TRUE(cards->test(static_cast<std::size_t>(TextField::CardDescription)));
+    EXPECT_EQ(cards->count(), 2u);
+    EXPECT_EQ(TextFieldsNamed("台詞")->count(), 1u);
+    EXPECT_FALSE(TextFieldsNamed("cards"));
+}
+
+// The text search over scenarios written by both builders.
+class TextPatternSearchTest : public ScenarioTest {
+protected:
+    static Summary summary()
+    {
+        Summary declared;
+        declared.flags = {{Sjis("ルシアの鍵"), Sjis("開"), Sjis("閉")}};
+        declared.steps = {{Sjis("進行"), {Sjis("ルシア登場"), "v1", "v2", "v3", "v4", "v5", "v6", "v7", "v8", "v9"}}};
+        return declared;
+    }
+
+    // Content texts are given to the builder as the classic form stores them.
+    static std::vector<NamedFile> files()
+    {
+        Content talk = Node(6, Sjis("m"), {Node(3, Sjis("ルシアに従う")), Node(3, Sjis("断る"))});
+        talk.text = "Ruthia.bmp";
+        talk.text2 = Sjis("ルシア: こんにちは");
+        Content dialogue = Node(40, "d");
+        dialogue.dialogueEntries = {{Sjis("ルシアの友"), Sjis("ﾙｼｱだよ")}, {"", Sjis("ルーシア")}};
+        File area = dataFile(
+            0, "ルシアの家",
+            {Event({Start(Sjis("ルシア"),
+                          {talk, dialogue, WithText(16, Sjis("ルシアの鍵")), WithText(32, Sjis("ルシアの友")),
+                           WithText(61, Sjis("ルシアの噂")), WithText(9, std::string(40, 'a'))})})});
+        Card card;
+        card.name = Sjis("ルシア");
+        card.flag = Sjis("ルシアの鍵");
+        area.cards = {card};
+        return {{"Area1.wid", area}};
+    }
+
+    void search(bool xml, const std::string& pattern, TextPatternOptions options = {},
+                std::bitset<TextFieldCount> fields = std::bitset<TextFieldCount>().set())
+    {
+        if (xml)
+            WriteXmlScenario(folder.path().string(), summary(), files());
+        else
+            WriteClassicScenario(folder.path().string(), summary(), files());
+        answer.clear();
+        const std::unique_ptr<ScenarioSource> source = ScenarioAt(folder.path().string());
+        SearchContext context{*source, answer, sink, targets};
+        TextQuery query{std::get<TextPattern>(TextPattern::Compile(pattern, options)), fields};
+        SearchTextPattern(context, query);
+    }
+
+    // Every line with its rows, the file column left out (the formats name files apart).
+    Rows everything() const
+    {
+        Rows out;
+        const Rows lines = leftLines();
+        for (std::size_t line = 0; line < lines.size(); ++line) {
+            std::string joined = lines[line] + ":";
+            for (const std::string& row : rows(static_cast<int>(line)))
+                joined += " " + row.substr(row.find('|')) + ";";
+            out.push_back(joined);
+        }
+        return out;
+    }
+};
+
+TEST_F(TextPatternSearchTest, EveryFieldKindInBothFormatsGivesOneRowPerMatchUnderTheTextAsStored)
+{
+    const Rows expected{
+        "ルシア: ||||フラグ|ルシアの鍵; ||||ステップ値|ルシア登場; ||||エリア名|ルシアの家; "
+        "|ルシアの家|ルシア[1]|ルシア|フラグ|ルシアの鍵; |ルシアの家|ルシア[1]|ルシア|メッセージ|ルシア: こんにちは; "
+        "|ルシアの家|ルシア[1]|ルシア|選択肢|ルシアに従う; |ルシアの家|ルシア[1]|ルシア|スタート|ルシア; "
+        "|ルシアの家|ルシア[1]|ルシア|称号|ルシアの友; |ルシアの家|ルシア[1]|ルシア|称号|ルシアの友; "
+        "|ルシアの家|ルシア[1]|ルシア|ゴシップ|ルシアの噂; |ルシア[1]|||カード名|ルシア; "
+        "|ルシア[1]|||フラグ|ルシアの鍵;",
+        "ﾙｼｱ: |ルシアの家|ルシア[1]|ルシア|台詞|ﾙｼｱだよ;",
+    };
+    for (const bool xml : {false, true}) {
+        search(xml, "ﾙｼｱ");
+        EXPECT_EQ(everything(), expected) << (xml ? "XML" : "classic");
+        EXPECT_TRUE(sink.messages.empty());
+    }
+}
+
+TEST_F(TextPatternSearchTest, OnlyTheKindsAskedForAndOnlyTheSpellingAsked)
+{
+    search(false, "ルシア", {.matchCase = true}, *TextFieldsNamed("dialogue") | *TextFieldsNamed("choice"));
+    EXPECT_EQ(everything(), Rows{"ルシア: |ルシアの家|ルシア[1]|ルシア|選択肢|ルシアに従う;"});
+    search(true, "ル[ー]?シア$", {.regex = true}, *TextFieldsNamed("dialogue"));
+    EXPECT_EQ(everything(), Rows{"ルーシア: |ルシアの家|ルシア[1]|ルシア|台詞|ルーシア;"});
+}
+
+TEST_F(TextPatternSearchTest, ARunawayExpressionAnswersNothingButSaysSo)
+{
+    search(true, "(.+)+x", {.regex = true});
+    EXPECT_TRUE(answer.leftLines().empty());
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages.front().first, "正規表現の照合に時間がかかりすぎるため中止しました");
+}
+
+}  // namespace
+}  // namespace quorvel::build
