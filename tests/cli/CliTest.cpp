@@ -62,6 +62,23 @@ TEST_F(CliTest, JsonAnswerHoldsMessagesNamesAndRowsAsShown)
     EXPECT_TRUE(err.empty());
 }
 
+TEST_F(CliTest, TheTextSearchTakesAPatternAndItsOwnOptionsAndRefusesWrongOnes)
+{
+    ASSERT_EQ(run({"--json", "--in", "title,card", "text", "ｔｏｗ", folder.path().string()}), 0) << err;
+    EXPECT_EQ(out,
+              "{\"command\": \"text\", \"messages\": [], \"names\": [{\"name\": \"Tow\", \"rows\": ["
+              "[\"Area1.wid\", \"\", \"\", \"\", \"エリア名\", \"Town\"]]}]}\n");
+    ASSERT_EQ(run({"--json", "--case", "text", "town", folder.path().string()}), 0) << err;
+    EXPECT_NE(out.find("\"names\": []"), std::string::npos) << out;
+
+    EXPECT_EQ(run({"text", "", folder.path().string()}), 2);
+    EXPECT_EQ(run({"--regex", "text", "a(b", folder.path().string()}), 2);
+    EXPECT_NE(err.find("正規表現が正しくありません: 位置 "), std::string::npos) << err;
+    EXPECT_EQ(run({"--in", "nothing", "text", "a", folder.path().string()}), 2);
+    EXPECT_EQ(run({"--case", "item", folder.path().string()}), 2) << "an option of text only";
+    EXPECT_EQ(run({"text", folder.path().string()}), 2);
+}
+
 TEST_F(CliTest, SortOrdersEachLinesRowsLikeAColumnClick)
 {
     ASSERT_EQ(run({"--json", "--sort", "4", "item", folder.file("Item1.wid")}), 0);
@@ -325,8 +342,10 @@ TEST(ManPage, ListsEveryCommandOfTheTableInMenuOrder)
     for (const Command& command : Commands())
         table.emplace_back(command.name, command.answers);
     std::vector<std::pair<std::string, std::string>> listed = manPageCommands();
-    ASSERT_EQ(listed.size(), table.size() + 1) << "every command and " << CheckAll;
+    ASSERT_EQ(listed.size(), table.size() + 2) << "every command, " << TextCommand << " and " << CheckAll;
     EXPECT_EQ(listed.back().first, CheckAll);
+    listed.pop_back();
+    EXPECT_EQ(listed.back().first, TextCommand);
     listed.pop_back();
     EXPECT_EQ(listed, table);
 }
