@@ -3,8 +3,11 @@
 #include <unicode/normalizer2.h>
 #include <unicode/regex.h>
 #include <unicode/uchar.h>
+#include <unicode/ustring.h>
+#include <unicode/utf16.h>
 #include <unicode/utf8.h>
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 
@@ -25,117 +28,160 @@ const icu::Normalizer2& nfkc()
     return *normalizer;
 }
 
-bool isBlank(UChar32 c)
+bool isBlank(char16_t c)
 {
-    return c == u' ' || c == u'\t' || c == 0x3000;
+    return c == u' ' || c == u'\t' || c == u'\u3000';
 }
 
-bool isLineBreak(UChar32 c)
+bool isLineBreak(char16_t c)
 {
     return c == u'\n' || c == u'\r';
 }
 
-// A field as it is matched: the text to match in and, for each of its
-// UTF-16 units, the units of the field as stored it stands for; and where
-// each unit of the stored field begins in its UTF-8 bytes.
-struct SearchedForm {
-    icu::UnicodeString text;
-    std::vector<std::int32_t> from;  // first unit of the stored field
-    std::vector<std::int32_t> to;    // past its last unit
-    std::vector<std::size_t> utf8Offsets;
+// A form of a field as it is matched: its UTF-16 units and, for each, the
+// units of the field as stored it stands for (from, to: end exclusive).
+struct Form {
+    std::u16string text;
+    std::vector<std::int32_t> from;
+    std::vector<std::int32_t> to;
 
-    void append(const icu::UnicodeString& units, std::int32_t first, std::int32_t past)
+    void clear()
+    {
+        text.clear();
+        from.clear();
+        to.clear();
+    }
+    void append(std::u16string_view units, std::int32_t first, std::int32_t past)
     {
         text.append(units);
-        from.insert(from.end(), static_cast<std::size_t>(units.length()), first);
-        to.insert(to.end(), static_cast<std::size_t>(units.length()), past);
+        from.insert(from.end(), units.size(), first);
+        to.insert(to.end(), units.size(), past);
     }
 };
 
+// What matching one field works in; kept by each thread, so that a search
+// over thousands of fields does not allocate for each.
+struct Workspace {
+    std::array<Form, 2> forms;
+    std::vector<std::size_t> utf8Offsets;  // where each unit of the stored field begins in its UTF-8
+};
+
+Workspace& workspaceOfThisThread()
+{
+    thread_local Workspace workspace;
+    return workspace;
+}
+
 // The field as UTF-16, each unit standing for itself. Bytes that are not
 // UTF-8 stand as U+FFFD, one for each bad sequence.
-SearchedForm storedForm(std::string_view utf8)
+void storedForm(std::string_view utf8, Form& form, std::vector<std::size_t>& utf8Offsets)
 {
-    SearchedForm form;
+    form.clear();
+    utf8Offsets.clear();
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(utf8.data());
     const auto length = static_cast<std::int32_t>(utf8.size());
     for (std::int32_t at = 0; at < length;) {
-        const std::int32_t start = at;
+        const auto start = static_cast<std::size_t>(at);
         UChar32 c = 0;
         U8_NEXT(bytes, at, length, c);
         if (c < 0)
             c = 0xFFFD;
-        const std::int32_t unit = form.text.length();
-        form.text.append(c);
-        for (std::int32_t u = unit; u < form.text.length(); ++u) {
-            form.from.push_back(u);
-            form.to.push_back(u + 1);
-            form.utf8Offsets.push_back(static_cast<std::size_t>(start));
+        std::array<char16_t, 2> units{};
+        std::int32_t count = 0;
+        U16_APPEND_UNSAFE(units.data(), count, c);
+        for (std::int32_t u = 0; u < count; ++u) {
+            const auto unit = static_cast<std::int32_t>(form.text.size());
+            form.text.push_back(units[static_cast<std::size_t>(u)]);
+            form.from.push_back(unit);
+            form.to.push_back(unit + 1);
+            utf8Offsets.push_back(start);
         }
     }
-    form.utf8Offsets.push_back(utf8.size());
-    return form;
+    utf8Offsets.push_back(utf8.size());
 }
 
 // Leaves out every run of blanks and line breaks that holds a line break.
-SearchedForm joinedLines(SearchedForm form)
+void joinLines(const Form& form, Form& joined)
 {
-    SearchedForm joined;
-    joined.utf8Offsets = std::move(form.utf8Offsets);
-    const icu::UnicodeString& text = form.text;
-    for (std::int32_t i = 0; i < text.length();) {
-        std::int32_t runEnd = i;
+    joined.clear();
+    const std::u16string& text = form.text;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t runEnd = i;
         bool breaks = false;
-        while (runEnd < text.length() && (isBlank(text.char32At(runEnd)) || isLineBreak(text.char32At(runEnd)))) {
-            breaks = breaks || isLineBreak(text.char32At(runEnd));
-            runEnd = text.moveIndex32(runEnd, 1);
+        while (runEnd < text.size() && (isBlank(text[runEnd]) || isLineBreak(text[runEnd]))) {
+            breaks = breaks || isLineBreak(text[runEnd]);
+            ++runEnd;
         }
-        if (runEnd == i)
-            runEnd = text.moveIndex32(i, 1);
-        else if (breaks) {
+        if (breaks) {
             i = runEnd;
             continue;
         }
-        for (; i < runEnd; ++i) {
-            joined.text.append(text.charAt(i));
-            joined.from.push_back(form.from[static_cast<std::size_t>(i)]);
-            joined.to.push_back(form.to[static_cast<std::size_t>(i)]);
-        }
+        runEnd = std::max(runEnd, i + 1);
+        for (; i < runEnd; ++i)
+            joined.append(std::u16string_view(&text[i], 1), form.from[i], form.to[i]);
     }
-    return joined;
+}
+
+// The code point at `at` and where the next begins.
+UChar32 codePointAt(const std::u16string& text, std::size_t& at)
+{
+    UChar32 c = 0;
+    std::size_t next = at;
+    U16_NEXT(text.data(), next, text.size(), c);
+    at = next;
+    return c;
 }
 
 // Compatibility-normalised and case-folded, segment by segment, so that
 // each unit of the result still knows what part of the field it came from.
-SearchedForm foldedForm(const SearchedForm& form)
+// Most characters stand alone and are unchanged by both: they are copied.
+void fold(const Form& form, Form& folded)
 {
     const icu::Normalizer2& normalizer = nfkc();
-    SearchedForm folded;
-    folded.utf8Offsets = form.utf8Offsets;
-    const icu::UnicodeString& text = form.text;
-    for (std::int32_t i = 0; i < text.length();) {
-        std::int32_t end = text.moveIndex32(i, 1);
-        while (end < text.length() && !normalizer.hasBoundaryBefore(text.char32At(end)))
-            end = text.moveIndex32(end, 1);
-        const UChar32 first = text.char32At(i);
-        const auto from = form.from[static_cast<std::size_t>(i)];
-        const auto to = form.to[static_cast<std::size_t>(end - 1)];
-        if (end == text.moveIndex32(i, 1) && (first < 0x80 || normalizer.isInert(first))
-            && !u_hasBinaryProperty(first, UCHAR_CHANGES_WHEN_CASEFOLDED)) {
-            folded.append(icu::UnicodeString(first), from, to);  // most characters: as they are
+    folded.clear();
+    const std::u16string& text = form.text;
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t end = i;
+        const UChar32 first = codePointAt(text, end);
+        const std::size_t firstEnd = end;
+        while (end < text.size()) {
+            std::size_t next = end;
+            if (normalizer.hasBoundaryBefore(codePointAt(text, next)))
+                break;
+            end = next;
+        }
+        const std::int32_t from = form.from[i];
+        const std::int32_t to = form.to[end - 1];
+        if (end == firstEnd && first < 0x80) {
+            const auto lower = static_cast<char16_t>(first >= 'A' && first <= 'Z' ? first - 'A' + 'a' : first);
+            folded.append(std::u16string_view(&lower, 1), from, to);
+        } else if (end == firstEnd && normalizer.isInert(first)
+                   && !u_hasBinaryProperty(first, UCHAR_CHANGES_WHEN_CASEFOLDED)) {
+            folded.append(std::u16string_view(text).substr(i, end - i), from, to);
         } else {
             UErrorCode status = U_ZERO_ERROR;
-            const icu::UnicodeString segment(text, i, end - i);
+            const icu::UnicodeString segment(text.data() + i, static_cast<std::int32_t>(end - i));
             icu::UnicodeString result
                 = normalizer.isNormalized(segment, status) ? segment : normalizer.normalize(segment, status);
             if (U_FAILURE(status))
                 result = segment;
             result.foldCase(U_FOLD_CASE_DEFAULT);
-            folded.append(result, from, to);
+            folded.append(std::u16string_view(result.getBuffer(), static_cast<std::size_t>(result.length())), from, to);
         }
         i = end;
     }
-    return folded;
+}
+
+// The form a plain pattern is compared in.
+std::u16string plainForm(std::string_view utf8, bool matchCase)
+{
+    std::array<Form, 2> forms;
+    std::vector<std::size_t> offsets;
+    storedForm(utf8, forms[0], offsets);
+    if (matchCase)
+        return forms[0].text;
+    fold(forms[0], forms[1]);
+    return forms[1].text;
 }
 
 icu::UnicodeString fromUtf8(std::string_view utf8)
@@ -146,7 +192,7 @@ icu::UnicodeString fromUtf8(std::string_view utf8)
 }  // namespace
 
 struct TextPattern::Compiled {
-    icu::UnicodeString plain;  // a plain pattern in the form fields are matched in
+    std::u16string plain;  // a plain pattern in the form fields are matched in
     std::unique_ptr<icu::RegexPattern> regex;
 };
 
@@ -170,50 +216,60 @@ std::variant<TextPattern, std::string> TextPattern::Compile(std::string_view utf
         if (U_FAILURE(status) || !compiled->regex)
             return "正規表現が正しくありません: 位置 " + std::to_string(std::max(where.offset, 0) + 1);
     } else {
-        SearchedForm pattern = storedForm(utf8);
-        compiled->plain = options.matchCase ? pattern.text : foldedForm(pattern).text;
+        compiled->plain = plainForm(utf8, options.matchCase);
     }
     return TextPattern(std::move(compiled), options);
 }
 
 std::variant<std::vector<MatchSpan>, PatternRanAway> TextPattern::find(std::string_view field) const
 {
-    SearchedForm form = storedForm(field);
-    if (options_.joinLines)
-        form = joinedLines(std::move(form));
-    if (!options_.matchCase && !options_.regex)
-        form = foldedForm(form);
+    Workspace& workspace = workspaceOfThisThread();
+    Form* form = &workspace.forms[0];
+    Form* spare = &workspace.forms[1];
+    storedForm(field, *form, workspace.utf8Offsets);
+    if (options_.joinLines) {
+        joinLines(*form, *spare);
+        std::swap(form, spare);
+    }
+    if (!options_.matchCase && !options_.regex) {
+        fold(*form, *spare);
+        std::swap(form, spare);
+    }
     std::vector<MatchSpan> spans;
-    const auto addSpan = [&](std::int32_t begin, std::int32_t end) {
+    const auto addSpan = [&](std::size_t begin, std::size_t end) {
         if (begin >= end)
             return;  // a match of nothing shows no text
-        const auto first = static_cast<std::size_t>(form.from[static_cast<std::size_t>(begin)]);
-        const auto past = static_cast<std::size_t>(form.to[static_cast<std::size_t>(end - 1)]);
-        spans.push_back({form.utf8Offsets[first], form.utf8Offsets[past]});
+        const auto first = static_cast<std::size_t>(form->from[begin]);
+        const auto past = static_cast<std::size_t>(form->to[end - 1]);
+        spans.push_back({workspace.utf8Offsets[first], workspace.utf8Offsets[past]});
     };
+    const std::u16string& text = form->text;
     if (!compiled_->regex) {
-        const icu::UnicodeString& pattern = compiled_->plain;
+        const std::u16string& pattern = compiled_->plain;
+        if (pattern.empty())
+            return spans;
         if (options_.wholeField) {
-            if (form.text == pattern)
-                addSpan(0, form.text.length());
+            if (text == pattern)
+                addSpan(0, text.size());
             return spans;
         }
-        for (std::int32_t at = form.text.indexOf(pattern); at >= 0 && !pattern.isEmpty();
-             at = form.text.indexOf(pattern, at + pattern.length()))
-            addSpan(at, at + pattern.length());
+        for (std::size_t at = text.find(pattern); at != std::u16string::npos;
+             at = text.find(pattern, at + pattern.size()))
+            addSpan(at, at + pattern.size());
         return spans;
     }
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::RegexMatcher> matcher(compiled_->regex->matcher(form.text, status));
+    const icu::UnicodeString subject(false, text.data(), static_cast<std::int32_t>(text.size()));
+    std::unique_ptr<icu::RegexMatcher> matcher(compiled_->regex->matcher(subject, status));
     if (U_FAILURE(status))
         return PatternRanAway{};
     matcher->setTimeLimit(RegexStepsPerField, status);
     if (options_.wholeField) {
         if (matcher->matches(status))
-            addSpan(0, form.text.length());
+            addSpan(0, text.size());
     } else {
         while (matcher->find(status) && U_SUCCESS(status))
-            addSpan(matcher->start(status), matcher->end(status));
+            addSpan(static_cast<std::size_t>(matcher->start(status)), static_cast<std::size_t>(matcher->end(status)));
     }
     if (status == U_REGEX_TIME_OUT || status == U_REGEX_STACK_OVERFLOW || status == U_REGEX_STOPPED_BY_CALLER)
         return PatternRanAway{};
