@@ -11,6 +11,7 @@
 #include "search/FolderSource.h"
 #include "search/ListedDataFile.h"
 #include "search/Scenarios.h"
+#include "search/ScenariosBelow.h"
 #include "search/TextPatternSearch.h"
 
 #include <malloc.h>
@@ -344,6 +345,33 @@ std::optional<std::bitset<TextFieldCount>> textFields(const Options& options, st
     }
 }
 
+// The text search over every scenario below a folder that holds none
+// itself; nothing when PATH is not such a folder.
+std::unique_ptr<Ran> searchScenariosBelow(const std::string& path, const TextQuery& query)
+{
+    std::error_code error;
+    const std::unique_ptr<ScenarioSource> here = ScenarioAt(path);
+    if (!here || here->holdsScenario() || !std::filesystem::is_directory(path, error))
+        return nullptr;
+    std::vector<std::unique_ptr<ScenarioSource>> scenarios;
+    std::vector<const ScenarioSource*> searched;
+    for (const std::string& place : ScenariosBelow(path)) {
+        std::unique_ptr<ScenarioSource> scenario = ScenarioAt((std::filesystem::path(path) / place).string());
+        if (!scenario)
+            continue;
+        scenarios.push_back(std::make_unique<ScenarioInFolder>(std::move(scenario), place));
+        searched.push_back(scenarios.back().get());
+    }
+    if (searched.empty())
+        return nullptr;
+    auto ran = std::make_unique<Ran>();
+    const TargetWordTable targetWords = DefaultTargetWords();
+    SearchContext context{*searched.front(), ran->answer, ran->messages, targetWords};
+    ran->workers = context.workers;
+    SearchTextPatternIn(context, searched, query);
+    return ran;
+}
+
 int runTextSearch(const Options& options, std::ostream& out, std::ostream& err)
 {
     const std::optional<std::bitset<TextFieldCount>> fields = textFields(options, err);
@@ -363,7 +391,9 @@ int runTextSearch(const Options& options, std::ostream& out, std::ostream& err)
                           .searchMode = SearchMode::TextSearch,
                           .shortcut = "",
                           .run = [&query](SearchContext& context) { SearchTextPattern(context, query); }};
-    const std::unique_ptr<Ran> ran = run(command, options, err);
+    std::unique_ptr<Ran> ran = searchScenariosBelow(options.path, query);
+    if (!ran)
+        ran = run(command, options, err);
     if (!ran)
         return 2;
     print(command, options, *ran, out, err);

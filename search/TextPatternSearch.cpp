@@ -260,6 +260,27 @@ void matchSummary(SearchContext& context, FieldMatcher& matcher, std::vector<Key
     declared(summary->variants, F::Variant, F::VariantValue);
 }
 
+// One scenario's matches, filed into the context's answer after those of
+// the scenarios before it.
+void searchScenario(SearchContext& context, const TextQuery& query, std::atomic<bool>& ranAway)
+{
+    Answer& answer = context.answer;
+    FieldMatcher summaryMatcher(query, ranAway);
+    std::vector<KeyedRow> summaryRows;
+    TextStore summaryTexts;
+    matchSummary(context, summaryMatcher, summaryRows, summaryTexts);
+    const auto file = [&](KeyedRow& match) { answer.index.fileKeptRow(answer.index.findOrAdd(match.key), match.row); };
+    std::for_each(summaryRows.begin(), summaryRows.end(), file);
+    answer.index.texts().adopt(std::move(summaryTexts));
+    FindInDataFiles<KeyedRow>(
+        context, EveryFileKind,
+        [&](const DataFile& data, std::vector<KeyedRow>& found, TextStore& texts) {
+            FieldMatcher matcher(query, ranAway);
+            matchFile(matcher, data, found, texts);
+        },
+        file);
+}
+
 }  // namespace
 
 const char* TextFieldWord(TextField field)
@@ -299,29 +320,31 @@ std::span<const TextFieldGroup> TextFieldGroups()
 
 void SearchTextPattern(SearchContext& context, const TextQuery& query)
 {
+    const ScenarioSource* const only[] = {&context.source};
+    SearchTextPatternIn(context, only, query);
+}
+
+void SearchTextPatternIn(SearchContext& context, std::span<const ScenarioSource* const> scenarios,
+                         const TextQuery& query)
+{
     StartAnswer(context, TableMode::Sorted);
-    Answer& answer = context.answer;
     std::atomic<bool> ranAway = false;
-    FieldMatcher summaryMatcher(query, ranAway);
-    std::vector<KeyedRow> summaryRows;
-    TextStore summaryTexts;
-    matchSummary(context, summaryMatcher, summaryRows, summaryTexts);
-    const auto file = [&](KeyedRow& match) { answer.index.fileKeptRow(answer.index.findOrAdd(match.key), match.row); };
-    std::for_each(summaryRows.begin(), summaryRows.end(), file);
-    answer.index.texts().adopt(std::move(summaryTexts));
-    FindInDataFiles<KeyedRow>(
-        context, EveryFileKind,
-        [&](const DataFile& data, std::vector<KeyedRow>& found, TextStore& texts) {
-            FieldMatcher matcher(query, ranAway);
-            matchFile(matcher, data, found, texts);
-        },
-        file);
+    for (const ScenarioSource* scenario : scenarios) {
+        SearchContext one{*scenario,           context.answer,  context.messages,
+                          context.targetWords, context.workers, context.filesWorthWorkers};
+        if (const std::optional<std::string> unreadable = scenario->unreadable())
+            ReportUnreadableFile(one, *unreadable);
+        else if (scenario->holdsScenario())
+            searchScenario(one, query, ranAway);
+        if (ranAway)
+            break;
+    }
     if (ranAway) {
         StartAnswer(context, TableMode::Sorted);
         context.messages.report({"正規表現の照合に時間がかかりすぎるため中止しました", "I'm sorry!", {}});
         return;
     }
-    answer.copyKeysToLeftList();
+    context.answer.copyKeysToLeftList();
 }
 
 }  // namespace quorvel

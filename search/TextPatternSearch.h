@@ -72,4 +72,9 @@ struct TextQuery {
 // answers nothing.
 void SearchTextPattern(SearchContext& context, const TextQuery& query);
 
+// The same over several scenarios, one after another, into one answer: a
+// scenario that cannot be read is one message, and the search goes on.
+void SearchTextPatternIn(SearchContext& context, std::span<const ScenarioSource* const> scenarios,
+                         const TextQuery& query);
+
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #include "search/TextPatternSearch.h"
 #include "search/Scenarios.h"
+#include "search/ScenariosBelow.h"
 
 #include "tests/support/ScenarioTest.h"
 #include "tools/builder/ScenarioFolder.h"
@@ -158,6 +159,31 @@ TEST_F(TextPatternSearchTest, ARunawayExpressionAnswersNothingButSaysSo)
     EXPECT_TRUE(answer.leftLines().empty());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages.front().first, "正規表現の照合に時間がかかりすぎるため中止しました");
+}
+
+TEST_F(TextPatternSearchTest, AFolderOfScenariosIsSearchedScenarioByScenarioAndAnUnreadableOneIsOneMessage)
+{
+    const auto root = folder.path();
+    WriteClassicScenario((root / "b" / "classic").string(), summary(), files());
+    WriteXmlScenario((root / "a" / "xml").string(), summary(), files());
+    WriteFile((root / "a" / "broken.wsn").string(), "not an archive");
+    WriteFile((root / "b" / "classic" / "deeper" / "ignored.wsn").string(), "inside a scenario: not looked at");
+
+    const std::vector<std::string> places = ScenariosBelow(root.string());
+    ASSERT_EQ(places, (Rows{"a/broken.wsn", "a/xml", "b/classic"}));
+    std::vector<std::unique_ptr<ScenarioSource>> scenarios;
+    std::vector<const ScenarioSource*> searched;
+    for (const std::string& place : places) {
+        scenarios.push_back(std::make_unique<ScenarioInFolder>(ScenarioAt((root / place).string()), place));
+        searched.push_back(scenarios.back().get());
+    }
+    SearchContext context{*searched.front(), answer, sink, targets};
+    TextQuery query{std::get<TextPattern>(TextPattern::Compile("ﾙｼｱの家", {})), *TextFieldsNamed("title")};
+    SearchTextPatternIn(context, searched, query);
+    EXPECT_EQ(rowsOf("ルシアの家"),
+              (Rows{"a/xml/Area/Area1.xml||||エリア名|ルシアの家", "b/classic/Area1.wid||||エリア名|ルシアの家"}));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages.front().first, "a/broken.wsnの読み込みに失敗しました");
 }
 
 }  // namespace
