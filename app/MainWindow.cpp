@@ -82,6 +82,18 @@ private:
     bool& flag_;
 };
 
+// Whether a comma-separated list of the settings file names a kind word.
+bool kindWordListed(std::string_view list, std::string_view word)
+{
+    while (!list.empty()) {
+        const std::string_view item = list.substr(0, list.find(','));
+        if (item == word)
+            return true;
+        list.remove_prefix(std::min(list.size(), item.size() + 1));
+    }
+    return false;
+}
+
 bool isVisibleFolder(const std::string& folder)
 {
     std::error_code error;
@@ -244,6 +256,11 @@ void MainWindow::buildMenu()
         connect(action, &QAction::triggered, this, [this, &command] { runCommand(command); });
         commandActions_.emplace_back(&command, action);
     }
+    searchMenu->addSeparator();
+    QAction* textAction = searchMenu->addAction(QStringLiteral("テキスト…"));
+    textAction->setObjectName(QStringLiteral("text"));
+    textAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    connect(textAction, &QAction::triggered, this, [this] { textBar_->focusPattern(); });
 
     reloadAction_ = bar->addAction(QStringLiteral("リロード"));
     reloadAction_->setObjectName(QStringLiteral("reload"));
@@ -315,7 +332,18 @@ void MainWindow::buildLists()
 
     listSplitter_->setStretchFactor(0, 0);
     listSplitter_->setStretchFactor(1, 1);
-    setCentralWidget(listSplitter_);
+
+    auto* central = new QWidget(this);
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    textBar_ = new TextSearchBar([this](const TextSearchRequest& request) { runTextSearch(request); }, central);
+    textBar_->setObjectName(QStringLiteral("textBar"));
+    textBar_->hide();
+    centralLayout->addWidget(textBar_);
+    listSplitter_->setParent(central);
+    centralLayout->addWidget(listSplitter_, 1);
+    setCentralWidget(central);
 }
 
 void MainWindow::buildShortcuts()
@@ -363,6 +391,12 @@ void MainWindow::applySettings()
     history_ = settings.history;
     autoReloadAction_->setChecked(settings.autoReload);
     savePath_ = settings.savePath;
+    TextSearchRequest text;
+    text.options = TextOptionsOfWords(settings.textOptions);
+    for (std::size_t field = 0; field < TextFieldCount; ++field)
+        text.fields.set(field, !kindWordListed(settings.textKindsOff, TextFieldWord(static_cast<TextField>(field))));
+    textBar_->setRequest(text);
+    textBar_->setRecentPatterns(settings.textPatterns);
 }
 
 int MainWindow::leftListWidth() const
@@ -395,7 +429,7 @@ void MainWindow::updateCommandStates()
     const bool open = !scenarioFile_.empty();
     for (const auto& [command, action] : commandActions_)
         action->setEnabled(open);
-    const Command* last = FindCommand(lastCommand_);
+    const Command* last = lastRunCommand();
     reloadAction_->setEnabled(open && last && last->run);
     saveAction_->setEnabled(answerCommand_ != nullptr);
 }
@@ -754,7 +788,7 @@ void MainWindow::reloadAfterEdits()
         return;
     }
     watchScenario();  // files replaced by a write are watched again
-    const Command* command = FindCommand(lastCommand_);
+    const Command* command = lastRunCommand();
     if (scenarioFile_.empty() || !command || !command->run || scenarioState(*scenario_) == scenarioState_)
         return;
     // The selected name, counting the equal names before it, and where the lists stood.
@@ -782,9 +816,38 @@ void MainWindow::reloadAfterEdits()
     }
 }
 
+void MainWindow::runTextSearch(const TextSearchRequest& request)
+{
+    if (scenarioFile_.empty() || commandRunning_)
+        return;
+    std::variant<TextPattern, std::string> compiled = TextPattern::Compile(request.pattern, request.options);
+    if (const std::string* problem = std::get_if<std::string>(&compiled)) {
+        dialogs_.showMessage(*problem, "Quorvel");
+        return;
+    }
+    textQuery_.emplace(TextQuery{std::move(std::get<TextPattern>(compiled)), request.fields});
+    textCaption_ = "テキスト「" + request.pattern + "」";
+    textCommand_ = Command{.name = "text",
+                           .menu = Menu::Search,
+                           .separatorBefore = false,
+                           .caption = textCaption_.c_str(),
+                           .answers = "",
+                           .searchMode = SearchMode::TextSearch,
+                           .shortcut = "",
+                           .run = [this](SearchContext& context) { SearchTextPattern(context, *textQuery_); }};
+    textBar_->rememberPattern(request.pattern);
+    runFolderCommand(textCommand_);
+    showResults();
+}
+
+const Command* MainWindow::lastRunCommand() const
+{
+    return lastCommand_ == SearchMode::TextSearch ? &textCommand_ : FindCommand(lastCommand_);
+}
+
 void MainWindow::reload()
 {
-    const Command* command = FindCommand(lastCommand_);
+    const Command* command = lastRunCommand();
     if (scenarioFile_.empty() || !command || !command->run)
         return;  // nothing run yet, or the link search, which asks for a file
     // The lists stay hidden from the command's start until the line is selected again.
@@ -814,6 +877,13 @@ bool MainWindow::saveSettingsOnClose()
     settings.history = history_;
     settings.autoReload = autoReloadAction_->isChecked();
     settings.savePath = savePath_;
+    const TextSearchRequest text = textBar_->request();
+    settings.textOptions = TextOptionsWords(text.options);
+    for (std::size_t field = 0; field < TextFieldCount; ++field)
+        if (!text.fields.test(field))
+            settings.textKindsOff += (settings.textKindsOff.empty() ? "" : ",")
+                + std::string(TextFieldWord(static_cast<TextField>(field)));
+    settings.textPatterns = textBar_->recentPatterns();
     if (SaveSettings(settingsPath_, settings))
         return true;
     // The window closes anyway: with a read-only program folder it could otherwise never close.

@@ -2,6 +2,7 @@
 
 #include "app/History.h"
 #include "app/ListState.h"
+#include "app/TextSearchBar.h"
 #include "app/UserDialogs.h"
 #include "results/Answer.h"
 #include "search/Commands.h"
@@ -41,7 +42,7 @@ class ResultTableModel;
 // "copy", "filter" and one per command, named as quorvel-cli names it; the
 // menus "fileMenu", "checkMenu", "searchMenu"; "filterField", "nameList",
 // "resultList", "listSplitter"; the status line's "statusText" and
-// "filterCount".
+// "filterCount"; the action "text" and the text search's bar, "textBar".
 class MainWindow : public QMainWindow {
 public:
     // Reads the window's settings from `settingsPath`; dialogs and message
@@ -112,6 +113,10 @@ private:
                       const std::function<bool(SearchContext&)>& run);
     // リロード: the last command again, with the same line selected.
     void reload();
+    // The command Reload runs: the last one run, the text search too.
+    const Command* lastRunCommand() const;
+    // The text search the bar asks for; a pattern that is wrong is a message.
+    void runTextSearch(const TextSearchRequest& request);
 
     // The lists stop showing the answer (announced to their views) while it
     // is cleared and filled, then show it again.
@@ -175,6 +180,7 @@ private:
     ListDelegate* resultDelegate_ = nullptr;
     QLabel* statusText_ = nullptr;
     QLabel* filterCount_ = nullptr;
+    TextSearchBar* textBar_ = nullptr;
 
     // The scenario and what the window shows of it.
     std::string scenarioFile_;
@@ -187,6 +193,11 @@ private:
     SearchMode lastCommand_ = SearchMode::None;
     // The answer's command and the messages it raised, for saving it as JSON.
     const Command* answerCommand_ = nullptr;
+    // The last text search: what it looks for, and the command that runs it
+    // (its caption names the pattern).
+    std::optional<TextQuery> textQuery_;
+    std::string textCaption_;
+    Command textCommand_;
     MessageList answerMessages_;
     bool copyRows_ = false;  // the result list was used after the left list
     bool commandRunning_ = false;

@@ -59,6 +59,9 @@ std::string ChooseSettingsPath(const std::string& programPath, const SettingsPla
     return places.configFolder + "/quorvel/quorvel.ini";
 }
 
+// The text search's recent patterns the settings file keeps.
+constexpr int TextPatternKeys = 10;
+
 SettingsValues LoadSettings(const std::string& settingsPath)
 {
     const ProfileFile file(settingsPath);
@@ -75,6 +78,11 @@ SettingsValues LoadSettings(const std::string& settingsPath)
         v.history[i] = file.readText("PATH", HistoryKeys[i], v.history[i]);
     v.autoReload = file.readInteger("OPTIONS", "AutoReload", 0) != 0;
     v.savePath = file.readText("PATH", "SavePath", v.savePath);
+    v.textOptions = file.readText("TEXT", "Options", v.textOptions);
+    v.textKindsOff = file.readText("TEXT", "KindsOff", v.textKindsOff);
+    for (int i = 1; i <= TextPatternKeys; ++i)
+        if (std::string pattern = file.readText("TEXT", "Pattern" + std::to_string(i), {}); !pattern.empty())
+            v.textPatterns.push_back(std::move(pattern));
     return v;
 }
 
@@ -96,6 +104,15 @@ bool SaveSettings(const std::string& settingsPath, const SettingsValues& v)
         ok = file.writeText("PATH", HistoryKeys[i], v.history[i]);
     ok = ok && file.writeInteger("OPTIONS", "AutoReload", v.autoReload ? 1 : 0);
     ok = ok && file.writeText("PATH", "SavePath", v.savePath);
+    ok = ok && file.writeText("TEXT", "Options", v.textOptions);
+    ok = ok && file.writeText("TEXT", "KindsOff", v.textKindsOff);
+    for (int i = 1; ok && i <= TextPatternKeys; ++i) {
+        // A line break would end the setting's line: such a pattern is not kept.
+        const std::size_t at = static_cast<std::size_t>(i - 1);
+        const std::string pattern = at < v.textPatterns.size() ? v.textPatterns[at] : std::string();
+        ok = file.writeText("TEXT", "Pattern" + std::to_string(i),
+                            pattern.find_first_of("\r\n") == std::string::npos ? pattern : std::string());
+    }
     return ok;
 }
 

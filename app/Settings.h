@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvel {
 
@@ -25,6 +26,11 @@ struct SettingsValues {
     std::array<std::string, 3> history = {EmptyHistorySlot, EmptyHistorySlot, EmptyHistorySlot};
     bool autoReload = false;  // section OPTIONS, key AutoReload: 1 on, 0 off
     std::string savePath;     // section PATH, key SavePath: the folder an answer was last saved to
+    // Section TEXT: the text search's options ("case,regex,whole,join-lines"),
+    // the kind words it leaves out, and its recent patterns, latest first.
+    std::string textOptions;
+    std::string textKindsOff;
+    std::vector<std::string> textPatterns;
 };
 
 // The program's path with its extension replaced by ".ini" (appended when

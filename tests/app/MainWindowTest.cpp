@@ -2,6 +2,7 @@
 #include "app/Application.h"
 #include "app/ResultModels.h"
 #include "app/Settings.h"
+#include "app/TextSearchBar.h"
 #include "cli/Cli.h"
 #include "tools/builder/Encoding.h"
 
@@ -14,7 +15,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -23,6 +26,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -144,6 +148,15 @@ public:
     QLabel* const statusLabel;
     QLabel* const filterCount;
 };
+
+// The left list's lines as the answer holds them.
+QStringList lines(const Probe& window)
+{
+    QStringList shown;
+    for (const KeptText& line : window->answer().leftLines())
+        shown << QString::fromStdString(std::string(line.shown()));
+    return shown;
+}
 
 QString statusText(const Probe& window)
 {
@@ -274,10 +287,10 @@ private slots:
                  (QStringList{"ファイル(&F)", "チェック(&C)", "検索(&S)", "リロード"}));
         QCOMPARE(captions(window->checkMenu->actions()),
                  (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け", "未定義の参照", "未使用の定義"}));
-        QCOMPARE(
-            captions(window->searchMenu->actions()),
-            (QStringList{"フラグ", "ステップ", "コモン", "-", "称号", "ゴシップ", "-", "アイテム", "スキル", "情報",
-                         "召喚獣", "-", "パッケージ", "エリア", "バトル", "-", "リンク＊", "-", "効果音"}));
+        QCOMPARE(captions(window->searchMenu->actions()),
+                 (QStringList{"フラグ",   "ステップ", "コモン",   "-",      "称号",   "ゴシップ",   "-",
+                              "アイテム", "スキル",   "情報",     "召喚獣", "-",      "パッケージ", "エリア",
+                              "バトル",   "-",        "リンク＊", "-",      "効果音", "-",          "テキスト…"}));
         QVERIFY(window->reloadAction->menu() == nullptr);
         QCOMPARE(window->resultList->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("イベント所属"));
         QVERIFY(window->resultList->focusPolicy() == Qt::NoFocus);
@@ -727,6 +740,40 @@ private slots:
         window->commandAction("item")->trigger();
         QVERIFY(window->reloadAction->isEnabled());
         QVERIFY(window->saveAction->isEnabled());
+    }
+
+    void theTextSearchBarSearchesReloadsAndKeepsItsOptionsAndPatterns()
+    {
+        {
+            auto window = makeWindow();
+            open(*window, writeTown({build::Event({build::Start("Town gate", {}), build::Start("town hall", {})})}));
+            auto* bar = (*window)->findChild<TextSearchBar*>(QStringLiteral("textBar"));
+            QVERIFY(bar && bar->isHidden());
+            window->commandAction("text")->trigger();
+            QVERIFY(!bar->isHidden());
+            auto* pattern = bar->findChild<QComboBox*>(QStringLiteral("textPattern"));
+            pattern->setCurrentText(QStringLiteral("TOWN"));
+            bar->findChild<QPushButton*>(QStringLiteral("textSearch"))->click();
+            QCOMPARE(int((*window)->lastCommand()), int(SearchMode::TextSearch));
+            QCOMPARE(lines(*window), (QStringList{"town", "Town"}));  // in the name table's order
+            QVERIFY2(statusText(*window).startsWith(QStringLiteral("テキスト「TOWN」: 2 件、3 箇所 (")),
+                     qPrintable(statusText(*window)));
+            writeTown({build::Event({build::Start("Town gate", {})})});
+            window->reloadAction->trigger();
+            QCOMPARE((*window)->answer().places(), std::size_t{2});  // the title and one start
+
+            bar->findChild<QCheckBox*>(QStringLiteral("textRegex"))->setChecked(true);
+            pattern->setCurrentText(QStringLiteral("(town"));
+            bar->findChild<QPushButton*>(QStringLiteral("textSearch"))->click();
+            QCOMPARE(dialogs_.messages.size(), std::size_t{1});
+            QVERIFY(dialogs_.messages.front().first.starts_with("正規表現が正しくありません: 位置 "));
+            QCOMPARE(lines(*window), (QStringList{"Town"}));  // the answer before stays
+            (*window)->close();
+        }
+        auto window = makeWindow();
+        auto* bar = (*window)->findChild<TextSearchBar*>(QStringLiteral("textBar"));
+        QVERIFY(bar->request().options.regex);
+        QCOMPARE(bar->recentPatterns(), std::vector<std::string>{"TOWN"});  // a wrong pattern is not kept
     }
 
     void theStatusLineCountsNamesPlacesAndUnreadableFiles()
