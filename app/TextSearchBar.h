@@ -51,8 +51,4 @@ private:
     QMenu* kinds_ = nullptr;
 };
 
-// The options as the settings file keeps them ("case,regex,whole,join-lines") and back.
-std::string TextOptionsWords(const TextPatternOptions& options);
-TextPatternOptions TextOptionsOfWords(const std::string& words);
-
 }  // namespace quorvel

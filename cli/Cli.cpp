@@ -327,22 +327,11 @@ int runChecks(const Options& options, std::ostream& out, std::ostream& err)
 // The fields --in names; nothing when it names a kind there is not (the reason is on `err`).
 std::optional<std::bitset<TextFieldCount>> textFields(const Options& options, std::ostream& err)
 {
-    if (!options.fields)
-        return std::bitset<TextFieldCount>().set();
-    std::bitset<TextFieldCount> fields;
-    std::string_view rest = *options.fields;
-    while (true) {
-        const std::string_view word = rest.substr(0, rest.find(','));
-        const std::optional<std::bitset<TextFieldCount>> named = TextFieldsNamed(word);
-        if (!named) {
-            err << "quorvel-cli: --in names no kind of text " << word << " (see --help)\n";
-            return std::nullopt;
-        }
-        fields |= *named;
-        if (word.size() == rest.size())
-            return fields;
-        rest.remove_prefix(word.size() + 1);
-    }
+    std::string unknown;
+    const std::optional<std::bitset<TextFieldCount>> fields = TextFieldsListed(options.fields.value_or(""), unknown);
+    if (!fields)
+        err << "quorvel-cli: --in names no kind of text " << unknown << " (see --help)\n";
+    return fields;
 }
 
 // The text search over every scenario below a folder that holds none

@@ -7,6 +7,7 @@
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <stdexcept>
@@ -274,6 +275,36 @@ std::variant<std::vector<MatchSpan>, PatternRanAway> TextPattern::find(std::stri
     if (status == U_REGEX_TIME_OUT || status == U_REGEX_STACK_OVERFLOW || status == U_REGEX_STOPPED_BY_CALLER)
         return PatternRanAway{};
     return spans;
+}
+
+std::string TextOptionsWords(const TextPatternOptions& options)
+{
+    std::string words;
+    const auto add = [&](bool on, const char* word) {
+        if (on)
+            words += (words.empty() ? "" : ",") + std::string(word);
+    };
+    add(options.matchCase, "case");
+    add(options.regex, "regex");
+    add(options.wholeField, "whole");
+    add(options.joinLines, "join-lines");
+    return words;
+}
+
+TextPatternOptions TextOptionsOfWords(const std::string& words)
+{
+    const auto has = [&](std::string_view word) {
+        std::string_view rest = words;
+        while (!rest.empty()) {
+            const std::string_view item = rest.substr(0, rest.find(','));
+            if (item == word)
+                return true;
+            rest.remove_prefix(std::min(rest.size(), item.size() + 1));
+        }
+        return false;
+    };
+    return {
+        .matchCase = has("case"), .regex = has("regex"), .wholeField = has("whole"), .joinLines = has("join-lines")};
 }
 
 }  // namespace quorvel

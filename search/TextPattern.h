@@ -18,6 +18,11 @@ struct TextPatternOptions {
     bool joinLines = false;   // line breaks and the blanks around them are left out before matching
 };
 
+// The options as words, as the settings file and the browser page give them
+// ("case,regex,whole,join-lines"), and back; unknown words are left out.
+std::string TextOptionsWords(const TextPatternOptions& options);
+TextPatternOptions TextOptionsOfWords(const std::string& words);
+
 // Where a match lies in the field: UTF-8 byte offsets, end exclusive.
 struct MatchSpan {
     std::size_t begin = 0;

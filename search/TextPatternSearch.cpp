@@ -303,6 +303,25 @@ std::optional<std::bitset<TextFieldCount>> TextFieldsNamed(std::string_view word
     return fields;
 }
 
+std::optional<std::bitset<TextFieldCount>> TextFieldsListed(std::string_view list, std::string& unknown)
+{
+    if (list.empty())
+        return std::bitset<TextFieldCount>().set();
+    std::bitset<TextFieldCount> fields;
+    while (true) {
+        const std::string_view word = list.substr(0, list.find(','));
+        const std::optional<std::bitset<TextFieldCount>> named = TextFieldsNamed(word);
+        if (!named) {
+            unknown = word;
+            return std::nullopt;
+        }
+        fields |= *named;
+        if (word.size() == list.size())
+            return fields;
+        list.remove_prefix(word.size() + 1);
+    }
+}
+
 std::span<const TextFieldGroup> TextFieldGroups()
 {
     static const std::vector<TextFieldGroup> groups = [] {

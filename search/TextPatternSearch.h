@@ -52,6 +52,10 @@ const char* TextFieldWord(TextField field);
 // dialogue, choice, start, coupon, expression, keycode, file, cell).
 std::optional<std::bitset<TextFieldCount>> TextFieldsNamed(std::string_view word);
 
+// The fields a comma-separated list of such words names (empty: every
+// field); nothing when a word names none, with that word in `unknown`.
+std::optional<std::bitset<TextFieldCount>> TextFieldsListed(std::string_view list, std::string& unknown);
+
 // The ASCII words for groups of fields, in table order, each with its kind words (for --help).
 struct TextFieldGroup {
     const char* word;

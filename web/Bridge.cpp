@@ -15,13 +15,17 @@
 #include "search/FolderSource.h"
 #include "search/ListedDataFile.h"
 #include "search/Scenarios.h"
+#include "search/TextPatternSearch.h"
 
 #include <nlohmann/json.hpp>
 
+#include <bitset>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <variant>
 
 #include <emscripten/emscripten.h>
 
@@ -42,6 +46,10 @@ struct Session {
     CollectedMessages messages;
     const Command* command = nullptr;
     std::string reply;  // what the last call returns
+    // The last text search: what it looks for, and the command that runs it.
+    std::optional<TextQuery> textQuery;
+    std::string textCaption;
+    Command textCommand;
 };
 
 Session& session()
@@ -101,6 +109,37 @@ std::unique_ptr<ScenarioSource> linkedFile(const std::string& dataFile)
     return std::make_unique<DataFileOnDisk>(dataFile);
 }
 
+// Runs a command over the opened scenario (the link search reads
+// `dataFile`) and returns what the page shows at once: the status line, the
+// names of the left list and the messages raised. The rows are asked for
+// line by line (quorvel_rows), the whole answer as quorvel-cli --json
+// prints it by quorvel_sorted.
+const char* runReply(const Command& command, const std::string& dataFile)
+{
+    Session& kept = session();
+    const auto start = std::chrono::steady_clock::now();
+    kept.answer.clear();
+    kept.messages.messages.clear();
+    kept.command = &command;
+    kept.scenario->refresh();
+    std::unique_ptr<ScenarioSource> file;
+    if (command.runOnFile && !dataFile.empty())
+        file = linkedFile(dataFile);
+    const TargetWordTable targetWords = DefaultTargetWords();
+    SearchContext context{file ? *file : *kept.scenario, kept.answer, kept.messages, targetWords};
+    context.workers = 1;
+    RunCommand(command, context);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    const std::string status = statusAfter(command, took.count());
+    nlohmann::ordered_json names = nlohmann::ordered_json::array();
+    for (const KeptText& line : kept.answer.leftLines())
+        names.push_back(line.shown());
+    nlohmann::ordered_json messages = nlohmann::ordered_json::array();
+    for (const Message& message : kept.messages.messages)
+        messages.push_back({{"caption", message.caption}, {"text", message.text}});
+    return reply(json({{"status", status}, {"names", names}, {"messages", messages}}));
+}
+
 }  // namespace
 }  // namespace quorvel
 
@@ -151,38 +190,45 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_open(const char* path, const char* pick
     return reply(json(opened));
 }
 
-// Runs a command over the opened scenario (the link search reads
-// `dataFile`) and returns what the page shows at once: the status line, the
-// names of the left list and the messages raised. The rows are asked for
-// line by line (quorvel_rows), the whole answer as quorvel-cli --json
-// prints it by quorvel_sorted.
+// Runs a command of the command table, as runReply says.
 EMSCRIPTEN_KEEPALIVE const char* quorvel_run(const char* name, const char* dataFile)
 {
     Session& kept = session();
     const Command* command = FindCommand(std::string(name));
     if (!command || !kept.scenario)
         return reply("");
-    const auto start = std::chrono::steady_clock::now();
-    kept.answer.clear();
-    kept.messages.messages.clear();
-    kept.command = command;
-    kept.scenario->refresh();
-    std::unique_ptr<ScenarioSource> file;
-    if (command->runOnFile && dataFile && *dataFile)
-        file = linkedFile(dataFile);
-    const TargetWordTable targetWords = DefaultTargetWords();
-    SearchContext context{file ? *file : *kept.scenario, kept.answer, kept.messages, targetWords};
-    context.workers = 1;
-    RunCommand(*command, context);
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    const std::string status = statusAfter(*command, took.count());
-    nlohmann::ordered_json names = nlohmann::ordered_json::array();
-    for (const KeptText& line : kept.answer.leftLines())
-        names.push_back(line.shown());
-    nlohmann::ordered_json messages = nlohmann::ordered_json::array();
-    for (const Message& message : kept.messages.messages)
-        messages.push_back({{"caption", message.caption}, {"text", message.text}});
-    return reply(json({{"status", status}, {"names", names}, {"messages", messages}}));
+    return runReply(*command, dataFile && *dataFile ? std::string(dataFile) : std::string());
+}
+
+// The text search over the opened scenario, as quorvel-cli text: `options`
+// as words ("case,regex,whole,join-lines"), `kinds` as --in takes them
+// (empty: every kind). A pattern that cannot be searched for answers
+// {"error": "<why>"} and leaves the last answer as it was.
+EMSCRIPTEN_KEEPALIVE const char* quorvel_text(const char* pattern, const char* options, const char* kinds)
+{
+    Session& kept = session();
+    if (!kept.scenario)
+        return reply("");
+    std::string unknown;
+    const std::optional<std::bitset<TextFieldCount>> fields = TextFieldsListed(kinds, unknown);
+    if (!fields)
+        return reply(json({{"error", "no kind of text " + unknown}}));
+    if (!*pattern)
+        return reply(json({{"error", "the pattern is empty"}}));
+    std::variant<TextPattern, std::string> compiled = TextPattern::Compile(pattern, TextOptionsOfWords(options));
+    if (const std::string* problem = std::get_if<std::string>(&compiled))
+        return reply(json({{"error", *problem}}));
+    kept.textQuery.emplace(TextQuery{std::move(std::get<TextPattern>(compiled)), *fields});
+    kept.textCaption = "テキスト「" + std::string(pattern) + "」";
+    kept.textCommand = Command{.name = "text",
+                               .menu = Menu::Search,
+                               .separatorBefore = false,
+                               .caption = kept.textCaption.c_str(),
+                               .answers = "",
+                               .searchMode = SearchMode::TextSearch,
+                               .shortcut = "",
+                               .run = [](SearchContext& context) { SearchTextPattern(context, *session().textQuery); }};
+    return runReply(kept.textCommand, {});
 }
 
 // The rows of a line of the last answer, in the order of a sort column.

@@ -53,9 +53,9 @@ function scenarioFiles(path) {
 
 const commands = execFileSync(cli, ["--help"], { encoding: "utf8" })
     .split("\n")
-    .filter((line) => /^  [a-z-]+  /.test(line))
+    .filter((line) => /^  [a-z][a-z-]*  /.test(line))
     .map((line) => line.trim().split(/\s+/)[0])
-    .filter((name) => name !== "check"); // all five checks at once: quorvel-cli's own
+    .filter((name) => name !== "check" && name !== "text"); // all five checks at once: quorvel-cli's own; text takes a pattern
 
 const openIn = (page, files) =>
     page.evaluate(
@@ -101,6 +101,23 @@ try {
     const runInPage = (command, sort, dataFile) => runIn(page, command, sort, dataFile);
 
     await answersAsTheCliDoes(page, "");
+
+    await check("the text search answers as quorvel-cli text does, with its options and kinds", async () => {
+        for (const form of ["Demo", "DemoXml", "Demo.wsn"]) {
+            const scenario = join(demo, form);
+            await openInPage(scenarioFiles(scenario));
+            for (const [search, args] of [
+                [{ pattern: "港" }, ["text", "港"]],
+                [{ pattern: "ﾗﾝﾀﾝ" }, ["text", "ﾗﾝﾀﾝ"]],
+                [{ pattern: "の.", options: "regex", kinds: "variable,title" }, ["--regex", "--in", "variable,title", "text", "の."]],
+                [{ pattern: "港町", options: "case,whole" }, ["--case", "--whole", "text", "港町"]],
+            ]) {
+                const answer = await runInPage("text", 3, search);
+                assert.equal(answer, cliJson(["--sort", "3", ...args, scenario]), `${form}: ${args.join(" ")}`);
+                assert.notEqual(JSON.parse(answer).names.length, 0, `${form}: ${args.join(" ")} finds something`);
+            }
+        }
+    });
 
     await check("the link search reads one data file of a folder and of an archive", async () => {
         await openInPage(scenarioFiles(join(demo, "DemoXml")));

@@ -2,7 +2,7 @@
 // promises, and cancelling by ending the worker (a new one takes the
 // scenario again).
 
-import type { CommandInfo, Opened, Ran, Reply, Request, ScenarioFile } from "./protocol";
+import type { CommandInfo, Opened, Ran, Refused, Reply, Request, ScenarioFile, TextSearch } from "./protocol";
 
 declare const QUORVEL_WORKER_SOURCE: string;
 
@@ -38,6 +38,11 @@ export class EngineClient {
 
     run(command: string, dataFile = ""): Promise<Ran> {
         return this.ask({ op: "run", command, dataFile }) as Promise<Ran>;
+    }
+
+    // The text search; a pattern it cannot search for is refused with the reason.
+    text(search: TextSearch): Promise<Ran | Refused> {
+        return this.ask({ op: "text", search }) as Promise<Ran | Refused>;
     }
 
     // The rows of a line of the last answer, sorted by a column.

@@ -4,7 +4,7 @@
 
 import { Cancelled, EngineClient } from "./engine";
 import { LineHeight, VirtualList } from "./lists";
-import type { CommandInfo, Opened, ScenarioFile } from "./protocol";
+import type { CommandInfo, Opened, ScenarioFile, TextSearch } from "./protocol";
 import { Settings } from "./settings";
 
 const engine = new EngineClient();
@@ -24,6 +24,7 @@ interface State {
     selectedRows: Set<number>;
     lastList: "names" | "rows";
     running: boolean;
+    text: TextSearch | null; // the last text search, which Reload runs again
 }
 
 const state: State = {
@@ -40,6 +41,7 @@ const state: State = {
     selectedRows: new Set(),
     lastList: "names",
     running: false,
+    text: null,
 };
 
 const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
@@ -206,6 +208,7 @@ async function cancelRunning(reopen: boolean): Promise<void> {
 // Runs a command and shows its answer; false when it did not run.
 async function run(command: CommandInfo, dataFile = "", byUser = true): Promise<boolean> {
     if (!state.opened) return false;
+    if (command.name === TextCommand.name) return state.text ? runText(state.text, byUser) : false;
     if (command.onFile && !dataFile) {
         const chosen = await chooseDataFile();
         if (!chosen) return false;
@@ -231,6 +234,84 @@ async function run(command: CommandInfo, dataFile = "", byUser = true): Promise<
         state.running = false;
         updateMenus();
     }
+}
+
+// ---- text search --------------------------------------------------------
+
+// The text search as the menus and Reload know it; its caption names the pattern.
+const TextCommand: CommandInfo = {
+    name: "text",
+    menu: "検索",
+    caption: "テキスト",
+    separatorBefore: true,
+    shortcut: "Ctrl+Shift+F",
+    answers: "every piece of text a pattern matches, and every place it was matched",
+    onFile: false,
+};
+
+const textOption = (id: string) => $<HTMLInputElement>(id).checked;
+
+// What the search bar asks for; every kind of text.
+function textSearchOfBar(): TextSearch {
+    const words = [
+        ["text-case", "case"],
+        ["text-regex", "regex"],
+        ["text-whole", "whole"],
+        ["text-join-lines", "join-lines"],
+    ]
+        .filter(([id]) => textOption(id))
+        .map(([, word]) => word);
+    return { pattern: $<HTMLInputElement>("text-pattern").value, options: words.join(","), kinds: "" };
+}
+
+function showTextBar(): void {
+    $("textbar").hidden = false;
+    $<HTMLInputElement>("text-pattern").focus();
+    $<HTMLInputElement>("text-pattern").select();
+}
+
+// Runs a text search and shows its answer; a pattern the engine refuses is a message.
+async function runText(search: TextSearch, byUser = true): Promise<boolean> {
+    if (!state.opened || search.pattern === "") return false;
+    await cancelRunning(true);
+    state.running = true;
+    const caption = `テキスト「${search.pattern}」`;
+    setStatus(`${caption}: 実行中… (Esc で中止)`);
+    try {
+        const ran = await engine.text(search);
+        if ("error" in ran) {
+            await messageBox("Quorvel", ran.error);
+            return false;
+        }
+        state.text = search;
+        state.command = { ...TextCommand, caption };
+        state.names = ran.names;
+        state.line = -1;
+        await showAnswer();
+        setStatus(ran.status);
+        settings.rememberPattern(search.pattern);
+        drawRecentPatterns();
+        if (byUser) await showMessages(ran.messages);
+        return true;
+    } catch (error) {
+        if (error instanceof Cancelled) setStatus("中止しました");
+        else await messageBox("I'm sorry!", String(error));
+        return false;
+    } finally {
+        state.running = false;
+        updateMenus();
+    }
+}
+
+function drawRecentPatterns(): void {
+    const list = $("text-recent");
+    list.replaceChildren(
+        ...settings.patterns().map((pattern) => {
+            const option = document.createElement("option");
+            option.value = pattern;
+            return option;
+        }),
+    );
 }
 
 function chooseDataFile(): Promise<string | null> {
@@ -459,6 +540,16 @@ function buildMenus(): void {
         item.dataset.command = command.name;
         items.append(item);
     }
+    const search = groups.get("検索")!;
+    search.append(document.createElement("hr"));
+    const textItem = menuItem("テキスト…", TextCommand.shortcut, showTextBar, TextCommand.answers);
+    textItem.dataset.command = TextCommand.name;
+    search.append(textItem);
+    $("text-search").onclick = () => void runText(textSearchOfBar());
+    $("text-pattern").addEventListener("keydown", (event) => {
+        if ((event as KeyboardEvent).key === "Enter") void runText(textSearchOfBar());
+    });
+    drawRecentPatterns();
     const reloadButton = document.createElement("button");
     reloadButton.className = "title";
     reloadButton.id = "reload";
@@ -517,6 +608,7 @@ function onKey(event: KeyboardEvent): void {
         "Ctrl+Shift+O": () => $<HTMLInputElement>("file-input").click(),
         "Ctrl+S": () => save("csv"),
         "Ctrl+F": () => filterField.focus(),
+        "Ctrl+Shift+F": showTextBar,
         F5: () => reload(),
     };
     if (!inField) actions["Ctrl+C"] = copySelection;
@@ -571,7 +663,16 @@ async function start(): Promise<void> {
         const copies = () => Promise.resolve(files.map((file) => ({ path: file.path, bytes: file.bytes.slice() })));
         return open(copies, archive ? files[0].path.split("/").pop()! : "scenario");
     },
-    run: async (command: string, sortColumn = 0, dataFile = "") => {
+    // run("text", sortColumn, {pattern, options, kinds}) runs quorvel-cli text with --case
+    // --regex --whole --join-lines as the options' words say and --in as kinds.
+    run: async (command: string, sortColumn = 0, dataFile: string | Partial<TextSearch> = "") => {
+        if (command === TextCommand.name) {
+            const given = typeof dataFile === "string" ? {} : dataFile;
+            const search = { pattern: given.pattern ?? "", options: given.options ?? "", kinds: given.kinds ?? "" };
+            if (!state.opened || !(await runText(search, false))) return "";
+            return engine.sorted(sortColumn, false);
+        }
+        if (typeof dataFile !== "string") throw new Error("only text takes a search");
         const info = state.commands.find((known) => known.name === command);
         if (!info || !state.opened) throw new Error(`no such command, or no scenario: ${command}`);
         if (!(await run(info, dataFile, false))) return "";

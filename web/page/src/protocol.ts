@@ -29,10 +29,25 @@ export interface Ran {
     messages: { caption: string; text: string }[];
 }
 
+// What the text search looks for: the pattern, its options as words
+// ("case,regex,whole,join-lines") and the kinds of text as quorvel-cli's
+// --in takes them (empty: every kind).
+export interface TextSearch {
+    pattern: string;
+    options: string;
+    kinds: string;
+}
+
+// A text search the engine could not start: why.
+export interface Refused {
+    error: string;
+}
+
 export type Request =
     | { op: "commands" }
     | { op: "open"; files: ScenarioFile[]; picked: string }
     | { op: "run"; command: string; dataFile: string }
+    | { op: "text"; search: TextSearch }
     | { op: "rows"; line: number; sort: number; descending: boolean }
     | { op: "sorted"; sort: number; descending: boolean }
     | { op: "csv"; sort: number; descending: boolean }

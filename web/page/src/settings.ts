@@ -1,21 +1,24 @@
 // What the page keeps between visits, in the browser's local storage:
-// the sort, the column widths and the names of the recent scenarios.
+// the sort, the column widths, the names of the recent scenarios and the
+// text search's recent patterns.
 
 const Key = "quorvel.settings";
 const RecentKept = 8;
+const PatternsKept = 10;
 
 interface Stored {
     sortColumn: number;
     descending: boolean;
     widths: number[];
     recent: string[];
+    patterns: string[];
 }
 
 export class Settings {
     private stored: Stored;
 
     constructor() {
-        const defaults: Stored = { sortColumn: 0, descending: false, widths: [], recent: [] };
+        const defaults: Stored = { sortColumn: 0, descending: false, widths: [], recent: [], patterns: [] };
         try {
             this.stored = { ...defaults, ...JSON.parse(localStorage.getItem(Key) ?? "{}") };
         } catch {
@@ -51,6 +54,14 @@ export class Settings {
     }
     remember(name: string): void {
         this.stored.recent = [name, ...this.stored.recent.filter((kept) => kept !== name)].slice(0, RecentKept);
+        this.save();
+    }
+
+    patterns(): string[] {
+        return this.stored.patterns;
+    }
+    rememberPattern(pattern: string): void {
+        this.stored.patterns = [pattern, ...this.stored.patterns.filter((kept) => kept !== pattern)].slice(0, PatternsKept);
         this.save();
     }
 

@@ -58,6 +58,10 @@ function answer(engine: Engine, request: Request): unknown {
             const dataFile = request.dataFile && scenarioFolder ? `${scenarioFolder}/${request.dataFile}` : request.dataFile;
             return JSON.parse(call("quorvel_run", ["string", "string"], [request.command, dataFile]));
         }
+        case "text":
+            return JSON.parse(
+                call("quorvel_text", ["string", "string", "string"], [request.search.pattern, request.search.options, request.search.kinds]),
+            );
         case "rows":
             return JSON.parse(call("quorvel_rows", ["number", "number", "number"], [request.line, request.sort, request.descending ? 1 : 0]));
         // A whole answer goes to the page as bytes, moved rather than copied.
