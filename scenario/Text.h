@@ -86,13 +86,13 @@ private:
     std::uint32_t size_ = 0;
     TextEncoding encoding_ = TextEncoding::ShiftJis;
     bool endsInStoredByte_ = false;
-    // Makes all sixteen bytes members, so that a copy moves two whole words:
-    // fourteen bytes are copied as two overlapping moves, and the second
-    // cannot take its bytes from the two stores just made (a stall on every
-    // text a reader lays down).
+    // Makes every byte a member, so that a copy moves whole words: on a
+    // 64-bit machine fourteen bytes are copied as two overlapping moves, and
+    // the second cannot take its bytes from the two stores just made (a
+    // stall on every text a reader lays down).
     [[maybe_unused]] std::uint16_t unusedTail_ = 0;
 };
-static_assert(sizeof(Text) == 16);
+static_assert(sizeof(Text) == sizeof(const char*) + 8, "every byte of a text is a member");
 
 // A text that owns its bytes: a copy, or a label or joined text the program made.
 struct OwnedText {
