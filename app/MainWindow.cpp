@@ -82,18 +82,6 @@ private:
     bool& flag_;
 };
 
-// Whether a comma-separated list of the settings file names a kind word.
-bool kindWordListed(std::string_view list, std::string_view word)
-{
-    while (!list.empty()) {
-        const std::string_view item = list.substr(0, list.find(','));
-        if (item == word)
-            return true;
-        list.remove_prefix(std::min(list.size(), item.size() + 1));
-    }
-    return false;
-}
-
 bool isVisibleFolder(const std::string& folder)
 {
     std::error_code error;
@@ -394,7 +382,7 @@ void MainWindow::applySettings()
     TextSearchRequest text;
     text.options = TextOptionsOfWords(settings.textOptions);
     for (std::size_t field = 0; field < TextFieldCount; ++field)
-        text.fields.set(field, !kindWordListed(settings.textKindsOff, TextFieldWord(static_cast<TextField>(field))));
+        text.fields.set(field, !CommaListHolds(settings.textKindsOff, TextFieldWord(static_cast<TextField>(field))));
     textBar_->setRequest(text);
     textBar_->setRecentPatterns(settings.textPatterns);
 }
@@ -825,24 +813,17 @@ void MainWindow::runTextSearch(const TextSearchRequest& request)
         dialogs_.showMessage(*problem, "Quorvel");
         return;
     }
-    textQuery_.emplace(TextQuery{std::move(std::get<TextPattern>(compiled)), request.fields});
-    textCaption_ = "テキスト「" + request.pattern + "」";
-    textCommand_ = Command{.name = "text",
-                           .menu = Menu::Search,
-                           .separatorBefore = false,
-                           .caption = textCaption_.c_str(),
-                           .answers = "",
-                           .searchMode = SearchMode::TextSearch,
-                           .shortcut = "",
-                           .run = [this](SearchContext& context) { SearchTextPattern(context, *textQuery_); }};
+    textSearch_.emplace(TextQuery{std::move(std::get<TextPattern>(compiled)), request.fields}, request.pattern);
     textBar_->rememberPattern(request.pattern);
-    runFolderCommand(textCommand_);
+    runFolderCommand(textSearch_->command);
     showResults();
 }
 
 const Command* MainWindow::lastRunCommand() const
 {
-    return lastCommand_ == SearchMode::TextSearch ? &textCommand_ : FindCommand(lastCommand_);
+    if (lastCommand_ == SearchMode::TextSearch)
+        return textSearch_ ? &textSearch_->command : nullptr;
+    return FindCommand(lastCommand_);
 }
 
 void MainWindow::reload()

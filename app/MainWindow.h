@@ -193,11 +193,7 @@ private:
     SearchMode lastCommand_ = SearchMode::None;
     // The answer's command and the messages it raised, for saving it as JSON.
     const Command* answerCommand_ = nullptr;
-    // The last text search: what it looks for, and the command that runs it
-    // (its caption names the pattern).
-    std::optional<TextQuery> textQuery_;
-    std::string textCaption_;
-    Command textCommand_;
+    std::optional<TextSearchCommand> textSearch_;  // the last text search
     MessageList answerMessages_;
     bool copyRows_ = false;  // the result list was used after the left list
     bool commandRunning_ = false;

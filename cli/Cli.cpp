@@ -342,15 +342,10 @@ std::unique_ptr<Ran> searchScenariosBelow(const std::string& path, const TextQue
     const std::unique_ptr<ScenarioSource> here = ScenarioAt(path);
     if (!here || here->holdsScenario() || !std::filesystem::is_directory(path, error))
         return nullptr;
-    std::vector<std::unique_ptr<ScenarioSource>> scenarios;
+    const std::vector<std::unique_ptr<ScenarioSource>> scenarios = OpenScenariosBelow(path);
     std::vector<const ScenarioSource*> searched;
-    for (const std::string& place : ScenariosBelow(path)) {
-        std::unique_ptr<ScenarioSource> scenario = ScenarioAt((std::filesystem::path(path) / place).string());
-        if (!scenario)
-            continue;
-        scenarios.push_back(std::make_unique<ScenarioInFolder>(std::move(scenario), place));
-        searched.push_back(scenarios.back().get());
-    }
+    for (const std::unique_ptr<ScenarioSource>& scenario : scenarios)
+        searched.push_back(scenario.get());
     if (searched.empty())
         return nullptr;
     auto ran = std::make_unique<Ran>();
@@ -371,16 +366,9 @@ int runTextSearch(const Options& options, std::ostream& out, std::ostream& err)
         err << "quorvel-cli: " << *problem << "\n";
         return 2;
     }
-    const TextQuery query{std::move(std::get<TextPattern>(compiled)), *fields};
-    const Command command{.name = TextCommand,
-                          .menu = Menu::Search,
-                          .separatorBefore = false,
-                          .caption = "テキスト",
-                          .answers = "",
-                          .searchMode = SearchMode::TextSearch,
-                          .shortcut = "",
-                          .run = [&query](SearchContext& context) { SearchTextPattern(context, query); }};
-    std::unique_ptr<Ran> ran = searchScenariosBelow(options.path, query);
+    const TextSearchCommand search(TextQuery{std::move(std::get<TextPattern>(compiled)), *fields}, options.pattern);
+    const Command& command = search.command;
+    std::unique_ptr<Ran> ran = searchScenariosBelow(options.path, search.query);
     if (!ran)
         ran = run(command, options, err);
     if (!ran)

@@ -2,6 +2,7 @@
 
 #include "search/ArchiveTree.h"
 #include "search/ScenarioFileList.h"
+#include "search/Scenarios.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -34,6 +35,15 @@ std::vector<std::string> ScenariosBelow(const std::string& folder)
     }
     std::sort(found.begin(), found.end());
     return found;
+}
+
+std::vector<std::unique_ptr<ScenarioSource>> OpenScenariosBelow(const std::string& folder)
+{
+    std::vector<std::unique_ptr<ScenarioSource>> scenarios;
+    for (const std::string& place : ScenariosBelow(folder))
+        if (std::unique_ptr<ScenarioSource> scenario = ScenarioAt((std::filesystem::path(folder) / place).string()))
+            scenarios.push_back(std::make_unique<ScenarioInFolder>(std::move(scenario), place));
+    return scenarios;
 }
 
 ScenarioInFolder::ScenarioInFolder(std::unique_ptr<ScenarioSource> scenario, std::string place)

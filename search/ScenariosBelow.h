@@ -14,6 +14,11 @@ namespace quorvel {
 // to the folder, with "/" between folders, in the order of those paths.
 std::vector<std::string> ScenariosBelow(const std::string& folder);
 
+class ScenarioInFolder;
+
+// Each scenario ScenariosBelow lists, opened as a ScenarioInFolder.
+std::vector<std::unique_ptr<ScenarioSource>> OpenScenariosBelow(const std::string& folder);
+
 // A scenario below a folder, taken as one of several: the names of its
 // files, its summary and the archive it is (when it cannot be read) carry
 // its place, "ryune/Area1.wid", "old/demo.wsn:Area/01_港町.xml".

@@ -293,18 +293,21 @@ std::string TextOptionsWords(const TextPatternOptions& options)
 
 TextPatternOptions TextOptionsOfWords(const std::string& words)
 {
-    const auto has = [&](std::string_view word) {
-        std::string_view rest = words;
-        while (!rest.empty()) {
-            const std::string_view item = rest.substr(0, rest.find(','));
-            if (item == word)
-                return true;
-            rest.remove_prefix(std::min(rest.size(), item.size() + 1));
-        }
-        return false;
-    };
-    return {
-        .matchCase = has("case"), .regex = has("regex"), .wholeField = has("whole"), .joinLines = has("join-lines")};
+    return {.matchCase = CommaListHolds(words, "case"),
+            .regex = CommaListHolds(words, "regex"),
+            .wholeField = CommaListHolds(words, "whole"),
+            .joinLines = CommaListHolds(words, "join-lines")};
+}
+
+bool CommaListHolds(std::string_view list, std::string_view word)
+{
+    while (!list.empty()) {
+        const std::string_view item = list.substr(0, list.find(','));
+        if (item == word)
+            return true;
+        list.remove_prefix(std::min(list.size(), item.size() + 1));
+    }
+    return false;
 }
 
 }  // namespace quorvel

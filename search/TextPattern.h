@@ -23,6 +23,9 @@ struct TextPatternOptions {
 std::string TextOptionsWords(const TextPatternOptions& options);
 TextPatternOptions TextOptionsOfWords(const std::string& words);
 
+// Whether a comma-separated list of words holds `word`.
+bool CommaListHolds(std::string_view list, std::string_view word);
+
 // Where a match lies in the field: UTF-8 byte offsets, end exclusive.
 struct MatchSpan {
     std::size_t begin = 0;

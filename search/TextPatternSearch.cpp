@@ -337,6 +337,21 @@ std::span<const TextFieldGroup> TextFieldGroups()
     return groups;
 }
 
+TextSearchCommand::TextSearchCommand(TextQuery searched, const std::string& pattern)
+    : query(std::move(searched)),
+      caption("テキスト「" + pattern + "」"), command{.name = "text",
+                                                      .menu = Menu::Search,
+                                                      .separatorBefore = false,
+                                                      .caption = caption.c_str(),
+                                                      .answers = "",
+                                                      .searchMode = SearchMode::TextSearch,
+                                                      .shortcut = "",
+                                                      .run = [this](SearchContext& context) {
+                                                          SearchTextPattern(context, query);
+                                                      }}
+{
+}
+
 void SearchTextPattern(SearchContext& context, const TextQuery& query)
 {
     const ScenarioSource* const only[] = {&context.source};

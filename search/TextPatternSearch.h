@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/Commands.h"
 #include "search/SearchContext.h"
 #include "search/TextPattern.h"
 
@@ -67,6 +68,19 @@ std::span<const TextFieldGroup> TextFieldGroups();
 struct TextQuery {
     TextPattern pattern;
     std::bitset<TextFieldCount> fields = std::bitset<TextFieldCount>().set();
+};
+
+// A text search as the command table's commands run: what it looks for,
+// and the command that runs it, whose caption names the pattern
+// (テキスト「ルシア」). Its command refers to it, so it stays where it is made.
+struct TextSearchCommand {
+    TextSearchCommand(TextQuery searched, const std::string& pattern);
+    TextSearchCommand(const TextSearchCommand&) = delete;
+    TextSearchCommand& operator=(const TextSearchCommand&) = delete;
+
+    TextQuery query;
+    std::string caption;
+    Command command;
 };
 
 // Lists each distinct piece of text the pattern matched in the scenario's

@@ -45,11 +45,8 @@ struct Session {
     Answer answer;
     CollectedMessages messages;
     const Command* command = nullptr;
-    std::string reply;  // what the last call returns
-    // The last text search: what it looks for, and the command that runs it.
-    std::optional<TextQuery> textQuery;
-    std::string textCaption;
-    Command textCommand;
+    std::string reply;                            // what the last call returns
+    std::optional<TextSearchCommand> textSearch;  // the last text search
 };
 
 Session& session()
@@ -218,17 +215,8 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_text(const char* pattern, const char* o
     std::variant<TextPattern, std::string> compiled = TextPattern::Compile(pattern, TextOptionsOfWords(options));
     if (const std::string* problem = std::get_if<std::string>(&compiled))
         return reply(json({{"error", *problem}}));
-    kept.textQuery.emplace(TextQuery{std::move(std::get<TextPattern>(compiled)), *fields});
-    kept.textCaption = "テキスト「" + std::string(pattern) + "」";
-    kept.textCommand = Command{.name = "text",
-                               .menu = Menu::Search,
-                               .separatorBefore = false,
-                               .caption = kept.textCaption.c_str(),
-                               .answers = "",
-                               .searchMode = SearchMode::TextSearch,
-                               .shortcut = "",
-                               .run = [](SearchContext& context) { SearchTextPattern(context, *session().textQuery); }};
-    return runReply(kept.textCommand, {});
+    kept.textSearch.emplace(TextQuery{std::move(std::get<TextPattern>(compiled)), *fields}, pattern);
+    return runReply(kept.textSearch->command, {});
 }
 
 // The rows of a line of the last answer, in the order of a sort column.

@@ -171,12 +171,10 @@ TEST_F(TextPatternSearchTest, AFolderOfScenariosIsSearchedScenarioByScenarioAndA
 
     const std::vector<std::string> places = ScenariosBelow(root.string());
     ASSERT_EQ(places, (Rows{"a/broken.wsn", "a/xml", "b/classic"}));
-    std::vector<std::unique_ptr<ScenarioSource>> scenarios;
+    const std::vector<std::unique_ptr<ScenarioSource>> scenarios = OpenScenariosBelow(root.string());
     std::vector<const ScenarioSource*> searched;
-    for (const std::string& place : places) {
-        scenarios.push_back(std::make_unique<ScenarioInFolder>(ScenarioAt((root / place).string()), place));
-        searched.push_back(scenarios.back().get());
-    }
+    for (const std::unique_ptr<ScenarioSource>& scenario : scenarios)
+        searched.push_back(scenario.get());
     SearchContext context{*searched.front(), answer, sink, targets};
     TextQuery query{std::get<TextPattern>(TextPattern::Compile("ﾙｼｱの家", {})), *TextFieldsNamed("title")};
     SearchTextPatternIn(context, searched, query);

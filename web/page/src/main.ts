@@ -4,7 +4,7 @@
 
 import { Cancelled, EngineClient } from "./engine";
 import { LineHeight, VirtualList } from "./lists";
-import type { CommandInfo, Opened, ScenarioFile, TextSearch } from "./protocol";
+import type { CommandInfo, Opened, Ran, Refused, ScenarioFile, TextSearch } from "./protocol";
 import { Settings } from "./settings";
 
 const engine = new EngineClient();
@@ -214,16 +214,32 @@ async function run(command: CommandInfo, dataFile = "", byUser = true): Promise<
         if (!chosen) return false;
         dataFile = chosen;
     }
+    return runAndShow(command, byUser, () => engine.run(command.name, dataFile));
+}
+
+// Runs what `ask` asks of the engine as `command` and shows its answer;
+// `shown` follows a shown answer. False when nothing was answered.
+async function runAndShow(
+    command: CommandInfo,
+    byUser: boolean,
+    ask: () => Promise<Ran | Refused>,
+    shown: () => void = () => {},
+): Promise<boolean> {
     await cancelRunning(true);
     state.running = true;
     setStatus(`${command.caption}: 実行中… (Esc で中止)`);
     try {
-        const ran = await engine.run(command.name, dataFile);
+        const ran = await ask();
+        if ("error" in ran) {
+            await messageBox("Quorvel", ran.error);
+            return false;
+        }
         state.command = command;
         state.names = ran.names;
         state.line = -1;
         await showAnswer();
         setStatus(ran.status);
+        shown();
         if (byUser) await showMessages(ran.messages);
         return true;
     } catch (error) {
@@ -273,34 +289,12 @@ function showTextBar(): void {
 // Runs a text search and shows its answer; a pattern the engine refuses is a message.
 async function runText(search: TextSearch, byUser = true): Promise<boolean> {
     if (!state.opened || search.pattern === "") return false;
-    await cancelRunning(true);
-    state.running = true;
-    const caption = `テキスト「${search.pattern}」`;
-    setStatus(`${caption}: 実行中… (Esc で中止)`);
-    try {
-        const ran = await engine.text(search);
-        if ("error" in ran) {
-            await messageBox("Quorvel", ran.error);
-            return false;
-        }
+    const command = { ...TextCommand, caption: `テキスト「${search.pattern}」` };
+    return runAndShow(command, byUser, () => engine.text(search), () => {
         state.text = search;
-        state.command = { ...TextCommand, caption };
-        state.names = ran.names;
-        state.line = -1;
-        await showAnswer();
-        setStatus(ran.status);
         settings.rememberPattern(search.pattern);
         drawRecentPatterns();
-        if (byUser) await showMessages(ran.messages);
-        return true;
-    } catch (error) {
-        if (error instanceof Cancelled) setStatus("中止しました");
-        else await messageBox("I'm sorry!", String(error));
-        return false;
-    } finally {
-        state.running = false;
-        updateMenus();
-    }
+    });
 }
 
 function drawRecentPatterns(): void {
