@@ -59,6 +59,18 @@ enum class VariantTarget : std::uint8_t { Variant, Flag, Step };
 struct ContentExtras;
 struct CardVariables;
 
+// The texts a card carries that only the text search reads: read only when
+// a search asks for them, and only where the format stores them as text.
+enum class WrittenField : std::uint8_t {
+    Description,
+    KeyCode,    // one of its key codes
+    ImagePath,  // one of its images, named by path
+};
+struct WrittenText {
+    WrittenField field;
+    Text text;
+};
+
 // One node of a content tree.
 struct Content {
     std::uint8_t kind = 0;
@@ -83,6 +95,7 @@ struct Card {
     // (an item's, a skill's or a beast's, an embedded beast's own).
     std::span<const Card> summoned;
     const CardVariables* variables = nullptr;  // what it declares for its own events; mostly none
+    std::span<const WrittenText> written;      // only when asked for (DataFileTexts::Written)
 };
 
 // What a content holds beyond the fields of its kind: what only the XML

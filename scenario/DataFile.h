@@ -25,6 +25,10 @@ enum class FileKind : std::int8_t {
     Package = 8,
 };
 
+// Which texts a reader keeps: those the searches read, or those and the
+// texts only the text search reads (WrittenText).
+enum class DataFileTexts : std::uint8_t { Searched, Written };
+
 // What a reader keeps for the texts of a file to view, besides its bytes.
 class ReaderKeeps {
 public:
@@ -46,6 +50,7 @@ public:
     RecordArena<Text> textLists;
     RecordArena<LocalVariable> localVariables;
     RecordArena<CardVariables> cardVariables;
+    RecordArena<WrittenText> writtenTexts;
     FileBytes bytes;
     std::unique_ptr<ReaderKeeps> readerKeeps;
 
@@ -84,6 +89,9 @@ struct DataFile {
     // An Item, Skill or Beast file's own declarations for its events; none
     // where it declares nothing.
     const CardVariables* ownVariables = nullptr;
+    // A card file's (Mate, Item, Info, Skill, Beast) own written texts;
+    // only when asked for (DataFileTexts::Written).
+    std::span<const WrittenText> written;
     DataFileStorage storage;
 };
 

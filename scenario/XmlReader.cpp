@@ -167,7 +167,10 @@ struct TooDeep { };
 // Makes the model of one data file from its document, in document order.
 class XmlFileReader {
 public:
-    XmlFileReader(DataFile& file, const XmlDocument& document) : file_(file), doc_(document) { }
+    XmlFileReader(DataFile& file, const XmlDocument& document, DataFileTexts texts)
+        : file_(file), doc_(document), keepsWritten_(texts == DataFileTexts::Written)
+    {
+    }
 
     void read(FileKind kind)
     {
@@ -192,15 +195,18 @@ public:
             file_.playerCardEvents = playerCardEvents(root);
             break;
         case FileKind::Mate:
+            file_.written = written(root);
             file_.cards = ownedCards(root, "ItemCards", "ItemCard");
             file_.skills = ownedCards(root, "SkillCards", "SkillCard");
             file_.beasts = ownedCards(root, "BeastCards", "BeastCard");
             break;
         case FileKind::Info:
+            file_.written = written(root);
             break;
         case FileKind::Item:
         case FileKind::Skill:
         case FileKind::Beast:
+            file_.written = written(root);
             ownEffectsSummon = summoned(root);
             file_.events = events(root);
             file_.ownVariables = linksElsewhere(root) ? nullptr : declaredVariables(root);
@@ -592,6 +598,7 @@ private:
                     card.castId = id ? XmlNumber(id->text).value_or(-1) : -1;
                 }
                 card.events = linksElsewhere(element) ? std::span<const Event>() : events(element);
+                card.written = written(element);
             }
         return file_.storage.cards.keep(made);
     }
@@ -609,6 +616,7 @@ private:
                 Card& card = made.emplace_back();
                 card.name = textOf(property, "Name");
                 card.number = id ? XmlNumber(id->text).value_or(-1) : -1;
+                card.written = written(element);
                 if (!linksElsewhere(element)) {
                     card.summoned = summoned(element);
                     card.events = events(element);
@@ -646,11 +654,43 @@ private:
         summons_ = true;
         Card card;
         card.name = textOf(doc_.child(beast, "Property"), "Name");
+        card.written = written(beast);
         card.summoned = summoned(beast);
         card.events = events(beast);
         card.variables = declaredVariables(beast);
         --embeddedDepth_;
         return card;
+    }
+
+    // What a card's <Property> says that only the text search reads, when
+    // it is asked for: its description, each of its key codes and the paths
+    // of its images (one <ImagePath>, or several in <ImagePaths>).
+    std::span<const WrittenText> written(const Element& card)
+    {
+        const Element* property = keepsWritten_ ? doc_.child(card, "Property") : nullptr;
+        if (!property)
+            return {};
+        std::vector<WrittenText> made;
+        const auto add = [&](WrittenField field, const Text& text) {
+            if (!text.empty())
+                made.push_back({field, text});
+        };
+        add(WrittenField::Description, escapedText(doc_.child(*property, "Description")));
+        if (const Element* keyCodes = doc_.child(*property, "KeyCodes")) {
+            // An escaped list: one key code a line, empty lines dropped.
+            const std::string list = UnescapedXmlText(keyCodes->text);
+            for (std::size_t start = 0; start < list.size();) {
+                const std::size_t end = std::min(list.find('\n', start), list.size());
+                add(WrittenField::KeyCode, keep(list.substr(start, end - start)));
+                start = end + 1;
+            }
+        }
+        add(WrittenField::ImagePath, textOf(property, "ImagePath"));
+        if (const Element* paths = doc_.child(*property, "ImagePaths"))
+            for (const Element& path : doc_.children(*paths))
+                if (path.name == "ImagePath")
+                    add(WrittenField::ImagePath, text(path.text));
+        return file_.storage.writtenTexts.keep(made);
     }
 
     // The flags, steps and variants a skill, item or beast card declares for
@@ -679,6 +719,7 @@ private:
     std::size_t extrasMade_ = 0;
     int embeddedDepth_ = 0;
     bool summons_ = false;  // some effect of the file embeds a beast
+    bool keepsWritten_;
 };
 
 }  // namespace
@@ -749,7 +790,7 @@ std::optional<FileKind> KindOfXmlFolder(std::string_view folderName)
     return std::nullopt;
 }
 
-std::optional<DataFile> ReadXmlDataFile(std::string fileName, FileKind kind, FileBytes bytes)
+std::optional<DataFile> ReadXmlDataFile(std::string fileName, FileKind kind, FileBytes bytes, DataFileTexts texts)
 {
     try {
         std::optional<XmlDocument> document
@@ -759,7 +800,7 @@ std::optional<DataFile> ReadXmlDataFile(std::string fileName, FileKind kind, Fil
         std::optional<DataFile> file(std::in_place);
         file->fileName = std::move(fileName);
         auto kept = std::make_unique<KeptDocument>(std::move(*document));
-        XmlFileReader(*file, kept->document).read(kind);
+        XmlFileReader(*file, kept->document, texts).read(kind);
         file->storage.readerKeeps = std::move(kept);
         return file;
     } catch (const TooDeep&) {

@@ -12,11 +12,12 @@ namespace quorvel {
 
 // Reads a data file of the XML format from its bytes, as a file of `kind`
 // (which its folder gives; the root element does not count) listed as
-// `fileName`. Each content becomes the content of the classic kind the
-// format's table names, with that kind's fields, or of a kind only XML has;
-// texts are Unicode. Reads completely or not at all: nothing when the bytes
-// are not well-formed XML, even without the control bytes the engine removes.
-std::optional<DataFile> ReadXmlDataFile(std::string fileName, FileKind kind, FileBytes bytes);
+// `fileName`, with the cards' written texts when `texts` asks for them. Each content becomes the content of the classic
+// kind the format's table names, with that kind's fields, or of a kind only XML has; texts are Unicode. Reads
+// completely or not at all: nothing when the bytes are not well-formed XML, even without the control bytes the engine
+// removes.
+std::optional<DataFile> ReadXmlDataFile(std::string fileName, FileKind kind, FileBytes bytes,
+                                        DataFileTexts texts = DataFileTexts::Searched);
 
 // The kind of data file a folder of an XML scenario holds, by the folder's
 // name (letter case ignored): Area, Battle, Package, CastCard (a cast

@@ -75,14 +75,17 @@ void FindInListedFiles(SearchContext& context, FileKinds kinds, FindInFile&& fin
 
 // FindInListedFiles for a rule that looks at one data file alone:
 // find(file, found, texts). A worker holds one data file at a time: it is
-// gone once its findings are made.
+// gone once its findings are made. Each file is read with `read` texts.
 template <typename Finding, typename Find, typename File>
-void FindInDataFiles(SearchContext& context, FileKinds kinds, Find&& find, File&& file)
+void FindInDataFiles(SearchContext& context, FileKinds kinds, Find&& find, File&& file,
+                     DataFileTexts read = DataFileTexts::Searched)
 {
     FindInListedFiles<Finding>(
         context, kinds,
         [&](const std::string& name, std::vector<Finding>& found, TextStore& texts) {
-            const std::optional<DataFile> data = context.source.openDataFile(name);
+            const std::optional<DataFile> data = read == DataFileTexts::Written
+                ? context.source.openDataFileWithWrittenTexts(name)
+                : context.source.openDataFile(name);
             if (data)
                 find(*data, found, texts);
             return data.has_value();

@@ -20,6 +20,10 @@ public:
     {
         return scenario_.openDataFile(name);
     }
+    std::optional<DataFile> openDataFileWithWrittenTexts(const std::string& name) const override
+    {
+        return scenario_.openDataFileWithWrittenTexts(name);
+    }
     std::string summaryName() const override { return scenario_.summaryName(); }
     bool hasSummary() const override { return false; }
     std::optional<Summary> readSummary(SummarySections) const override { return std::nullopt; }

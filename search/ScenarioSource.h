@@ -56,6 +56,12 @@ public:
     // Reads a listed data file; nothing when it cannot be read. Safe on
     // several threads at once.
     virtual std::optional<DataFile> openDataFile(const std::string& name) const = 0;
+    // The same with the texts only the text search reads, where the file's
+    // format stores them (DataFileTexts::Written).
+    virtual std::optional<DataFile> openDataFileWithWrittenTexts(const std::string& name) const
+    {
+        return openDataFile(name);
+    }
 
     // The summary's name, as messages give it.
     virtual std::string summaryName() const = 0;

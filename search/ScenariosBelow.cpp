@@ -69,9 +69,21 @@ std::vector<std::pair<std::string, FileKind>> ScenarioInFolder::listedKinds(File
 
 std::optional<DataFile> ScenarioInFolder::openDataFile(const std::string& name) const
 {
+    return open(name, DataFileTexts::Searched);
+}
+
+std::optional<DataFile> ScenarioInFolder::openDataFileWithWrittenTexts(const std::string& name) const
+{
+    return open(name, DataFileTexts::Written);
+}
+
+std::optional<DataFile> ScenarioInFolder::open(const std::string& name, DataFileTexts texts) const
+{
     if (!name.starts_with(prefix_))
         return std::nullopt;
-    std::optional<DataFile> file = scenario_->openDataFile(name.substr(prefix_.size()));
+    const std::string own = name.substr(prefix_.size());
+    std::optional<DataFile> file
+        = texts == DataFileTexts::Written ? scenario_->openDataFileWithWrittenTexts(own) : scenario_->openDataFile(own);
     if (file)
         file->fileName = name;
     return file;

@@ -30,6 +30,7 @@ public:
     std::vector<std::string> dataFiles(FileKinds kinds) const override;
     std::vector<std::pair<std::string, FileKind>> listedKinds(FileKinds kinds) const override;
     std::optional<DataFile> openDataFile(const std::string& name) const override;
+    std::optional<DataFile> openDataFileWithWrittenTexts(const std::string& name) const override;
     std::string summaryName() const override { return prefix_ + scenario_->summaryName(); }
     bool hasSummary() const override { return scenario_->hasSummary(); }
     std::optional<Summary> readSummary(SummarySections sections) const override
@@ -43,6 +44,8 @@ public:
     std::vector<std::string> watchedPaths() const override { return scenario_->watchedPaths(); }
 
 private:
+    std::optional<DataFile> open(const std::string& name, DataFileTexts texts) const;
+
     std::unique_ptr<ScenarioSource> scenario_;
     std::string place_;
     std::string prefix_;  // what its file names start with

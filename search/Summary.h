@@ -25,8 +25,13 @@ struct Declarations {
 struct Summary {
     Declarations flags;
     Declarations steps;
-    Declarations variants;                     // only the XML format has them
-    std::int64_t startArea = 0;                // the id of the area the scenario starts in
+    Declarations variants;       // only the XML format has them
+    std::int64_t startArea = 0;  // the id of the area the scenario starts in
+    // The XML format's scenario name, author and description; the classic
+    // summary keeps them where Quorvel does not read.
+    Text name;
+    Text author;
+    Text description;
     FileBytes bytes;                           // the bytes the names of a classic summary are views of
     std::unique_ptr<ReaderKeeps> readerKeeps;  // what the names of another format's summary are views of
 

@@ -109,7 +109,27 @@ namespace {
 struct KeptDocument : ReaderKeeps {
     explicit KeptDocument(XmlDocument&& kept) : document(std::move(kept)) { }
     XmlDocument document;
+    std::string description;  // decoded, where it was escaped
 };
+
+// The scenario's description: newer writers escape it, the classic
+// converter writes its line breaks as they are; a text holding a line
+// break is taken as written.
+Text description(KeptDocument& kept, const XmlDocument::Element* property)
+{
+    const XmlDocument::Element* element = property ? kept.document.child(*property, "Description") : nullptr;
+    const std::string_view stored = element ? element->text : std::string_view();
+    if (stored.find('\\') == std::string_view::npos || stored.find('\n') != std::string_view::npos)
+        return Text::Unicode(stored);
+    kept.description = UnescapedXmlText(stored);
+    return Text::Unicode(kept.description);
+}
+
+Text childText(const XmlDocument& document, const XmlDocument::Element* parent, std::string_view name)
+{
+    const XmlDocument::Element* child = parent ? document.child(*parent, name) : nullptr;
+    return Text::Unicode(child ? child->text : std::string_view());
+}
 
 }  // namespace
 
@@ -126,6 +146,9 @@ std::optional<Summary> ReadXmlSummary(FileBytes bytes, SummarySections sections)
         const XmlDocument::Element* property = document.child(document.root(), "Property");
         const XmlDocument::Element* startArea = property ? document.child(*property, "StartAreaId") : nullptr;
         summary->startArea = startArea ? XmlNumber(startArea->text).value_or(0) : 0;
+        summary->name = childText(document, property, "Name");
+        summary->author = childText(document, property, "Author");
+        summary->description = description(*kept, property);
         for (const SummarySection kind : {SummarySection::Flags, SummarySection::Steps, SummarySection::Variants}) {
             if (!sections.has(kind))
                 continue;

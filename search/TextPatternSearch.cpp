@@ -208,6 +208,19 @@ F titleField(FileKind kind)
     }
 }
 
+F fieldOf(WrittenField written)
+{
+    switch (written) {
+    case WrittenField::Description:
+        return F::CardDescription;
+    case WrittenField::KeyCode:
+        return F::KeyCode;
+    case WrittenField::ImagePath:
+        break;
+    }
+    return F::FileName;
+}
+
 void matchFile(FieldMatcher& matcher, const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts)
 {
     const Text fileName = Text::Unicode(file.fileName);
@@ -216,12 +229,18 @@ void matchFile(FieldMatcher& matcher, const DataFile& file, std::vector<KeyedRow
             return HitRow{texts.keepRow({fileName, eventText, {}, {}, word, value})};
         };
     };
+    const auto matchWritten = [&](std::span<const WrittenText> written, const Text& label) {
+        for (const WrittenText& each : written)
+            matcher.match(fieldOf(each.field), each.text, texts, found, placeRow(label));
+    };
     matcher.match(titleField(file.kind), file.title, texts, found, placeRow({}));
+    matchWritten(file.written, {});
     WalkFileEvents(
         file, texts, [&](const EventVisit& visit) { matchEvent(matcher, visit, found); },
         [&](const Card& card, const Text&, const Text& label) {
             matcher.match(F::CardName, card.name, texts, found, placeRow(label));
             matcher.match(F::Flag, card.flag, texts, found, placeRow(label));
+            matchWritten(card.written, label);
         });
     for (const Cell& cell : file.cells) {
         matcher.match(F::Flag, cell.flag, texts, found, placeRow({}));
@@ -255,6 +274,9 @@ void matchSummary(SearchContext& context, FieldMatcher& matcher, std::vector<Key
                     matcher.match(valueField, declarations.valueNames[i][v], texts, found, row);
         }
     };
+    matcher.match(F::Description, summary->description, texts, found, row);
+    matcher.match(F::ScenarioName, summary->name, texts, found, row);
+    matcher.match(F::Author, summary->author, texts, found, row);
     declared(summary->flags, F::Flag, F::FlagValue);
     declared(summary->steps, F::Step, F::StepValue);
     declared(summary->variants, F::Variant, F::VariantValue);
@@ -278,7 +300,7 @@ void searchScenario(SearchContext& context, const TextQuery& query, std::atomic<
             FieldMatcher matcher(query, ranAway);
             matchFile(matcher, data, found, texts);
         },
-        file);
+        file, DataFileTexts::Written);
 }
 
 }  // namespace

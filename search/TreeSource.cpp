@@ -150,6 +150,16 @@ std::vector<std::pair<std::string, FileKind>> TreeSource::listedKinds(FileKinds 
 
 std::optional<DataFile> TreeSource::openDataFile(const std::string& path) const
 {
+    return open(path, DataFileTexts::Searched);
+}
+
+std::optional<DataFile> TreeSource::openDataFileWithWrittenTexts(const std::string& path) const
+{
+    return open(path, DataFileTexts::Written);
+}
+
+std::optional<DataFile> TreeSource::open(const std::string& path, DataFileTexts texts) const
+{
     const auto listed
         = std::find_if(dataFiles_.begin(), dataFiles_.end(), [&](const Listed& each) { return each.path == path; });
     if (listed == dataFiles_.end())
@@ -159,7 +169,7 @@ std::optional<DataFile> TreeSource::openDataFile(const std::string& path) const
         if (!bytes)
             return std::nullopt;
         if (HasXmlExtension(path) && path.find('/') != std::string::npos)
-            return ReadXmlDataFile(path, listed->kind, std::move(*bytes));
+            return ReadXmlDataFile(path, listed->kind, std::move(*bytes), texts);
         return ReadClassicDataFile(path, std::move(*bytes));
     } catch (const std::bad_alloc&) {
         return std::nullopt;

@@ -52,6 +52,7 @@ public:
     std::vector<std::string> dataFiles(FileKinds kinds) const override;
     std::vector<std::pair<std::string, FileKind>> listedKinds(FileKinds kinds) const override;
     std::optional<DataFile> openDataFile(const std::string& path) const override;
+    std::optional<DataFile> openDataFileWithWrittenTexts(const std::string& path) const override;
     std::string summaryName() const override;
     bool hasSummary() const override;
     std::optional<Summary> readSummary(SummarySections sections) const override;
@@ -62,6 +63,8 @@ public:
     std::vector<std::string> watchedPaths() const override { return tree_->watchedPaths(); }
 
 private:
+    std::optional<DataFile> open(const std::string& path, DataFileTexts texts) const;
+
     struct Listed {
         std::string path;
         FileKind kind;

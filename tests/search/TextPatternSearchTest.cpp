@@ -101,10 +101,21 @@ protected:
     void search(bool xml, const std::string& pattern, TextPatternOptions options = {},
                 std::bitset<TextFieldCount> fields = std::bitset<TextFieldCount>().set())
     {
+        write(xml, summary(), files());
+        searchWritten(pattern, options, fields);
+    }
+
+    void write(bool xml, const Summary& declared, const std::vector<NamedFile>& written)
+    {
         if (xml)
-            WriteXmlScenario(folder.path().string(), summary(), files());
+            WriteXmlScenario(folder.path().string(), declared, written);
         else
-            WriteClassicScenario(folder.path().string(), summary(), files());
+            WriteClassicScenario(folder.path().string(), declared, written);
+    }
+
+    void searchWritten(const std::string& pattern, TextPatternOptions options = {},
+                       std::bitset<TextFieldCount> fields = std::bitset<TextFieldCount>().set())
+    {
         answer.clear();
         const std::unique_ptr<ScenarioSource> source = ScenarioAt(folder.path().string());
         SearchContext context{*source, answer, sink, targets};
@@ -143,6 +154,42 @@ TEST_F(TextPatternSearchTest, EveryFieldKindInBothFormatsGivesOneRowPerMatchUnde
         EXPECT_EQ(everything(), expected) << (xml ? "XML" : "classic");
         EXPECT_TRUE(sink.messages.empty());
     }
+}
+
+TEST_F(TextPatternSearchTest, TheSummaryAndCardDescriptionsKeyCodesAndImagePathsOfTheXmlForm)
+{
+    Summary declared = summary();
+    declared.name = Sjis("ルシアの旅");
+    declared.author = Sjis("ルシア");
+    declared.description = Sjis("ルシアは\\n旅に\n出る");  // an escaped backslash stays one
+    std::vector<NamedFile> written = files();
+    written[0].file.cards[0].written
+        = {Sjis("ルシアの絵"), {"x", Sjis("ルシアの鍵")}, {"A/ruthia1.bmp", "A/ruthia2.bmp"}};
+    File item = dataFile(3, "剣");
+    item.written = {Sjis("ルシアが使う"), {}, {"ruthia.png"}};
+    File cast = dataFile(2, "ルシア");
+    Card owned;
+    owned.name = Sjis("指輪");
+    owned.written = {Sjis("ルシアの指輪"), {}, {}};
+    cast.cards = {owned};
+    written.push_back({"Item1.wid", item});
+    written.push_back({"Mate1.wid", cast});
+
+    write(true, declared, written);
+    searchWritten("ルシア", {}, *TextFieldsNamed("summary") | *TextFieldsNamed("解説") | *TextFieldsNamed("keycode"));
+    EXPECT_EQ(everything(),
+              Rows{"ルシア: ||||貼紙|ルシアは\\n旅に\n出る; ||||シナリオ名|ルシアの旅; ||||作者|ルシア; "
+                   "|ルシア[1]|||解説|ルシアの絵; |ルシア[1]|||キーコード|ルシアの鍵; "
+                   "|所有アイテム[1]|||解説|ルシアの指輪; ||||解説|ルシアが使う;"});
+    searchWritten("ruthia", {}, *TextFieldsNamed("file"));
+    EXPECT_EQ(
+        rowsOf("ruthia"),
+        (Rows{"Area/Area1.xml|ルシア[1]|||ファイル名|A/ruthia1.bmp",
+              "Area/Area1.xml|ルシア[1]|||ファイル名|A/ruthia2.bmp", "ItemCard/Item1.xml||||ファイル名|ruthia.png"}));
+
+    write(false, declared, written);  // the classic form keeps none of them where Quorvel reads
+    searchWritten("ルシア", {}, *TextFieldsNamed("summary") | *TextFieldsNamed("解説") | *TextFieldsNamed("keycode"));
+    EXPECT_TRUE(answer.leftLines().empty());
 }
 
 TEST_F(TextPatternSearchTest, OnlyTheKindsAskedForAndOnlyTheSpellingAsked)

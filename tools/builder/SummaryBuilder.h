@@ -40,6 +40,7 @@ struct Summary {
     std::vector<StepDeclaration> steps;
     std::vector<FlagDeclaration> flags;
     std::vector<VariantDeclaration> variants;  // the XML form only
+    std::string name, author, description;     // the XML form only
     // The start area's id; a classic summary stores it plus 40000, cut to 32 bits.
     std::int64_t startAreaId = 1;
     std::size_t closingBytes = classic::Summary::Closing;  // fewer cut the file short

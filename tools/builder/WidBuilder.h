@@ -78,6 +78,14 @@ struct CardBody {
 
 struct Event;
 
+// What a card's description, key codes and image paths say: the XML form
+// only (the classic form keeps them where no reader looks).
+struct WrittenTexts {
+    std::string description;
+    std::vector<std::string> keyCodes;
+    std::vector<std::string> imagePaths;  // one is written as <ImagePath>, more in <ImagePaths>
+};
+
 struct Effect {
     std::int32_t type = 0x40802;
     // For type 0x40808: the embedded card (stored with S = 1), or none (S = 0).
@@ -130,6 +138,7 @@ struct Card {
     CardBody body;
     CardDeclarations declarations = {};  // owned cards of a Mate file
     std::int32_t linkId = 0;             // the XML form only: owned cards that stand for a card file
+    WrittenTexts written = {};           // the XML form only
 };
 
 // One data file. `kind` is the stored kind byte (8 for a Package by byte).
@@ -146,6 +155,7 @@ struct File {
     CardDeclarations declarations = {};    // Item, Skill, Beast
     std::int32_t trailingBlockLength = 3;  // Battle's closing block, Info's block
     bool packageByName = false;            // write the 4-byte header of a "Package*" file
+    WrittenTexts written = {};             // the XML form only: a card file's own
 };
 
 // Named constructors for the kinds of content the searches look at.

@@ -469,13 +469,35 @@ private:
     std::string out_;
 };
 
+void writtenTexts(Writer& out, const WrittenTexts& written)
+{
+    if (!written.description.empty())
+        out.element("Description", written.description, true);
+    if (!written.keyCodes.empty()) {
+        std::string list;
+        for (const std::string& keyCode : written.keyCodes)
+            list += keyCode + "\n";
+        out.element("KeyCodes", list, true);
+    }
+    if (written.imagePaths.size() == 1)
+        out.element("ImagePath", written.imagePaths.front());
+    if (written.imagePaths.size() > 1) {
+        out.open("ImagePaths");
+        for (const std::string& path : written.imagePaths)
+            out.element("ImagePath", path);
+        out.close("ImagePaths");
+    }
+}
+
 void property(Writer& out, const std::string& title, const std::optional<std::int32_t>& id,
-              const std::string& flag = {}, bool withFlag = false, std::int32_t linkId = 0)
+              const std::string& flag = {}, bool withFlag = false, std::int32_t linkId = 0,
+              const WrittenTexts& written = {})
 {
     out.open("Property");
     if (id)
         out.element("Id", std::to_string(*id), false, false);
     out.element("Name", title);
+    writtenTexts(out, written);
     if (linkId != 0)
         out.element("LinkId", std::to_string(linkId), false, false);
     if (withFlag)
@@ -538,7 +560,7 @@ std::string EncodeXml(const File& file, const XmlForm& form)
     const bool package = root == "Package";
     const std::int32_t id = package ? file.storedId : file.storedId - IdOffset;
     out.open(root, {{"dataVersion", "4"}});
-    property(out, file.title, id);
+    property(out, file.title, id, {}, false, 0, file.written);
     if (root == "Area" || root == "Battle") {
         out.events(file.events);
         const bool area = root == "Area";
@@ -546,9 +568,9 @@ std::string EncodeXml(const File& file, const XmlForm& form)
         for (const Card& card : file.cards) {
             out.open(area ? "MenuCard" : "EnemyCard");
             if (area)
-                property(out, card.name, std::nullopt, card.flag, true);
+                property(out, card.name, std::nullopt, card.flag, true, 0, card.written);
             else
-                property(out, "", card.castId, card.flag, true);
+                property(out, "", card.castId, card.flag, true, 0, card.written);
             out.events(card.events);
             out.close(area ? "MenuCard" : "EnemyCard");
         }
@@ -562,7 +584,7 @@ std::string EncodeXml(const File& file, const XmlForm& form)
             out.open(std::string(tag) + "s");
             for (const Card& card : *cards) {
                 out.open(tag);
-                property(out, card.name, card.storedId - IdOffset, {}, false, card.linkId);
+                property(out, card.name, card.storedId - IdOffset, {}, false, card.linkId, card.written);
                 out.declarations(card.declarations);
                 out.motions(card.body.effects);
                 out.events(card.events);
@@ -586,7 +608,11 @@ std::string EncodeXmlSummary(const Summary& summary, const XmlForm& form)
     Writer out(form);
     out.open("Summary", {{"dataVersion", "4"}});
     out.open("Property");
-    out.element("Name", "");
+    out.element("Name", summary.name);
+    if (!summary.author.empty())
+        out.element("Author", summary.author);
+    if (!summary.description.empty())
+        out.element("Description", summary.description, true);
     out.element("StartAreaId", std::to_string(summary.startAreaId), false, false);
     out.close("Property");
     out.open("Flags");

@@ -32,7 +32,8 @@ void readSummary(std::span<const std::uint8_t> bytes)
 }  // namespace
 
 // The first byte picks what the rest is read as: its low three bits the
-// kind of data file, its fourth bit a summary instead, read whole.
+// kind of data file, its fourth bit a summary instead, read whole, its
+// fifth bit a data file with the texts only the text search reads.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
@@ -43,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::optional<quorvel::DataFile> file
-        = quorvel::ReadXmlDataFile("Area/Area1.xml", Kinds[data[0] & 7], quorvel::build::BytesOf(bytes));
+        = quorvel::ReadXmlDataFile("Area/Area1.xml", Kinds[data[0] & 7], quorvel::build::BytesOf(bytes),
+                                   data[0] & 16 ? quorvel::DataFileTexts::Written : quorvel::DataFileTexts::Searched);
     if (file)
         quorvel::RunEveryRule(*file);
     return 0;
