@@ -14,6 +14,7 @@
 #include "search/FolderSource.h"
 #include "search/ListedDataFile.h"
 #include "search/Scenarios.h"
+#include "search/ScenariosBelow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -208,6 +209,9 @@ void MainWindow::buildMenu()
     openAction_->setObjectName(QStringLiteral("open"));
     openAction_->setShortcut(QKeySequence::Open);
     connect(openAction_, &QAction::triggered, this, [this] { openScenario(); });
+    QAction* folderAction = fileMenu->addAction(QStringLiteral("フォルダを検索…"));
+    folderAction->setObjectName(QStringLiteral("searchFolder"));
+    connect(folderAction, &QAction::triggered, this, [this] { chooseFolderToSearch(); });
     saveAction_ = fileMenu->addAction(QStringLiteral("結果を保存…"));
     saveAction_->setObjectName(QStringLiteral("save"));
     saveAction_->setShortcut(QKeySequence::Save);
@@ -418,7 +422,8 @@ void MainWindow::updateCommandStates()
     for (const auto& [command, action] : commandActions_)
         action->setEnabled(open);
     const Command* last = lastRunCommand();
-    reloadAction_->setEnabled(open && last && last->run);
+    const bool folderSearched = last && last->searchMode == SearchMode::TextSearch && !searchedFolder_.empty();
+    reloadAction_->setEnabled((open || folderSearched) && last && last->run);
     saveAction_->setEnabled(answerCommand_ != nullptr);
 }
 
@@ -561,6 +566,7 @@ void MainWindow::enterScenario(const std::string& dataFile)
     hideResults();
     lists_.forgetAnswer();
     answer_.clear();
+    searchedFolder_.clear();  // the text search searches the scenario again
     scenarioFile_ = dataFile;
     scenario_ = ScenarioAt(scenarioFile_);
     if (!scenario_)
@@ -804,9 +810,45 @@ void MainWindow::reloadAfterEdits()
     }
 }
 
+void MainWindow::chooseFolderToSearch()
+{
+    const std::string start = !searchedFolder_.empty() ? searchedFolder_
+        : !scenarioFile_.empty()                       ? FolderPart(scenarioFile_)
+                                                       : openDialog_.initialFolder;
+    const std::optional<std::string> chosen = dialogs_.chooseFolderToSearch(start);
+    std::error_code error;
+    if (!chosen || !std::filesystem::is_directory(*chosen, error))
+        return;
+    searchedFolder_ = *chosen;
+    setWindowTitle(QString::fromStdString(WindowTitleText() + "< " + WithoutFinalSeparators(searchedFolder_) + " >"));
+    setStatus("テキスト検索: " + searchedFolder_ + " のシナリオ");
+    textBar_->focusPattern();
+}
+
+void MainWindow::runTextSearchBelowFolder()
+{
+    const std::vector<std::unique_ptr<ScenarioSource>> scenarios = OpenScenariosBelow(searchedFolder_);
+    if (scenarios.empty()) {
+        hideResults();
+        lists_.forgetAnswer();
+        answer_.clear();
+        answerCommand_ = nullptr;
+        showResults();
+        setStatus(searchedFolder_ + "にはシナリオがありません");
+        return;
+    }
+    std::vector<const ScenarioSource*> searched;
+    for (const std::unique_ptr<ScenarioSource>& scenario : scenarios)
+        searched.push_back(scenario.get());
+    runWithLists(textSearch_->command, *searched.front(), Started::ByUser, [&](SearchContext& context) {
+        SearchTextPatternIn(context, searched, textSearch_->query);
+        return true;
+    });
+}
+
 void MainWindow::runTextSearch(const TextSearchRequest& request)
 {
-    if (scenarioFile_.empty() || commandRunning_)
+    if ((scenarioFile_.empty() && searchedFolder_.empty()) || commandRunning_)
         return;
     std::variant<TextPattern, std::string> compiled = TextPattern::Compile(request.pattern, request.options);
     if (const std::string* problem = std::get_if<std::string>(&compiled)) {
@@ -815,8 +857,16 @@ void MainWindow::runTextSearch(const TextSearchRequest& request)
     }
     textSearch_.emplace(TextQuery{std::move(std::get<TextPattern>(compiled)), request.fields}, request.pattern);
     textBar_->rememberPattern(request.pattern);
-    runFolderCommand(textSearch_->command);
+    runTextSearchAgain();
     showResults();
+}
+
+void MainWindow::runTextSearchAgain()
+{
+    if (!searchedFolder_.empty())
+        runTextSearchBelowFolder();
+    else
+        runFolderCommand(textSearch_->command);
 }
 
 const Command* MainWindow::lastRunCommand() const
@@ -829,11 +879,15 @@ const Command* MainWindow::lastRunCommand() const
 void MainWindow::reload()
 {
     const Command* command = lastRunCommand();
-    if (scenarioFile_.empty() || !command || !command->run)
+    const bool folderSearched = lastCommand_ == SearchMode::TextSearch && !searchedFolder_.empty();
+    if ((scenarioFile_.empty() && !folderSearched) || !command || !command->run)
         return;  // nothing run yet, or the link search, which asks for a file
     // The lists stay hidden from the command's start until the line is selected again.
     lists_.reselectAfter([&] {
-        runFolderCommand(*command);
+        if (command->searchMode == SearchMode::TextSearch)
+            runTextSearchAgain();
+        else
+            runFolderCommand(*command);
         return true;
     });
     showResults();

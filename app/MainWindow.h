@@ -117,6 +117,11 @@ private:
     const Command* lastRunCommand() const;
     // The text search the bar asks for; a pattern that is wrong is a message.
     void runTextSearch(const TextSearchRequest& request);
+    // The text search of the bar's last request, over the scenario or the folder searched.
+    void runTextSearchAgain();
+    // ファイル → フォルダを検索…: the text search then searches every scenario below the chosen folder.
+    void chooseFolderToSearch();
+    void runTextSearchBelowFolder();
 
     // The lists stop showing the answer (announced to their views) while it
     // is cleared and filled, then show it again.
@@ -194,6 +199,7 @@ private:
     // The answer's command and the messages it raised, for saving it as JSON.
     const Command* answerCommand_ = nullptr;
     std::optional<TextSearchCommand> textSearch_;  // the last text search
+    std::string searchedFolder_;                   // a folder whose scenarios the text search searches; empty: none
     MessageList answerMessages_;
     bool copyRows_ = false;  // the result list was used after the left list
     bool commandRunning_ = false;

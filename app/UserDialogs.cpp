@@ -68,6 +68,15 @@ std::optional<SaveChoice> WidgetDialogs::chooseAnswerFile(const std::string& fol
     return SaveChoice{path.toStdString(), asJson ? AnswerFormat::Json : AnswerFormat::Csv};
 }
 
+std::optional<std::string> WidgetDialogs::chooseFolderToSearch(const std::string& folder)
+{
+    const QString chosen = QFileDialog::getExistingDirectory(parent_, QStringLiteral("検索するフォルダ"),
+                                                             QString::fromStdString(folder));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen.toStdString();
+}
+
 void WidgetDialogs::showMessage(const std::string& text, const std::string& caption)
 {
     // A message during a command: the pointer is an arrow while the box waits.

@@ -52,6 +52,9 @@ public:
         = 0;
     // Shows the save dialog for an answer, starting in `folder`; nothing when the user cancels.
     virtual std::optional<SaveChoice> chooseAnswerFile(const std::string& folder) = 0;
+    // Asks for a folder whose scenarios the text search is to search,
+    // starting in `folder`; nothing when the user cancels.
+    virtual std::optional<std::string> chooseFolderToSearch(const std::string& folder) = 0;
 };
 
 // The real dialogs, modal over `parent`.
@@ -64,6 +67,7 @@ public:
     std::optional<std::string> chooseFileInArchive(const std::string& archive,
                                                    const std::vector<std::string>& files) override;
     std::optional<SaveChoice> chooseAnswerFile(const std::string& folder) override;
+    std::optional<std::string> chooseFolderToSearch(const std::string& folder) override;
     void showMessage(const std::string& text, const std::string& caption) override;
 
 private:

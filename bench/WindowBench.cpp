@@ -33,6 +33,7 @@ public:
         return std::nullopt;
     }
     std::optional<quorvel::SaveChoice> chooseAnswerFile(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> chooseFolderToSearch(const std::string&) override { return std::nullopt; }
     void showMessage(const std::string&, const std::string&) override { }
 
 private:

@@ -31,6 +31,7 @@ public:
         return std::nullopt;
     }
     std::optional<quorvel::SaveChoice> chooseAnswerFile(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> chooseFolderToSearch(const std::string&) override { return std::nullopt; }
     void showMessage(const std::string& text, const std::string& caption) override
     {
         std::cerr << caption << ": " << text << "\n";

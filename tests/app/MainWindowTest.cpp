@@ -776,6 +776,41 @@ private slots:
         QCOMPARE(bar->recentPatterns(), std::vector<std::string>{"TOWN"});  // a wrong pattern is not kept
     }
 
+    void theTextSearchSearchesEveryScenarioBelowAChosenFolder()
+    {
+        auto window = makeWindow();
+        writeTown({build::Event({build::Start("Town gate", {})})});
+        build::WriteFile(folder_->file("Scenario/S/Summary.wsm"), build::EncodeSummary({}));
+        std::filesystem::copy(folder_->file("Scenario/S"), folder_->file("Scenario/T"));
+        dialogs_.folderAnswers = {folder_->file("Scenario")};
+        (*window)->findChild<QAction*>(QStringLiteral("searchFolder"))->trigger();
+        auto* bar = (*window)->findChild<TextSearchBar*>(QStringLiteral("textBar"));
+        QVERIFY(!bar->isHidden());
+        bar->findChild<QComboBox*>(QStringLiteral("textPattern"))->setCurrentText(QStringLiteral("GATE"));
+        bar->findChild<QPushButton*>(QStringLiteral("textSearch"))->click();
+        QVERIFY2(lines(*window) == (QStringList{"gate"}), qPrintable(statusText(*window)));
+        std::vector<std::string> files;
+        for (const HitRow& row : (*window)->answer().rowsOf(0))
+            files.emplace_back(row.texts[0].shown());
+        QCOMPARE(files, (std::vector<std::string>{"S/Area1.wid", "T/Area1.wid"}));
+
+        std::filesystem::remove_all(folder_->file("Scenario/T"));
+        window->reloadAction->trigger();  // the folder again, as it is now
+        QCOMPARE((*window)->answer().places(), std::size_t{1});
+
+        std::filesystem::create_directories(folder_->file("Nothing/here"));
+        dialogs_.folderAnswers = {folder_->file("Nothing")};
+        (*window)->findChild<QAction*>(QStringLiteral("searchFolder"))->trigger();
+        bar->findChild<QPushButton*>(QStringLiteral("textSearch"))->click();
+        QVERIFY(lines(*window).isEmpty());
+        QCOMPARE(statusText(*window), QString::fromStdString(folder_->file("Nothing") + "にはシナリオがありません"));
+
+        open(*window, folder_->file("Scenario/S/Area1.wid"));  // a scenario opened is what is searched again
+        bar->findChild<QPushButton*>(QStringLiteral("textSearch"))->click();
+        QCOMPARE((*window)->answer().places(), std::size_t{1});
+        QCOMPARE(std::string((*window)->answer().rowsOf(0).front().texts[0].shown()), std::string("Area1.wid"));
+    }
+
     void theStatusLineCountsNamesPlacesAndUnreadableFiles()
     {
         auto window = makeWindow();

@@ -36,6 +36,16 @@ public:
         return next(archiveAnswers);
     }
 
+    // The folders the text search was asked to search, and where each dialog started.
+    std::deque<std::optional<std::string>> folderAnswers;
+    std::vector<std::string> folderDialogsStarts;
+
+    std::optional<std::string> chooseFolderToSearch(const std::string& folder) override
+    {
+        folderDialogsStarts.push_back(folder);
+        return next(folderAnswers);
+    }
+
     std::optional<std::string> chooseDataFile(const OpenDialogState& dialog) override
     {
         dialogsShown.push_back(dialog);
