@@ -271,7 +271,7 @@ private slots:
         for (int c = 0; c < 7; ++c)
             QCOMPARE(window->resultList->header()->sectionSize(c), widths[c]);
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "終了"}));
+                 (QStringList{"オープン", "フォルダを検索…", "結果を保存…", "自動リロード", "-", "終了"}));
         QCOMPARE(int((*window)->lastCommand()), int(SearchMode::None));
         QCOMPARE((*window)->lists().shownLine(), -1);
         QCOMPARE((*window)->lists().order().column, 0);
@@ -353,7 +353,8 @@ private slots:
         const std::string folder = folder_->file("Scenario/Sample");
         QCOMPARE((*window)->windowTitle(), QString::fromStdString(WindowTitleText() + "< " + folder + " >"));
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "Sample", "Filled", "-", "終了"}));
+                 (QStringList{"オープン", "フォルダを検索…", "結果を保存…", "自動リロード", "-", "Sample", "Filled",
+                              "-", "終了"}));
 
         dialogs_.answers.push_back(std::nullopt);
         window->openScenario();
@@ -396,7 +397,8 @@ private slots:
         for (const std::string& file : {a, b, c})
             open(*window, file);
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "C", "B", "A", "-", "終了"}));
+                 (QStringList{"オープン", "フォルダを検索…", "結果を保存…", "自動リロード", "-", "C", "B", "A", "-",
+                              "終了"}));
 
         window->openHistorySlot(0);
         QCOMPARE((*window)->history(), (HistorySlots{c, b, a}));
@@ -405,7 +407,8 @@ private slots:
         QCOMPARE((*window)->scenarioFile(), a);
         QCOMPARE((*window)->history(), (HistorySlots{a, c, b}));
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A", "C", "B", "-", "終了"}));
+                 (QStringList{"オープン", "フォルダを検索…", "結果を保存…", "自動リロード", "-", "A", "C", "B", "-",
+                              "終了"}));
         QCOMPARE((*window)->openDialog().initialFolder, folder_->file("Scenario/A/"));
 
         window->openHistorySlot(1);
@@ -434,7 +437,7 @@ private slots:
         std::ofstream(settingsPath_) << "[PATH]\r\nRireki1=C:\\\r\nRireki2=" << a << "\r\nRireki3=C:\\\r\n";
         auto window = makeWindow();
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A", "-", "終了"}));
+                 (QStringList{"オープン", "フォルダを検索…", "結果を保存…", "自動リロード", "-", "A", "-", "終了"}));
         QVERIFY(!window->historyActions[0]->isVisible());
         QVERIFY(window->historyActions[1]->isVisible());
     }
@@ -696,7 +699,7 @@ private slots:
         (*window)->openGivenFile(first);
         QCOMPARE((*window)->scenarioFile(), first);
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "A", "-", "終了"}));
+                 (QStringList{"オープン", "フォルダを検索…", "結果を保存…", "自動リロード", "-", "A", "-", "終了"}));
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(QString::fromStdString(second))});
@@ -706,8 +709,9 @@ private slots:
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window->get(), &drop);
         QCOMPARE((*window)->scenarioFile(), second);
-        QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "B", "A", "-", "終了"}));
+        QCOMPARE(
+            visibleCaptions(window->fileMenu),
+            (QStringList{"オープン", "フォルダを検索…", "結果を保存…", "自動リロード", "-", "B", "A", "-", "終了"}));
         QCOMPARE((*window)->windowTitle(),
                  QString::fromStdString(WindowTitleText() + "< " + folder_->file("Scenario/B") + " >"));
     }
@@ -1067,7 +1071,8 @@ private slots:
         QCOMPARE((*window)->history()[0], second);
         QCOMPARE((*window)->history()[1], first);
         QCOMPARE(visibleCaptions(window->fileMenu),
-                 (QStringList{"オープン", "結果を保存…", "自動リロード", "-", "Second.wsn", "First.wsn", "-", "終了"}));
+                 (QStringList{"オープン", "フォルダを検索…", "結果を保存…", "自動リロード", "-", "Second.wsn",
+                              "First.wsn", "-", "終了"}));
         QVERIFY(OpenDialogState{}.filter.starts_with("シナリオ|Summary.wsm;Summary.xml;*.wid;"));
 
         dialogs_.archiveAnswers.push_back("Area/Area4.xml");
