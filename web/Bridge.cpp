@@ -151,7 +151,8 @@ EMSCRIPTEN_KEEPALIVE std::size_t quorvel_reply_length()
     return session().reply.size();
 }
 
-// The commands in menu order, and the titles of the result columns.
+// The commands in menu order, the titles of the result columns and the
+// kind words of the text search, in the order of its passes.
 EMSCRIPTEN_KEEPALIVE const char* quorvel_commands()
 {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
@@ -163,7 +164,10 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_commands()
                         {"shortcut", command.shortcut},
                         {"answers", command.answers},
                         {"onFile", static_cast<bool>(command.runOnFile)}});
-    return reply(json({{"commands", list}, {"columns", ResultColumnTitles}}));
+    nlohmann::ordered_json textKinds = nlohmann::ordered_json::array();
+    for (std::size_t field = 0; field < TextFieldCount; ++field)
+        textKinds.push_back(TextFieldWord(static_cast<TextField>(field)));
+    return reply(json({{"commands", list}, {"columns", ResultColumnTitles}, {"textKinds", textKinds}}));
 }
 
 // Opens the scenario at `path` (a folder or an archive of the in-memory

@@ -119,6 +119,27 @@ try {
         }
     });
 
+    await check("the search bar's 対象 lists the engine's kinds of text and searches only those checked", async () => {
+        const scenario = join(demo, "Demo");
+        await openInPage(scenarioFiles(scenario));
+        await page.evaluate(() => {
+            document.getElementById("textbar").hidden = false;
+            document.getElementById("text-kinds").open = true;
+        });
+        const kinds = await page.$$eval("#text-kinds-list input", (boxes) => boxes.map((box) => box.value));
+        assert.deepEqual(kinds.slice(0, 3), ["貼紙", "シナリオ名", "作者"]);
+        const titles = ["エリア名", "バトル名", "パッケージ名"];
+        await page.$$eval("#text-kinds-list input", (boxes, kept) => boxes.forEach((box) => kept.includes(box.value) || box.click()), titles);
+        await page.$eval("#text-pattern", (field) => { field.value = "の"; });
+        await page.click("#text-search");
+        await page.waitForFunction(() => document.getElementById("status").textContent.startsWith("テキスト「の」"));
+        const expected = JSON.parse(cliJson(["--in", titles.join(","), "text", "の", scenario]));
+        const places = expected.names.reduce((sum, name) => sum + name.rows.length, 0);
+        const status = await page.$eval("#status", (line) => line.textContent);
+        assert.ok(status.startsWith(`テキスト「の」: ${expected.names.length} 件、${places} 箇所`), status);
+        await page.$$eval("#text-kinds-list input", (boxes) => boxes.forEach((box) => box.checked || box.click()));
+    });
+
     await check("the link search reads one data file of a folder and of an archive", async () => {
         await openInPage(scenarioFiles(join(demo, "DemoXml")));
         assert.equal(await runInPage("link", 0, "Area/Area1.xml"), cliJson(["link", join(demo, "DemoXml", "Area", "Area1.xml")]));

@@ -2,7 +2,7 @@
 // promises, and cancelling by ending the worker (a new one takes the
 // scenario again).
 
-import type { CommandInfo, Opened, Ran, Refused, Reply, Request, ScenarioFile, TextSearch } from "./protocol";
+import type { CommandTable, Opened, Ran, Refused, Reply, Request, ScenarioFile, TextSearch } from "./protocol";
 
 declare const QUORVEL_WORKER_SOURCE: string;
 
@@ -24,8 +24,8 @@ export class EngineClient {
         this.start();
     }
 
-    commands(): Promise<{ commands: CommandInfo[]; columns: string[] }> {
-        return this.ask({ op: "commands" }) as Promise<{ commands: CommandInfo[]; columns: string[] }>;
+    commands(): Promise<CommandTable> {
+        return this.ask({ op: "commands" }) as Promise<CommandTable>;
     }
 
     // Opens files `read` gives. Their bytes move to the worker (the page

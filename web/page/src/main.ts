@@ -267,7 +267,35 @@ const TextCommand: CommandInfo = {
 
 const textOption = (id: string) => $<HTMLInputElement>(id).checked;
 
-// What the search bar asks for; every kind of text.
+// The kinds of text as checkboxes under 対象, all on; the last one on stays on.
+function drawTextKinds(kinds: string[]): void {
+    const list = $("text-kinds-list");
+    list.replaceChildren();
+    for (const kind of kinds) {
+        const label = document.createElement("label");
+        const box = document.createElement("input");
+        box.type = "checkbox";
+        box.checked = true;
+        box.value = kind;
+        box.onchange = () => {
+            if (checkedTextKinds().length === 0) box.checked = true;
+        };
+        label.append(box, kind);
+        list.append(label);
+    }
+}
+
+function textKindBoxes(): HTMLInputElement[] {
+    return [...$("text-kinds-list").querySelectorAll<HTMLInputElement>("input")];
+}
+
+function checkedTextKinds(): string[] {
+    return textKindBoxes()
+        .filter((box) => box.checked)
+        .map((box) => box.value);
+}
+
+// What the search bar asks for.
 function textSearchOfBar(): TextSearch {
     const words = [
         ["text-case", "case"],
@@ -277,7 +305,9 @@ function textSearchOfBar(): TextSearch {
     ]
         .filter(([id]) => textOption(id))
         .map(([, word]) => word);
-    return { pattern: $<HTMLInputElement>("text-pattern").value, options: words.join(","), kinds: "" };
+    const kinds = checkedTextKinds();
+    const every = kinds.length === textKindBoxes().length;
+    return { pattern: $<HTMLInputElement>("text-pattern").value, options: words.join(","), kinds: every ? "" : kinds.join(",") };
 }
 
 function showTextBar(): void {
@@ -619,6 +649,7 @@ async function start(): Promise<void> {
     const table = await engine.commands();
     state.commands = table.commands;
     state.columns = table.columns;
+    drawTextKinds(table.textKinds);
     settings.fitColumns(state.columns.length);
     buildMenus();
     updateMenus();

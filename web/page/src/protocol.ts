@@ -15,6 +15,13 @@ export interface CommandInfo {
     onFile: boolean;
 }
 
+// The command table as the engine gives it.
+export interface CommandTable {
+    commands: CommandInfo[];
+    columns: string[];
+    textKinds: string[]; // the text search's kind words, in the order of its passes
+}
+
 export interface Opened {
     status: string;
     readable: boolean;
