@@ -353,7 +353,12 @@ void MainWindow::buildShortcuts()
     });
     auto* clearFilter = new QAction(this);
     clearFilter->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(clearFilter, &QAction::triggered, this, [this] { filterField_->clear(); });
+    connect(clearFilter, &QAction::triggered, this, [this] {
+        if (commandRunning_)
+            cancelRequested_ = true;  // a search between scenarios: stop it
+        else
+            filterField_->clear();
+    });
     addActions({copyAction, filterAction, clearFilter});
     filterField_->installEventFilter(this);
 }
@@ -362,6 +367,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == filterField_ && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        if (commandRunning_)
+            cancelRequested_ = true;
         filterField_->clear();
         nameList_->setFocus(Qt::OtherFocusReason);
         return true;
@@ -840,10 +847,28 @@ void MainWindow::runTextSearchBelowFolder()
     std::vector<const ScenarioSource*> searched;
     for (const std::unique_ptr<ScenarioSource>& scenario : scenarios)
         searched.push_back(scenario.get());
+    // Between scenarios the window answers, shows how far the search is and
+    // takes Esc; nothing else can start meanwhile.
+    cancelRequested_ = false;
+    menuBar()->setEnabled(false);
+    textBar_->setEnabled(false);
+    bool finished = true;
     runWithLists(textSearch_->command, *searched.front(), Started::ByUser, [&](SearchContext& context) {
-        SearchTextPatternIn(context, searched, textSearch_->query);
+        finished
+            = SearchTextPatternIn(context, searched, textSearch_->query, [this](std::size_t done, std::size_t total) {
+                  setStatus("テキスト検索中: " + std::to_string(done) + "/" + std::to_string(total)
+                            + " シナリオ (Esc で中止)");
+                  QCoreApplication::processEvents();
+                  return !cancelRequested_;
+              });
         return true;
     });
+    menuBar()->setEnabled(true);
+    textBar_->setEnabled(true);
+    if (!finished)
+        setStatus(std::string(textSearch_->command.caption) + ": 中止しました");
+    if (closeAfterCommand_)
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void MainWindow::runTextSearch(const TextSearchRequest& request)
@@ -928,6 +953,13 @@ bool MainWindow::saveSettingsOnClose()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (commandRunning_) {
+        // The answer is still being made: stop the search and close after it.
+        cancelRequested_ = true;
+        closeAfterCommand_ = true;
+        event->ignore();
+        return;
+    }
     if (!closing_) {
         closing_ = true;
         saveSettingsOnClose();

@@ -199,6 +199,8 @@ private:
     // The answer's command and the messages it raised, for saving it as JSON.
     const Command* answerCommand_ = nullptr;
     std::optional<TextSearchCommand> textSearch_;  // the last text search
+    bool cancelRequested_ = false;                 // Esc during a search that can be stopped
+    bool closeAfterCommand_ = false;               // the window was closed while a command ran
     std::string searchedFolder_;                   // a folder whose scenarios the text search searches; empty: none
     MessageList answerMessages_;
     bool copyRows_ = false;  // the result list was used after the left list

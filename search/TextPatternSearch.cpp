@@ -380,12 +380,17 @@ void SearchTextPattern(SearchContext& context, const TextQuery& query)
     SearchTextPatternIn(context, only, query);
 }
 
-void SearchTextPatternIn(SearchContext& context, std::span<const ScenarioSource* const> scenarios,
-                         const TextQuery& query)
+bool SearchTextPatternIn(SearchContext& context, std::span<const ScenarioSource* const> scenarios,
+                         const TextQuery& query, const ScenarioProgress& progress)
 {
     StartAnswer(context, TableMode::Sorted);
     std::atomic<bool> ranAway = false;
-    for (const ScenarioSource* scenario : scenarios) {
+    for (std::size_t searched = 0; searched < scenarios.size(); ++searched) {
+        if (progress && !progress(searched, scenarios.size())) {
+            StartAnswer(context, TableMode::Sorted);
+            return false;
+        }
+        const ScenarioSource* scenario = scenarios[searched];
         SearchContext one{*scenario,           context.answer,  context.messages,
                           context.targetWords, context.workers, context.filesWorthWorkers};
         if (const std::optional<std::string> unreadable = scenario->unreadable())
@@ -398,9 +403,10 @@ void SearchTextPatternIn(SearchContext& context, std::span<const ScenarioSource*
     if (ranAway) {
         StartAnswer(context, TableMode::Sorted);
         context.messages.report({"正規表現の照合に時間がかかりすぎるため中止しました", "I'm sorry!", {}});
-        return;
+        return true;
     }
     context.answer.copyKeysToLeftList();
+    return true;
 }
 
 }  // namespace quorvel

@@ -5,6 +5,7 @@
 #include "search/TextPattern.h"
 
 #include <bitset>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -90,9 +91,15 @@ struct TextSearchCommand {
 // answers nothing.
 void SearchTextPattern(SearchContext& context, const TextQuery& query);
 
+// Told before each of several scenarios is searched how many are done and
+// how many there are; it answers whether to go on.
+using ScenarioProgress = std::function<bool(std::size_t searched, std::size_t total)>;
+
 // The same over several scenarios, one after another, into one answer: a
 // scenario that cannot be read is one message, and the search goes on.
-void SearchTextPatternIn(SearchContext& context, std::span<const ScenarioSource* const> scenarios,
-                         const TextQuery& query);
+// When `progress` says to stop, the answer is empty and the search says
+// false; otherwise true.
+bool SearchTextPatternIn(SearchContext& context, std::span<const ScenarioSource* const> scenarios,
+                         const TextQuery& query, const ScenarioProgress& progress = {});
 
 }  // namespace quorvel

@@ -809,6 +809,24 @@ private slots:
         QVERIFY(lines(*window).isEmpty());
         QCOMPARE(statusText(*window), QString::fromStdString(folder_->file("Nothing") + "にはシナリオがありません"));
 
+        // Esc between scenarios stops the search: nothing is answered, and the status line says so.
+        build::WriteFile(folder_->file("Scenario/R/broken.wsn"), "not an archive");  // searched first
+        std::filesystem::copy(folder_->file("Scenario/S"), folder_->file("Scenario/T"));
+        dialogs_.folderAnswers = {folder_->file("Scenario")};
+        (*window)->findChild<QAction*>(QStringLiteral("searchFolder"))->trigger();
+        QAction* escape = nullptr;
+        for (QAction* action : (*window)->actions())
+            if (action->shortcut() == QKeySequence(Qt::Key_Escape))
+                escape = action;
+        QVERIFY(escape);
+        dialogs_.whileMessageShows = [&] { escape->trigger(); };
+        bar->findChild<QPushButton*>(QStringLiteral("textSearch"))->click();
+        dialogs_.whileMessageShows = nullptr;
+        QCOMPARE(dialogs_.messages.back().first, std::string("R/broken.wsnの読み込みに失敗しました"));
+        QVERIFY(lines(*window).isEmpty());
+        QCOMPARE(statusText(*window), QStringLiteral("テキスト「GATE」: 中止しました"));
+        QVERIFY((*window)->menuBar()->isEnabled() && bar->isEnabled());
+
         open(*window, folder_->file("Scenario/S/Area1.wid"));  // a scenario opened is what is searched again
         bar->findChild<QPushButton*>(QStringLiteral("textSearch"))->click();
         QCOMPARE((*window)->answer().places(), std::size_t{1});
