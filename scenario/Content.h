@@ -59,12 +59,15 @@ enum class VariantTarget : std::uint8_t { Variant, Flag, Step };
 struct ContentExtras;
 struct CardVariables;
 
-// The texts a card carries that only the text search reads: read only when
-// a search asks for them, and only where the format stores them as text.
+// The texts a card or content carries that only the text search reads:
+// read only when a search asks for them, and only where the format stores
+// them as text.
 enum class WrittenField : std::uint8_t {
     Description,
-    KeyCode,    // one of its key codes
-    ImagePath,  // one of its images, named by path
+    KeyCode,    // one of a card's key codes
+    ImagePath,  // one of a card's images, named by path
+    CellName,   // the cell a content moves, replaces or removes
+    CardGroup,  // the group of menu cards a content moves
 };
 struct WrittenText {
     WrittenField field;
@@ -110,7 +113,8 @@ struct ContentExtras {
     // empty or missing word too); nothing where the code stands.
     std::optional<Text> targetWord;
     std::optional<Text> comparisonWord;
-    std::span<const Card> summoned;  // an effect's embedded beasts, in stored order
+    std::span<const Card> summoned;        // an effect's embedded beasts, in stored order
+    std::span<const WrittenText> written;  // only when asked for (DataFileTexts::Written)
 };
 
 }  // namespace quorvel

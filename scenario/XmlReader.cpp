@@ -351,9 +351,11 @@ private:
         ContentExtras extras;
         extras.holdingCoupon = attribute(element, "holdingcoupon");
         fields(element, content, extras);
+        if (keepsWritten_)
+            extras.written = namedPlaces(element);
         if (!extras.holdingCoupon.empty() || !extras.initialSound.empty() || !extras.expression.empty()
             || !extras.coupons.empty() || extras.targetWord || extras.comparisonWord || !extras.summoned.empty()
-            || content.kind == xk::SetVariant) {
+            || !extras.written.empty() || content.kind == xk::SetVariant) {
             content.extras = file_.storage.extras.keep(std::span(&extras, 1)).data();
             ++extrasMade_;
         }
@@ -660,6 +662,19 @@ private:
         card.variables = declaredVariables(beast);
         --embeddedDepth_;
         return card;
+    }
+
+    // The cell (Move, Replace or Lose BgImage) or menu-card group (Move
+    // Card) a content names.
+    std::span<const WrittenText> namedPlaces(const Element& element)
+    {
+        std::vector<WrittenText> made;
+        if (const std::optional<std::string_view> cell = doc_.attribute(element, "cellname"); cell && !cell->empty())
+            made.push_back({WrittenField::CellName, text(*cell)});
+        if (const std::optional<std::string_view> group = doc_.attribute(element, "cardgroup");
+            group && !group->empty())
+            made.push_back({WrittenField::CardGroup, text(*group)});
+        return made.empty() ? std::span<const WrittenText>() : file_.storage.writtenTexts.keep(made);
     }
 
     // What a card's <Property> says that only the text search reads, when

@@ -62,6 +62,23 @@ struct ContentField {
     Text text;
 };
 
+F fieldOf(WrittenField written)
+{
+    switch (written) {
+    case WrittenField::Description:
+        return F::CardDescription;
+    case WrittenField::KeyCode:
+        return F::KeyCode;
+    case WrittenField::CellName:
+        return F::CellName;
+    case WrittenField::CardGroup:
+        return F::CardGroup;
+    case WrittenField::ImagePath:
+        break;
+    }
+    return F::FileName;
+}
+
 // The fields of one content, for each of the passes, appended to `fields`.
 void fieldsOfContent(const Content& content, std::vector<ContentField>& fields)
 {
@@ -136,6 +153,9 @@ void fieldsOfContent(const Content& content, std::vector<ContentField>& fields)
     for (const Cell& cell : detail.cells)
         if (cell.layout == CellLayout::Text)
             add(F::TextCell, cell.text);
+    if (content.extras)
+        for (const WrittenText& written : content.extras->written)
+            add(fieldOf(written.field), written.text);
 }
 
 // What one worker's search of a file needs besides the file.
@@ -206,19 +226,6 @@ F titleField(FileKind kind)
     default:
         return F::CardName;
     }
-}
-
-F fieldOf(WrittenField written)
-{
-    switch (written) {
-    case WrittenField::Description:
-        return F::CardDescription;
-    case WrittenField::KeyCode:
-        return F::KeyCode;
-    case WrittenField::ImagePath:
-        break;
-    }
-    return F::FileName;
 }
 
 void matchFile(FieldMatcher& matcher, const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts)

@@ -192,6 +192,17 @@ TEST_F(TextPatternSearchTest, TheSummaryAndCardDescriptionsKeyCodesAndImagePaths
     EXPECT_TRUE(answer.leftLines().empty());
 }
 
+TEST_F(TextPatternSearchTest, TheCellNamesAndCardGroupsXmlContentsName)
+{
+    Content replace = Node(xml_only::ReplaceBgImage, "r");
+    replace.cellName = Sjis("ルシアの窓");
+    Content move = Node(xml_only::UnknownContent, "m");
+    move.cardGroup = Sjis("ルシアの仲間");
+    write(true, summary(), {{"Area1.wid", dataFile(0, "家", {Event({Start("s", {replace, move})})})}});
+    searchWritten("ルシア", {}, *TextFieldsNamed("cell"));
+    EXPECT_EQ(everything(), Rows{"ルシア: |家|s[1]|s|セル名称|ルシアの窓; |家|s[1]|s|カードグループ|ルシアの仲間;"});
+}
+
 TEST_F(TextPatternSearchTest, OnlyTheKindsAskedForAndOnlyTheSpellingAsked)
 {
     search(false, "ルシア", {.matchCase = true}, *TextFieldsNamed("dialogue") | *TextFieldsNamed("choice"));

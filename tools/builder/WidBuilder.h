@@ -118,6 +118,8 @@ struct Content {
     std::string holdingCoupon;         // @holdingcoupon
     std::string initialSound;          // an effect's @initialsound
     bool wordsWrittenEmpty = false;    // @targets and @comparison written empty, as some converters write them
+    std::string cellName;              // @cellname
+    std::string cardGroup;             // @cardgroup
 };
 
 struct Event {

@@ -106,6 +106,7 @@ const std::map<int, TagAndType>& tagsOfKinds()
         {xk::CheckVariant, {"Check", "Variant"}},
         {xk::MultiCouponBranch, {"Branch", "MultiCoupon"}},
         {xk::MultiRandomBranch, {"Branch", "MultiRandom"}},
+        {xk::UnknownContent, {"Move", "Card"}},  // a type the readers take as unknown
     };
     return tags;
 }
@@ -247,6 +248,10 @@ private:
         fields(c, attributes);
         if (!c.holdingCoupon.empty())
             attributes.emplace_back("holdingcoupon", Utf8(c.holdingCoupon));
+        if (!c.cellName.empty())
+            attributes.emplace_back("cellname", Utf8(c.cellName));
+        if (!c.cardGroup.empty())
+            attributes.emplace_back("cardgroup", Utf8(c.cardGroup));
         open(tag.tag, attributes);
         inner(c);
         if (withChildren && !c.children.empty()) {
