@@ -37,6 +37,7 @@ struct Cell {
     std::uint8_t option = 0;
     Text flag;  // empty: no flag
     std::uint8_t option2 = 0;
+    Text image;  // an image cell's picture by path (XML), only when asked for (DataFileTexts::Written)
 };
 
 // The detail of one content. Which fields a kind fills does not depend on

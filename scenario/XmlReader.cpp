@@ -399,6 +399,7 @@ private:
             d.text = attribute(element, "path");
             d.text2 = escapedText(doc_.child(element, "Text"));
             break;
+        case 7:
         case 9:
             d.text = attribute(element, "path");
             break;
@@ -578,6 +579,8 @@ private:
                     : cell.name == "ColorCell"       ? CellLayout::Colour
                                                      : CellLayout::Classic;
                 one.flag = textOf(&cell, "Flag");
+                if (keepsWritten_ && one.layout == CellLayout::Classic)
+                    one.image = textOf(&cell, "ImagePath");
             }
         return file_.storage.cells.keep(made);
     }

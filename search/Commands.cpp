@@ -6,6 +6,7 @@
 #include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
 #include "search/LinkSearch.h"
+#include "search/MaterialSearch.h"
 #include "search/ReferenceChecks.h"
 #include "search/StartCheck.h"
 #include "search/TextSearch.h"
@@ -48,7 +49,7 @@ const std::vector<Command>& Commands()
     // The keys stand clear of the standard ones (open, save, copy, find,
     // quit, reload): the checks on F6 onwards, the searches on Ctrl with a
     // digit in menu order, and the three past ten on Alt with a digit. The
-    // variant search came later and takes the next Alt key, so that no key
+    // variant and material searches came later and take the next Alt keys, so that no key
     // an author knows has moved.
     static const std::vector<Command> commands = {
         {.name = "check-start",
@@ -205,6 +206,14 @@ const std::vector<Command>& Commands()
          .searchMode = M::SoundSearch,
          .shortcut = "Alt+3",
          .run = textSearch(SoundUses)},
+        {.name = "material",
+         .menu = Search,
+         .separatorBefore = false,
+         .caption = "素材",
+         .answers = "every file a content, card or cell names (sounds, music, images), and where",
+         .searchMode = M::MaterialSearch,
+         .shortcut = "Alt+5",
+         .run = SearchMaterials},
     };
     return commands;
 }

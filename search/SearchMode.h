@@ -26,6 +26,7 @@ enum class SearchMode : int {
     UnusedCheck = 18,
     VariantSearch = 19,
     TextSearch = 20,
+    MaterialSearch = 21,
 };
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include "scenario/ContentKind.h"
 #include "scenario/ContentWalk.h"
 #include "search/DataFileLoop.h"
+#include "search/MaterialPaths.h"
 #include "search/RowTexts.h"
 #include "search/Summary.h"
 
@@ -52,7 +53,6 @@ bool is(const Content& content, K kind)
 
 constexpr std::uint8_t MessageKind = 6;
 constexpr std::uint8_t StartKind = 0;
-constexpr std::uint8_t BgmKind = 7;
 constexpr std::uint8_t EndMarkGetKind = 58;
 constexpr std::uint8_t EndMarkLoseKind = 59;
 
@@ -146,10 +146,10 @@ void fieldsOfContent(const Content& content, std::vector<ContentField>& fields)
         add(F::Expression, content.extras->expression);
     if (is(content, K::KeyCodeBranch))
         add(F::KeyCode, detail.text);
-    if (kind == MessageKind || kind == BgmKind || is(content, K::PlaySound) || is(content, K::Effect))
-        add(F::FileName, detail.text);
-    if (content.extras)
-        add(F::FileName, content.extras->initialSound);
+    std::vector<NamedPath> paths;
+    AppendContentPaths(content, paths);
+    for (const NamedPath& path : paths)
+        add(F::FileName, path.path);
     for (const Cell& cell : detail.cells)
         if (cell.layout == CellLayout::Text)
             add(F::TextCell, cell.text);
@@ -251,6 +251,7 @@ void matchFile(FieldMatcher& matcher, const DataFile& file, std::vector<KeyedRow
         });
     for (const Cell& cell : file.cells) {
         matcher.match(F::Flag, cell.flag, texts, found, placeRow({}));
+        matcher.match(F::FileName, cell.image, texts, found, placeRow({}));
         if (cell.layout == CellLayout::Text)
             matcher.match(F::TextCell, cell.text, texts, found, placeRow({}));
     }

@@ -288,9 +288,9 @@ private slots:
         QCOMPARE(captions(window->checkMenu->actions()),
                  (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け", "未定義の参照", "未使用の定義"}));
         QCOMPARE(captions(window->searchMenu->actions()),
-                 (QStringList{"フラグ",   "ステップ", "コモン",   "-",      "称号",   "ゴシップ",   "-",
-                              "アイテム", "スキル",   "情報",     "召喚獣", "-",      "パッケージ", "エリア",
-                              "バトル",   "-",        "リンク＊", "-",      "効果音", "-",          "テキスト…"}));
+                 (QStringList{"フラグ",   "ステップ", "コモン", "-",    "称号",       "ゴシップ", "-",      "アイテム",
+                              "スキル",   "情報",     "召喚獣", "-",    "パッケージ", "エリア",   "バトル", "-",
+                              "リンク＊", "-",        "効果音", "素材", "-",          "テキスト…"}));
         QVERIFY(window->reloadAction->menu() == nullptr);
         QCOMPARE(window->resultList->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("イベント所属"));
         QVERIFY(window->resultList->focusPolicy() == Qt::NoFocus);

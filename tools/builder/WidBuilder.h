@@ -39,6 +39,7 @@ struct Cell {
     std::uint8_t type = 2;
     std::uint8_t style = 0;     // a text cell: bit 4 (0x10) adds the outline
     std::uint8_t gradient = 0;  // a colour cell: not 0 adds the end colour
+    std::string image = {};     // the XML form only: an image cell's <ImagePath>
 };
 
 // One entry of a speaker-3 dialogue's evaluation.

@@ -213,6 +213,8 @@ public:
             open(tag);
             if (tag == "TextCell")
                 element("Text", cell.text);
+            if (tag == "BgImage" && !cell.image.empty())
+                element("ImagePath", cell.image);
             element("Flag", cell.flag);
             close(tag);
         }
@@ -295,6 +297,7 @@ private:
             add("call", std::to_string(c.number));
             break;
         case 6:
+        case 7:
         case 9:
             text("path", c.text);
             break;

@@ -1,0 +1,103 @@
+#include "search/MaterialSearch.h"
+#include "search/MaterialPaths.h"
+#include "search/Scenarios.h"
+
+#include "tests/support/ScenarioTest.h"
+#include "tools/builder/ScenarioFolder.h"
+
+namespace quorvel::build {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+TEST(MaterialPathsTest, TheEnginesMarkersAndEmptyPathsNameNoFile)
+{
+    EXPECT_TRUE(NamesNoFile(""));
+    EXPECT_TRUE(NamesNoFile("??Random"));
+    EXPECT_TRUE(NamesNoFile("Material/??Selected"));
+    EXPECT_TRUE(NamesNoFile("Bgm\\??Battle"));
+    EXPECT_FALSE(NamesNoFile("a??.wav"));
+    EXPECT_FALSE(NamesNoFile("??dir/a.wav"));  // only the file name counts
+}
+
+class MaterialSearchTest : public ScenarioTest {
+protected:
+    // Content texts are given to the builder as the classic form stores them.
+    static std::vector<NamedFile> files()
+    {
+        Content talk = Node(6, "m");
+        talk.text = "Talk\\ruthia.bmp";
+        Content effect = WithText(11, "hit.wav");
+        effect.initialSound = "charge.wav";  // the XML form only
+        Content background = Node(8, "b");
+        background.cells = {Cell{}};
+        background.cells.front().image = "Bg/sea.png";  // the XML form only
+        File area = dataFile(0, "港",
+                             {Event({Start("s",
+                                           {talk, WithText(7, "Bgm/town.ogg"), WithText(9, "hit.wav"), effect,
+                                            WithText(9, "Material/??Random"), WithText(9, ""), background})})});
+        Card card;
+        card.name = "c";
+        card.written.imagePaths = {"Card/c.png"};  // the XML form only
+        area.cards = {card};
+        area.cells = {Cell{}};
+        area.cells.front().image = "Bg/town.png";  // the XML form only
+        File item = dataFile(3, "剣");
+        item.written.imagePaths = {"Card/sword.png"};  // the XML form only
+        return {{"Area1.wid", area}, {"Item1.wid", item}};
+    }
+
+    void search(bool xml)
+    {
+        if (xml)
+            WriteXmlScenario(folder.path().string(), {}, files());
+        else
+            WriteClassicScenario(folder.path().string(), {}, files());
+        answer.clear();
+        const std::unique_ptr<ScenarioSource> source = ScenarioAt(folder.path().string());
+        SearchContext context{*source, answer, sink, targets};
+        SearchMaterials(context);
+    }
+
+    // Every line with its rows, the file column left out (the formats name files apart).
+    Rows everything() const
+    {
+        Rows out;
+        const Rows lines = leftLines();
+        for (std::size_t line = 0; line < lines.size(); ++line) {
+            std::string joined = lines[line] + ":";
+            for (const std::string& row : rows(static_cast<int>(line)))
+                joined += " " + row.substr(row.find('|')) + ";";
+            out.push_back(joined);
+        }
+        return out;
+    }
+};
+
+TEST_F(MaterialSearchTest, EveryPathAContentNamesInBothFormsAndTheXmlFormsCardAndCellImages)
+{
+    const Rows both{
+        "Bgm/town.ogg: |港|s[1]|s|BGM|;",
+        "hit.wav: |港|s[1]|s|効果音|; |港|s[1]|s|効果|;",
+        "Talk\\ruthia.bmp: |港|s[1]|s|話者画像|;",
+    };
+    search(false);
+    EXPECT_EQ(everything(), both);
+    EXPECT_TRUE(sink.messages.empty());
+
+    search(true);
+    const Rows xml{
+        "Bg/sea.png: |港|s[1]|s|背景|;",
+        "Bg/town.png: |港|||セル画像|;",
+        "Bgm/town.ogg: |港|s[1]|s|BGM|;",
+        "Card/c.png: |c[1]|||画像|;",
+        "Card/sword.png: ||||画像|;",
+        "charge.wav: |港|s[1]|s|効果開始|;",
+        "hit.wav: |港|s[1]|s|効果音|; |港|s[1]|s|効果|;",
+        "Talk\\ruthia.bmp: |港|s[1]|s|話者画像|;",
+    };
+    EXPECT_EQ(everything(), xml);
+}
+
+}  // namespace
+}  // namespace quorvel::build
