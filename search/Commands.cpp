@@ -6,6 +6,7 @@
 #include "search/FlagStepSearch.h"
 #include "search/IdSearch.h"
 #include "search/LinkSearch.h"
+#include "search/MaterialChecks.h"
 #include "search/MaterialSearch.h"
 #include "search/ReferenceChecks.h"
 #include "search/StartCheck.h"
@@ -94,6 +95,22 @@ const std::vector<Command>& Commands()
          .searchMode = M::UnusedCheck,
          .shortcut = "F10",
          .run = CheckUnused},
+        {.name = "check-missing-material",
+         .menu = Check,
+         .separatorBefore = true,
+         .caption = "存在しない素材",
+         .answers = "file paths contents, cards and cells name that no file of the scenario answers, with where",
+         .searchMode = M::MissingMaterialCheck,
+         .shortcut = "Shift+F6",
+         .run = CheckMissingMaterials},
+        {.name = "check-unused-material",
+         .menu = Check,
+         .separatorBefore = false,
+         .caption = "未使用の素材",
+         .answers = "pictures, sounds and music of the scenario that no path names",
+         .searchMode = M::UnusedMaterialCheck,
+         .shortcut = "Shift+F7",
+         .run = CheckUnusedMaterials},
         {.name = "flag",
          .menu = Search,
          .separatorBefore = false,

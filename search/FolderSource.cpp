@@ -4,6 +4,7 @@
 #include "scenario/ClassicReader.h"
 #include "scenario/XmlReader.h"
 #include "search/SummaryReader.h"
+#include "search/TreeSource.h"
 
 #include <array>
 #include <filesystem>
@@ -90,6 +91,13 @@ std::vector<std::string> FolderSource::dataFiles(FileKinds kinds) const
 std::optional<DataFile> FolderSource::openDataFile(const std::string& name) const
 {
     return ReadClassicFileOnDisk(files_.fullPath(name), name);
+}
+
+std::vector<std::string> FolderSource::scenarioFiles() const
+{
+    std::vector<std::string> paths = FolderTree(files_.folder())->paths();
+    std::sort(paths.begin(), paths.end(), ListedBefore);
+    return paths;
 }
 
 std::optional<Summary> FolderSource::readSummary(SummarySections sections) const

@@ -16,6 +16,7 @@ public:
 
     std::vector<std::string> dataFiles(FileKinds kinds) const override;
     std::optional<DataFile> openDataFile(const std::string& name) const override;
+    std::vector<std::string> scenarioFiles() const override;
     std::string summaryName() const override { return "Summary.wsm"; }
     bool hasSummary() const override { return !files_.names(summaryName()).empty(); }
     std::optional<Summary> readSummary(SummarySections sections) const override;

@@ -3,6 +3,8 @@
 #include "scenario/Content.h"
 #include "scenario/Text.h"
 
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,5 +25,19 @@ void AppendContentPaths(const Content& content, std::vector<NamedPath>& paths);
 // whose file name (after the last "/" or "\") starts with "??", its markers
 // such as "Material/??Random".
 bool NamesNoFile(std::string_view path);
+
+// What a path and a file of the scenario are compared by: "\\" taken as
+// "/", "." and ".." steps walked, letter case ignored (as the engine
+// ignores it). Nothing for a path that climbs out of the scenario.
+std::optional<std::u16string> MaterialKey(std::string_view utf8Path);
+
+// The keys of the files a path may name: the path, and where it has no
+// leading "Material/" folder, the same in that folder (writers store the
+// same file either way).
+std::vector<std::u16string> MaterialKeysOfPath(std::string_view utf8Path);
+
+// Whether a file of the scenario is a picture, sound or music by its
+// extension: .bmp .png .gif .jpg .jpeg .wav .ogg .mp3 .mid .midi.
+bool IsMaterialFile(std::string_view path);
 
 }  // namespace quorvel

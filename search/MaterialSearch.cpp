@@ -7,10 +7,7 @@
 
 namespace quorvel {
 
-namespace {
-
-// One keyed row per path a data file names, in walk order.
-void collectPaths(const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts)
+void CollectMaterialUses(const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts)
 {
     const Text fileName = Text::Unicode(file.fileName);
     const auto offer = [&](const Text& path, const Text& eventText, const char* kindWord) {
@@ -43,14 +40,12 @@ void collectPaths(const DataFile& file, std::vector<KeyedRow>& found, TextStore&
         [&](const Card& card, const Text&, const Text& label) { images(card.written, label); });
 }
 
-}  // namespace
-
 void SearchMaterials(SearchContext& context)
 {
     StartAnswer(context, TableMode::Sorted);
     Answer& answer = context.answer;
     FindInDataFiles<KeyedRow>(
-        context, EveryFileKind, collectPaths,
+        context, EveryFileKind, CollectMaterialUses,
         [&](KeyedRow& use) { answer.index.fileKeptRow(answer.index.findOrAdd(use.key), use.row); },
         DataFileTexts::Written);
     answer.copyKeysToLeftList();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/DataFileLoop.h"
 #include "search/SearchContext.h"
 
 namespace quorvel {
@@ -9,5 +10,9 @@ namespace quorvel {
 // place that names it, with the kind word of the field. Paths the engine
 // takes as no file (NamesNoFile) are left out.
 void SearchMaterials(SearchContext& context);
+
+// Each place a data file (read with its written texts) names a file path,
+// keyed by the path as written, in walk order.
+void CollectMaterialUses(const DataFile& file, std::vector<KeyedRow>& found, TextStore& texts);
 
 }  // namespace quorvel

@@ -63,6 +63,11 @@ public:
         return openDataFile(name);
     }
 
+    // Every file of the scenario, whatever it is, by its path from the
+    // scenario's folder ("/" between folders), in ascending order of path;
+    // files and folders whose names start with "." are left out.
+    virtual std::vector<std::string> scenarioFiles() const { return {}; }
+
     // The summary's name, as messages give it.
     virtual std::string summaryName() const = 0;
     // Whether the scenario holds a summary at all (readable or not).

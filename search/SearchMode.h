@@ -27,6 +27,8 @@ enum class SearchMode : int {
     VariantSearch = 19,
     TextSearch = 20,
     MaterialSearch = 21,
+    MissingMaterialCheck = 22,
+    UnusedMaterialCheck = 23,
 };
 
 }  // namespace quorvel

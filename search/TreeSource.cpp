@@ -176,6 +176,13 @@ std::optional<DataFile> TreeSource::open(const std::string& path, DataFileTexts 
     }
 }
 
+std::vector<std::string> TreeSource::scenarioFiles() const
+{
+    std::vector<std::string> paths = tree_->paths();
+    std::sort(paths.begin(), paths.end(), ListedBefore);
+    return paths;
+}
+
 std::string TreeSource::summaryName() const
 {
     return classic_ ? "Summary.wsm" : "Summary.xml";

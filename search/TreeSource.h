@@ -53,6 +53,7 @@ public:
     std::vector<std::pair<std::string, FileKind>> listedKinds(FileKinds kinds) const override;
     std::optional<DataFile> openDataFile(const std::string& path) const override;
     std::optional<DataFile> openDataFileWithWrittenTexts(const std::string& path) const override;
+    std::vector<std::string> scenarioFiles() const override;
     std::string summaryName() const override;
     bool hasSummary() const override;
     std::optional<Summary> readSummary(SummarySections sections) const override;

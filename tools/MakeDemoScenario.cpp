@@ -18,12 +18,14 @@ int main(int argc, char** argv)
     }
     try {
         WriteClassicScenario(argv[1], DemoSummary(), DemoDataFiles());
+        WriteDemoMaterials(argv[1]);
         std::cout << "demo scenario written to " << argv[1] << "\n";
         if (argc == 4) {
             Summary declared = DemoSummary();
             std::vector<NamedFile> files = DemoDataFiles();
             AddVersionFourParts(declared, files);
             WriteXmlScenario(argv[2], declared, files);
+            WriteDemoMaterials(argv[2]);
             WriteArchive(argv[3], EntriesOfFolder(argv[2]));
             std::cout << "its XML form written to " << argv[2] << " and " << argv[3] << "\n";
         }

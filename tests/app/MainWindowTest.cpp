@@ -286,7 +286,8 @@ private slots:
         QCOMPARE(captions((*window)->menuBar()->actions()),
                  (QStringList{"ファイル(&F)", "チェック(&C)", "検索(&S)", "リロード"}));
         QCOMPARE(captions(window->checkMenu->actions()),
-                 (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け", "未定義の参照", "未使用の定義"}));
+                 (QStringList{"スタートコンテント", "分岐チェック", "台詞称号抜け", "未定義の参照", "未使用の定義", "-",
+                              "存在しない素材", "未使用の素材"}));
         QCOMPARE(captions(window->searchMenu->actions()),
                  (QStringList{"フラグ",   "ステップ", "コモン", "-",    "称号",       "ゴシップ", "-",      "アイテム",
                               "スキル",   "情報",     "召喚獣", "-",    "パッケージ", "エリア",   "バトル", "-",

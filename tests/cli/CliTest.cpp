@@ -210,7 +210,12 @@ TEST_F(CliTest, ChecksExitWithOneWhenTheyListAnything)
               "{\"command\": \"check-branch\", \"messages\": [], \"names\": []}\n"
               "{\"command\": \"check-dialogue\", \"messages\": [], \"names\": []}\n"
               "{\"command\": \"check-undefined\", \"messages\": [], \"names\": []}\n"
-              "{\"command\": \"check-unused\", \"messages\": [], \"names\": []}\n");
+              "{\"command\": \"check-unused\", \"messages\": [], \"names\": []}\n"
+              "{\"command\": \"check-missing-material\", \"messages\": [], \"names\": []}\n"
+              "{\"command\": \"check-unused-material\", \"messages\": [], \"names\": []}\n");
+    WriteFile(folder.file("Bgm/unused.OGG"), "music");
+    EXPECT_EQ(run({"check-unused-material", folder.path().string()}), 1);
+    std::filesystem::remove(folder.file("Bgm/unused.OGG"));
 
     File hall;
     hall.kind = 0;

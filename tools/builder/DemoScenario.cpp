@@ -324,4 +324,16 @@ void AddVersionFourParts(Summary& declared, std::vector<NamedFile>& files)
     }
 }
 
+void WriteDemoMaterials(const std::string& folder)
+{
+    // A WAVE file of no samples: its RIFF header alone (16-bit mono PCM at 22,050 Hz).
+    const auto twoBytes = [](std::uint8_t low) { return std::string{static_cast<char>(low), '\0'}; };
+    ByteWriter wave;
+    wave.bytes("RIFF").int32(36).bytes("WAVEfmt ").int32(16);
+    wave.bytes(twoBytes(1)).bytes(twoBytes(1)).int32(22050).int32(44100).bytes(twoBytes(2)).bytes(twoBytes(16));
+    wave.bytes("data").int32(0);
+    WriteFile(folder + "/bell.wav", wave.str());
+    WriteFile(folder + "/Material/old_map.png", std::string("\x89PNG\r\n\x1a\n", 8));  // its signature alone
+}
+
 }  // namespace quorvel::build

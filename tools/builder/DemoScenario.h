@@ -18,4 +18,9 @@ Summary DemoSummary();
 // names shown inside messages.
 void AddVersionFourParts(Summary& declared, std::vector<NamedFile>& files);
 
+// The files beside the data: bell.wav, which the demo plays, and a picture
+// nothing shows (Material/old_map.png); wolf.wav, which it also plays, is
+// missing.
+void WriteDemoMaterials(const std::string& folder);
+
 }  // namespace quorvel::build
