@@ -134,8 +134,20 @@ void measure(Scenario& scenario)
         }
 }
 
+// The files beside the data of the content-dense scenario: a sound file
+// in Material for half of the 500 sound names its contents play (the rest
+// are missing), and 1,000 pictures nothing shows.
+void writeMaterials(const std::string& folder)
+{
+    for (int i = 0; i < 500; i += 2)
+        WriteFile(folder + "/Material/" + usedName(i), std::string(64, 's'));
+    for (int i = 0; i < 1000; ++i)
+        WriteFile(folder + "/Material/" + sj(i, "picture") + ".png", std::string(64, 'p'));
+}
+
 // The scenario in each form: classic, XML beside it, and that packed as a .wsn.
-Scenarios write(const std::filesystem::path& path, const Summary& summary, const std::vector<NamedFile>& files)
+Scenarios write(const std::filesystem::path& path, const Summary& summary, const std::vector<NamedFile>& files,
+                bool withMaterials)
 {
     Scenarios forms;
     forms.classic.folder = path.string();
@@ -145,6 +157,10 @@ Scenarios write(const std::filesystem::path& path, const Summary& summary, const
     std::vector<NamedFile> xmlFiles = files;
     addVersionFourParts(xmlSummary, xmlFiles);
     WriteXmlScenario(forms.xml.folder, xmlSummary, xmlFiles);
+    if (withMaterials) {
+        writeMaterials(forms.classic.folder);
+        writeMaterials(forms.xml.folder);
+    }
     measure(forms.classic);
     measure(forms.xml);
     forms.wsn = forms.xml;
@@ -183,7 +199,7 @@ Scenarios writeScenario(const std::string& name, bool dense)
             files.push_back({sj(i, "Mate") + ".wid", file});
         }
     }
-    return write(path, summaryOf(4000), files);
+    return write(path, summaryOf(4000), files, dense);
 }
 
 // A folder of another scenario's files (linked, not copied), its own summary beside them.

@@ -4,7 +4,8 @@
 // run under the temporary folder: a content-dense one (about 1,000 files,
 // 20 MB of small contents and texts) and a skip-dense one (about 630 files,
 // 50 MB of mostly image blocks), both with a summary declaring 4,000 flags
-// and 4,000 steps; and the content-dense files with more names. Each is
+// and 4,000 steps; and the content-dense files with more names. The
+// content-dense one also carries 1,250 material files (writeMaterials). Each is
 // written classic, in the XML form beside it ("-xml"), and that form packed
 // as a .wsn archive.
 

@@ -5,6 +5,9 @@
 #include "search/MaterialSearch.h"
 
 #include <set>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace quorvel {
 
@@ -35,11 +38,14 @@ void CheckMissingMaterials(SearchContext& context)
     StartAnswer(context, TableMode::Sorted);
     Answer& answer = context.answer;
     const std::set<std::u16string> files = fileKeys(context.source.scenarioFiles());
+    std::unordered_map<std::string, bool> answered;  // by the path as written: most are named again and again
     forEachMaterialUse(context, [&](KeyedRow& use) {
-        for (const std::u16string& key : MaterialKeysOfPath(ShownForm(use.key)))
-            if (files.contains(key))
-                return;
-        answer.index.fileKeptRow(answer.index.findOrAdd(use.key), use.row);
+        const auto [known, isNew] = answered.try_emplace(std::string(use.key.bytes()), false);
+        if (isNew)
+            for (const std::u16string& key : MaterialKeysOfPath(ShownForm(use.key)))
+                known->second = known->second || files.contains(key);
+        if (!known->second)
+            answer.index.fileKeptRow(answer.index.findOrAdd(use.key), use.row);
     });
     answer.copyKeysToLeftList();
 }
@@ -49,9 +55,11 @@ void CheckUnusedMaterials(SearchContext& context)
     StartAnswer(context, TableMode::Unsorted);
     Answer& answer = context.answer;
     std::set<std::u16string> named;
+    std::unordered_set<std::string> seen;  // the paths as written already taken
     forEachMaterialUse(context, [&](KeyedRow& use) {
-        for (std::u16string& key : MaterialKeysOfPath(ShownForm(use.key)))
-            named.insert(std::move(key));
+        if (seen.insert(std::string(use.key.bytes())).second)
+            for (std::u16string& key : MaterialKeysOfPath(ShownForm(use.key)))
+                named.insert(std::move(key));
     });
     TextStore texts;
     for (const std::string& file : context.source.scenarioFiles()) {
