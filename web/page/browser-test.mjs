@@ -138,6 +138,10 @@ try {
         const status = await page.$eval("#status", (line) => line.textContent);
         assert.ok(status.startsWith(`テキスト「の」: ${expected.names.length} 件、${places} 箇所`), status);
         await page.$$eval("#text-kinds-list input", (boxes) => boxes.forEach((box) => box.checked || box.click()));
+        await page.evaluate(() => {
+            document.getElementById("text-kinds").open = false;
+            document.getElementById("textbar").hidden = true;
+        });
     });
 
     await check("the link search reads one data file of a folder and of an archive", async () => {
