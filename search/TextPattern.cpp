@@ -1,5 +1,7 @@
 #include "search/TextPattern.h"
 
+#include "base/AsciiCase.h"
+
 #include <unicode/normalizer2.h>
 #include <unicode/regex.h>
 #include <unicode/uchar.h>
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 namespace quorvel {
@@ -65,7 +68,13 @@ struct Form {
 struct Workspace {
     std::array<Form, 2> forms;
     std::vector<std::size_t> utf8Offsets;  // where each unit of the stored field begins in its UTF-8
+    std::string lowerAscii;                // a field of ASCII alone in lower case
 };
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 Workspace& workspaceOfThisThread()
 {
@@ -147,7 +156,8 @@ void fold(const Form& form, Form& folded)
         const std::size_t firstEnd = end;
         while (end < text.size()) {
             std::size_t next = end;
-            if (normalizer.hasBoundaryBefore(codePointAt(text, next)))
+            // No ASCII character joins what stands before it; most of a field is ASCII.
+            if (text[end] < 0x80 || normalizer.hasBoundaryBefore(codePointAt(text, next)))
                 break;
             end = next;
         }
@@ -194,6 +204,9 @@ icu::UnicodeString fromUtf8(std::string_view utf8)
 
 struct TextPattern::Compiled {
     std::u16string plain;  // a plain pattern in the form fields are matched in
+    // The same as bytes when it is ASCII alone; nothing when it is not (no
+    // field of ASCII alone can then match it).
+    std::optional<std::string> plainAscii;
     std::unique_ptr<icu::RegexPattern> regex;
 };
 
@@ -218,6 +231,8 @@ std::variant<TextPattern, std::string> TextPattern::Compile(std::string_view utf
             return "正規表現が正しくありません: 位置 " + std::to_string(std::max(where.offset, 0) + 1);
     } else {
         compiled->plain = plainForm(utf8, options.matchCase);
+        if (std::all_of(compiled->plain.begin(), compiled->plain.end(), [](char16_t unit) { return unit < 0x80; }))
+            compiled->plainAscii = std::string(compiled->plain.begin(), compiled->plain.end());
     }
     return TextPattern(std::move(compiled), options);
 }
@@ -225,6 +240,8 @@ std::variant<TextPattern, std::string> TextPattern::Compile(std::string_view utf
 std::variant<std::vector<MatchSpan>, PatternRanAway> TextPattern::find(std::string_view field) const
 {
     Workspace& workspace = workspaceOfThisThread();
+    if (!compiled_->regex && !options_.joinLines && isAscii(field))
+        return findInAscii(field, workspace.lowerAscii);
     Form* form = &workspace.forms[0];
     Form* spare = &workspace.forms[1];
     storedForm(field, *form, workspace.utf8Offsets);
@@ -274,6 +291,31 @@ std::variant<std::vector<MatchSpan>, PatternRanAway> TextPattern::find(std::stri
     }
     if (status == U_REGEX_TIME_OUT || status == U_REGEX_STACK_OVERFLOW || status == U_REGEX_STOPPED_BY_CALLER)
         return PatternRanAway{};
+    return spans;
+}
+
+// A field of ASCII alone folds to its lower case byte for byte, so a plain
+// pattern is looked for in its bytes, and the spans are where it is found.
+std::vector<MatchSpan> TextPattern::findInAscii(std::string_view field, std::string& lower) const
+{
+    std::vector<MatchSpan> spans;
+    const std::optional<std::string>& pattern = compiled_->plainAscii;
+    if (!pattern || pattern->empty())
+        return spans;
+    std::string_view text = field;
+    if (!options_.matchCase) {
+        lower.assign(field);
+        std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+        text = lower;
+    }
+    if (options_.wholeField) {
+        if (text == *pattern)
+            spans.push_back({0, text.size()});
+        return spans;
+    }
+    for (std::size_t at = text.find(*pattern); at != std::string_view::npos;
+         at = text.find(*pattern, at + pattern->size()))
+        spans.push_back({at, at + pattern->size()});
     return spans;
 }
 

@@ -57,6 +57,7 @@ public:
 
 private:
     struct Compiled;
+    std::vector<MatchSpan> findInAscii(std::string_view field, std::string& lower) const;
     TextPattern(std::unique_ptr<Compiled> compiled, const TextPatternOptions& options);
 
     std::unique_ptr<Compiled> compiled_;

@@ -31,6 +31,16 @@ TEST(TextPatternTest, APlainPatternIgnoresCaseAndWidthAndGivesTheSpanAsStored)
     EXPECT_EQ(matched("aa", "aaaaa"), (Rows{"aa", "aa"}));  // matches never overlap
 }
 
+TEST(TextPatternTest, FieldsOfAsciiAloneAnswerAsEveryOtherField)
+{
+    EXPECT_EQ(matched("ａｂｃ", "xABCx abc"), (Rows{"ABC", "abc"}));  // the pattern's width folds away
+    EXPECT_EQ(matched("ABC", "abc ABC", {.matchCase = true}), Rows{"ABC"});
+    EXPECT_EQ(matched("Abc", "ABC", {.wholeField = true}), Rows{"ABC"});
+    EXPECT_TRUE(matched("Abc", "ABCD", {.wholeField = true}).empty());
+    EXPECT_TRUE(matched("é", "e").empty());
+    EXPECT_TRUE(matched("ｅ\u0301", "e").empty());
+}
+
 TEST(TextPatternTest, WholeFieldsAndJoinedLines)
 {
     EXPECT_EQ(matched("港町", "港町", {.wholeField = true}), Rows{"港町"});
