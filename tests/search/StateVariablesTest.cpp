@@ -36,20 +36,6 @@ protected:
         RunCommand(*FindCommand(command), context);
     }
 
-    // Every line with its rows: "line: row; row".
-    Rows everything() const
-    {
-        Rows out;
-        const Rows lines = leftLines();
-        for (std::size_t line = 0; line < lines.size(); ++line) {
-            std::string joined = lines[line] + ":";
-            for (const std::string& row : rows(static_cast<int>(line)))
-                joined += " " + row + ";";
-            out.push_back(joined);
-        }
-        return out;
-    }
-
     static Content message(const std::string& text, std::vector<Content> choices = {})
     {
         Content talk = Node(6, "m", std::move(choices));

@@ -55,6 +55,21 @@ protected:
         return out;
     }
 
+    // Every line with its rows, "line: row; row", each row without its file
+    // column when `withFiles` is false (the two formats name files apart).
+    std::vector<std::string> everything(bool withFiles = true) const
+    {
+        std::vector<std::string> out;
+        const std::vector<std::string> lines = leftLines();
+        for (std::size_t line = 0; line < lines.size(); ++line) {
+            std::string joined = lines[line] + ":";
+            for (const std::string& row : rows(static_cast<int>(line)))
+                joined += " " + (withFiles ? row : row.substr(row.find('|'))) + ";";
+            out.push_back(joined);
+        }
+        return out;
+    }
+
     // The rows of the left-list line that shows `name`.
     std::vector<std::string> rowsOf(const std::string& name) const
     {
