@@ -358,9 +358,10 @@ FlagStepUse useOfText(const EventVisit& visit, const Content& start, const Conte
         use.valueName = hit.detail.number;
     else if (is(hit, K::StepCheck)) {
         use.valueName = hit.detail.number;
-        use.comparison = hit.detail.option;
-        if (hit.extras && hit.extras->comparisonWord)
-            use.comparisonWord = visit.rowTexts.keepBytes(*hit.extras->comparisonWord);
+        const std::optional<Text> comparison
+            = hit.extras && hit.extras->comparisonWord ? hit.extras->comparisonWord : comparisonWord(hit.detail.option);
+        if (comparison)
+            use.row.texts[5] = visit.rowTexts.keep(*comparison);
     }
     return use;
 }
@@ -397,10 +398,8 @@ void SetFlagStepValue(FlagStepUse& use, const ValueNames* declared, TextStore& t
     if (!use.valueName)
         return;
     const OwnedText value = valueText(declared, *use.valueName);
-    const std::optional<Text> comparison = use.comparisonWord ? use.comparisonWord
-        : use.comparison                                      ? comparisonWord(*use.comparison)
-                                                              : std::nullopt;
-    use.row.texts[5] = texts.keep(comparison ? JoinTexts({*comparison, value.text()}).text() : value.text());
+    const Text comparison = use.row.texts[5].text();
+    use.row.texts[5] = texts.keep(comparison.empty() ? value.text() : JoinTexts({comparison, value.text()}).text());
 }
 
 void SearchFlagStep(SearchContext& context, SummarySection section)

@@ -29,11 +29,11 @@ namespace quorvel {
 struct FlagStepUse {
     Text name;
     HitRow row;
-    // The rest in an order that leaves no gaps: a command holds many of these at once.
-    std::optional<Text> comparisonWord = std::nullopt;  // as written, where no code stands for it
+    // The rest in an order that leaves no gaps: a command holds many of these
+    // at once. Until the value name is set, a step check's value column holds
+    // how it compares ("＝" …, or the word as written).
     std::optional<std::int32_t> valueName = std::nullopt;
     std::optional<std::uint32_t> local = std::nullopt;
-    std::optional<std::int8_t> comparison = std::nullopt;
     bool onlyWhereDeclared = false;
     bool declaresLocal = false;
 };
