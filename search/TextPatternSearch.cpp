@@ -358,8 +358,11 @@ std::span<const TextFieldGroup> TextFieldGroups()
         std::vector<TextFieldGroup> made;
         for (const GroupRange& group : GroupRanges) {
             std::string words;
-            for (std::size_t field = at(group.first); field <= at(group.last); ++field)
-                words += (words.empty() ? "" : "/") + std::string(FieldWords[field]);
+            for (std::size_t field = at(group.first); field <= at(group.last); ++field) {
+                if (!words.empty())
+                    words += '/';
+                words += FieldWords[field];
+            }
             made.push_back({group.word, words});
         }
         return made;

@@ -30,8 +30,12 @@ def reference_cli(revision):
     if not tree.exists():
         git("worktree", "add", "--detach", "--force", str(tree), commit)
     build = tree / "build" / "release"
+    # Linked across files where that revision's optimised build was.
+    presets = tree / "CMakePresets.json"
+    linked = presets.exists() and '"CMAKE_INTERPROCEDURAL_OPTIMIZATION": "ON"' in presets.read_text()
     subprocess.run(["cmake", "-S", str(tree), "-B", str(build), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
-                    "-DQUORVEL_BENCH=OFF"], check=True, stdout=subprocess.DEVNULL)
+                    "-DQUORVEL_BENCH=OFF", f"-DCMAKE_INTERPROCEDURAL_OPTIMIZATION={'ON' if linked else 'OFF'}"],
+                   check=True, stdout=subprocess.DEVNULL)
     subprocess.run(["cmake", "--build", str(build), "--target", "quorvel-cli"], check=True, stdout=subprocess.DEVNULL)
     print(f"reference: {revision} ({commit[:12]})", flush=True)
     return str(build / "cli" / "quorvel-cli")
