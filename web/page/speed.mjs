@@ -11,15 +11,17 @@ const [pagePath, cli, scenario, runsText] = process.argv.slice(2);
 const runs = Number(runsText ?? 5);
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-// The resident memory of the processes that render pages (the page and
-// its worker run in one), in MiB.
+// The resident memory of the process that renders the page (the page and
+// its worker run in one), in MiB: the largest renderer besides the one of
+// the browser's own interface; the others are spare renderers holding no page.
 function browserMiB() {
     const pids = execFileSync("pgrep", ["-f", "chromium.*--type=renderer"], { encoding: "utf8" }).trim().split("\n");
     let kib = 0;
     for (const one of pids) {
         try {
+            if (readFileSync(`/proc/${one}/cmdline`, "utf8").includes("--top-chrome-webui")) continue;
             const status = readFileSync(`/proc/${one}/status`, "utf8");
-            kib += Number(/VmRSS:\s+(\d+)/.exec(status)?.[1] ?? 0);
+            kib = Math.max(kib, Number(/VmRSS:\s+(\d+)/.exec(status)?.[1] ?? 0));
         } catch {
             /* gone meanwhile */
         }
@@ -27,20 +29,24 @@ function browserMiB() {
     return kib / 1024;
 }
 
-const commands = execFileSync(cli, ["--help"], { encoding: "utf8" })
+// The command table's commands: the help lists them before the text search,
+// whose options and kinds of text follow it.
+const listed = execFileSync(cli, ["--help"], { encoding: "utf8" })
     .split("\n")
     .filter((line) => /^  [a-z-]+  /.test(line))
-    .map((line) => line.trim().split(/\s+/)[0])
-    .filter((name) => name !== "link" && name !== "check");
+    .map((line) => line.trim().split(/\s+/)[0]);
+const commands = listed.slice(0, listed.indexOf("text")).filter((name) => name !== "link" && name !== "check");
 const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true, args: ["--no-sandbox"] });
 const page = await browser.newPage();
 await page.goto(pathToFileURL(pagePath).href);
 await page.evaluate(() => window.quorvel.ready);
+const loadedMiB = browserMiB();
 // Opened as an author opens it, through the folder input: the browser reads the files.
 const input = await page.$("#folder-input");
 await input.uploadFile(scenario);
 await page.waitForFunction(() => document.getElementById("status").textContent.startsWith("開きました"), { timeout: 120000 });
-let peak = browserMiB();
+const openedMiB = browserMiB();
+let peak = openedMiB;
 // "page": window.quorvel.run, which answers the whole JSON as quorvel-cli
 // prints it; "menu": from a click on the menu item to the lists and the
 // status line shown, what an author waits for.
@@ -77,6 +83,7 @@ for (const command of commands) {
     console.log(`${command.padEnd(16)}${c.toFixed(1).padStart(9)}${p.toFixed(1).padStart(9)}${(p / c).toFixed(2).padStart(7)}` +
         `${m.toFixed(1).padStart(9)}${(m / c).toFixed(2).padStart(7)}`);
 }
-console.log(`the page's renderer process: peak resident memory ${peak.toFixed(0)} MiB`);
+console.log(`the page's renderer process: ${loadedMiB.toFixed(0)} MiB loaded, ${openedMiB.toFixed(0)} MiB with the scenario open, ` +
+    `peak resident memory ${peak.toFixed(0)} MiB`);
 console.log(`the engine's memory: ${((await page.evaluate(() => window.quorvel.engineMemory())) / 1048576).toFixed(0)} MiB`);
 await browser.close();

@@ -6,6 +6,19 @@ import type { CommandTable, Opened, Ran, Refused, Reply, Request, ScenarioFile, 
 
 declare const QUORVEL_WORKER_SOURCE: string;
 
+// The engine's WebAssembly, compiled once: every worker (a new one after a
+// cancel) instantiates the same module. Its base64 is read from the page
+// and dropped, so that the page holds no copy of it.
+const engineModule: Promise<WebAssembly.Module> = (() => {
+    const element = document.getElementById("engine-wasm");
+    if (!element) return Promise.reject(new Error("the page carries no engine"));
+    const binary = atob(element.textContent ?? "");
+    element.remove();
+    const bytes = new Uint8Array(binary.length);
+    for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
+    return WebAssembly.compile(bytes);
+})();
+
 export class Cancelled extends Error {
     constructor() {
         super("cancelled");
@@ -87,7 +100,12 @@ export class EngineClient {
     }
 
     private start(): void {
-        this.worker = new Worker(this.url);
+        const worker = new Worker(this.url);
+        this.worker = worker;
+        void engineModule.then(
+            (module) => worker.postMessage({ module }),
+            (error) => worker.postMessage({ module: null, failure: String(error) }),
+        );
         this.worker.onmessage = (event: MessageEvent<Reply>) => {
             const waiting = this.waiting.get(event.data.id);
             this.waiting.delete(event.data.id);

@@ -66,6 +66,13 @@ export interface Envelope {
     request: Request;
 }
 
+// The first message a worker gets: the engine's compiled WebAssembly, or
+// why the page could not compile it.
+export interface EngineModule {
+    module: WebAssembly.Module | null;
+    failure?: string;
+}
+
 export interface Reply {
     id: number;
     result?: unknown;

@@ -2,7 +2,7 @@
 // the engine's in-memory file system and calls the bridge. Long commands
 // run here, so the page never freezes; the page ends the worker to cancel.
 
-import type { Envelope, Reply, Request, ScenarioFile } from "./protocol";
+import type { EngineModule, Envelope, Reply, Request, ScenarioFile } from "./protocol";
 
 interface Engine {
     ccall(name: string, returns: string, types: string[], args: unknown[]): string;
@@ -14,9 +14,30 @@ interface Engine {
     HEAPU8: Uint8Array;
 }
 
-declare const QuorvelEngine: () => Promise<Engine>;
+interface EngineOptions {
+    // Instantiates the engine's WebAssembly with these imports; done() takes the instance.
+    instantiateWasm(
+        imports: WebAssembly.Imports,
+        done: (instance: WebAssembly.Instance, module: WebAssembly.Module) => void,
+    ): Record<string, never>;
+}
 
-const engine: Promise<Engine> = QuorvelEngine();
+declare const QuorvelEngine: (options: EngineOptions) => Promise<Engine>;
+
+// The page sends the engine's module, compiled once for every worker, first;
+// requests that come before it wait for the engine.
+let receiveModule!: (message: EngineModule) => void;
+const engine: Promise<Engine> = new Promise<EngineModule>((resolve) => (receiveModule = resolve)).then(
+    ({ module, failure }) => {
+        if (!module) throw new Error(failure);
+        return QuorvelEngine({
+            instantiateWasm(imports, done) {
+                void WebAssembly.instantiate(module, imports).then((instance) => done(instance, module));
+                return {};
+            },
+        });
+    },
+);
 let opened = 0;
 let scenarioFolder = ""; // where the opened folder lies; empty for an archive
 
@@ -76,7 +97,11 @@ function answer(engine: Engine, request: Request): unknown {
     }
 }
 
-self.onmessage = async (event: MessageEvent<Envelope>) => {
+self.onmessage = async (event: MessageEvent<Envelope | EngineModule>) => {
+    if ("module" in event.data) {
+        receiveModule(event.data);
+        return;
+    }
     const { id, request } = event.data;
     let reply: Reply;
     try {
