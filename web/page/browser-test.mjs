@@ -232,6 +232,20 @@ try {
         assert.equal(await runInPage("item", 0, ""), cliJson(["item", join(demo, "Demo")]));
     });
 
+    await check("Esc stops a running command, and the worker that replaces it answers as quorvel-cli does", async () => {
+        const scenario = join(demo, "DemoXml");
+        await openInPage(scenarioFiles(scenario));
+        await page.evaluate(async () => {
+            const status = document.getElementById("status");
+            document.querySelector("[data-command=flag]").click();
+            // Pressed before the worker can answer: its reply would come as a task, after these microtasks.
+            while (!status.textContent.includes("実行中")) await Promise.resolve();
+            document.dispatchEvent(new KeyboardEvent("keydown", { key: "Escape", code: "Escape", bubbles: true }));
+        });
+        await page.waitForFunction(() => document.getElementById("status").textContent === "中止しました");
+        assert.equal(await runInPage("step", 0, ""), cliJson(["--sort", "0", "step", scenario]));
+    });
+
     await check("a damaged data file raises the desktop's message in the page's own box", async () => {
         const folder = mkdtempSync(join(tmpdir(), "quorvel-damaged-"));
         cpSync(join(demo, "Demo"), join(folder, "Damaged"), { recursive: true });
