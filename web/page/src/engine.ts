@@ -106,7 +106,7 @@ export class EngineClient {
             (module) => worker.postMessage({ module }),
             (error) => worker.postMessage({ module: null, failure: String(error) }),
         );
-        this.worker.onmessage = (event: MessageEvent<Reply>) => {
+        worker.onmessage = (event: MessageEvent<Reply>) => {
             const waiting = this.waiting.get(event.data.id);
             this.waiting.delete(event.data.id);
             if (!waiting) return;
