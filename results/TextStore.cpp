@@ -60,38 +60,53 @@ KeptText TextStore::keep(const Text& text)
         return {};
     if (stored.size() > std::numeric_limits<std::uint32_t>::max() / 4)
         throw std::length_error("a text too long to keep");
-    using Layout = KeptText::Layout;
-    Layout layout{static_cast<std::uint32_t>(stored.size()), 0, 0, 0, static_cast<std::uint32_t>(stored.size()), 0};
+    std::uint8_t flags = 0;
     const std::optional<std::string> shown = shownFormUnlessItsOwn(text);
     const std::string_view shownBytes = shown ? std::string_view(*shown) : text.shownBytes();
-    layout.shownOffset = shown ? layout.storedSize : 0;
-    layout.shownSize = static_cast<std::uint32_t>(shownBytes.size());
+    if (shown)
+        flags |= KeptText::ShownFollows;
     if (std::any_of(shownBytes.begin(), shownBytes.end(), IsSpecialInTextFormats))
-        layout.flags |= Layout::ShownNotPlain;
+        flags |= KeptText::ShownNotPlain;
     std::optional<std::string> sortForm;
     if (text.encoding() == TextEncoding::Unicode) {
-        layout.flags |= Layout::Unicode;
+        flags |= KeptText::Unicode;
         if (!DecodesToItself(stored)) {
             sortForm = shiftJisForm(stored);
             if (!sortForm)
-                layout.flags |= Layout::NoShiftJisForm;
+                flags |= KeptText::NoShiftJisForm;
         }
     } else if (text.endsInStoredByte()) {
-        layout.flags |= Layout::EndsInStoredByte;
+        flags |= KeptText::EndsInStoredByte;
     }
-    const std::size_t shownExtra = shown ? shown->size() : 0;
-    if (sortForm) {
-        layout.sortOffset = static_cast<std::uint32_t>(stored.size() + shownExtra);
-        layout.sortSize = static_cast<std::uint32_t>(sortForm->size());
-    }
-    const std::size_t sortExtra = sortForm ? sortForm->size() : 0;
-    char* const at = room_.take(sizeof layout + stored.size() + shownExtra + sortExtra);
-    std::memcpy(at, &layout, sizeof layout);
-    std::memcpy(at + sizeof layout, stored.data(), stored.size());
-    if (shown)
-        std::memcpy(at + sizeof layout + stored.size(), shown->data(), shown->size());
     if (sortForm)
-        std::memcpy(at + sizeof layout + stored.size() + shownExtra, sortForm->data(), sortForm->size());
+        flags |= KeptText::SortFollows;
+
+    const std::array<std::size_t, 3> sizes{stored.size(), shownBytes.size(), sortForm ? sortForm->size() : 0};
+    const std::size_t sizeCount = sortForm ? 3 : 2;
+    const bool wide
+        = std::any_of(sizes.begin(), sizes.begin() + sizeCount, [](std::size_t size) { return size > 0xFF; });
+    if (wide)
+        flags |= KeptText::WideSizes;
+    const std::size_t header = 1 + sizeCount * (wide ? sizeof(std::uint32_t) : 1);
+    const std::size_t shownExtra = shown ? shown->size() : 0;
+    const std::size_t sortExtra = sortForm ? sortForm->size() : 0;
+    char* const at = room_.take(header + stored.size() + shownExtra + sortExtra);
+    char* next = at;
+    *next++ = static_cast<char>(flags);
+    for (std::size_t i = 0; i < sizeCount; ++i) {
+        if (wide) {
+            const auto size = static_cast<std::uint32_t>(sizes[i]);
+            std::memcpy(next, &size, sizeof size);
+            next += sizeof size;
+        } else {
+            *next++ = static_cast<char>(sizes[i]);
+        }
+    }
+    next = std::copy(stored.begin(), stored.end(), next);
+    if (shown)
+        next = std::copy(shown->begin(), shown->end(), next);
+    if (sortForm)
+        std::copy(sortForm->begin(), sortForm->end(), next);
     return KeptText(at);
 }
 

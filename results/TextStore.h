@@ -24,62 +24,74 @@ public:
 
     Text text() const
     {
-        const Layout layout = this->layout();
-        const std::string_view bytes(this->bytes(), layout.storedSize);
-        if (layout.flags & Layout::Unicode)
-            return Text::Unicode(bytes);
-        return layout.flags & Layout::EndsInStoredByte ? Text::Stored(bytes) : Text::ShiftJis(bytes);
+        const Forms forms = this->forms();
+        if (forms.flags & Unicode)
+            return Text::Unicode(forms.stored);
+        return forms.flags & EndsInStoredByte ? Text::Stored(forms.stored) : Text::ShiftJis(forms.stored);
     }
-    std::string_view shown() const
-    {
-        const Layout layout = this->layout();
-        return {bytes() + layout.shownOffset, layout.shownSize};
-    }
+    std::string_view shown() const { return forms().shown; }
     // The bytes rows sort by: its Shift-JIS form; for a text without one,
     // its UTF-8 (and hasShiftJisForm() is false).
-    std::string_view sortBytes() const
-    {
-        const Layout layout = this->layout();
-        return {bytes() + layout.sortOffset, layout.sortSize};
-    }
-    bool hasShiftJisForm() const { return (layout().flags & Layout::NoShiftJisForm) == 0; }
+    std::string_view sortBytes() const { return forms().sort; }
+    bool hasShiftJisForm() const { return (flags() & NoShiftJisForm) == 0; }
     // The text's bytes as given, without making the text: their size and where they lie.
-    std::size_t storedSize() const
-    {
-        std::uint32_t size = 0;
-        std::memcpy(&size, at_ + offsetof(Layout, storedSize), sizeof size);
-        return size;
-    }
-    const char* storedData() const { return bytes(); }
+    std::size_t storedSize() const { return forms().stored.size(); }
+    const char* storedData() const { return forms().stored.data(); }
     // True when the shown form holds no character IsSpecialInTextFormats;
     // most texts are plain.
-    bool shownIsPlain() const { return (layout().flags & Layout::ShownNotPlain) == 0; }
+    bool shownIsPlain() const { return (flags() & ShownNotPlain) == 0; }
 
 private:
     friend class TextStore;
 
-    // How a kept text lies in its store: this layout, then the bytes as
-    // given, then the shown form and the sort bytes where they are not
-    // those bytes (or a part of them).
-    struct Layout {
-        enum Flag : std::uint32_t { Unicode = 1, EndsInStoredByte = 2, NoShiftJisForm = 4, ShownNotPlain = 8 };
-        std::uint32_t storedSize;
-        std::uint32_t shownOffset;  // from the first stored byte
-        std::uint32_t shownSize;
-        std::uint32_t sortOffset;
-        std::uint32_t sortSize;
-        std::uint32_t flags;
+    // How a kept text lies in its store: a byte of flags; the sizes of the
+    // bytes as given, of the shown form and, where it follows them, of the
+    // sort form, each in one byte when all three are under 256 and in four
+    // otherwise; then the bytes as given, the shown form where it is not a
+    // part of those bytes, and the sort bytes where they are not those bytes.
+    // Most kept texts are short, so most headers take three bytes.
+    enum Flag : std::uint8_t {
+        Unicode = 1,
+        EndsInStoredByte = 2,
+        NoShiftJisForm = 4,
+        ShownNotPlain = 8,
+        ShownFollows = 16,
+        SortFollows = 32,
+        WideSizes = 64,
     };
-    static constexpr char EmptyText[sizeof(Layout)] = {};
+    struct Forms {
+        std::uint8_t flags;
+        std::string_view stored;
+        std::string_view shown;
+        std::string_view sort;
+    };
+    static constexpr char EmptyText[3] = {};
 
     explicit KeptText(const char* at) : at_(at) { }
-    Layout layout() const
+    std::uint8_t flags() const { return static_cast<std::uint8_t>(*at_); }
+    Forms forms() const
     {
-        Layout layout;
-        std::memcpy(&layout, at_, sizeof layout);  // kept texts lie one after another, unaligned
-        return layout;
+        const std::uint8_t flags = this->flags();
+        const char* next = at_ + 1;
+        const auto size = [&next, wide = (flags & WideSizes) != 0] {
+            std::uint32_t size = 0;
+            if (wide) {
+                std::memcpy(&size, next, sizeof size);  // kept texts lie one after another, unaligned
+                next += sizeof size;
+            } else {
+                size = static_cast<std::uint8_t>(*next++);
+            }
+            return std::size_t{size};
+        };
+        const std::size_t storedSize = size();
+        const std::size_t shownSize = size();
+        const std::size_t sortSize = flags & SortFollows ? size() : storedSize;
+        const char* const stored = next;
+        const char* const shown = flags & ShownFollows ? stored + storedSize : stored;
+        const char* const sort
+            = flags & SortFollows ? stored + storedSize + (flags & ShownFollows ? shownSize : 0) : stored;
+        return {flags, {stored, storedSize}, {shown, shownSize}, {sort, sortSize}};
     }
-    const char* bytes() const { return at_ + sizeof(Layout); }
 
     const char* at_ = EmptyText;
 };

@@ -75,6 +75,36 @@ TEST(TextStore, UnicodeTextsShowAsTheyAreAndSortByTheirShiftJisForm)
         << "invalid UTF-8 shows U+FFFD";
 }
 
+TEST(TextStore, KeepsEveryFormWholeAcrossTheSizeOfAByte)
+{
+    // Each form on either side of 255 bytes, alone or with the others.
+    TextStore store;
+    for (const std::size_t count : {1, 85, 86, 127, 128, 255, 256, 300}) {
+        const std::string ascii(count, 'a');
+        std::string herbs;
+        for (std::size_t i = 0; i < count; ++i)
+            herbs += "薬";
+        const KeptText plain = store.keep(Text::ShiftJis(ascii));
+        EXPECT_EQ(plain.text(), ascii);
+        EXPECT_EQ(plain.shown(), ascii);
+        EXPECT_EQ(plain.sortBytes(), ascii);
+        const KeptText shiftJis = store.keep(Text::Stored(build::Sjis(herbs) + '\0'));
+        EXPECT_EQ(shiftJis.text(), build::Sjis(herbs) + '\0') << count;
+        EXPECT_EQ(shiftJis.shown(), herbs) << count;
+        EXPECT_EQ(shiftJis.sortBytes(), build::Sjis(herbs) + '\0') << count;
+        EXPECT_TRUE(shiftJis.text().endsInStoredByte());
+        const KeptText unicode = store.keep(Text::Unicode("\"" + herbs));
+        EXPECT_EQ(unicode.text(), "\"" + herbs) << count;
+        EXPECT_EQ(unicode.shown(), "\"" + herbs) << count;
+        EXPECT_EQ(unicode.sortBytes(), "\"" + build::Sjis(herbs)) << count;
+        EXPECT_FALSE(unicode.shownIsPlain());
+        const KeptText invalid = store.keep(Text::Unicode(herbs + "\xff"));
+        EXPECT_EQ(invalid.shown(), herbs + "\xEF\xBF\xBD") << count;
+        EXPECT_FALSE(invalid.hasShiftJisForm());
+        EXPECT_EQ(invalid.sortBytes(), herbs + "\xff") << count;
+    }
+}
+
 TEST(TextStore, TellsShownFormsThatHoldCharactersTextFormatsEscape)
 {
     TextStore store;
