@@ -14,8 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window draws its SVG icon through the SVG plugins, which no binary
-# links; libarchive is loaded when an archive is first read.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libarchive13 (>= 3.6.0)")
+# links; libarchive is loaded when an archive is first read, expat when an
+# XML file is first parsed.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, libarchive13 (>= 3.6.0), libexpat1 (>= 2.5.0)")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, fonts-noto-cjk")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)

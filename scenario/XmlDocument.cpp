@@ -1,6 +1,6 @@
 #include "scenario/XmlDocument.h"
 
-#include <expat.h>
+#include "scenario/LibExpat.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,7 +18,8 @@ bool isRemovedControlByte(std::uint8_t byte)
 }
 
 struct ParserFreer {
-    void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
+    const LibExpat* expat;
+    void operator()(XML_Parser parser) const { expat->XML_ParserFree(parser); }
 };
 
 }  // namespace
@@ -31,19 +32,23 @@ public:
     // True when the bytes are well-formed.
     bool parse(std::span<const std::uint8_t> bytes)
     {
-        const std::unique_ptr<XML_ParserStruct, ParserFreer> parser(XML_ParserCreate(nullptr));
+        const LibExpat* const expat = LoadedLibExpat();
+        if (!expat)
+            return false;
+        const std::unique_ptr<XML_ParserStruct, ParserFreer> parser(expat->XML_ParserCreate(nullptr), {expat});
         if (!parser)
             throw std::bad_alloc();
-        XML_SetUserData(parser.get(), this);
-        XML_SetElementHandler(parser.get(), &Builder::start, &Builder::end);
-        XML_SetCharacterDataHandler(parser.get(), &Builder::characters);
+        expat->XML_SetUserData(parser.get(), this);
+        expat->XML_SetElementHandler(parser.get(), &Builder::start, &Builder::end);
+        expat->XML_SetCharacterDataHandler(parser.get(), &Builder::characters);
         // A file larger than the parser takes at once is given in pieces.
         constexpr std::size_t Piece = 1 << 30;
         std::size_t at = 0;
         do {
             const std::size_t size = std::min(Piece, bytes.size() - at);
             const bool last = at + size == bytes.size();
-            if (XML_Parse(parser.get(), reinterpret_cast<const char*>(bytes.data() + at), static_cast<int>(size), last)
+            if (expat->XML_Parse(parser.get(), reinterpret_cast<const char*>(bytes.data() + at), static_cast<int>(size),
+                                 last)
                 != XML_STATUS_OK)
                 return false;
             at += size;
