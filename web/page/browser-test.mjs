@@ -147,7 +147,8 @@ try {
     await check("the link search reads one data file of a folder and of an archive", async () => {
         await openInPage(scenarioFiles(join(demo, "DemoXml")));
         assert.equal(await runInPage("link", 0, "Area/Area1.xml"), cliJson(["link", join(demo, "DemoXml", "Area", "Area1.xml")]));
-        await openInPage(scenarioFiles(join(demo, "Demo.wsn")));
+        // An archive given with a folder in its path is opened all the same.
+        await openInPage(scenarioFiles(join(demo, "Demo.wsn")).map((file) => ({ ...file, path: `downloads/${file.path}` })));
         assert.equal(await runInPage("link", 0, "Area/Area1.xml"), cliJson(["link", join(demo, "Demo.wsn"), "Area/Area1.xml"]));
     });
 
@@ -259,6 +260,16 @@ try {
         await page.click("#message button");
         await page.waitForFunction(() => !document.getElementById("status").textContent.includes("実行中"));
         rmSync(folder, { recursive: true, force: true });
+    });
+
+    await check("opening a scenario lets the files of the last one go", async () => {
+        const files = scenarioFiles(join(demo, "DemoXml"));
+        const size = files.reduce((sum, file) => sum + Buffer.from(file.base64, "base64").length, 0);
+        await openInPage(files);
+        const first = await page.evaluate(() => window.quorvel.engineMemory());
+        for (let i = 0; i < 3; ++i) await openInPage(files);
+        const later = await page.evaluate(() => window.quorvel.engineMemory());
+        assert.ok(later - first < size, `${later - first} bytes more after three openings of ${size} bytes of files`);
     });
 
     await check("a folder without a scenario answers nothing and says so", async () => {

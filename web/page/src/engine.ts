@@ -73,7 +73,7 @@ export class EngineClient {
         return this.ask({ op: "csv", sort, descending }) as Promise<Uint8Array>;
     }
 
-    // How much memory the engine has taken so far, in bytes.
+    // How much memory the engine has taken so far, with the files it holds, in bytes.
     memory(): Promise<number> {
         return this.ask({ op: "memory" }) as Promise<number>;
     }

@@ -9,6 +9,11 @@ interface Engine {
     FS: {
         mkdirTree(path: string): void;
         writeFile(path: string, data: Uint8Array, options?: { canOwn: boolean }): void;
+        readdir(path: string): string[];
+        stat(path: string): { mode: number; size: number };
+        isDir(mode: number): boolean;
+        unlink(path: string): void;
+        rmdir(path: string): void;
     };
     HEAP8: Int8Array;
     HEAPU8: Uint8Array;
@@ -41,20 +46,45 @@ const engine: Promise<Engine> = new Promise<EngineModule>((resolve) => (receiveM
 let opened = 0;
 let scenarioFolder = ""; // where the opened folder lies; empty for an archive
 
-// Where a scenario's files go: a fresh folder for every opening.
+// Where a scenario's files go: a fresh folder for every opening. An archive lies alone.
 function place(engine: Engine, files: ScenarioFile[], picked: string): string {
     const root = `/scenario/${++opened}`;
     const archive = files.length === 1 && /\.(wsn|zip|cab|lzh)$/i.test(files[0].path);
     const top = archive ? root : `${root}/${picked}`;
     for (const file of files) {
         const parts = file.path.split("/").filter((part) => part !== "" && part !== "." && part !== "..");
-        const path = `${top}/${parts.join("/")}`;
+        const path = `${top}/${(archive ? parts.slice(-1) : parts).join("/")}`;
         engine.FS.mkdirTree(path.slice(0, path.lastIndexOf("/")));
         engine.FS.writeFile(path, file.bytes, { canOwn: true }); // the file system keeps the bytes it was sent
     }
     engine.FS.mkdirTree(top);
     scenarioFolder = archive ? "" : top;
     return archive ? `${root}/${files[0].path.split("/").pop()}` : top;
+}
+
+// What lies below a folder of the file system: its files' sizes, or nothing left.
+function sizeBelow(engine: Engine, path: string): number {
+    let size = 0;
+    for (const name of engine.FS.readdir(path)) {
+        if (name === "." || name === "..") continue;
+        const child = `${path}/${name}`;
+        const { mode, size: bytes } = engine.FS.stat(child);
+        size += engine.FS.isDir(mode) ? sizeBelow(engine, child) : bytes;
+    }
+    return size;
+}
+
+function removeBelow(engine: Engine, path: string): void {
+    for (const name of engine.FS.readdir(path)) {
+        if (name === "." || name === "..") continue;
+        const child = `${path}/${name}`;
+        if (engine.FS.isDir(engine.FS.stat(child).mode)) {
+            removeBelow(engine, child);
+            engine.FS.rmdir(child);
+        } else {
+            engine.FS.unlink(child);
+        }
+    }
 }
 
 const utf8 = new TextDecoder();
@@ -71,8 +101,17 @@ function answer(engine: Engine, request: Request): unknown {
         case "commands":
             return JSON.parse(call("quorvel_commands", [], []));
         case "open": {
+            const last = opened;
             const path = place(engine, request.files, request.picked);
-            return JSON.parse(call("quorvel_open", ["string", "string"], [path, request.picked]));
+            try {
+                return JSON.parse(call("quorvel_open", ["string", "string"], [path, request.picked]));
+            } finally {
+                // The engine has let the last scenario go: its files go too.
+                if (last > 0) {
+                    removeBelow(engine, `/scenario/${last}`);
+                    engine.FS.rmdir(`/scenario/${last}`);
+                }
+            }
         }
         case "run": {
             // A data file of a folder is read from where the folder lies; one of an archive by its entry.
@@ -93,7 +132,9 @@ function answer(engine: Engine, request: Request): unknown {
         case "filter":
             return JSON.parse(call("quorvel_filter", ["string"], [request.typed]));
         case "memory":
-            return engine.HEAP8.buffer.byteLength; // the engine's memory: it grows and is never given back
+            // The engine's memory, which grows and is never given back, and the scenario files it holds.
+            engine.FS.mkdirTree("/scenario");
+            return engine.HEAP8.buffer.byteLength + sizeBelow(engine, "/scenario");
     }
 }
 
