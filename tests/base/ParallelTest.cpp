@@ -77,6 +77,8 @@ TEST(RunStarts, RunsCoverEveryItemOnceAndShortenTowardsTheEnd)
             }
         }
     }
+    // What waits to be filed stays small: no run takes more than a twelfth of two workers' items.
+    EXPECT_LE(RunStarts(1200, 2)[1], 100u);
 }
 
 TEST(RunBlocks, MakesEveryBlockOnceBesideTheCallersWorkAndPassesOnErrors)
