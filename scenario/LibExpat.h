@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/LateLibrary.h"
+
 #include <expat.h>
 
 namespace quorvel {
@@ -17,9 +19,7 @@ namespace quorvel {
 // tables would stay resident through every run, and most runs read classic
 // scenarios. Each member is the function of the same name.
 struct LibExpat {
-#define QUORVEL_EXPAT_MEMBER(name) decltype(&::name) name = nullptr;
-    QUORVEL_EXPAT_FUNCTIONS(QUORVEL_EXPAT_MEMBER)
-#undef QUORVEL_EXPAT_MEMBER
+    QUORVEL_EXPAT_FUNCTIONS(QUORVEL_LIBRARY_MEMBER)
 };
 
 // The loaded library; null when it cannot be loaded (no XML file can then

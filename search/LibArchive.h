@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/LateLibrary.h"
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -40,9 +42,7 @@ namespace quorvel {
 // start of every run, and most runs read no archive. Each member is the
 // function of the same name.
 struct LibArchive {
-#define QUORVEL_LIBARCHIVE_MEMBER(name) decltype(&::name) name = nullptr;
-    QUORVEL_LIBARCHIVE_FUNCTIONS(QUORVEL_LIBARCHIVE_MEMBER)
-#undef QUORVEL_LIBARCHIVE_MEMBER
+    QUORVEL_LIBARCHIVE_FUNCTIONS(QUORVEL_LIBRARY_MEMBER)
 };
 
 // The loaded library; null when it cannot be loaded (the archive then
