@@ -133,13 +133,12 @@ std::array<KeptText, RowTextCount> TextStore::keepRow(const RowTexts& texts)
 
 KeptText TextStore::keepInColumn(RecentOfColumn& recent, const Text& text)
 {
-    // Newest first: a column mostly repeats its last text. The size is
-    // compared first: most texts that differ differ in it.
+    // Newest first: a column mostly repeats its last text. Equality looks at
+    // the sizes first: most texts that differ differ in it.
     const std::string_view bytes = text.bytes();
     for (std::size_t age = 0; age < RecentTexts; ++age) {
         const KeptText known = recent.texts[(recent.next + RecentTexts - age) % RecentTexts];
-        if (known.storedSize() != bytes.size()
-            || (!bytes.empty() && std::memcmp(known.storedData(), bytes.data(), bytes.size()) != 0))
+        if (known.stored() != bytes)
             continue;
         const Text knownText = known.text();
         if (knownText.encoding() == text.encoding() && knownText.endsInStoredByte() == text.endsInStoredByte())

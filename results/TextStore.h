@@ -34,9 +34,8 @@ public:
     // its UTF-8 (and hasShiftJisForm() is false).
     std::string_view sortBytes() const { return forms().sort; }
     bool hasShiftJisForm() const { return (flags() & NoShiftJisForm) == 0; }
-    // The text's bytes as given, without making the text: their size and where they lie.
-    std::size_t storedSize() const { return forms().stored.size(); }
-    const char* storedData() const { return forms().stored.data(); }
+    // The text's bytes as given, without making the text.
+    std::string_view stored() const { return forms().stored; }
     // True when the shown form holds no character IsSpecialInTextFormats;
     // most texts are plain.
     bool shownIsPlain() const { return (flags() & ShownNotPlain) == 0; }
