@@ -11,23 +11,48 @@ const [pagePath, cli, scenario, runsText] = process.argv.slice(2);
 const runs = Number(runsText ?? 5);
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
-// The resident memory of the process that renders the page (the page and
-// its worker run in one), in MiB: the largest renderer besides the one of
-// the browser's own interface; the others are spare renderers holding no page.
-function browserMiB() {
+// The process that renders the page (the page and its worker run in one):
+// the largest renderer besides the one of the browser's own interface; the
+// others are spare renderers holding no page.
+function rendererPid() {
     const pids = execFileSync("pgrep", ["-f", "chromium.*--type=renderer"], { encoding: "utf8" }).trim().split("\n");
-    let kib = 0;
-    for (const one of pids) {
+    let largest = { pid: 0, kib: 0 };
+    for (const pid of pids) {
         try {
-            if (readFileSync(`/proc/${one}/cmdline`, "utf8").includes("--top-chrome-webui")) continue;
-            const status = readFileSync(`/proc/${one}/status`, "utf8");
-            kib = Math.max(kib, Number(/VmRSS:\s+(\d+)/.exec(status)?.[1] ?? 0));
+            if (readFileSync(`/proc/${pid}/cmdline`, "utf8").includes("--top-chrome-webui")) continue;
+            const kib = Number(/VmRSS:\s+(\d+)/.exec(readFileSync(`/proc/${pid}/status`, "utf8"))?.[1] ?? 0);
+            if (kib > largest.kib) largest = { pid: Number(pid), kib };
         } catch {
             /* gone meanwhile */
         }
     }
-    return kib / 1024;
+    return largest;
 }
+
+// The page's memory, in MiB, as Chrome counts it in its task manager and
+// memory dumps (the renderer's private footprint: what it alone holds), and
+// as resident memory, which adds the pages of Chromium's own code that
+// every renderer and the browser share (about 120 MiB for a blank page here).
+async function pageMiB(browser) {
+    const { pid, kib } = rendererPid();
+    const session = await browser.target().createCDPSession();
+    const values = [];
+    session.on("Tracing.dataCollected", (event) => values.push(...event.value));
+    const complete = new Promise((done) => session.once("Tracing.tracingComplete", done));
+    await session.send("Tracing.start", {
+        traceConfig: { includedCategories: ["disabled-by-default-memory-infra"], memoryDumpConfig: { triggers: [] } },
+        transferMode: "ReportEvents",
+    });
+    await session.send("Tracing.requestMemoryDump", { deterministic: false, levelOfDetail: "background" });
+    await session.send("Tracing.end");
+    await complete;
+    await session.detach();
+    const totals = values.find((event) => event.pid === pid && event.args?.dumps?.process_totals)?.args.dumps.process_totals;
+    return { footprint: parseInt(totals?.private_footprint_bytes ?? "0", 16) / 1048576, resident: kib / 1024 };
+}
+
+const atMost = (a, b) => ({ footprint: Math.max(a.footprint, b.footprint), resident: Math.max(a.resident, b.resident) });
+const shown = ({ footprint, resident }) => `${footprint.toFixed(0)} MiB (resident ${resident.toFixed(0)})`;
 
 // The command table's commands: the help lists them before the text search,
 // whose options and kinds of text follow it.
@@ -40,12 +65,12 @@ const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", he
 const page = await browser.newPage();
 await page.goto(pathToFileURL(pagePath).href);
 await page.evaluate(() => window.quorvel.ready);
-const loadedMiB = browserMiB();
+const loadedMiB = await pageMiB(browser);
 // Opened as an author opens it, through the folder input: the browser reads the files.
 const input = await page.$("#folder-input");
 await input.uploadFile(scenario);
 await page.waitForFunction(() => document.getElementById("status").textContent.startsWith("開きました"), { timeout: 120000 });
-const openedMiB = browserMiB();
+const openedMiB = await pageMiB(browser);
 // "menu": from a click on the menu item to the lists and the status line
 // shown, what an author waits for; "page": window.quorvel.run, which also
 // hands back the whole JSON as quorvel-cli prints it. Every command runs from
@@ -72,7 +97,7 @@ for (const command of commands) {
                 return performance.now() - start;
             }, command),
         );
-        menuPeak = Math.max(menuPeak, browserMiB());
+        menuPeak = atMost(menuPeak, await pageMiB(browser));
     }
 }
 let scriptPeak = menuPeak;
@@ -85,7 +110,7 @@ for (const command of commands) {
                 return performance.now() - start;
             }, command),
         );
-        scriptPeak = Math.max(scriptPeak, browserMiB());
+        scriptPeak = atMost(scriptPeak, await pageMiB(browser));
     }
 }
 console.log(`${"command".padEnd(24)}${"cli ms".padStart(9)}${"page ms".padStart(9)}${"ratio".padStart(7)}${"menu ms".padStart(9)}${"ratio".padStart(7)}`);
@@ -94,7 +119,7 @@ for (const command of commands) {
     console.log(`${command.padEnd(24)}${c.toFixed(1).padStart(9)}${p.toFixed(1).padStart(9)}${(p / c).toFixed(2).padStart(7)}` +
         `${m.toFixed(1).padStart(9)}${(m / c).toFixed(2).padStart(7)}`);
 }
-console.log(`the page's renderer process: ${loadedMiB.toFixed(0)} MiB loaded, ${openedMiB.toFixed(0)} MiB with the scenario open, ` +
-    `at most ${menuPeak.toFixed(0)} MiB over every command from the menus, ${scriptPeak.toFixed(0)} MiB once scripts took whole answers`);
+console.log(`the page's memory (its renderer's private footprint): ${shown(loadedMiB)} loaded, ${shown(openedMiB)} with the scenario open, ` +
+    `at most ${shown(menuPeak)} over every command from the menus, ${shown(scriptPeak)} once scripts took whole answers`);
 console.log(`the engine's memory: ${((await page.evaluate(() => window.quorvel.engineMemory())) / 1048576).toFixed(0)} MiB`);
 await browser.close();
