@@ -2,7 +2,8 @@
 // page has put into the module's in-memory file system. Every answer is
 // what quorvel-cli --json prints for the same command and sort; the status
 // line, the filter, the CSV and the opening words are the window's own.
-// Each function returns UTF-8 text that stays good until the next call.
+// Each function writes UTF-8 text, handed to the worker in pieces as it is
+// written (see RepliedText).
 
 #include "app/CommandSummary.h"
 #include "app/NameFilter.h"
@@ -19,11 +20,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
 #include <bitset>
 #include <chrono>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <ostream>
 #include <string>
 #include <variant>
 
@@ -38,6 +40,63 @@ public:
     void report(const Message& message) override { messages.push_back(message); }
 };
 
+// Gives the worker a piece of the reply being written: the worker keeps a copy.
+EM_JS(void, quorvel_hand_over, (const char* bytes, std::size_t length),
+      { Module["replyPieces"].push(HEAPU8.slice(bytes, bytes + length)); });
+
+// What a call replies, handed over piece by piece as it is written. The
+// engine's memory grows and is never given back, so a whole answer of
+// megabytes held in it, or copied once more to be read, would keep that
+// memory for the rest of the session.
+class RepliedText : public std::streambuf {
+public:
+    RepliedText() { setp(buffer_.data(), buffer_.data() + buffer_.size()); }
+
+protected:
+    int_type overflow(int_type byte) override
+    {
+        handOver();
+        if (!traits_type::eq_int_type(byte, traits_type::eof()))
+            sputc(traits_type::to_char_type(byte));
+        return traits_type::not_eof(byte);
+    }
+    int sync() override
+    {
+        handOver();
+        return 0;
+    }
+
+private:
+    void handOver()
+    {
+        if (pptr() > pbase())
+            quorvel_hand_over(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+        setp(buffer_.data(), buffer_.data() + buffer_.size());
+    }
+
+    std::array<char, 256 * 1024> buffer_;
+};
+
+// Where every call writes its reply; the reply ends when the call returns.
+class Reply {
+public:
+    Reply() : out_(&text()) { }
+    ~Reply() { out_.flush(); }
+    Reply(const Reply&) = delete;
+    Reply& operator=(const Reply&) = delete;
+
+    std::ostream& out() { return out_; }
+
+private:
+    static RepliedText& text()
+    {
+        static RepliedText kept;
+        return kept;
+    }
+
+    std::ostream out_;
+};
+
 // The opened scenario and the last answer, as the window keeps them.
 struct Session {
     std::unique_ptr<ScenarioSource> scenario;
@@ -45,7 +104,6 @@ struct Session {
     Answer answer;
     CollectedMessages messages;
     const Command* command = nullptr;
-    std::string reply;                            // what the last call returns
     std::optional<TextSearchCommand> textSearch;  // the last text search
 };
 
@@ -55,10 +113,9 @@ Session& session()
     return kept;
 }
 
-const char* reply(std::string text)
+void reply(const std::string& text)
 {
-    session().reply = std::move(text);
-    return session().reply.c_str();
+    Reply().out() << text;
 }
 
 std::string json(const nlohmann::ordered_json& value)
@@ -88,14 +145,6 @@ std::string statusAfter(const Command& command, double seconds)
     return CommandSummary(outcome);
 }
 
-std::string answerJson(RowOrder order)
-{
-    const Session& kept = session();
-    std::ostringstream out;
-    WriteJsonAnswer(out, kept.command ? kept.command->name : "", kept.messages.messages, kept.answer, order, 1);
-    return out.str();
-}
-
 // The source a command reads: the scenario, or for the link search one data
 // file of it (by its path in an archive, or on the in-memory disk).
 std::unique_ptr<ScenarioSource> linkedFile(const std::string& dataFile)
@@ -111,7 +160,7 @@ std::unique_ptr<ScenarioSource> linkedFile(const std::string& dataFile)
 // names of the left list and the messages raised. The rows are asked for
 // line by line (quorvel_rows), the whole answer as quorvel-cli --json
 // prints it by quorvel_sorted.
-const char* runReply(const Command& command, const std::string& dataFile)
+void runReply(const Command& command, const std::string& dataFile)
 {
     Session& kept = session();
     const auto start = std::chrono::steady_clock::now();
@@ -134,7 +183,7 @@ const char* runReply(const Command& command, const std::string& dataFile)
     nlohmann::ordered_json messages = nlohmann::ordered_json::array();
     for (const Message& message : kept.messages.messages)
         messages.push_back({{"caption", message.caption}, {"text", message.text}});
-    return reply(json({{"status", status}, {"names", names}, {"messages", messages}}));
+    reply(json({{"status", status}, {"names", names}, {"messages", messages}}));
 }
 
 }  // namespace
@@ -144,16 +193,9 @@ using namespace quorvel;
 
 extern "C" {
 
-// The length in bytes of what the last call returned, so that the page reads
-// a long answer without looking for its end byte by byte.
-EMSCRIPTEN_KEEPALIVE std::size_t quorvel_reply_length()
-{
-    return session().reply.size();
-}
-
 // The commands in menu order, the titles of the result columns and the
 // kind words of the text search, in the order of its passes.
-EMSCRIPTEN_KEEPALIVE const char* quorvel_commands()
+EMSCRIPTEN_KEEPALIVE void quorvel_commands()
 {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const Command& command : Commands())
@@ -167,12 +209,12 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_commands()
     nlohmann::ordered_json textKinds = nlohmann::ordered_json::array();
     for (std::size_t field = 0; field < TextFieldCount; ++field)
         textKinds.push_back(TextFieldWord(static_cast<TextField>(field)));
-    return reply(json({{"commands", list}, {"columns", ResultColumnTitles}, {"textKinds", textKinds}}));
+    reply(json({{"commands", list}, {"columns", ResultColumnTitles}, {"textKinds", textKinds}}));
 }
 
 // Opens the scenario at `path` (a folder or an archive of the in-memory
 // file system), which the user knows as `picked`.
-EMSCRIPTEN_KEEPALIVE const char* quorvel_open(const char* path, const char* picked)
+EMSCRIPTEN_KEEPALIVE void quorvel_open(const char* path, const char* picked)
 {
     Session& kept = session();
     kept.answer.clear();
@@ -188,28 +230,28 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_open(const char* path, const char* pick
            {"readable", readable},
            {"archive", IsArchiveName(path)},
            {"dataFiles", readable ? kept.scenario->dataFiles(EveryFileKind) : std::vector<std::string>()}};
-    return reply(json(opened));
+    reply(json(opened));
 }
 
 // Runs a command of the command table, as runReply says.
-EMSCRIPTEN_KEEPALIVE const char* quorvel_run(const char* name, const char* dataFile)
+EMSCRIPTEN_KEEPALIVE void quorvel_run(const char* name, const char* dataFile)
 {
     Session& kept = session();
     const Command* command = FindCommand(std::string(name));
     if (!command || !kept.scenario)
-        return reply("");
-    return runReply(*command, dataFile && *dataFile ? std::string(dataFile) : std::string());
+        return;
+    runReply(*command, dataFile && *dataFile ? std::string(dataFile) : std::string());
 }
 
 // The text search over the opened scenario, as quorvel-cli text: `options`
 // as words ("case,regex,whole,join-lines"), `kinds` as --in takes them
 // (empty: every kind). A pattern that cannot be searched for answers
 // {"error": "<why>"} and leaves the last answer as it was.
-EMSCRIPTEN_KEEPALIVE const char* quorvel_text(const char* pattern, const char* options, const char* kinds)
+EMSCRIPTEN_KEEPALIVE void quorvel_text(const char* pattern, const char* options, const char* kinds)
 {
     Session& kept = session();
     if (!kept.scenario)
-        return reply("");
+        return;
     std::string unknown;
     const std::optional<std::bitset<TextFieldCount>> fields = TextFieldsListed(kinds, unknown);
     if (!fields)
@@ -220,11 +262,11 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_text(const char* pattern, const char* o
     if (const std::string* problem = std::get_if<std::string>(&compiled))
         return reply(json({{"error", *problem}}));
     kept.textSearch.emplace(TextQuery{std::move(std::get<TextPattern>(compiled)), *fields}, pattern);
-    return runReply(kept.textSearch->command, {});
+    runReply(kept.textSearch->command, {});
 }
 
 // The rows of a line of the last answer, in the order of a sort column.
-EMSCRIPTEN_KEEPALIVE const char* quorvel_rows(int line, int sortColumn, int descending)
+EMSCRIPTEN_KEEPALIVE void quorvel_rows(int line, int sortColumn, int descending)
 {
     const Answer& answer = session().answer;
     nlohmann::ordered_json rows = nlohmann::ordered_json::array();
@@ -236,27 +278,27 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_rows(int line, int sortColumn, int desc
                 texts.push_back(text.shown());
             rows.push_back(std::move(texts));
         }
-    return reply(json(rows));
+    reply(json(rows));
 }
 
 // The last answer again, its rows sorted by a column, as a click on its
 // header sorts them (a second click turns the order round).
-EMSCRIPTEN_KEEPALIVE const char* quorvel_sorted(int sortColumn, int descending)
+EMSCRIPTEN_KEEPALIVE void quorvel_sorted(int sortColumn, int descending)
 {
-    return reply(answerJson(RowOrder{sortColumn, descending != 0}));
+    const Session& kept = session();
+    WriteJsonAnswer(Reply().out(), kept.command ? kept.command->name : "", kept.messages.messages, kept.answer,
+                    RowOrder{sortColumn, descending != 0}, 1);
 }
 
 // The last answer as the window saves it as CSV (with the byte-order mark).
-EMSCRIPTEN_KEEPALIVE const char* quorvel_csv(int sortColumn, int descending)
+EMSCRIPTEN_KEEPALIVE void quorvel_csv(int sortColumn, int descending)
 {
-    std::ostringstream out;
-    WriteCsvAnswer(out, session().answer, RowOrder{sortColumn, descending != 0});
-    return reply(out.str());
+    WriteCsvAnswer(Reply().out(), session().answer, RowOrder{sortColumn, descending != 0});
 }
 
 // The positions of the left list's lines that hold the typed text, as the
 // window's filter folds both.
-EMSCRIPTEN_KEEPALIVE const char* quorvel_filter(const char* typed)
+EMSCRIPTEN_KEEPALIVE void quorvel_filter(const char* typed)
 {
     const std::u16string wanted = FilterForm(typed);
     nlohmann::json kept = nlohmann::json::array();
@@ -264,7 +306,7 @@ EMSCRIPTEN_KEEPALIVE const char* quorvel_filter(const char* typed)
     for (std::size_t line = 0; line < lines.size(); ++line)
         if (HoldsFilterText(FilterForm(lines[line].shown()), wanted))
             kept.push_back(line);
-    return reply(kept.dump());
+    reply(kept.dump());
 }
 
 }  // extern "C"

@@ -272,6 +272,36 @@ try {
         assert.ok(later - first < size, `${later - first} bytes more after three openings of ${size} bytes of files`);
     });
 
+    await check("a folder of many files is read whole, and answers longer than one piece come whole, run and saved", async () => {
+        // The demo with a hundred copies of each data file: its text search
+        // answers more than one piece of the engine's replies (256 KiB), and
+        // a character lies across the first two.
+        const folder = mkdtempSync(join(tmpdir(), "quorvel-many-"));
+        cpSync(join(demo, "Demo"), folder, { recursive: true });
+        for (const name of readdirSync(folder).filter((name) => name.endsWith(".wid")))
+            for (let copy = 1; copy <= 100; ++copy) cpSync(join(folder, name), join(folder, name.replace(".wid", `-${copy}.wid`)));
+        const downloads = mkdtempSync(join(tmpdir(), "quorvel-saved-"));
+        try {
+            await page.evaluate(() => { document.getElementById("status").textContent = ""; });
+            await (await page.$("#folder-input")).uploadFile(folder);
+            await page.waitForFunction(() => document.getElementById("status").textContent.startsWith("開きました"));
+            const expected = cliJson(["text", "の", folder]);
+            assert.ok(Buffer.byteLength(expected) > 256 * 1024, `${Buffer.byteLength(expected)} bytes`);
+            const answer = await runInPage("text", 0, { pattern: "の" });
+            assert.ok(answer === expected, `the page answered ${answer.length} characters, quorvel-cli ${expected.length}`);
+            const session = await page.createCDPSession();
+            await session.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads });
+            await page.click(".menu[data-key=F] > .title");
+            await page.$$eval(".menu[data-key=F] .item", (items) => items.find((item) => item.textContent.includes("CSV")).click());
+            const saved = join(downloads, "text.csv");
+            for (let wait = 0; wait < 100 && !existsSync(saved); ++wait) await new Promise((done) => setTimeout(done, 50));
+            assert.ok(readFileSync(saved).equals(execFileSync(cli, ["--csv", "text", "の", folder], { maxBuffer: 1 << 28 })));
+        } finally {
+            rmSync(folder, { recursive: true, force: true });
+            rmSync(downloads, { recursive: true, force: true });
+        }
+    });
+
     await check("a folder without a scenario answers nothing and says so", async () => {
         await openInPage([{ path: "notes.txt", base64: Buffer.from("hello").toString("base64") }]);
         assert.equal(await page.$eval("#status", (status) => status.textContent), "scenarioにはシナリオがありません");

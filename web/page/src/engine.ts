@@ -2,6 +2,7 @@
 // promises, and cancelling by ending the worker (a new one takes the
 // scenario again).
 
+import { release, textOf } from "./pieces";
 import type { CommandTable, Opened, Ran, Refused, Reply, Request, ScenarioFile, TextSearch } from "./protocol";
 
 declare const QUORVEL_WORKER_SOURCE: string;
@@ -46,7 +47,8 @@ export class EngineClient {
     async open(read: () => Promise<ScenarioFile[]>, picked: string): Promise<Opened> {
         this.lastOpened = { read, picked };
         const files = await read();
-        return (await this.ask({ op: "open", files, picked }, files.map((file) => file.bytes.buffer))) as Opened;
+        const buffers = new Set(files.map((file) => file.bytes.buffer));
+        return (await this.ask({ op: "open", files, picked }, [...buffers])) as Opened;
     }
 
     run(command: string, dataFile = ""): Promise<Ran> {
@@ -65,12 +67,20 @@ export class EngineClient {
 
     // The last answer as quorvel-cli --json prints it, its rows sorted by a column.
     async sorted(sort: number, descending: boolean): Promise<string> {
-        return new TextDecoder().decode((await this.ask({ op: "sorted", sort, descending })) as Uint8Array);
+        const pieces = await this.sortedPieces(sort, descending);
+        const text = textOf(pieces);
+        release(pieces);
+        return text;
+    }
+
+    // The same as UTF-8, in the pieces the engine wrote it in: what a save writes.
+    sortedPieces(sort: number, descending: boolean): Promise<Uint8Array[]> {
+        return this.ask({ op: "sorted", sort, descending }) as Promise<Uint8Array[]>;
     }
 
     // The last answer as CSV (UTF-8 with its byte-order mark), as bytes to save.
-    csv(sort: number, descending: boolean): Promise<Uint8Array> {
-        return this.ask({ op: "csv", sort, descending }) as Promise<Uint8Array>;
+    csv(sort: number, descending: boolean): Promise<Uint8Array[]> {
+        return this.ask({ op: "csv", sort, descending }) as Promise<Uint8Array[]>;
     }
 
     // How much memory the engine has taken so far, with the files it holds, in bytes.

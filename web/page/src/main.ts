@@ -4,6 +4,7 @@
 
 import { Cancelled, EngineClient } from "./engine";
 import { LineHeight, VirtualList } from "./lists";
+import { release } from "./pieces";
 import type { CommandInfo, Opened, Ran, Refused, ScenarioFile, TextSearch } from "./protocol";
 import { Settings } from "./settings";
 
@@ -126,14 +127,36 @@ async function open(read: () => Promise<ScenarioFile[]>, picked: string, directo
     return state.opened;
 }
 
-async function filesOfDirectory(handle: FileSystemDirectoryHandle, prefix = ""): Promise<ScenarioFile[]> {
-    const found: ScenarioFile[] = [];
+// A file found below what the user picked, with its path from there.
+interface ListedFile {
+    path: string;
+    file: File;
+}
+
+// The files are read in one go into one buffer, one after another: the
+// worker takes that buffer whole, and lets it go whole.
+async function readFiles(files: ListedFile[]): Promise<ScenarioFile[]> {
+    const all = new Uint8Array(await new Blob(files.map(({ file }) => file)).arrayBuffer());
+    return inOneBuffer(all, files.map(({ path, file }) => ({ path, size: file.size })));
+}
+
+function inOneBuffer(all: Uint8Array, files: { path: string; size: number }[]): ScenarioFile[] {
+    let at = 0;
+    return files.map(({ path, size }) => ({ path, bytes: all.subarray(at, (at += size)) }));
+}
+
+async function filesOfDirectory(handle: FileSystemDirectoryHandle, prefix = ""): Promise<ListedFile[]> {
+    const found: ListedFile[] = [];
     for await (const entry of (handle as unknown as AsyncIterable<FileSystemHandle>)) {
         const path = prefix + entry.name;
         if (entry.kind === "directory") found.push(...(await filesOfDirectory(entry as FileSystemDirectoryHandle, path + "/")));
-        else found.push({ path, bytes: new Uint8Array(await (await (entry as FileSystemFileHandle).getFile()).arrayBuffer()) });
+        else found.push({ path, file: await (entry as FileSystemFileHandle).getFile() });
     }
     return found;
+}
+
+async function readDirectory(handle: FileSystemDirectoryHandle): Promise<ScenarioFile[]> {
+    return readFiles(await filesOfDirectory(handle));
 }
 
 // The files of an input, read when asked: the browser keeps the files' bytes until then.
@@ -143,13 +166,7 @@ function filesOfList(list: FileList): { read: () => Promise<ScenarioFile[]>; pic
     // A picked folder's files all start with its name.
     const first = relative[0]?.split("/")[0] ?? "";
     const inFolder = relative.every((path) => path.includes("/") && path.split("/")[0] === first);
-    const read = () =>
-        Promise.all(
-            all.map(async (file, i) => ({
-                path: inFolder ? relative[i].slice(first.length + 1) : relative[i],
-                bytes: new Uint8Array(await file.arrayBuffer()),
-            })),
-        );
+    const read = () => readFiles(all.map((file, i) => ({ path: inFolder ? relative[i].slice(first.length + 1) : relative[i], file })));
     return { read, picked: inFolder ? first : all.length === 1 ? all[0].name : "scenario" };
 }
 
@@ -157,7 +174,7 @@ async function openFolder(): Promise<void> {
     if ("showDirectoryPicker" in window) {
         try {
             const handle: FileSystemDirectoryHandle = await (window as any).showDirectoryPicker();
-            await open(() => filesOfDirectory(handle), handle.name, handle);
+            await open(() => readDirectory(handle), handle.name, handle);
         } catch {
             /* the user closed the picker */
         }
@@ -167,23 +184,18 @@ async function openFolder(): Promise<void> {
 }
 
 // The files below a dropped entry, with their paths from it.
-async function entryFiles(entry: any, prefix: string): Promise<{ path: string; file: File }[]> {
+async function entryFiles(entry: any, prefix: string): Promise<ListedFile[]> {
     if (entry.isFile) {
         const file: File = await new Promise((resolve, reject) => entry.file(resolve, reject));
         return [{ path: prefix + entry.name, file }];
     }
     const reader = entry.createReader();
-    const found: { path: string; file: File }[] = [];
+    const found: ListedFile[] = [];
     for (;;) {
         const batch: any[] = await new Promise((resolve, reject) => reader.readEntries(resolve, reject));
         if (batch.length === 0) return found;
         for (const child of batch) found.push(...(await entryFiles(child, prefix + entry.name + "/")));
     }
-}
-
-function readFiles(files: { path: string; file: File }[]): () => Promise<ScenarioFile[]> {
-    return () =>
-        Promise.all(files.map(async ({ path, file }) => ({ path, bytes: new Uint8Array(await file.arrayBuffer()) })));
 }
 
 async function dropped(event: DragEvent): Promise<void> {
@@ -193,8 +205,8 @@ async function dropped(event: DragEvent): Promise<void> {
     if (!entry) return;
     const files = await entryFiles(entry, "");
     if (entry.isDirectory)
-        await open(readFiles(files.map(({ path, file }) => ({ path: path.slice(entry.name.length + 1), file }))), entry.name);
-    else await open(readFiles(files), entry.name);
+        await open(() => readFiles(files.map(({ path, file }) => ({ path: path.slice(entry.name.length + 1), file }))), entry.name);
+    else await open(() => readFiles(files), entry.name);
 }
 
 // ---- commands ---------------------------------------------------------
@@ -445,11 +457,15 @@ function copySelection(): void {
 async function save(form: "csv" | "json"): Promise<void> {
     if (!state.names || !state.command) return;
     const { column, descending } = settings.sort();
-    const text = form === "csv" ? await engine.csv(column, descending) : await engine.sorted(column, descending);
+    const pieces = form === "csv" ? await engine.csv(column, descending) : await engine.sortedPieces(column, descending);
     const link = document.createElement("a");
-    link.href = URL.createObjectURL(new Blob([text], { type: form === "csv" ? "text/csv" : "application/json" }));
+    link.href = URL.createObjectURL(new Blob(pieces, { type: form === "csv" ? "text/csv" : "application/json" }));
     link.download = `${state.command.name}.${form}`;
     link.click();
+    release(pieces);
+    // The saved answer is held for as long as its address lives; the
+    // download has long taken it by then.
+    setTimeout(() => URL.revokeObjectURL(link.href), 60000);
     setStatus(`保存しました: ${link.download}`);
 }
 
@@ -474,7 +490,7 @@ async function reload(): Promise<void> {
     if (state.directory) {
         const directory = state.directory;
         const last = state.command;
-        await open(() => filesOfDirectory(directory), state.picked, directory);
+        await open(() => readDirectory(directory), state.picked, directory);
         if (last && !last.onFile) await run(last, "", false);
         return;
     }
@@ -684,8 +700,11 @@ async function start(): Promise<void> {
 (window as any).quorvel = {
     open: async (files: ScenarioFile[]) => {
         const archive = files.length === 1 && /\.(wsn|zip|cab|lzh)$/i.test(files[0].path);
-        // The caller's arrays stay the caller's: the worker is sent copies.
-        const copies = () => Promise.resolve(files.map((file) => ({ path: file.path, bytes: file.bytes.slice() })));
+        // The caller's arrays stay the caller's: the worker is sent a copy.
+        const copies = async () => {
+            const all = new Uint8Array(await new Blob(files.map((file) => file.bytes)).arrayBuffer());
+            return inOneBuffer(all, files.map((file) => ({ path: file.path, size: file.bytes.byteLength })));
+        };
         return open(copies, archive ? files[0].path.split("/").pop()! : "scenario");
     },
     // run("text", sortColumn, {pattern, options, kinds}) runs quorvel-cli text with --case

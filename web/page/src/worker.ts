@@ -2,6 +2,7 @@
 // the engine's in-memory file system and calls the bridge. Long commands
 // run here, so the page never freezes; the page ends the worker to cancel.
 
+import { release, textOf } from "./pieces";
 import type { EngineModule, Envelope, Reply, Request, ScenarioFile } from "./protocol";
 
 interface Engine {
@@ -16,7 +17,7 @@ interface Engine {
         rmdir(path: string): void;
     };
     HEAP8: Int8Array;
-    HEAPU8: Uint8Array;
+    replyPieces: Uint8Array[]; // what the engine replies, handed over piece by piece as it writes
 }
 
 interface EngineOptions {
@@ -87,24 +88,30 @@ function removeBelow(engine: Engine, path: string): void {
     }
 }
 
-const utf8 = new TextDecoder();
-
 function answer(engine: Engine, request: Request): unknown {
-    // A reply is read by its length: an answer may be megabytes long.
-    const bytesOf = (name: string, types: string[], args: unknown[]) => {
-        const at = engine.ccall(name, "number", types, args) as unknown as number;
-        const length = engine.ccall("quorvel_reply_length", "number", [], []) as unknown as number;
-        return engine.HEAPU8.subarray(at, at + length);
+    const piecesOf = (name: string, types: string[], args: unknown[]) => {
+        engine.replyPieces = [];
+        try {
+            engine.ccall(name, "null", types, args);
+            return engine.replyPieces;
+        } finally {
+            engine.replyPieces = [];
+        }
     };
-    const call = (name: string, types: string[], args: unknown[]) => utf8.decode(bytesOf(name, types, args));
+    const call = (name: string, types: string[], args: unknown[]) => {
+        const pieces = piecesOf(name, types, args);
+        const text = textOf(pieces);
+        release(pieces);
+        return JSON.parse(text);
+    };
     switch (request.op) {
         case "commands":
-            return JSON.parse(call("quorvel_commands", [], []));
+            return call("quorvel_commands", [], []);
         case "open": {
             const last = opened;
             const path = place(engine, request.files, request.picked);
             try {
-                return JSON.parse(call("quorvel_open", ["string", "string"], [path, request.picked]));
+                return call("quorvel_open", ["string", "string"], [path, request.picked]);
             } finally {
                 // The engine has let the last scenario go: its files go too.
                 if (last > 0) {
@@ -116,21 +123,19 @@ function answer(engine: Engine, request: Request): unknown {
         case "run": {
             // A data file of a folder is read from where the folder lies; one of an archive by its entry.
             const dataFile = request.dataFile && scenarioFolder ? `${scenarioFolder}/${request.dataFile}` : request.dataFile;
-            return JSON.parse(call("quorvel_run", ["string", "string"], [request.command, dataFile]));
+            return call("quorvel_run", ["string", "string"], [request.command, dataFile]);
         }
         case "text":
-            return JSON.parse(
-                call("quorvel_text", ["string", "string", "string"], [request.search.pattern, request.search.options, request.search.kinds]),
-            );
+            return call("quorvel_text", ["string", "string", "string"], [request.search.pattern, request.search.options, request.search.kinds]);
         case "rows":
-            return JSON.parse(call("quorvel_rows", ["number", "number", "number"], [request.line, request.sort, request.descending ? 1 : 0]));
-        // A whole answer goes to the page as bytes, moved rather than copied.
+            return call("quorvel_rows", ["number", "number", "number"], [request.line, request.sort, request.descending ? 1 : 0]);
+        // A whole answer goes to the page as its pieces, moved rather than copied.
         case "sorted":
-            return bytesOf("quorvel_sorted", ["number", "number"], [request.sort, request.descending ? 1 : 0]).slice();
+            return piecesOf("quorvel_sorted", ["number", "number"], [request.sort, request.descending ? 1 : 0]);
         case "csv":
-            return bytesOf("quorvel_csv", ["number", "number"], [request.sort, request.descending ? 1 : 0]).slice();
+            return piecesOf("quorvel_csv", ["number", "number"], [request.sort, request.descending ? 1 : 0]);
         case "filter":
-            return JSON.parse(call("quorvel_filter", ["string"], [request.typed]));
+            return call("quorvel_filter", ["string"], [request.typed]);
         case "memory":
             // The engine's memory, which grows and is never given back, and the scenario files it holds.
             engine.FS.mkdirTree("/scenario");
@@ -150,6 +155,6 @@ self.onmessage = async (event: MessageEvent<Envelope | EngineModule>) => {
     } catch (error) {
         reply = { id, error: String(error) };
     }
-    const moved = reply.result instanceof Uint8Array ? [reply.result.buffer] : [];
+    const moved = Array.isArray(reply.result) && reply.result[0] instanceof Uint8Array ? reply.result.map((piece: Uint8Array) => piece.buffer) : [];
     (self as unknown as Worker).postMessage(reply, moved);
 };
